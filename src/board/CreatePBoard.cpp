@@ -1,0 +1,122 @@
+// Rebuilds the piece slots, masks, keys and values of a position from its
+// bare board. Each side's 16 slots follow a fixed layout (king, queen, two
+// rooks, two bishops, two knights, pawns packed at the top); pieces beyond
+// that layout (a second queen, a third rook, ...) take the lowest pawn
+// offsets, where promoted pieces live during play, so no piece is lost.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "tamzor.h"
+
+namespace {
+// Places one side's pieces into its 16 slots; false when they do not fit.
+bool LayoutSide(PS_T* side, const PS_T* officers, int n_officers, const PS_T* pawns, int n_pawns,
+                bool white) {
+    PS_T sorted[64];
+    memcpy(sorted, officers, sizeof(PS_T) * n_officers);
+    qsort(sorted, n_officers, sizeof(PS_T), PieceComp);
+
+    // First free offset of each kind: queen 1, rooks 2-3, bishops 4-5, knights 6-7.
+    static const int first[7] = {0, 0, 6, 4, 2, 1, 0};
+    static const int last[7] = {0, 0, 7, 5, 3, 1, 0};
+    int next[7];
+    memcpy(next, first, sizeof next);
+    PS_T surplus[64];
+    int n_surplus = 0;
+    for (int i = 0; i < n_officers; i++) {
+        int kind = abs(sorted[i].p);
+        if (kind == 6) {
+            side[0] = sorted[i];
+        } else if (next[kind] <= last[kind]) {
+            side[next[kind]++] = sorted[i];
+        } else {
+            surplus[n_surplus++] = sorted[i];
+        }
+    }
+    if (8 + n_surplus + n_pawns > 16) return false;
+    for (int i = 0; i < n_surplus; i++) side[8 + i] = surplus[i];
+    for (int i = 0; i < n_pawns; i++) side[16 - n_pawns + i] = pawns[i];
+
+    // Offset 4 takes White's bishop on a square of odd colour sum, Black's on even.
+    if (side[4].p) {
+        bool even = ((XPOS(side[4].pos) + YPOS(side[4].pos)) & 1) == 0;
+        if (white ? even : !even) {
+            PS_T t = side[4];
+            side[4] = side[5];
+            side[5] = t;
+        }
+    }
+    return true;
+}
+
+void ClearRight(POS_T* b, uint64_t bit, SQ_T sq, int piece) {
+    if (b->board[sq] != piece) b->flags &= ~bit;
+}
+}  // namespace
+
+int CreatePBoard(POS_T* b) {
+    hash_c.HashValuesInit();
+    InitEvalTables();  // material values must be in place before pieces are added
+
+    memset(b->pboard, 0, sizeof b->pboard);
+    memset(b->pieces, 0, sizeof b->pieces);
+    b->winner = 0;
+    b->sliding_mask = b->pawns7th = 0;
+    b->hash2 = 0;
+    b->piece_mask = b->material_mask = 0;
+    b->w_material = b->b_material = 0;
+    b->wpassed_pawn_mask = b->bpassed_pawn_mask = 0;
+    b->hash1 = (uint64_t)(b->move_num & 1);
+
+    PS_T w_off[64], b_off[64], w_pawns[64], b_pawns[64];
+    int nwo = 0, nbo = 0, nw = 0, nb = 0, w_kings = 0, b_kings = 0;
+    for (SQ_T sq = 0; sq < 64; sq++) {
+        int p = b->board[sq];
+        if (p == W_PAWN) w_pawns[nw++] = {p, sq};
+        else if (p == B_PAWN) b_pawns[nb++] = {p, sq};
+        else if (p >= W_KNIGHT && p <= W_KING) w_off[nwo++] = {p, sq};
+        else if (p <= B_KNIGHT && p >= B_KING) b_off[nbo++] = {p, sq};
+        if (p == W_KING) w_kings++;
+        if (p == B_KING) b_kings++;
+    }
+    if (w_kings == 0 || b_kings == 0) {
+        printf("\nno king");
+        return 0;
+    }
+    if (w_kings > 1 || b_kings > 1) {
+        printf("\ntoo many kings");
+        return 0;
+    }
+    if (!LayoutSide(&b->pieces[0], w_off, nwo, w_pawns, nw, true) ||
+        !LayoutSide(&b->pieces[16], b_off, nbo, b_pawns, nb, false)) {
+        printf("\ntoo many pieces");
+        return 0;
+    }
+
+    PS_T slots[32];
+    memcpy(slots, b->pieces, sizeof slots);
+    memset(b->board, 0, sizeof b->board);
+    memset(b->pboard, -1, sizeof b->pboard);
+    for (int i = 0; i < 32; i++)
+        if (slots[i].p) AddPiece(b, slots[i].p, slots[i].pos, &b->pieces[i]);
+
+    if (state.dmode == 2) {
+        if (b->board[E1] != W_KING) b->flags &= ~(uint64_t)(FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
+        if (b->board[E8] != B_KING) b->flags &= ~(uint64_t)(FLAG_BK_CASTLE | FLAG_BQ_CASTLE);
+        ClearRight(b, FLAG_WK_CASTLE, H1, W_ROOK);
+        ClearRight(b, FLAG_WQ_CASTLE, A1, W_ROOK);
+        ClearRight(b, FLAG_BK_CASTLE, H8, B_ROOK);
+        ClearRight(b, FLAG_BQ_CASTLE, A8, B_ROOK);
+    } else {
+        if (b->board[C1] != W_KING) b->flags &= ~(uint64_t)(FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
+        if (b->board[C8] != B_KING) b->flags &= ~(uint64_t)(FLAG_BK_CASTLE | FLAG_BQ_CASTLE);
+        ClearRight(b, FLAG_WK_CASTLE, D1, W_ROOK);
+        ClearRight(b, FLAG_WQ_CASTLE, A1, W_ROOK);
+        ClearRight(b, FLAG_BK_CASTLE, D8, B_ROOK);
+        ClearRight(b, FLAG_BQ_CASTLE, A8, B_ROOK);
+    }
+    b->hash1 ^= (uint64_t)(uint32_t)(b->enpassant << 8);
+    b->hash1 ^= (b->flags << 16) & 0xF0000;
+    return RegenToPieces(b);
+}

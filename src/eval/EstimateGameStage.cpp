@@ -1,0 +1,20 @@
+#include "tamzor.h"
+
+void EstimateGameStage(POS_T* b, int doit) {
+    if (!doit) return;
+    int n = PopCount16((uint32_t)(b->piece_mask & 0xFF)) +
+            PopCount16((uint32_t)((b->piece_mask >> 16) & 0xFF));
+    if ((b->material_mask & 0x20002) == 0x20002) n += 2;
+    int old = b->stage;
+    if (b->piece_mask == b->material_mask)
+        b->stage = MATING;
+    else if (n < 7)
+        b->stage = ENDING;
+    else if (n < 16 || (b->flags & 0xF) == 0)
+        b->stage = MID_GS;
+    else
+        b->stage = OPENING;
+    coefficients = new_coefficients + b->stage * COEFF_SLICE;
+    b->piece_change |= 0x10001 | (b->piece_mask & 0x20002);
+    if (b->stage != old) hash_c.HashReset();
+}

@@ -1,0 +1,19 @@
+#include <cstdlib>
+
+#include "tamzor.h"
+
+void EvalPiece(POS_T* b, PS_T* ps) {
+    ETYPE_T v = new_coefficients[1181 + abs(ps->p)];
+    if (ps->p > 0)
+        b->w_material += v;
+    else
+        b->b_material += v;
+}
+
+void DevalPiece(POS_T* b, PS_T* ps) {
+    ETYPE_T v = new_coefficients[1181 + abs(ps->p)];
+    if (ps->p > 0)
+        b->w_material -= v;
+    else
+        b->b_material -= v;
+}

@@ -1,0 +1,29 @@
+#include "tamzor.h"
+
+CAP_T cap_t;
+
+void CapturedPieceStore(int p) {
+    if (p == 1) {
+        cap_t.wht_pn++;
+        cap_t.wht_cnt++;
+    } else if (p >= 2 && p <= 5) {
+        cap_t.wht_cnt++;
+    } else if (p == -1) {
+        cap_t.blk_pn++;
+        cap_t.blk_cnt++;
+    } else if (p >= -5 && p <= -2) {
+        cap_t.blk_cnt++;
+    }
+    int n = cap_t.captured_list[0];
+    if (n < 39) {  // at most 30 captures happen in a game
+        cap_t.captured_list[n + 1] = (char)p;
+        cap_t.captured_list[0] = (char)(n + 1);
+    }
+}
+
+void CaptureReset() {
+    cap_t.captured_list[0] = 0;
+    cap_t.wht_cnt = cap_t.blk_cnt = cap_t.wht_pn = cap_t.blk_pn = 0;
+}
+
+int GetCapturedPiece(int i) { return (i >= 0 && i < 40) ? cap_t.captured_list[i] : 0; }

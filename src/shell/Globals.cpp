@@ -1,0 +1,14 @@
+// Process-wide state of the running program.
+#include "tamzor.h"
+
+STATE_T state;
+bool eval_show = false;
+char gamefilename[260] = "tamzor.sav";
+int replay = -1;
+char banner_string[64] = "BANNER_STRING";
+char move_string[64] = "Tamzor 2.98f";
+
+thread_local unsigned char white_pawn_loc[8];
+thread_local unsigned char black_pawn_loc[8];
+
+CORE_HOOKS_T core_hooks = {nullptr, nullptr, nullptr, nullptr};

@@ -1,0 +1,12 @@
+#include <cstring>
+
+#include "tamzor.h"
+
+int NewGameState(int dmode) {
+    int maxdepth = state.maxdepth;
+    memset(&state, 0, sizeof state);
+    state.maxdepth = maxdepth;
+    state.dmode = dmode == 2 ? 2 : 3;
+    BoardConfigCacheClear();
+    return ResetBoard(true);
+}

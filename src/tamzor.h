@@ -1,0 +1,570 @@
+// Tamzor: shared types, globals and prototypes of the engine core.
+// This header never pulls in GL, GLU or GLUT: the window program talks to the
+// core through the hooks declared at the end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------------------
+// Squares, pieces, directions
+// ---------------------------------------------------------------------------
+
+typedef uint32_t SQ_T;
+typedef int32_t ETYPE_T;
+
+constexpr SQ_T NO_SQUARE = 65;  // off-board / nothing selected / no hit
+
+enum SQUARE : SQ_T {
+    A1 = 0, A2, A3, A4, A5, A6, A7, A8,
+    B1, B2, B3, B4, B5, B6, B7, B8,
+    C1, C2, C3, C4, C5, C6, C7, C8,
+    D1, D2, D3, D4, D5, D6, D7, D8,
+    E1, E2, E3, E4, E5, E6, E7, E8,
+    F1, F2, F3, F4, F5, F6, F7, F8,
+    G1, G2, G3, G4, G5, G6, G7, G8,
+    H1, H2, H3, H4, H5, H6, H7, H8
+};
+
+enum PIECE : int32_t {
+    B_KING = -6, B_QUEEN = -5, B_ROOK = -4, B_BISHOP = -3, B_KNIGHT = -2, B_PAWN = -1,
+    P_NONE = 0,
+    W_PAWN = 1, W_KNIGHT = 2, W_BISHOP = 3, W_ROOK = 4, W_QUEEN = 5, W_KING = 6
+};
+
+enum DIR_T : int32_t {
+    NORTH = 1, N_N_E = 10, NORTH_EAST = 9, E_N_E = 17,
+    EAST = 8, E_S_E = 15, SOUTH_EAST = 7, S_S_E = 6,
+    SOUTH = -1, S_S_W = -10, SOUTH_WEST = -9, W_S_W = -17,
+    WEST = -8, W_N_W = -15, NORTH_WEST = -7, N_N_W = -6
+};
+
+// The sixteen directions in connectivity-table order.
+extern const DIR_T dir_order[16];
+// Table index 0..15 of a direction, -1 for a value that is no direction.
+int DirIndex(int dir);
+// (file, rank) step of the direction with table index k.
+extern const int dir_dfile[16];
+extern const int dir_drank[16];
+
+enum AB_E : int32_t { AB_QLW = 100, AB_QLB = 106, AB_KLW = 116, AB_KLB = 122 };
+
+enum ABWHERE_E : int32_t {
+    ABW_QL1 = 32, ABW_QL2 = 35, ABW_QL3 = 2, ABW_QL4 = 5, ABW_QL5 = 36, ABW_QL6 = 39,
+    ABW_KL1 = 56, ABW_KL2 = 59, ABW_KL3 = 26, ABW_KL4 = 29, ABW_KL5 = 60, ABW_KL6 = 63
+};
+
+// The twelve pins in name order QL1..QL6, KL1..KL6.
+extern const ABWHERE_E all_pins[12];
+// 0..11 for a pin value (position in all_pins), -1 otherwise.
+int PinIndex(int pin);
+// Board number 0..3 of an AB_E value, -1 otherwise.
+int ABIndex(int which_ab);
+extern const AB_E ab_of_index[4];
+
+enum GS_E : int32_t { OPENING = 0, MID_GS = 1, ENDING = 2, MATING = 3 };
+
+enum : int { RULES_NONE = 0, RULES_TOURNAMENT = 1, RULES_TDCL = 2 };
+enum : int { TAMZOR_BLACK = -1, TAMZOR_OFF = 0, TAMZOR_WHITE = 1, TAMZOR_BOTH = 2 };
+enum : int { SPREAD_OFF = 0, SPREAD_PIECE = 1, SPREAD_TEAM = 2 };
+enum : int { NOTATION_ZARVIC = 0, NOTATION_STANDARD = 1, NOTATION_ALGEBRAIC = 2 };
+enum : int { DIFF_EASY = 4, DIFF_MED = 8, DIFF_HARD = 50 };
+
+constexpr ETYPE_T INF_VALUE = 405000;
+
+// ---------------------------------------------------------------------------
+// Records. Their layout is the saved-game layout (64-bit little endian).
+// ---------------------------------------------------------------------------
+
+struct PS_T {
+    int32_t p;   // piece code, 0 = empty slot
+    SQ_T pos;    // square; kept after the piece is removed
+};
+
+struct MOVE_T {
+    SQ_T from;
+    SQ_T to;
+    int32_t v;
+    int32_t piece_moving;
+    char move_symbol;
+    char check;
+};
+
+struct HASHENTRY_T {
+    uint64_t hash1;
+    uint64_t hash2;
+    ETYPE_T low;
+    ETYPE_T high;
+    uint8_t depth_low;
+    uint8_t depth_high;
+    uint32_t from;
+    uint32_t to;
+    uint32_t tag;
+    uint8_t move_num;
+};
+
+struct BTO_T {
+    uint32_t n;
+    SQ_T* tos;
+};
+
+// One connectivity configuration: sixteen arrays (one per direction, in
+// dir_order) of 64 step lists. `all` views the same pointers as one array
+// indexed by direction number x 64 + square.
+struct BC_T {
+    union {
+        struct {
+            BTO_T* n[64];
+            BTO_T* nne[64];
+            BTO_T* ne[64];
+            BTO_T* ene[64];
+            BTO_T* e[64];
+            BTO_T* e_se[64];
+            BTO_T* se[64];
+            BTO_T* sse[64];
+            BTO_T* s[64];
+            BTO_T* ssw[64];
+            BTO_T* sw[64];
+            BTO_T* wsw[64];
+            BTO_T* w[64];
+            BTO_T* wnw[64];
+            BTO_T* nw[64];
+            BTO_T* nnw[64];
+        };
+        BTO_T* all[1024];
+    };
+};
+
+struct P3D_T {
+    float x, y, z;
+};
+
+struct POS_T {
+    BC_T* bc_active;
+    int32_t whereis_board[4];
+    int32_t whites_board[4];
+    uint64_t hash1;
+    uint64_t hash2;
+    uint64_t sliding_mask;
+    uint64_t pawns7th;
+    uint64_t piece_mask;
+    uint64_t material_mask;
+    int32_t board[64];
+    signed char pboard[64];
+    PS_T pieces[32];
+    ETYPE_T control[64];
+    int32_t cont[64];
+    char safe_mobility[32];
+    char mobility[32];
+    int32_t white_moves;
+    int32_t black_moves;
+    ETYPE_T piece_values[32];
+    int32_t stage;
+    uint64_t piece_change;
+    uint64_t hung_mask;
+    uint64_t pinned_mask;
+    uint64_t attacking_mask;
+    ETYPE_T w_material;
+    ETYPE_T b_material;
+    ETYPE_T board_control;
+    ETYPE_T expensive;
+    ETYPE_T evaluation;
+    uint64_t flight[64];
+    uint64_t wpassed_pawn_mask;
+    uint64_t bpassed_pawn_mask;
+    uint64_t null_stoppable_pawn;
+    uint64_t null_unstoppable_pawn;
+    uint64_t dont_copy;
+    uint64_t topieces[64];
+    uint64_t xray_topieces[64];
+    MOVE_T* moves;
+    int32_t num_moves;
+    MOVE_T last_move;
+    MOVE_T best_capture;
+    ETYPE_T tactics;
+    uint64_t flags;
+    uint64_t flags2;
+    SQ_T enpassant;
+    int32_t pro_dunsel;
+    int32_t fifty_count;
+    int32_t move_num;
+    int32_t winner;
+    HASHENTRY_T h_entry;
+    POS_T* oldb;
+    ETYPE_T eval_result;
+};
+
+struct OEB_T {
+    POS_T pos_0;
+    int32_t inited;
+};
+
+constexpr int GAME_RECORD_SIZE = 1000;
+
+struct STATE_T {
+    POS_T position;
+    OEB_T oeb;
+    int32_t dmode;
+    SQ_T selected;
+    char spreadmap[65];
+    int32_t spread;
+    int32_t stipple;
+    int32_t rules;
+    int32_t tamzor;
+    int32_t notation;
+    int32_t maxdepth;
+    float scale;
+    int32_t projection_ortho;
+    float xang;
+    float yang;
+    int32_t stop_search;
+    int32_t state_hash_table_size;
+    MOVE_T game_record[GAME_RECORD_SIZE];
+    uint64_t hash_list[GAME_RECORD_SIZE];
+    int32_t demo_mode;
+};
+
+static_assert(sizeof(MOVE_T) == 20);
+static_assert(offsetof(MOVE_T, v) == 8 && offsetof(MOVE_T, piece_moving) == 12);
+static_assert(offsetof(MOVE_T, move_symbol) == 16 && offsetof(MOVE_T, check) == 17);
+static_assert(sizeof(HASHENTRY_T) == 48);
+static_assert(offsetof(HASHENTRY_T, low) == 16 && offsetof(HASHENTRY_T, depth_low) == 24);
+static_assert(offsetof(HASHENTRY_T, from) == 28 && offsetof(HASHENTRY_T, tag) == 36);
+static_assert(offsetof(HASHENTRY_T, move_num) == 40);
+static_assert(sizeof(PS_T) == 8);
+static_assert(sizeof(POS_T) == 3176);
+static_assert(offsetof(POS_T, whereis_board) == 8);
+static_assert(offsetof(POS_T, whites_board) == 24);
+static_assert(offsetof(POS_T, hash1) == 40);
+static_assert(offsetof(POS_T, material_mask) == 80);
+static_assert(offsetof(POS_T, board) == 88);
+static_assert(offsetof(POS_T, pboard) == 344);
+static_assert(offsetof(POS_T, pieces) == 408);
+static_assert(offsetof(POS_T, control) == 664);
+static_assert(offsetof(POS_T, cont) == 920);
+static_assert(offsetof(POS_T, safe_mobility) == 1176);
+static_assert(offsetof(POS_T, mobility) == 1208);
+static_assert(offsetof(POS_T, white_moves) == 1240);
+static_assert(offsetof(POS_T, piece_values) == 1248);
+static_assert(offsetof(POS_T, stage) == 1376);
+static_assert(offsetof(POS_T, piece_change) == 1384);
+static_assert(offsetof(POS_T, attacking_mask) == 1408);
+static_assert(offsetof(POS_T, w_material) == 1416);
+static_assert(offsetof(POS_T, evaluation) == 1432);
+static_assert(offsetof(POS_T, flight) == 1440);
+static_assert(offsetof(POS_T, wpassed_pawn_mask) == 1952);
+static_assert(offsetof(POS_T, null_unstoppable_pawn) == 1976);
+static_assert(offsetof(POS_T, dont_copy) == 1984);
+static_assert(offsetof(POS_T, topieces) == 1992);
+static_assert(offsetof(POS_T, xray_topieces) == 2504);
+static_assert(offsetof(POS_T, moves) == 3016);
+static_assert(offsetof(POS_T, num_moves) == 3024);
+static_assert(offsetof(POS_T, last_move) == 3028);
+static_assert(offsetof(POS_T, best_capture) == 3048);
+static_assert(offsetof(POS_T, tactics) == 3068);
+static_assert(offsetof(POS_T, flags) == 3072);
+static_assert(offsetof(POS_T, flags2) == 3080);
+static_assert(offsetof(POS_T, enpassant) == 3088);
+static_assert(offsetof(POS_T, pro_dunsel) == 3092);
+static_assert(offsetof(POS_T, fifty_count) == 3096);
+static_assert(offsetof(POS_T, move_num) == 3100);
+static_assert(offsetof(POS_T, winner) == 3104);
+static_assert(offsetof(POS_T, h_entry) == 3112);
+static_assert(offsetof(POS_T, oldb) == 3160);
+static_assert(offsetof(POS_T, eval_result) == 3168);
+static_assert(sizeof(STATE_T) == 34496);
+static_assert(offsetof(STATE_T, oeb) == 3176);
+static_assert(offsetof(STATE_T, oeb) + offsetof(OEB_T, inited) == 6352);
+static_assert(offsetof(STATE_T, dmode) == 6360);
+static_assert(offsetof(STATE_T, selected) == 6364);
+static_assert(offsetof(STATE_T, spreadmap) == 6368);
+static_assert(offsetof(STATE_T, spread) == 6436);
+static_assert(offsetof(STATE_T, stipple) == 6440);
+static_assert(offsetof(STATE_T, rules) == 6444);
+static_assert(offsetof(STATE_T, tamzor) == 6448);
+static_assert(offsetof(STATE_T, notation) == 6452);
+static_assert(offsetof(STATE_T, maxdepth) == 6456);
+static_assert(offsetof(STATE_T, scale) == 6460);
+static_assert(offsetof(STATE_T, projection_ortho) == 6464);
+static_assert(offsetof(STATE_T, xang) == 6468);
+static_assert(offsetof(STATE_T, yang) == 6472);
+static_assert(offsetof(STATE_T, stop_search) == 6476);
+static_assert(offsetof(STATE_T, state_hash_table_size) == 6480);
+static_assert(offsetof(STATE_T, game_record) == 6484);
+static_assert(offsetof(STATE_T, hash_list) == 26488);
+static_assert(offsetof(STATE_T, demo_mode) == 34488);
+
+// Flag bits of POS_T.flags.
+enum : uint64_t {
+    FLAG_WK_CASTLE = 0x1,
+    FLAG_WQ_CASTLE = 0x2,
+    FLAG_BK_CASTLE = 0x4,
+    FLAG_BQ_CASTLE = 0x8,
+    FLAG_W_CASTLED = 0x10,
+    FLAG_B_CASTLED = 0x20,
+    FLAG_IN_CHECK = 0x80,
+    FLAG_WAS_CHECK = 0x100,
+    FLAG_W_PROMOTED = 0x800,
+    FLAG_B_PROMOTED = 0x1000,
+    FLAG_MATERIAL_DRAW = 0x2000,
+    FLAG_EVALUATED = 0x4000,
+    FLAG_CONTROL_TAG = 0x78000,
+    FLAG_NEED_PART2 = 0x100000,
+    FLAG_EXTENDED = 0x4000000,
+    FLAG_TAMZOR_WHITE = 0x8000000,
+    FLAG_TACTICS_DONE = 0x10000000
+};
+
+// ---------------------------------------------------------------------------
+// Globals of the application state
+// ---------------------------------------------------------------------------
+
+extern STATE_T state;
+extern bool eval_show;
+extern char gamefilename[260];
+extern int replay;
+extern char banner_string[64];
+extern char move_string[64];
+
+extern thread_local unsigned char white_pawn_loc[8];
+extern thread_local unsigned char black_pawn_loc[8];
+extern int pop_count[256];
+
+// Failure path: prints "\nPanic: %s"; when fatal also "\nUNSTABLE" and exits 420.
+void Panic(bool fatal, const char* message);
+
+// ---------------------------------------------------------------------------
+// Small pure helpers
+// ---------------------------------------------------------------------------
+
+inline SQ_T XPOS(SQ_T sq) { return sq >> 3; }
+inline SQ_T YPOS(SQ_T sq) { return sq & 7; }
+inline int flip(int x) { return 1 - x; }
+inline int sign(int x) { return x < 0 ? -1 : 1; }
+inline int imin(int a, int b) { return a < b ? a : b; }
+inline int imax(int a, int b) { return a > b ? a : b; }
+inline ETYPE_T emin(ETYPE_T a, ETYPE_T b) { return a < b ? a : b; }
+inline ETYPE_T emax(ETYPE_T a, ETYPE_T b) { return a > b ? a : b; }
+inline int SameColor(int a, int b) { return ((a < 0) == (b < 0)) ? 1 : 0; }
+inline int IsSliding(int piece) {
+    static const int t[7] = {0, 0, 0, 1, 1, 1, 0};
+    int k = piece < 0 ? -piece : piece;
+    return k <= 6 ? t[k] : 0;
+}
+inline int IsBlacksMove(const POS_T* b) { return b->move_num & 1; }
+inline int IsWhitesMove(const POS_T* b) { return !IsBlacksMove(b); }
+inline int NextToPlay(const POS_T* b) { return IsWhitesMove(b) ? 1 : -1; }
+inline bool IsAB(int piece_moving) { return ABIndex(piece_moving) >= 0; }
+
+int BitCount(uint64_t mask);
+int PopCount16(uint32_t x);
+int PopCount32(uint64_t x);
+int FFOne(uint64_t x);
+int FLOne(uint64_t x);
+void invert(ETYPE_T* dst, const ETYPE_T* src);
+int IsPawnHome(const PS_T* slot, const PS_T* base);
+int CornerDistance(SQ_T sq);
+
+// ---------------------------------------------------------------------------
+// Board model: piece bookkeeping and start positions
+// ---------------------------------------------------------------------------
+
+void AddPiece(POS_T* b, int piece, SQ_T sq, PS_T* slot);
+void RemovePiece(POS_T* b, PS_T* slot);
+int MovePiece(POS_T* b, PS_T* slot, SQ_T dest);
+void ChangePiece(POS_T* b, PS_T* slot, int piece);
+void SetPBoard(POS_T* b, SQ_T sq, PS_T* slot);
+PS_T* GetPBoard(POS_T* b, SQ_T sq);
+int CreatePBoard(POS_T* b);
+int RegenToPieces(POS_T* b);
+void ShiftUp(PS_T* slots, int k, int* count);
+void BuildPawnLoc(POS_T* b);
+int ResetBoard(bool reset_view);
+int PieceComp(const void* pp1, const void* pp2);
+inline int SlotOf(const POS_T* b, const PS_T* slot) { return (int)(slot - b->pieces); }
+
+// ---------------------------------------------------------------------------
+// Connectivity
+// ---------------------------------------------------------------------------
+
+// The configuration cache (per thread: the engine thread and the interface
+// thread each keep their own, so neither can disturb the other's lists).
+constexpr int BC_CACHE_SIZE = 512;
+extern thread_local int bc_hash;
+extern thread_local int bc_hashes[BC_CACHE_SIZE];
+extern thread_local BC_T* bc_stored[BC_CACHE_SIZE];
+extern thread_local int bc_index;
+extern thread_local int bc_search_index;
+extern thread_local int bc_recurse;
+extern thread_local int abo_a, abo_b, abo_c, abo_d;
+extern thread_local int abi_a, abi_b, abi_c, abi_d;
+extern thread_local int ab_outer, ab_inner;
+extern thread_local int capmap_index;
+extern thread_local signed char sliding_map[64][64];
+extern thread_local char capture_map[13][64][64];
+
+extern const BC_T* const bc_core;
+
+int DirTo(POS_T* b, SQ_T sq, int dir, BTO_T* rec);
+bool OffBoard(POS_T* b, SQ_T sq, int dir);
+void FindBoardConfig(POS_T* b);
+int PlacementKey(const POS_T* b);
+void BoardConfigCacheClear();
+void AddPath_N(int from, int to);
+void AddPath_NNE(int from, int to);
+void AddPath_NE(int from, int to);
+void AddPath_ENE(int from, int to);
+void AddPath_E(int from, int to);
+void AddPath_ESE(int from, int to);
+void AddPath_SE(int from, int to);
+void AddPath_SSE(int from, int to);
+void AddPath_S(int from, int to);
+void AddPath_SSW(int from, int to);
+void AddPath_SW(int from, int to);
+void AddPath_WSW(int from, int to);
+void AddPath_W(int from, int to);
+void AddPath_WNW(int from, int to);
+void AddPath_NW(int from, int to);
+void AddPath_NNW(int from, int to);
+void SamePattern();
+void UpPattern();
+void DownPattern();
+int GetLevel(POS_T* b, SQ_T sq);
+void GetCoords(POS_T* b, int x, int y, P3D_T* out);
+void GetAttackBoardCoords(POS_T* b, int x, int y, int which_ab, P3D_T* out);
+bool IsSameCell(POS_T* b, SQ_T a, SQ_T c);
+bool SameLine(SQ_T a, SQ_T b, SQ_T c);
+bool EmptyLine(POS_T* b, SQ_T from, SQ_T to);
+
+// Projected (file, rank) of a cell in the 3D game for the position's pins;
+// false for a square that is no cell.
+bool ProjectedCell(const POS_T* b, SQ_T sq, int* file, int* rank);
+
+// ---------------------------------------------------------------------------
+// Attack-board placement
+// ---------------------------------------------------------------------------
+
+SQ_T WhereIsAttackBoard(POS_T* b, int which_ab);
+inline SQ_T WhereIsAB_C(int board) {
+    static const SQ_T c[4] = {0, 6, 16, 22};
+    return c[board & 3];
+}
+// Board number 0..3 owning an attack-board cell, -1 for any other square.
+int BoardOfCell(SQ_T sq);
+SQ_T IsAttackBoardThere(POS_T* b, SQ_T pin);
+bool IsAttackBoardHome(POS_T* b, int which_ab);
+bool WhiteOwns(POS_T* b, int which_ab);
+int GetAttackBoardLevel(POS_T* b, int board);
+void AlignAttackBoards(POS_T* b);
+
+// ---------------------------------------------------------------------------
+// Geometry maps
+// ---------------------------------------------------------------------------
+
+void UpdateMaps(POS_T* b);
+void UpdateMaps2D();
+void UpdateMaps3D(POS_T* b);
+bool UMJump(POS_T* b, SQ_T to, SQ_T from, int delta);
+int UMDirTo(POS_T* b, SQ_T from, int dir, BTO_T* glo_t);
+void UMJumpA(POS_T* b, int jump_ab, BTO_T* glo_t, int dir);
+void UMJumpB(POS_T* b, int jump_ab, BTO_T* glo_t, int dir);
+void UMJumpC(POS_T* b, int jump_ab, BTO_T* glo_t, int dir);
+void UMJumpD(POS_T* b, int jump_ab, BTO_T* glo_t, int dir);
+
+// ---------------------------------------------------------------------------
+// Notation
+// ---------------------------------------------------------------------------
+
+char* PosStr(POS_T* b, SQ_T sq);
+char* posstr3D(POS_T* b, SQ_T sq);
+char* posstr3DZarvic(POS_T* b, SQ_T sq);
+void PosStrAB(char* out, SQ_T sq, int base, int pin, bool right, int style);
+const char* GetABString(POS_T* b, int pin);
+const char* GetABStringBySquare(POS_T* b, SQ_T sq);
+const char* GetShortABStr(int pin);
+char* GetAttackBoardString(POS_T* b);
+char piecechar(int piece);
+
+// ---------------------------------------------------------------------------
+// Hash keys (members of the transposition-table object come later)
+// ---------------------------------------------------------------------------
+
+struct HVE_T {
+    uint64_t v1[13][64];
+    uint64_t v2[13][64];
+};
+
+extern bool ihv_initialized;
+
+// The transposition-table object: random key tables, key updates and (with
+// the search) the table and move-ordering memories.
+class HASH_C {
+public:
+    HVE_T hash_values;
+
+    void HashValuesInit();
+    // Piece p put on (or taken off) square pos: the same exclusive-or.
+    void AddHash(POS_T* b, SQ_T pos, int p) {
+        b->hash1 ^= hash_values.v1[p + 6][pos];
+        b->hash2 ^= hash_values.v2[p + 6][pos];
+    }
+    void RemoveHash(POS_T* b, SQ_T pos, int p) { AddHash(b, pos, p); }
+    void HashReset();
+    void OrderReset();
+};
+extern HASH_C hash_c;
+
+// ---------------------------------------------------------------------------
+// Evaluation (material bookkeeping and stage)
+// ---------------------------------------------------------------------------
+
+constexpr int COEFF_SLICE = 1468;
+constexpr int COEFF_COUNT = 5872;
+extern const ETYPE_T orig_coefficients[COEFF_COUNT];
+extern ETYPE_T new_coefficients[COEFF_COUNT];
+extern ETYPE_T* coefficients;
+void InitEvalTables();
+void EvalPiece(POS_T* b, PS_T* ps);
+void DevalPiece(POS_T* b, PS_T* ps);
+ETYPE_T Evaluate(POS_T* b, int alpha, int mode);
+void EstimateGameStage(POS_T* b, int doit);
+
+// ---------------------------------------------------------------------------
+// Move generation entry points used by the board model
+// ---------------------------------------------------------------------------
+
+void PieceGenerate(POS_T* b, int slot);
+int DetectPromotionImminent(POS_T* b, int piece, SQ_T sq, uint64_t bit);
+
+// ---------------------------------------------------------------------------
+// Captured pieces shown beside the board; the square-control display map
+// ---------------------------------------------------------------------------
+
+struct CAP_T {
+    char captured_list[40];
+    int wht_cnt;
+    int blk_cnt;
+    int wht_pn;
+    int blk_pn;
+};
+extern CAP_T cap_t;
+void CapturedPieceStore(int piece);
+void CaptureReset();
+int GetCapturedPiece(int i);
+void ResetSpreadmap();
+
+// ---------------------------------------------------------------------------
+// Hooks the window program installs; the defaults do nothing.
+// ---------------------------------------------------------------------------
+
+struct CORE_HOOKS_T {
+    void (*redraw)();                   // ask for a new frame
+    void (*set_title)(const char*);     // window title
+    void (*reset_view)();               // view preset of a new game
+    int (*ask_promotion)();             // promotion choice of a mouse move, 2..5; 0 = cannot ask
+};
+extern CORE_HOOKS_T core_hooks;
+
+// A new game of kind dmode (2 or 3): the whole state record is zeroed except
+// the difficulty, the connectivity cache emptied and the start position set.
+int NewGameState(int dmode);
