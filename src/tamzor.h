@@ -328,7 +328,7 @@ extern char move_string[64];
 
 extern thread_local unsigned char white_pawn_loc[8];
 extern thread_local unsigned char black_pawn_loc[8];
-extern int pop_count[256];
+extern const int pop_count[256];
 
 // Failure path: prints "\nPanic: %s"; when fatal also "\nUNSTABLE" and exits 420.
 void Panic(bool fatal, const char* message);

@@ -1,7 +1,12 @@
 // Bit and table helpers used by generation and evaluation on 32-bit slot sets.
 #include "tamzor.h"
 
-int pop_count[256];
+// Bit count of every byte value, fixed at compile time so it is ready before
+// any count is taken.
+#define TZ_B2(n) n, n + 1, n + 1, n + 2
+#define TZ_B4(n) TZ_B2(n), TZ_B2(n + 1), TZ_B2(n + 1), TZ_B2(n + 2)
+#define TZ_B6(n) TZ_B4(n), TZ_B4(n + 1), TZ_B4(n + 1), TZ_B4(n + 2)
+const int pop_count[256] = {TZ_B6(0), TZ_B6(1), TZ_B6(1), TZ_B6(2)};
 
 int BitCount(uint64_t mask) {
     int n = 0;

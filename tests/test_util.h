@@ -1,0 +1,41 @@
+// Helpers shared by the tests.
+#pragma once
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tamzor.h"
+
+// The destinations of one step, as a vector.
+inline std::vector<SQ_T> Step(POS_T* b, SQ_T sq, int dir) {
+    SQ_T t[4];
+    BTO_T rec{0, t};
+    int n = DirTo(b, sq, dir, &rec);
+    return std::vector<SQ_T>(t, t + n);
+}
+
+// A bare 3D position with the boards on the given pins (QLW, QLB, KLW, KLB).
+inline POS_T Placement(int qlw, int qlb, int klw, int klb) {
+    POS_T p{};
+    p.whereis_board[0] = qlw;
+    p.whereis_board[1] = qlb;
+    p.whereis_board[2] = klw;
+    p.whereis_board[3] = klb;
+    p.whites_board[0] = p.whites_board[2] = 1;
+    return p;
+}
+
+// Every placement of the four boards on distinct pins.
+inline std::vector<std::vector<int>> AllPlacements() {
+    std::vector<std::vector<int>> out;
+    for (int a = 0; a < 12; a++)
+        for (int b = 0; b < 12; b++)
+            for (int c = 0; c < 12; c++)
+                for (int d = 0; d < 12; d++) {
+                    if (a == b || a == c || a == d || b == c || b == d || c == d) continue;
+                    out.push_back({all_pins[a], all_pins[b], all_pins[c], all_pins[d]});
+                }
+    return out;
+}
