@@ -410,6 +410,8 @@ bool OffBoard(POS_T* b, SQ_T sq, int dir);
 void FindBoardConfig(POS_T* b);
 int PlacementKey(const POS_T* b);
 void BoardConfigCacheClear();
+// The line map kept with a stored configuration, and its built flag.
+signed char (*StoredLineMap(int slot, bool** built))[64];
 void AddPath_N(int from, int to);
 void AddPath_NNE(int from, int to);
 void AddPath_NE(int from, int to);

@@ -126,3 +126,26 @@ TEST(Geometry3D, RowJumpsAcrossTheFarRanks) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Geometry3D, KeptLineMapsMatchAFreshBuild) {
+    state.dmode = 3;
+    BoardConfigCacheClear();
+    POS_T a = Placement(ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6);
+    POS_T b = Placement(ABW_QL2, ABW_QL4, ABW_KL5, ABW_KL3);
+    UpdateMaps(&a);
+    signed char fresh_a[64][64];
+    memcpy(fresh_a, sliding_map, sizeof fresh_a);
+    UpdateMaps(&b);
+    signed char fresh_b[64][64];
+    memcpy(fresh_b, sliding_map, sizeof fresh_b);
+    EXPECT_NE(memcmp(fresh_a, fresh_b, sizeof fresh_a), 0);
+    // switching back through DirTo restores each placement's own map
+    Step(&a, E1, NORTH);
+    EXPECT_EQ(memcmp(sliding_map, fresh_a, sizeof fresh_a), 0);
+    Step(&b, E1, NORTH);
+    EXPECT_EQ(memcmp(sliding_map, fresh_b, sizeof fresh_b), 0);
+}
+
+}  // namespace

@@ -27,6 +27,8 @@ struct CONFIG_BLOCK_T {
     BC_T bc;
     BTO_T rec[1024];
     SQ_T sq[1024][4];
+    bool maps_built;                 // `lines` holds this placement's line map
+    signed char lines[64][64];
 };
 
 // Frees this thread's tables when the thread ends.
@@ -161,8 +163,15 @@ void FindBoardConfig(POS_T* b) {
     }
     bc_search_index = slot;
     bc_hashes[slot] = bc_hash;
+    reinterpret_cast<CONFIG_BLOCK_T*>(bc_stored[slot])->maps_built = false;
     if (eval_show) printf("\nBuilding %s #%d", GetAttackBoardString(b), bc_index);
     BuildConfig(b);
+}
+
+signed char (*StoredLineMap(int slot, bool** built))[64] {
+    CONFIG_BLOCK_T* blk = reinterpret_cast<CONFIG_BLOCK_T*>(bc_stored[slot]);
+    *built = &blk->maps_built;
+    return blk->lines;
 }
 
 void BoardConfigCacheClear() {
