@@ -49,10 +49,6 @@ bool LayoutSide(PS_T* side, const PS_T* officers, int n_officers, const PS_T* pa
     }
     return true;
 }
-
-void ClearRight(POS_T* b, uint64_t bit, SQ_T sq, int piece) {
-    if (b->board[sq] != piece) b->flags &= ~bit;
-}
 }  // namespace
 
 int CreatePBoard(POS_T* b) {
@@ -101,21 +97,15 @@ int CreatePBoard(POS_T* b) {
     for (int i = 0; i < 32; i++)
         if (slots[i].p) AddPiece(b, slots[i].p, slots[i].pos, &b->pieces[i]);
 
-    if (state.dmode == 2) {
-        if (b->board[E1] != W_KING) b->flags &= ~(uint64_t)(FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
-        if (b->board[E8] != B_KING) b->flags &= ~(uint64_t)(FLAG_BK_CASTLE | FLAG_BQ_CASTLE);
-        ClearRight(b, FLAG_WK_CASTLE, H1, W_ROOK);
-        ClearRight(b, FLAG_WQ_CASTLE, A1, W_ROOK);
-        ClearRight(b, FLAG_BK_CASTLE, H8, B_ROOK);
-        ClearRight(b, FLAG_BQ_CASTLE, A8, B_ROOK);
-    } else {
-        if (b->board[C1] != W_KING) b->flags &= ~(uint64_t)(FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
-        if (b->board[C8] != B_KING) b->flags &= ~(uint64_t)(FLAG_BK_CASTLE | FLAG_BQ_CASTLE);
-        ClearRight(b, FLAG_WK_CASTLE, D1, W_ROOK);
-        ClearRight(b, FLAG_WQ_CASTLE, A1, W_ROOK);
-        ClearRight(b, FLAG_BK_CASTLE, D8, B_ROOK);
-        ClearRight(b, FLAG_BQ_CASTLE, A8, B_ROOK);
-    }
+    // Castling rights whose king or rook is not at home lapse.
+    // Homes: White king, Black king, then the rooks of rights 0x1, 0x2, 0x4, 0x8.
+    static const SQ_T homes_2d[6] = {E1, E8, H1, A1, H8, A8};
+    static const SQ_T homes_3d[6] = {C1, C8, D1, A1, D8, A8};
+    const SQ_T* home = state.dmode == 2 ? homes_2d : homes_3d;
+    if (b->board[home[0]] != W_KING) b->flags &= ~(uint64_t)(FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
+    if (b->board[home[1]] != B_KING) b->flags &= ~(uint64_t)(FLAG_BK_CASTLE | FLAG_BQ_CASTLE);
+    for (int r = 0; r < 4; r++)
+        if (b->board[home[2 + r]] != (r < 2 ? W_ROOK : B_ROOK)) b->flags &= ~(1ull << r);
     b->hash1 ^= (uint64_t)(uint32_t)(b->enpassant << 8);
     b->hash1 ^= (b->flags << 16) & 0xF0000;
     return RegenToPieces(b);
