@@ -19,10 +19,10 @@ run: build
 	@$(BUILD)/tamzor-cli board
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE long
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 check-long: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && TAMZOR_LONG=1 ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@$(BUILD)/tamzor_bench

@@ -570,3 +570,80 @@ extern CORE_HOOKS_T core_hooks;
 // A new game of kind dmode (2 or 3): the whole state record is zeroed except
 // the difficulty, the connectivity cache emptied and the start position set.
 int NewGameState(int dmode);
+
+// ---------------------------------------------------------------------------
+// Move records, generation, legality and move lists
+// ---------------------------------------------------------------------------
+
+// Entries of one move list: room for every pseudo-legal move of any position
+// a board edit can make, promotion variants included.
+constexpr int MOVE_LIST_SIZE = 1024;
+
+void InitMove(MOVE_T* m, int piece, SQ_T from, SQ_T to, int v, char symbol, bool check);
+inline void ZeroMove(MOVE_T* m) { *m = MOVE_T{}; }
+inline bool IsZeroMove(const MOVE_T* m) { return m->from == 0 && m->to == 0; }
+inline bool SameMove(const MOVE_T* a, const MOVE_T* b) { return a->from == b->from && a->to == b->to; }
+bool IsValidMove(POS_T* b, MOVE_T m);
+void* Realloc(void* p, int size);
+
+int GenerateMoves(POS_T* b, MOVE_T* moves);
+void PG_UTP(POS_T* b, int slot, int dir);
+void PG_UTPCont(POS_T* b, int count, int slot, int dir);
+SQ_T PG_UTP3DCont(POS_T* b, SQ_T from, int dir, uint64_t bit, bool first);
+void PG_Jump(POS_T* b, int slot);
+bool PawnMovedTwoSteps(POS_T* b, SQ_T to, SQ_T from, int dir);
+bool PawnToEastWest(POS_T* b, SQ_T sq, int piece);
+
+int GenAttackBoardMoves(POS_T* b, int which_ab, MOVE_T* moves);
+int BoardCanMove(POS_T* b, int which_ab, int* load);
+void InitABMove(POS_T* b, int which_ab, SQ_T from, SQ_T to);
+int DetectPromoteAttackBoard(POS_T* b, MOVE_T* move);
+int PromoteAttackBoard(POS_T* b, int which_ab, MOVE_T* move);
+extern thread_local unsigned int gabm_n;
+extern thread_local MOVE_T* gabm_moves;
+
+int GenerateCheckAvoidance(POS_T* b, MOVE_T* moves);
+bool GCAKingShadow(POS_T* b, SQ_T cell, int dir, SQ_T king);
+
+// Moves of the position with exact duplicates removed (GetMoveCount without
+// writing the move texts): what the search and perft need.
+int GetMoveList(POS_T* b, MOVE_T* list);
+// GetMoveList, then the text of every entry into disambstrs.
+int GetMoveCount(POS_T* b, MOVE_T* list);
+void GenMoveList(POS_T* b, int ply, MOVE_T* hint, int hint_n);
+int LegalMove(POS_T* b, MOVE_T* move, const char* text);
+int IsCheckmate(POS_T* b);
+int DetectPromotion(POS_T* b, int piece, SQ_T to, MOVE_T* move);
+int GetPromotedPiece(MOVE_T* move);
+extern thread_local int msm;              // the move being made was chosen with the mouse
+extern thread_local MOVE_T** move_lists;
+extern thread_local int num_move_lists;
+
+// Move texts (notation of the last list built by GetMoveCount).
+extern thread_local int da_n;
+extern thread_local MOVE_T da_moves[MOVE_LIST_SIZE];
+extern thread_local char disambstrs[MOVE_LIST_SIZE][16];
+extern thread_local char da_str_i[16];
+extern thread_local char da_str_j[16];
+char* ShortMovestr(POS_T* b, MOVE_T* move, char* out);
+char* ShortDisambiguateMovestr(MOVE_T* move);
+
+// ---------------------------------------------------------------------------
+// Making moves, attack maps
+// ---------------------------------------------------------------------------
+
+int DoMove(POS_T* nb, POS_T* ob, MOVE_T* move);
+int DoMovePart1(POS_T* nb, POS_T* ob, MOVE_T* move);
+int DoMovePart2(POS_T* nb, MOVE_T* move);
+void UpdateMoves(POS_T* b, POS_T* oldb, MOVE_T* move);
+uint64_t XrayAttack(POS_T* b, SQ_T sq1, SQ_T sq2);
+int XrayThrough(POS_T* b, SQ_T sq1, SQ_T sq2);
+void GenerateSpreadmap(POS_T* b);
+
+// Leaf count of the move tree to `depth`: every legal move once, a promotion
+// once per piece it can become.
+uint64_t Perft(POS_T* b, int depth);
+// The legal moves of a position for perft's divide and the terminal tool:
+// duplicates by (piece, from, to) merged, promotions expanded to 'Q', 'R',
+// 'B', 'N'.
+int LegalMoves(POS_T* b, MOVE_T* out);

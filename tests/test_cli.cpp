@@ -1,32 +1,23 @@
 // The terminal tool as scripts use it.
 #include <gtest/gtest.h>
 
+#include "cli_runner.h"
+
 #include <array>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-struct RESULT_T {
-    int status;
-    std::string out;
-};
-
-RESULT_T RunCli(const std::string& args) {
-    std::string cmd = std::string(TAMZOR_CLI) + " " + args + " 2>&1";
-    FILE* f = popen(cmd.c_str(), "r");
-    RESULT_T r{-1, ""};
-    if (!f) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), f)) > 0) r.out.append(buf.data(), n);
-    int st = pclose(f);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+// Standard output and error together, as a person sees them.
+RUN_T RunCli(const std::string& args) {
+    RUN_T r = RunTool(args);
+    r.out += r.err;
     return r;
 }
 
 TEST(Cli, BoardShowsBothStartPositions) {
-    RESULT_T r = RunCli("board --2d");
+    RUN_T r = RunCli("board --2d");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("r n b q k b n r"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("R N B Q K B N R"), std::string::npos) << r.out;

@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <cstdlib>
 #include <algorithm>
 #include <set>
 #include <string>
@@ -39,3 +40,9 @@ inline std::vector<std::vector<int>> AllPlacements() {
                 }
     return out;
 }
+
+// Long runs (deep perft, long self-play) only run under `make check-long`.
+#define SKIP_UNLESS_LONG()                                                   \
+    do {                                                                     \
+        if (!getenv("TAMZOR_LONG")) GTEST_SKIP() << "long run: make check-long"; \
+    } while (0)

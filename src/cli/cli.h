@@ -9,17 +9,84 @@
 // error and returns false.
 struct CLI_OPTIONS_T {
     int dmode = 3;
+    int dmode_named = 0;        // 2 or 3 when --2d or --3d was given (the last one)
     int notation = NOTATION_STANDARD;
+    int rules = RULES_TDCL;
+    bool has_fen = false;       // --fen given: a 2D position instead of the start
+    std::string fen;
+    std::string moves;          // --moves: tokens played from the start or the FEN
 };
 
 // Reads the option at argv[*i] (advancing past its value); false when the
 // option is unknown or its value bad, after one line on standard error.
 bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt);
 
-// Sets up a new game of the options' kind and notation.
+// Sets up a new game of the options' kind, notation and rules.
 bool SetUpGame(const CLI_OPTIONS_T& opt);
+
+// Sets up the game, the FEN position and the moves the options name.
+// 0 on success; otherwise the exit status, after one line on standard error
+// (2 for bad input).
+int SetUpPosition(const CLI_OPTIONS_T& opt);
 
 // The position as text for a terminal.
 std::string BoardText(POS_T* b);
 
+// ---------------------------------------------------------------------------
+// FEN (2D game)
+// ---------------------------------------------------------------------------
+
+struct FEN_T {
+    int board[64];              // piece codes by square index
+    bool white_to_move;
+    uint64_t castling;          // FLAG_WK_CASTLE .. FLAG_BQ_CASTLE
+    SQ_T enpassant;             // the square a pawn just passed over, 0 for none
+    int halfmove;
+    int fullmove;
+};
+
+// Reads a FEN (six fields, or four without the move counters) and checks it
+// for everything that needs no move generation. On failure `error` names
+// the bad part.
+bool ParseFen(const std::string& text, FEN_T* fen, std::string* error);
+
+// Puts a FEN position into the live 2D game set up by SetUpGame; refuses a
+// position whose side not to move is in check.
+bool SetUpFen(const std::string& text, std::string* error);
+
+// The FEN of a 2D position.
+std::string FenText(POS_T* b);
+
+// ---------------------------------------------------------------------------
+// Move tokens: <from><to>[q|r|b|n] with squares a1..h8 by index (UCI in the
+// 2D game), or <board>@<pin>[q|r|b|n] for an attack-board move (qlw@ql3).
+// ---------------------------------------------------------------------------
+
+struct MOVE_TOKEN_T {
+    bool board_move = false;
+    int board = -1;             // 0..3 (QLW, QLB, KLW, KLB) for a board move
+    SQ_T from = NO_SQUARE;      // piece move only
+    SQ_T to = NO_SQUARE;        // destination square, or the destination pin
+    char promotion = 0;         // 'Q', 'R', 'B', 'N', or 0
+};
+
+// Reads a token, any case; false with `error` set for a malformed one.
+bool ParseMoveToken(const std::string& text, MOVE_TOKEN_T* token, std::string* error);
+
+// The token of a move, lower case.
+std::string MoveToken(const MOVE_T& move);
+
+// The legal move of the position the token names; false with `error` set
+// when it names none (illegal, or a promotion without its piece letter).
+bool MoveFromToken(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
+
+// Plays tokens separated by commas or blanks on the live position.
+bool PlayMoves(const std::string& list, std::string* error);
+
+// Room for a LegalMoves result.
+constexpr int LEGAL_LIST_SIZE = 4 * MOVE_LIST_SIZE;
+
 int CmdBoard(int argc, char** argv);
+int CmdMoves(int argc, char** argv);
+int CmdPerft(int argc, char** argv);
+int CmdFen(int argc, char** argv);

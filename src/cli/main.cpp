@@ -8,21 +8,34 @@ static void Usage(FILE* f) {
     fprintf(f,
             "usage: tamzor-cli <command> [options]\n"
             "commands:\n"
-            "  board [--2d|--3d] [--notation 0|1|2]   print the start position\n");
+            "  board                 print the position\n"
+            "  moves                 list the legal moves: token and text, one a line\n"
+            "  perft DEPTH [--divide]  count the leaves of the move tree\n"
+            "  fen                   print the FEN of the 2D position\n"
+            "options:\n"
+            "  --2d | --3d           the game (3D by default)\n"
+            "  --fen FEN             a 2D position in FEN\n"
+            "  --moves LIST          moves played first, separated by commas or blanks:\n"
+            "                        e2e4, e7e8q (squares by index a1..h8), qlw@ql3\n"
+            "  --rules tdcl|tournament   attack-board rules (tdcl by default)\n"
+            "  --notation 0|1|2      move and square names (1 by default)\n");
 }
 
 int main(int argc, char** argv) {
+    // Bad input gets one line on standard error, for scripts that read it.
     if (argc < 2) {
-        Usage(stderr);
+        fprintf(stderr, "tamzor-cli: no command (board, moves, perft, fen or help)\n");
         return 2;
     }
     const char* cmd = argv[1];
     if (!strcmp(cmd, "board")) return CmdBoard(argc - 2, argv + 2);
+    if (!strcmp(cmd, "moves")) return CmdMoves(argc - 2, argv + 2);
+    if (!strcmp(cmd, "perft")) return CmdPerft(argc - 2, argv + 2);
+    if (!strcmp(cmd, "fen")) return CmdFen(argc - 2, argv + 2);
     if (!strcmp(cmd, "help") || !strcmp(cmd, "--help") || !strcmp(cmd, "-h")) {
         Usage(stdout);
         return 0;
     }
-    fprintf(stderr, "tamzor-cli: unknown command '%s'\n", cmd);
-    Usage(stderr);
+    fprintf(stderr, "tamzor-cli: unknown command '%s' (board, moves, perft, fen or help)\n", cmd);
     return 2;
 }

@@ -1,0 +1,40 @@
+#include <cctype>
+
+#include "cli.h"
+
+bool PlayMoves(const std::string& list, std::string* error) {
+    std::string token;
+    int number = 0;
+    for (size_t i = 0; i <= list.size(); i++) {
+        char c = i < list.size() ? list[i] : ' ';
+        if (c != ',' && !isspace((unsigned char)c)) {
+            token += c;
+            continue;
+        }
+        if (token.empty()) continue;
+        number++;
+        POS_T* b = &state.position;
+        // Leave room in the game record for the plies a search or perft adds.
+        if (b->move_num >= GAME_RECORD_SIZE - 100) {
+            *error = "too many moves: '" + token + "' would pass ply " +
+                     std::to_string(GAME_RECORD_SIZE - 100);
+            return false;
+        }
+        MOVE_T m;
+        if (!MoveFromToken(b, token, &m, error)) {
+            *error += " (move " + std::to_string(number) + " of --moves)";
+            return false;
+        }
+        int ply = b->move_num;
+        state.game_record[ply] = m;
+        if (m.move_symbol == 'x' && m.to < 64) CapturedPieceStore(b->board[m.to]);
+        if (!DoMove(b, b, &m)) {
+            *error = "illegal move '" + token + "' (move " + std::to_string(number) + " of --moves)";
+            return false;
+        }
+        // The promotion marks only label the move just made.
+        b->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
+        token.clear();
+    }
+    return true;
+}

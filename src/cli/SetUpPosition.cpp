@@ -1,0 +1,25 @@
+#include <cstdio>
+
+#include "cli.h"
+
+int SetUpPosition(const CLI_OPTIONS_T& opt) {
+    CLI_OPTIONS_T o = opt;
+    if (o.has_fen) {
+        if (o.dmode_named == 3) {
+            fprintf(stderr, "tamzor-cli: --fen is for the 2D game and cannot be used with --3d\n");
+            return 2;
+        }
+        o.dmode = 2;
+    }
+    if (!SetUpGame(o)) return 1;
+    std::string error;
+    if (o.has_fen && !SetUpFen(o.fen, &error)) {
+        fprintf(stderr, "tamzor-cli: %s\n", error.c_str());
+        return 2;
+    }
+    if (!PlayMoves(o.moves, &error)) {
+        fprintf(stderr, "tamzor-cli: %s\n", error.c_str());
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#include <cstring>
+
+#include "tamzor.h"
+
+int GetMoveList(POS_T* b, MOVE_T* list) {
+    int n = (b->flags & FLAG_IN_CHECK) ? GenerateCheckAvoidance(b, list) : GenerateMoves(b, list);
+    // Remove exact duplicates (a double step reached through two first cells).
+    for (int i = 0; i < n; i++) {
+        for (int j = i + 1; j < n;) {
+            if (memcmp(&list[i], &list[j], sizeof(MOVE_T)) == 0) {
+                list[j] = list[--n];
+            } else {
+                j++;
+            }
+        }
+    }
+    return n;
+}

@@ -1,0 +1,41 @@
+// Runs the terminal tool as other programs do, for the tests.
+#pragma once
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+struct RUN_T {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs `tamzor-cli args` with standard output and standard error kept apart
+// (the error file is private to this process: tests run in parallel).
+inline RUN_T RunTool(const std::string& args) {
+    static int serial;
+    std::string err_file = testing::TempDir() + "tamzor_cli_err_" + std::to_string(getpid()) + "_" +
+                           std::to_string(serial++);
+    std::string cmd = std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
+    RUN_T r{-1, "", ""};
+    FILE* f = popen(cmd.c_str(), "r");
+    if (!f) return r;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), f)) > 0) r.out.append(buf.data(), n);
+    int st = pclose(f);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    std::ifstream in(err_file);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    r.err = ss.str();
+    std::remove(err_file.c_str());
+    return r;
+}

@@ -1,0 +1,71 @@
+// Move-tree counts against the published figures for ordinary chess, and
+// fixed figures of the 3D start position.
+#include <gtest/gtest.h>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+struct PERFT_CASE_T {
+    const char* fen;
+    std::vector<uint64_t> counts;  // depth 1, 2, ...
+};
+
+const PERFT_CASE_T cases[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281, 4865609}},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", {48, 2039, 97862, 4085603}},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", {14, 191, 2812, 43238, 674624}},
+    {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", {6, 264, 9467, 422333}},
+    {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379, 2103487}},
+    {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+     {46, 2079, 89890, 3894594}},
+    {"n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1", {24, 496, 9483, 182838}},
+};
+
+void SetUp2D(const char* fen) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    std::string error;
+    ASSERT_TRUE(SetUpFen(fen, &error)) << error;
+}
+
+void RunCases(uint64_t max_leaves, bool only_deep) {
+    for (const PERFT_CASE_T& c : cases) {
+        SetUp2D(c.fen);
+        for (size_t d = 0; d < c.counts.size(); d++) {
+            bool deep = c.counts[d] > max_leaves;
+            if (deep != only_deep) continue;
+            EXPECT_EQ(Perft(&state.position, (int)d + 1), c.counts[d]) << c.fen << " depth " << d + 1;
+        }
+    }
+}
+
+TEST(Perft2D, PublishedCountsShallow) { RunCases(1000000, false); }
+
+TEST(Perft2D, LongPublishedCountsDeep) {
+    SKIP_UNLESS_LONG();
+    RunCases(1000000, true);
+}
+
+TEST(Perft2D, PositionIsUnchangedByCounting) {
+    SetUp2D(cases[1].fen);
+    POS_T before = state.position;
+    Perft(&state.position, 2);
+    EXPECT_EQ(memcmp(&before, &state.position, sizeof before), 0);
+}
+
+TEST(Perft3D, StartPositionCounts) {
+    // Fixed figures of this program's rules, so a change in them shows.
+    state.maxdepth = DIFF_HARD;
+    for (int rules : {RULES_TDCL, RULES_TOURNAMENT}) {
+        ASSERT_TRUE(NewGameState(3));
+        state.rules = rules;
+        EXPECT_EQ(Perft(&state.position, 1), 21u);
+        EXPECT_EQ(Perft(&state.position, 2), 441u);
+        EXPECT_EQ(Perft(&state.position, 3), 10004u);
+    }
+}
+
+}  // namespace
