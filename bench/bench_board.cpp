@@ -67,4 +67,3 @@ BENCHMARK(BM_ResetBoard3D)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -42,7 +42,13 @@ enum DIR_T : int32_t {
 // The sixteen directions in connectivity-table order.
 extern const DIR_T dir_order[16];
 // Table index 0..15 of a direction, -1 for a value that is no direction.
-int DirIndex(int dir);
+inline int DirIndex(int dir) {
+    // indexed by dir + 17: W_S_W (-17) .. E_N_E (17)
+    static constexpr signed char index[35] = {
+        11, -1, 13, -1, -1, -1, -1, 9,  10, 12, 14, 15, -1, -1, -1, -1, 8, -1,
+        0,  -1, -1, -1, -1, 7,  6,  4,  2,  1,  -1, -1, -1, -1, 5,  -1, 3};
+    return (dir >= -17 && dir <= 17) ? index[dir + 17] : -1;
+}
 // (file, rank) step of the direction with table index k.
 extern const int dir_dfile[16];
 extern const int dir_drank[16];
@@ -406,6 +412,12 @@ extern thread_local char capture_map[13][64][64];
 extern const BC_T* const bc_core;
 
 int DirTo(POS_T* b, SQ_T sq, int dir, BTO_T* rec);
+// The 3D configuration of the position's placement, looked up (and the
+// geometry maps brought in line) once, for code that reads many steps of one
+// position in a row. Valid until a position with other pins is looked up.
+BC_T* ActiveConfig(POS_T* b);
+// Level of every cell under a configuration.
+const signed char* ConfigLevels(const BC_T* bc);
 bool OffBoard(POS_T* b, SQ_T sq, int dir);
 void FindBoardConfig(POS_T* b);
 int PlacementKey(const POS_T* b);

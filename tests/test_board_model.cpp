@@ -87,6 +87,16 @@ TEST(Helpers, BitScansAgreeWithBuiltinsOnEveryPattern) {
     }
 }
 
+TEST(Helpers, DirectionIndexCoversExactlyTheSixteenDirections) {
+    int valid = 0;
+    for (int d = -40; d <= 40; d++) valid += DirIndex(d) >= 0;
+    EXPECT_EQ(valid, 16);
+    for (int k = 0; k < 16; k++) {
+        EXPECT_EQ(DirIndex(dir_order[k]), k);
+        EXPECT_EQ(dir_order[k], dir_dfile[k] * 8 + dir_drank[k]);  // a step is file x 8 + rank
+    }
+}
+
 TEST(Helpers, InvertMirrorsRanks) {
     ETYPE_T src[64], dst[64];
     for (int i = 0; i < 64; i++) src[i] = i * 3 + 1;

@@ -1,5 +1,12 @@
 #include "tamzor.h"
 
+BC_T* ActiveConfig(POS_T* b) {
+    FindBoardConfig(b);
+    b->bc_active = bc_stored[bc_search_index];
+    if (capmap_index != bc_search_index) UpdateMaps(b);
+    return b->bc_active;
+}
+
 int DirTo(POS_T* b, SQ_T sq, int dir, BTO_T* rec) {
     rec->n = 0;
     rec->tos[0] = NO_SQUARE;
@@ -17,9 +24,7 @@ int DirTo(POS_T* b, SQ_T sq, int dir, BTO_T* rec) {
         }
         return (int)rec->n;
     }
-    FindBoardConfig(b);
-    b->bc_active = bc_stored[bc_search_index];
-    if (capmap_index != bc_search_index) UpdateMaps(b);
+    ActiveConfig(b);
     int k = DirIndex(dir);
     if (k < 0) {
         Panic(false, dir == 0 ? "NULL 3d direction" : "unknown 3d direction");

@@ -27,6 +27,7 @@ struct CONFIG_BLOCK_T {
     BC_T bc;
     BTO_T rec[1024];
     SQ_T sq[1024][4];
+    signed char levels[64];          // level of every cell for this placement
     bool maps_built;                 // `lines` holds this placement's line map
     signed char lines[64][64];
 };
@@ -100,6 +101,11 @@ void BuildConfig(POS_T* pos) {
         blk->rec[k].n = core->n;
         for (int j = 0; j < 4; j++) blk->sq[k][j] = core->tos[j];
     }
+    for (int sq = 0; sq < 64; sq++) {
+        int board = BoardOfCell((SQ_T)sq);
+        blk->levels[sq] = (signed char)(board < 0 ? (sq >= 32 ? (YPOS(sq) < 4 ? 2 : 6) : 4)
+                                                  : GetAttackBoardLevel(pos, board));
+    }
     bc_recurse = 0;
     for (ab_outer = 0; ab_outer < 4; ab_outer++) {
         SetBoardCells(ab_outer, &abo_a, &abo_b, &abo_c, &abo_d);
@@ -172,6 +178,10 @@ signed char (*StoredLineMap(int slot, bool** built))[64] {
     CONFIG_BLOCK_T* blk = reinterpret_cast<CONFIG_BLOCK_T*>(bc_stored[slot]);
     *built = &blk->maps_built;
     return blk->lines;
+}
+
+const signed char* ConfigLevels(const BC_T* bc) {
+    return reinterpret_cast<const CONFIG_BLOCK_T*>(bc)->levels;
 }
 
 void BoardConfigCacheClear() {

@@ -6,28 +6,6 @@ const DIR_T dir_order[16] = {NORTH, N_N_E, NORTH_EAST, E_N_E, EAST, E_S_E, SOUTH
 const int dir_dfile[16] = {0, 1, 1, 2, 1, 2, 1, 1, 0, -1, -1, -2, -1, -2, -1, -1};
 const int dir_drank[16] = {1, 2, 1, 1, 0, -1, -1, -2, -1, -2, -1, -1, 0, 1, 1, 2};
 
-int DirIndex(int dir) {
-    switch (dir) {
-        case NORTH: return 0;
-        case N_N_E: return 1;
-        case NORTH_EAST: return 2;
-        case E_N_E: return 3;
-        case EAST: return 4;
-        case E_S_E: return 5;
-        case SOUTH_EAST: return 6;
-        case S_S_E: return 7;
-        case SOUTH: return 8;
-        case S_S_W: return 9;
-        case SOUTH_WEST: return 10;
-        case W_S_W: return 11;
-        case WEST: return 12;
-        case W_N_W: return 13;
-        case NORTH_WEST: return 14;
-        case N_N_W: return 15;
-        default: return -1;
-    }
-}
-
 const ABWHERE_E all_pins[12] = {ABW_QL1, ABW_QL2, ABW_QL3, ABW_QL4, ABW_QL5, ABW_QL6,
                                 ABW_KL1, ABW_KL2, ABW_KL3, ABW_KL4, ABW_KL5, ABW_KL6};
 

@@ -6,10 +6,15 @@
 #include "tamzor.h"
 
 void PG_UTP(POS_T* b, int slot, int dir) {
+    uint64_t bit = 1ull << slot;
+    if (state.dmode != 2) {
+        const BTO_T* l = b->bc_active->all[DirIndex(dir) * 64 + b->pieces[slot].pos];
+        for (uint32_t i = 0; i < l->n; i++) b->topieces[l->tos[i]] |= bit;
+        return;
+    }
     SQ_T t[4];
     BTO_T rec{0, t};
     int n = DirTo(b, b->pieces[slot].pos, dir, &rec);
-    uint64_t bit = 1ull << slot;
     for (int i = 0; i < n; i++) b->topieces[t[i]] |= bit;
 }
 
@@ -44,13 +49,14 @@ SQ_T PG_UTP3DCont(POS_T* b, SQ_T from, int dir, uint64_t bit, bool first) {
         for (int& l : level_ok) l = 1;
         one_more_step = 0;
     }
-    SQ_T t[4];
-    BTO_T rec{0, t};
-    int n = DirTo(b, from, dir, &rec);
+    const BTO_T* l = b->bc_active->all[DirIndex(dir) * 64 + from];
+    const signed char* levels = ConfigLevels(b->bc_active);
+    const SQ_T* t = l->tos;
+    const int n = (int)l->n;
     SQ_T next = NO_SQUARE;
     bool marked = false;
     for (int i = 0; i < n; i++) {
-        int level = GetLevel(b, t[i]);
+        int level = levels[t[i]];
         if (level_ok[level]) {
             b->topieces[t[i]] |= bit;
             marked = true;
@@ -67,6 +73,8 @@ SQ_T PG_UTP3DCont(POS_T* b, SQ_T from, int dir, uint64_t bit, bool first) {
 
 void PieceGenerate(POS_T* b, int slot) {
     b->piece_change |= 1ull << slot;
+    // Steps below read the position's configuration directly.
+    if (state.dmode != 2) ActiveConfig(b);
     int p = b->pieces[slot].p;
     int x = (int)XPOS(b->pieces[slot].pos), y = (int)YPOS(b->pieces[slot].pos);
     switch (abs(p)) {
