@@ -576,8 +576,16 @@ struct CORE_HOOKS_T {
     void (*set_title)(const char*);     // window title
     void (*reset_view)();               // view preset of a new game
     int (*ask_promotion)();             // promotion choice of a mouse move, 2..5; 0 = cannot ask
+    void (*options_changed)();          // difficulty, rules etc. changed: mark the menus
 };
 extern CORE_HOOKS_T core_hooks;
+// Calls a hook when the window program installed it.
+inline void CallRedraw() {
+    if (core_hooks.redraw) core_hooks.redraw();
+}
+inline void CallSetTitle(const char* title) {
+    if (core_hooks.set_title) core_hooks.set_title(title);
+}
 
 // A new game of kind dmode (2 or 3): the whole state record is zeroed except
 // the difficulty, the connectivity cache emptied and the start position set.
@@ -659,3 +667,52 @@ uint64_t Perft(POS_T* b, int depth);
 // duplicates by (piece, from, to) merged, promotions expanded to 'Q', 'R',
 // 'B', 'N'.
 int LegalMoves(POS_T* b, MOVE_T* out);
+
+// ---------------------------------------------------------------------------
+// Game record, results, replay
+// ---------------------------------------------------------------------------
+
+// A game ends as a draw when it reaches this many plies, leaving the rest of
+// the record for the search's lines beyond the game's end.
+constexpr int GAME_MAX_PLIES = 900;
+
+void GameListInit();
+char* GameListGet(int n);
+char* GameListPut(POS_T* b, MOVE_T* move, int n);
+int CheckRepetition(POS_T* b, int count);
+bool NoMaterial(POS_T* b);
+int FindWinner(POS_T* b, MOVE_T* move);
+int PlayerMoved(POS_T* b, MOVE_T* move);
+void UndoMoves(int n);
+void ReplayMoves(int delta);
+void ReplayExit();
+// Prints the game so far, a line a move, in the game record's form.
+void ListGame(bool unused);
+// Rebuilds state.position from the game's start position and replays the
+// first `target` plies of the record (storing their texts when `texts`);
+// false, after `message`, when a recorded move does not replay.
+bool RebuildGame(int target, bool texts, const char* caller, const char* message);
+// "\nTamzor V2.98f" and the lines after it.
+void PrintBanner();
+
+// ---------------------------------------------------------------------------
+// Saved games
+// ---------------------------------------------------------------------------
+
+constexpr int SAVE_FILE_SIZE = 34496;
+static_assert(sizeof(STATE_T) == SAVE_FILE_SIZE);
+
+// The saved-game image of a state: every field at its place, pointer fields
+// and padding zero.
+void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]);
+// Checks a saved-game image before anything is changed; false with `why`
+// naming what is wrong.
+bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t why_size);
+bool SaveGame(int unused);
+bool RestoreGame(int unused);
+
+// ---------------------------------------------------------------------------
+// The engine thread (held while the game is changed wholesale)
+// ---------------------------------------------------------------------------
+
+void Clutch(int engage);
