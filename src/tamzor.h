@@ -3,6 +3,7 @@
 // core through the hooks declared at the end.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -405,9 +406,22 @@ extern thread_local int bc_recurse;
 extern thread_local int abo_a, abo_b, abo_c, abo_d;
 extern thread_local int abi_a, abi_b, abi_c, abi_d;
 extern thread_local int ab_outer, ab_inner;
-extern thread_local int capmap_index;
-extern thread_local signed char sliding_map[64][64];
-extern thread_local char capture_map[13][64][64];
+extern thread_local constinit int capmap_index;
+// The geometry maps in force: sliding_map[a][b] and capture_map[p + 6][a][b]
+// read as tables, but point at the maps of the current game kind and, in the
+// 3D game, of the current placement of the boards.
+typedef signed char LINE_MAP_T[64][64];
+typedef char CAPTURE_SLICE_T[64][64];
+extern thread_local constinit signed char (*sliding_map)[64];
+extern thread_local constinit char (*capture_map[13])[64];
+// Game kind of the maps in force (0 before the thread built any).
+extern thread_local constinit int capmap_dmode;
+// Brings the maps in force in line with the position's game kind (and, in the
+// 3D game, its placement) before code that reads them.
+void UpdateMaps(POS_T* b);
+inline void EnsureMaps(POS_T* b) {
+    if (capmap_dmode != state.dmode || (state.dmode != 2 && capmap_index < 0)) UpdateMaps(b);
+}
 
 extern const BC_T* const bc_core;
 
@@ -422,8 +436,15 @@ bool OffBoard(POS_T* b, SQ_T sq, int dir);
 void FindBoardConfig(POS_T* b);
 int PlacementKey(const POS_T* b);
 void BoardConfigCacheClear();
-// The line map kept with a stored configuration, and its built flag.
-signed char (*StoredLineMap(int slot, bool** built))[64];
+// The maps kept with a stored configuration: its line map, its slider
+// slices of the capture map (bishop, rook, queen of each colour, in piece
+// code order -5, -4, -3, 3, 4, 5) and whether they are built.
+struct STORED_MAPS_T {
+    LINE_MAP_T* lines;
+    CAPTURE_SLICE_T* sliders;  // 6 slices
+    bool* built;
+};
+STORED_MAPS_T StoredMaps(int slot);
 void AddPath_N(int from, int to);
 void AddPath_NNE(int from, int to);
 void AddPath_NE(int from, int to);
@@ -565,6 +586,8 @@ extern CAP_T cap_t;
 void CapturedPieceStore(int piece);
 void CaptureReset();
 int GetCapturedPiece(int i);
+// The enemy piece a move took, from the positions before and after it (0 for none).
+int CapturedPiece(const POS_T* before, const POS_T* after, const MOVE_T* m);
 void ResetSpreadmap();
 
 // ---------------------------------------------------------------------------
@@ -716,3 +739,96 @@ bool RestoreGame(int unused);
 // ---------------------------------------------------------------------------
 
 void Clutch(int engage);
+
+// ---------------------------------------------------------------------------
+// Game clock and search timer; SDL library lifetime
+// ---------------------------------------------------------------------------
+// No SDL header here: the two SDL types are forward-declared and the
+// timer-callback types are spelled as the plain integers SDL defines them as
+// (Uint32 is uint32_t, SDL_TimerID is int; checked where SDL is included).
+
+struct SDL_Window;
+struct SDL_Renderer;
+
+// Milliseconds since SDL started. Everything that reads SDL ticks goes
+// through this pointer, so tests can drive the clock without sleeping. Set
+// it before other threads read the clock.
+extern uint64_t (*tick_source)();
+inline uint64_t TickCount() { return tick_source(); }
+
+// Whole seconds of the tick count; gameStart is the tick count of the first
+// call, wallClock that of the latest.
+uint64_t WallTime();
+extern std::atomic<bool> wt_initialized;
+extern std::atomic<uint64_t> gameStart;
+extern std::atomic<uint64_t> wallClock;
+
+enum TIMERSTATE : int32_t { TIMER_IDLE = 0, TIMER_STARTED = 1, TIMER_EXPIRED = 2 };
+enum TIMERMODE_E : int32_t {
+    TM_OFF = 0, TM_BLACK = 1, TM_WHITE = 2, TM_ELAPSED = 3, TM_STOPPED = 4, TM_ERROR = 5
+};
+
+// The game clock shown in the window and the computer's search timer.
+// Fields read on a thread other than their writer's are atomic (the second
+// counts are written on SDL's timer thread, timer_state and move_start_time
+// on the engine thread, timermode and timer_limit by the interface); pass
+// them to printf through .load() or a cast.
+class TIMERS_C {
+public:
+    char time_string[64] = {};
+    uint32_t init_time = 0;                 // tick count at start-up
+    uint32_t curr_time = 0;
+    std::atomic<uint32_t> elapsed_time{0};  // seconds since start-up
+    std::atomic<uint32_t> white_time{0};    // seconds counted while White was to move
+    std::atomic<uint32_t> black_time{0};
+    std::atomic<uint64_t> timer_limit{0};   // hard search limit, seconds
+    std::atomic<TIMERSTATE> timer_state{TIMER_IDLE};
+    std::atomic<uint64_t> move_start_time{0};  // WallTime() at TimerStart
+    int TID = 0;                            // SDL_TimerID of the one-second tick
+    std::atomic<TIMERMODE_E> timermode{TM_OFF};
+    // Optional millisecond deadline on the tick count (0 = none) for callers
+    // that need finer limits than whole seconds; TimerExpired honours it.
+    std::atomic<uint64_t> deadline_ms{0};
+
+    TIMERS_C();
+    int PrintTimeString(uint32_t time_to_print);
+    void TimerStart();
+    uint64_t TimerElapsed();
+    int TimerExpired();
+    int TimerTerminate(int force);
+    // True once the tick count reaches deadline_ms; false when none is set.
+    bool DeadlinePassed();
+    // deadline_ms = now + ms (ms 0 still sets a deadline: the current tick).
+    void SetDeadlineIn(uint64_t ms);
+};
+extern TIMERS_C timers;
+
+// SDL timer callback, once a second: counts the clock, asks for a redraw and
+// returns 1000 to be called again a second later.
+uint32_t secondtick(uint32_t tick, void* param);
+
+// Owns the SDL library: initialised with the given subsystem flags,
+// shut down on destruction. A failed initialisation is reported (non-fatal)
+// and leaves Initialized() false.
+class SDL {
+public:
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+
+    explicit SDL(unsigned int flags);
+    virtual ~SDL();
+    SDL(const SDL&) = delete;
+    SDL& operator=(const SDL&) = delete;
+    bool Initialized() const { return m_initialized; }
+
+private:
+    bool m_initialized = false;
+};
+extern SDL* pSDL;
+
+// Start-up of the clock once SDL is up: time_string "0:00:0", init_time and
+// curr_time = tick count, the one-second secondtick registered (its id in
+// timers.TID). False, after a non-fatal report, when SDL is not initialised or
+// the timer cannot be added; the program then runs without the tick.
+// Install core_hooks.redraw before calling it: secondtick reads the hook.
+bool StartSecondTick(const SDL* sdl);

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <cstring>
+
 #include "tamzor.h"
 
 // The destinations of one step, as a vector.
@@ -46,3 +50,26 @@ inline std::vector<std::vector<int>> AllPlacements() {
     do {                                                                     \
         if (!getenv("TAMZOR_LONG")) GTEST_SKIP() << "long run: make check-long"; \
     } while (0)
+
+struct PLACED_T {
+    SQ_T sq;
+    int piece;
+};
+
+// A 3D position with the given boards, pieces and side to move.
+inline POS_T* Setup3D(std::vector<int> pins, std::vector<PLACED_T> pieces, bool white = true, uint64_t rights = 0) {
+    EXPECT_TRUE(NewGameState(3));
+    state.rules = RULES_TDCL;
+    POS_T* b = &state.position;
+    memset(b->board, 0, sizeof b->board);
+    for (int i = 0; i < 4; i++) b->whereis_board[i] = pins[i];
+    for (const PLACED_T& p : pieces) b->board[p.sq] = p.piece;
+    b->move_num = white ? 0 : 1;
+    b->flags = rights;
+    EXPECT_EQ(CreatePBoard(b), 1);
+    UpdateMaps(b);
+    const PS_T& king = b->pieces[white ? 0 : 16];
+    if (b->topieces[king.pos] & (white ? 0xFFFF0000ull : 0xFFFFull)) b->flags |= FLAG_IN_CHECK;
+    return b;
+}
+

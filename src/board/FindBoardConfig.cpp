@@ -20,7 +20,7 @@ thread_local int bc_recurse;
 thread_local int abo_a, abo_b, abo_c, abo_d;
 thread_local int abi_a, abi_b, abi_c, abi_d;
 thread_local int ab_outer, ab_inner;
-thread_local int capmap_index = -1;
+thread_local constinit int capmap_index = -1;
 
 namespace {
 struct CONFIG_BLOCK_T {
@@ -28,8 +28,9 @@ struct CONFIG_BLOCK_T {
     BTO_T rec[1024];
     SQ_T sq[1024][4];
     signed char levels[64];          // level of every cell for this placement
-    bool maps_built;                 // `lines` holds this placement's line map
-    signed char lines[64][64];
+    bool maps_built;                 // `lines` and `sliders` hold this placement's maps
+    LINE_MAP_T lines;
+    CAPTURE_SLICE_T sliders[6];
 };
 
 // Frees this thread's tables when the thread ends.
@@ -174,10 +175,9 @@ void FindBoardConfig(POS_T* b) {
     BuildConfig(b);
 }
 
-signed char (*StoredLineMap(int slot, bool** built))[64] {
+STORED_MAPS_T StoredMaps(int slot) {
     CONFIG_BLOCK_T* blk = reinterpret_cast<CONFIG_BLOCK_T*>(bc_stored[slot]);
-    *built = &blk->maps_built;
-    return blk->lines;
+    return {&blk->lines, blk->sliders, &blk->maps_built};
 }
 
 const signed char* ConfigLevels(const BC_T* bc) {

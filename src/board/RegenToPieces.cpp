@@ -3,6 +3,7 @@
 #include "tamzor.h"
 
 int RegenToPieces(POS_T* b) {
+    EnsureMaps(b);  // the x-ray lines read the capture map
     b->oldb = nullptr;
     memset(b->topieces, 0, sizeof b->topieces);
     memset(b->xray_topieces, 0, sizeof b->xray_topieces);

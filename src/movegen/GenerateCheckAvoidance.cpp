@@ -200,6 +200,7 @@ bool GCAKingShadow(POS_T* b, SQ_T cell, int dir, SQ_T king) {
 
 int GenerateCheckAvoidance(POS_T* b, MOVE_T* moves) {
     const bool white = IsWhitesMove(b);
+    EnsureMaps(b);  // the king's lines come from the line map
     if (state.dmode == 2) return TargetedReplies(b, moves, white);
 
     MOVE_T targeted[MOVE_LIST_SIZE], all[MOVE_LIST_SIZE];

@@ -27,3 +27,13 @@ void CaptureReset() {
 }
 
 int GetCapturedPiece(int i) { return (i >= 0 && i < 40) ? cap_t.captured_list[i] : 0; }
+
+int CapturedPiece(const POS_T* before, const POS_T* after, const MOVE_T* m) {
+    if (IsAB(m->piece_moving) || m->from >= 64 || m->to >= 64) return 0;
+    const int mover = before->board[m->from], there = before->board[m->to];
+    if (there && (there > 0) != (mover > 0)) return there;
+    // a piece gone though none stood on the destination: taken en passant
+    // (3D short castling removes and puts back its own rook: no change)
+    if (PopCount32(after->material_mask) < PopCount32(before->material_mask)) return mover > 0 ? B_PAWN : W_PAWN;
+    return 0;
+}

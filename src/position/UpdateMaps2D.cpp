@@ -15,7 +15,7 @@ void UpdateMaps2D() {
         if (x > 0) set(B_PAWN, s, s - 9);
         if (x < 7) set(B_PAWN, s, s + 7);
     }
-    memset(sliding_map, 0, sizeof sliding_map);
+    memset(sliding_map, 0, sizeof(LINE_MAP_T));
     for (int i = 0; i < 64; i++) {
         for (int j = 0; j < 64; j++) {
             if (i == j) continue;

@@ -48,7 +48,7 @@ void UpdateMaps3D(POS_T* b) {
     for (SQ_T i = 0; i < 64; i++)
         for (int k = 0; k < 4; k++) reach[i][k] = Reach(b, i, line_dirs[k]);
 
-    memset(sliding_map, 0, sizeof sliding_map);
+    memset(sliding_map, 0, sizeof(LINE_MAP_T));
     for (int i = 0; i < 64; i++) {
         for (int j = 0; j < 64; j++) {
             if (i == j) continue;

@@ -13,6 +13,7 @@ void UpdateMoves(POS_T* b, POS_T* oldb, MOVE_T* move) {
         RegenToPieces(b);
         return;
     }
+    EnsureMaps(b);
     const int P = oldb->board[f];
     uint64_t moved = 0;
     if (oldb->pboard[f] >= 0) moved |= 1ull << oldb->pboard[f];

@@ -1,0 +1,48 @@
+// Whether the game is over in a position just reached, and the text that says so.
+#include <cstdio>
+
+#include "tamzor.h"
+
+namespace {
+bool KingAttacked(const POS_T* b, bool white) {
+    const PS_T& k = b->pieces[white ? 0 : 16];
+    return k.p && k.pos < 64 && (b->topieces[k.pos] & (white ? 0xFFFF0000ull : 0xFFFFull));
+}
+}  // namespace
+
+// Neither side has a pawn, and neither has more than a bishop's worth beside its king.
+bool InsufficientMaterial(const POS_T* b) {
+    const ETYPE_T king = new_coefficients[1187], bishop = new_coefficients[1184];
+    return b->piece_mask == b->material_mask && b->w_material - king <= bishop &&
+           b->b_material - king <= bishop;
+}
+
+// The result of a position reached by a move (0 running, 1 White won, -1
+// Black won, 2 drawn) and its text; `repeating` is the text of a repetition.
+int JudgeReached(POS_T* c, const char* repeating, const char** text) {
+    if (CheckRepetition(c, 3)) {
+        *text = repeating;
+        return 2;
+    }
+    if (InsufficientMaterial(c)) {
+        *text = "\nDraw - insufficient material";
+        return 2;
+    }
+    if (IsCheckmate(c)) {
+        if (IsWhitesMove(c) && KingAttacked(c, true)) {
+            *text = "\nWhite is mated";
+            return -1;
+        }
+        if (IsBlacksMove(c) && KingAttacked(c, false)) {
+            *text = "\nBlack is mated";
+            return 1;
+        }
+        *text = "\nStalemate";
+        return 2;
+    }
+    if (c->move_num >= GAME_MAX_PLIES) {
+        *text = "\nDraw - the game record is full";
+        return 2;
+    }
+    return 0;
+}

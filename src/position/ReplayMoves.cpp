@@ -1,0 +1,31 @@
+#include <cstdio>
+
+#include "tamzor.h"
+
+void ReplayMoves(int delta) {
+    const int length = state.position.move_num;
+    if (replay == -1) {
+        replay = length;
+        Clutch(0);
+    } else {
+        replay += delta;
+        if (replay < 0) replay = 0;
+        if (replay > length) replay = length;
+    }
+    // Rebuilt from the game's own start, like undo, so a game begun from an
+    // edited position can be replayed and rebuilt again afterwards.
+    RebuildGame(replay, false, "ReplayMoves", "What? Illegal move in game replay?\n");
+    state.position.move_num = length;  // the display shows "replay of length"
+    state.tamzor = TAMZOR_OFF;
+    state.demo_mode = 0;
+    state.stop_search = 1;
+    CallRedraw();
+}
+
+void ReplayExit() {
+    if (replay != -1) {
+        // Back to the end of the game, whose length the replayed position kept.
+        UndoMoves(0);
+    }
+    replay = -1;
+}

@@ -1,0 +1,17 @@
+#include <cstdio>
+
+#include "tamzor.h"
+
+void UndoMoves(int n) {
+    Clutch(0);
+    int target = state.position.move_num - n;
+    if (target < 0) target = 0;
+    bool rebuilt = RebuildGame(target, true, "UndoMoves", "Illegal move in game undo");
+    state.tamzor = TAMZOR_OFF;
+    state.demo_mode = 0;
+    state.stop_search = 1;
+    if (rebuilt && n) printf("\nmove undone");
+    fflush(stdout);
+    CallRedraw();
+    Clutch(1);
+}

@@ -1,0 +1,70 @@
+#include <SDL.h>
+
+#include <cstdio>
+#include <type_traits>
+
+#include "tamzor.h"
+
+// The header spells SDL's types as plain integers.
+static_assert(std::is_same_v<Uint32, uint32_t>);
+static_assert(std::is_same_v<SDL_TimerID, decltype(TIMERS_C::TID)>);
+
+TIMERS_C timers;
+
+TIMERS_C::TIMERS_C() {
+    timermode = TM_OFF;
+    init_time = curr_time = 0;
+    elapsed_time = white_time = black_time = 0;
+}
+
+int TIMERS_C::PrintTimeString(uint32_t time_to_print) {
+    int hours = (int)(time_to_print / 3600);
+    int minutes = (int)(time_to_print % 3600 / 60);
+    int seconds = (int)(time_to_print % 60);
+    snprintf(time_string, sizeof time_string, "%01d:%02d:%02d", hours, minutes, seconds);
+    return 1;
+}
+
+void TIMERS_C::TimerStart() {
+    if (eval_show) printf("\nTimerStart");
+    timer_state = TIMER_STARTED;
+    move_start_time = WallTime();
+}
+
+uint64_t TIMERS_C::TimerElapsed() {
+    // Nobody asks while idle; 0 says "not timing".
+    if (timer_state == TIMER_IDLE) return 0;
+    uint64_t now = WallTime();
+    uint64_t start = move_start_time;
+    // A restarted tick count (SDL shut down and up again) must not read as
+    // an enormous time.
+    uint64_t elapsed = now > start ? now - start : 0;
+    // Never 0 while running: callers divide by it.
+    return elapsed ? elapsed : 1;
+}
+
+int TIMERS_C::TimerExpired() {
+    if (timer_state == TIMER_STARTED && (timer_limit < TimerElapsed() || DeadlinePassed()))
+        timer_state = TIMER_EXPIRED;
+    return timer_state == TIMER_EXPIRED ? 1 : 0;
+}
+
+int TIMERS_C::TimerTerminate(int force) {
+    if (force) return 1;
+    if (timer_state == TIMER_IDLE) return 0;
+    // The soft limit assumes a fixed 10 seconds for the move, whatever the
+    // hard limit: stop deepening once 70% of it is gone.
+    const double available = 10.0;
+    double elapsed = (double)TimerElapsed();
+    return elapsed >= 0.7 * available ? 1 : 0;
+}
+
+bool TIMERS_C::DeadlinePassed() {
+    uint64_t deadline = deadline_ms;
+    return deadline != 0 && TickCount() >= deadline;
+}
+
+void TIMERS_C::SetDeadlineIn(uint64_t ms) {
+    uint64_t deadline = TickCount() + ms;
+    deadline_ms = deadline ? deadline : 1;
+}

@@ -1,0 +1,199 @@
+// The played game: results and their texts, undo, replay, the move list and
+// the record's end.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+// A game from the start (or a FEN) with the moves given as tokens played
+// through PlayerMoved, as a user plays them. Returns what was printed.
+std::string Play(int dmode, const std::vector<std::string>& tokens, const char* fen = nullptr) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = dmode;
+    EXPECT_TRUE(SetUpGame(opt));
+    if (fen) {
+        std::string error;
+        EXPECT_TRUE(SetUpFen(fen, &error)) << error;
+    }
+    testing::internal::CaptureStdout();
+    for (const std::string& t : tokens) {
+        MOVE_T m;
+        std::string error;
+        if (!MoveFromToken(&state.position, t, &m, &error)) {
+            ADD_FAILURE() << t << ": " << error;
+            break;
+        }
+        EXPECT_EQ(PlayerMoved(&state.position, &m), 1) << t;
+    }
+    return testing::internal::GetCapturedStdout();
+}
+
+// The result FindWinner gives for the move `token` in the current game.
+std::string JudgeMove(const std::string& token, int* winner) {
+    MOVE_T m;
+    std::string error;
+    EXPECT_TRUE(MoveFromToken(&state.position, token, &m, &error)) << error;
+    testing::internal::CaptureStdout();
+    int r = FindWinner(&state.position, &m);
+    std::string out = testing::internal::GetCapturedStdout();
+    *winner = r ? state.position.winner : 0;
+    return out;
+}
+
+TEST(GameRecord, LinesNumberTheMovesOfBothSides) {
+    std::string out = Play(2, {"e2e4", "e7e5", "g1f3"});
+    EXPECT_EQ(out, "\n1. e4\n1. ... e5\n2. Nf3");
+    EXPECT_EQ(state.game_record[0].from, (SQ_T)E2);
+    EXPECT_EQ(state.game_record[2].to, (SQ_T)F3);
+    testing::internal::CaptureStdout();
+    ListGame(false);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n1. e4\n1. ... e5\n2. Nf3");
+}
+
+TEST(GameRecord, IllegalMoveChangesNothing) {
+    Play(2, {"e2e4"});
+    POS_T before = state.position;
+    MOVE_T m;
+    InitMove(&m, B_PAWN, E7, E4, INF_VALUE, '-', false);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(PlayerMoved(&state.position, &m), 0);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(memcmp(before.board, state.position.board, sizeof before.board), 0);
+    EXPECT_EQ(state.position.move_num, 1);
+}
+
+TEST(GameRecord, CheckAndPromotionShowInTheText) {
+    std::string out = Play(2, {"b7b8n"}, "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
+    EXPECT_NE(out.find("b8N"), std::string::npos) << out;
+    out = Play(2, {"b7b8q"}, "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
+    EXPECT_NE(out.find("b8Q+"), std::string::npos) << out;
+    EXPECT_EQ(state.position.flags & 0x1800, 0u);
+}
+
+TEST(Results, MateStalemateAndTheirTexts) {
+    int winner;
+    // Fool's mate: the last move mates White
+    Play(2, {"f2f3", "e7e5", "g2g4"});
+    EXPECT_EQ(JudgeMove("d8h4", &winner), "\nWhite is mated");
+    EXPECT_EQ(winner, -1);
+    // stalemate: Qc7 leaves the Black king on a8 without a move
+    Play(2, {}, "k7/8/1K6/8/8/8/8/2Q5 w - - 0 1");
+    EXPECT_EQ(JudgeMove("c1c7", &winner), "\nStalemate");
+    EXPECT_EQ(winner, 2);
+    // 3D: the rook steps to e9 and checks along rank 9 across the empty
+    // pins; every flight square is covered and the king's board is boxed in
+    Setup3D({ABW_QL4, ABW_QL6, ABW_QL5, ABW_KL6}, {{H1, W_KING}, {E7, W_QUEEN}, {D7, W_ROOK}, {A8, B_KING}});
+    EXPECT_EQ(JudgeMove("d7d8", &winner), "\nBlack is mated");
+    EXPECT_EQ(winner, 1);
+}
+
+TEST(Results, InsufficientMaterialAfterTheLastCapture) {
+    int winner;
+    Play(2, {}, "4k3/8/8/8/8/8/3r4/3BK3 w - - 0 1");
+    EXPECT_EQ(JudgeMove("e1d2", &winner), "\nDraw - insufficient material");
+    EXPECT_EQ(winner, 2);
+    EXPECT_TRUE(NoMaterial(&state.position) == false);  // before the capture the rook is there
+}
+
+TEST(Results, RepetitionAndTheFiftyMoveLimit) {
+    // knights out and back: the start position comes round again
+    Play(2, {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1"});
+    int winner;
+    EXPECT_EQ(JudgeMove("f6g8", &winner), "\nDraw - I'm repeating");
+    EXPECT_EQ(winner, 2);
+    // a position repeated before the move: the player to move repeated it
+    POS_T* b = &state.position;
+    b->winner = 0;
+    EXPECT_EQ(CheckRepetition(b, 1), 1);
+    EXPECT_EQ(CheckRepetition(b, 4), 0);
+    // just after a capture nothing earlier counts
+    b->fifty_count = 1;
+    EXPECT_EQ(CheckRepetition(b, 1), 0);
+    b->fifty_count = 102;
+    EXPECT_EQ(CheckRepetition(b, 1000), 1);
+}
+
+TEST(Results, ADecidedGameIsNotJudgedAgain) {
+    Play(2, {"e2e4"});
+    state.position.winner = 1;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(FindWinner(&state.position, nullptr), 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.position.winner, 1);
+}
+
+TEST(Undo, TakesBackMovesAndRebuildsTheStart) {
+    Play(2, {"e2e4", "e7e5"});
+    const uint64_t after_two = state.position.hash1;
+    Play(2, {"e2e4", "e7e5", "g1f3", "b8c6"});
+    testing::internal::CaptureStdout();
+    UndoMoves(2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nmove undone");
+    EXPECT_EQ(state.position.move_num, 2);
+    EXPECT_EQ(state.position.hash1, after_two);
+    EXPECT_EQ(state.tamzor, TAMZOR_OFF);
+    UndoMoves(50);  // more than were played: the start
+    EXPECT_EQ(state.position.move_num, 0);
+    EXPECT_EQ(state.position.board[E2], W_PAWN);
+}
+
+TEST(Replay, StepsThroughTheGameAndComesBack) {
+    Play(2, {"e2e4", "e7e5", "g1f3"});
+    uint64_t end_key = state.position.hash1;
+    ReplayMoves(0);
+    EXPECT_EQ(replay, 3);
+    ReplayMoves(-200);
+    EXPECT_EQ(replay, 0);
+    EXPECT_EQ(state.position.board[E2], W_PAWN);
+    EXPECT_EQ(state.position.move_num, 3);  // the game's length stays
+    ReplayMoves(1);
+    EXPECT_EQ(state.position.board[E4], W_PAWN);
+    ReplayMoves(200);
+    EXPECT_EQ(replay, 3);
+    ReplayExit();
+    EXPECT_EQ(replay, -1);
+    EXPECT_EQ(state.position.hash1, end_key);
+}
+
+TEST(Replay, AGameFromAnEditedStartReplaysFromThatStart) {
+    Play(2, {"e1e2", "e8d8", "e2d3"}, "4k3/8/8/8/8/8/8/4K2R w - - 0 1");
+    uint64_t end_key = state.position.hash1;
+    ReplayMoves(0);
+    ReplayMoves(-200);
+    EXPECT_EQ(state.position.board[E1], W_KING);
+    EXPECT_EQ(state.position.board[H1], W_ROOK);
+    EXPECT_EQ(state.position.board[D1], 0);
+    ReplayExit();
+    EXPECT_EQ(state.position.hash1, end_key);
+    UndoMoves(1);
+    EXPECT_EQ(state.position.board[E2], W_KING);
+}
+
+TEST(GameRecord, AGameThatFillsTheRecordEndsDrawn) {
+    // knights back and forth; PlayerMoved alone does not judge repetitions
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    const char* cycle[4] = {"g1f3", "g8f6", "f3g1", "f6g8"};
+    testing::internal::CaptureStdout();
+    for (int ply = 0; ply < GAME_MAX_PLIES; ply++) {
+        MOVE_T m;
+        std::string error;
+        ASSERT_TRUE(MoveFromToken(&state.position, cycle[ply % 4], &m, &error)) << error;
+        ASSERT_EQ(PlayerMoved(&state.position, &m), 1) << ply;
+    }
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Draw - the game record is full"), std::string::npos);
+    EXPECT_EQ(state.position.winner, 2);
+    MOVE_T m;
+    std::string error;
+    ASSERT_TRUE(MoveFromToken(&state.position, cycle[0], &m, &error));
+    EXPECT_EQ(PlayerMoved(&state.position, &m), 0);  // nothing is written past the record
+    EXPECT_STRNE(GameListGet(GAME_MAX_PLIES), "");
+}
+
+}  // namespace

@@ -1,0 +1,274 @@
+// Saved games: the file's exact layout, the round trip, and files that are
+// refused without touching the game on screen.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <sys/stat.h>
+#include <string>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+std::vector<unsigned char> ReadFile(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& name, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+}
+
+template <typename T>
+T At(const std::vector<unsigned char>& f, size_t offset) {
+    T v;
+    memcpy(&v, f.data() + offset, sizeof v);
+    return v;
+}
+
+template <typename T>
+void Put(std::vector<unsigned char>* f, size_t offset, T v) {
+    memcpy(f->data() + offset, &v, sizeof v);
+}
+
+// Each test works in a directory of its own: saves land in the working directory.
+class SavedGames : public ::testing::Test {
+protected:
+    std::string old_dir, dir;
+    void SetUp() override {
+        char buf[4096];
+        old_dir = getcwd(buf, sizeof buf);
+        char tmpl[] = "/tmp/tamzor_save_XXXXXX";
+        dir = mkdtemp(tmpl);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override {
+        remove((dir + "/tamzor.sav").c_str());
+        ASSERT_EQ(chdir(old_dir.c_str()), 0);
+        rmdir(dir.c_str());
+    }
+    void PlayGame(int dmode, const char* moves) {
+        CLI_OPTIONS_T opt;
+        opt.dmode = dmode;
+        ASSERT_TRUE(SetUpGame(opt));
+        std::string error;
+        testing::internal::CaptureStdout();
+        bool played = PlayMoves(moves, &error);
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(played) << error;
+    }
+    bool Save() {
+        testing::internal::CaptureStdout();
+        bool ok = SaveGame(0);
+        testing::internal::GetCapturedStdout();
+        return ok;
+    }
+    bool Restore(std::string* out = nullptr) {
+        testing::internal::CaptureStdout();
+        bool ok = RestoreGame(0);
+        std::string o = testing::internal::GetCapturedStdout();
+        if (out) *out = o;
+        return ok;
+    }
+};
+
+TEST_F(SavedGames, FileHasEveryFieldAtItsPlace) {
+    PlayGame(2, "e2e4 e7e5 g1f3");
+    state.maxdepth = 8;
+    state.rules = RULES_TOURNAMENT;
+    state.xang = 12.5f;
+    ASSERT_TRUE(Save());
+    auto f = ReadFile("tamzor.sav");
+    ASSERT_EQ(f.size(), 34496u);
+    EXPECT_EQ(At<int32_t>(f, 6360), 2);      // dmode
+    EXPECT_EQ(At<int32_t>(f, 6456), 8);      // maxdepth
+    EXPECT_EQ(At<int32_t>(f, 6444), 1);      // rules
+    EXPECT_EQ(At<float>(f, 6468), 12.5f);    // xang
+    EXPECT_EQ(At<int32_t>(f, 3100), 3);      // position.move_num
+    EXPECT_EQ(At<int32_t>(f, 88 + 4 * F3), W_KNIGHT);  // position.board
+    EXPECT_EQ(At<uint64_t>(f, 40), state.position.hash1);
+    EXPECT_EQ(At<uint32_t>(f, 6484 + 0 * 20 + 0), (uint32_t)E2);  // game_record[0].from
+    EXPECT_EQ(At<uint32_t>(f, 6484 + 2 * 20 + 4), (uint32_t)F3);  // game_record[2].to
+    EXPECT_EQ(At<int32_t>(f, 6484 + 2 * 20 + 12), W_KNIGHT);      // its piece
+    EXPECT_EQ(At<char>(f, 6484 + 2 * 20 + 16), '-');
+    EXPECT_EQ(At<uint64_t>(f, 26488 + 8 * 2), state.hash_list[2]);  // hash_list[2]
+    EXPECT_NE(state.hash_list[2], 0u);
+    // pointer fields and padding are zero
+    for (size_t base : {0u, 3176u}) {
+        for (size_t off : {0u, 3016u, 3160u}) EXPECT_EQ(At<uint64_t>(f, base + off), 0u) << base + off;
+        for (size_t off : {1380u, 1436u, 3108u, 3172u}) EXPECT_EQ(At<uint32_t>(f, base + off), 0u) << base + off;
+    }
+    for (size_t off : {6356u, 26484u, 34492u}) EXPECT_EQ(At<uint32_t>(f, off), 0u) << off;
+    for (size_t off : {6433u, 6434u, 6435u}) EXPECT_EQ(f[off], 0) << off;
+    for (int k = 0; k < 1000; k++) EXPECT_EQ(At<uint16_t>(f, 6484 + k * 20 + 18), 0) << k;
+}
+
+TEST_F(SavedGames, SavingTwiceWritesTheSameBytes) {
+    PlayGame(3, "e2a3");
+    ASSERT_TRUE(Save());
+    auto first = ReadFile("tamzor.sav");
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(first, ReadFile("tamzor.sav"));
+    EXPECT_NE(access("tamzor.sav.tmp", F_OK), 0);  // no temporary left behind
+}
+
+TEST_F(SavedGames, RestoreBringsTheGameBackAndSwitchesTheKind) {
+    PlayGame(2, "e2e4 e7e5 g1f3 b8c6 f1b5");
+    state.maxdepth = 4;
+    ASSERT_TRUE(Save());
+    POS_T saved = state.position;
+    std::vector<uint64_t> hashes(state.hash_list, state.hash_list + 6);
+    // a 3D game in another notation is on screen when the file is restored
+    PlayGame(3, "e2a3");
+    state.notation = NOTATION_ALGEBRAIC;
+    std::string out;
+    ASSERT_TRUE(Restore(&out)) << out;
+    EXPECT_EQ(state.dmode, 2);
+    EXPECT_EQ(state.notation, NOTATION_ALGEBRAIC);
+    EXPECT_EQ(state.maxdepth, 4);
+    EXPECT_EQ(state.tamzor, TAMZOR_OFF);  // the computer waits to be switched on
+    EXPECT_EQ(state.position.move_num, 5);
+    EXPECT_EQ(memcmp(state.position.board, saved.board, sizeof saved.board), 0);
+    EXPECT_EQ(state.position.hash1, saved.hash1);
+    EXPECT_EQ(state.position.flags & 0xF, saved.flags & 0xF);
+    EXPECT_EQ(std::vector<uint64_t>(state.hash_list, state.hash_list + 6), hashes);
+    EXPECT_STREQ(GameListGet(5), "Bb5");
+    EXPECT_NE(out.find("complete!"), std::string::npos);
+    EXPECT_NE(out.find("Tamzor V2.98f"), std::string::npos);
+}
+
+TEST_F(SavedGames, Restore3DWithMovedBoards) {
+    PlayGame(3, "e2a3 e7a6");
+    ASSERT_TRUE(Save());
+    POS_T saved = state.position;
+    PlayGame(2, "e2e4");
+    ASSERT_TRUE(Restore());
+    EXPECT_EQ(state.dmode, 3);
+    EXPECT_EQ(memcmp(state.position.board, saved.board, sizeof saved.board), 0);
+    EXPECT_EQ(memcmp(state.position.whereis_board, saved.whereis_board, sizeof saved.whereis_board), 0);
+}
+
+TEST_F(SavedGames, AGameFromAnEditedStartComesBack) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    std::string error;
+    ASSERT_TRUE(SetUpFen("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", &error)) << error;
+    testing::internal::CaptureStdout();
+    bool played = PlayMoves("e1c1 e8f7", &error);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(played) << error;
+    POS_T saved = state.position;
+    ASSERT_TRUE(Save());
+    PlayGame(2, "d2d4");
+    ASSERT_TRUE(Restore());
+    EXPECT_EQ(memcmp(state.position.board, saved.board, sizeof saved.board), 0);
+}
+
+class BadFiles : public SavedGames {
+protected:
+    std::vector<unsigned char> good;
+    void SetUp() override {
+        SavedGames::SetUp();
+        PlayGame(3, "e2a3 e7a6 e1b3");
+        ASSERT_TRUE(Save());
+        good = ReadFile("tamzor.sav");
+        PlayGame(2, "d2d4 d7d5");  // the game on screen
+    }
+    // The file is refused, and the game on screen is exactly as it was.
+    void ExpectRefused(const std::vector<unsigned char>& bytes, const char* what) {
+        WriteFile("tamzor.sav", bytes);
+        static unsigned char before[SAVE_FILE_SIZE], after[SAVE_FILE_SIZE];
+        SaveImage(&state, before);
+        std::string out;
+        EXPECT_FALSE(Restore(&out)) << what;
+        SaveImage(&state, after);
+        EXPECT_EQ(memcmp(before, after, SAVE_FILE_SIZE), 0) << what;
+        EXPECT_EQ(state.dmode, 2) << what;
+        // the game goes on: a move can still be played
+        MOVE_T m;
+        std::string error;
+        POS_T keep = state.position;
+        ASSERT_TRUE(MoveFromToken(&state.position, "e2e4", &m, &error)) << what << ": " << error;
+        EXPECT_EQ(DoMove(&keep, &state.position, &m), 1) << what;
+    }
+};
+
+TEST_F(BadFiles, WrongLengths) {
+    auto f = good;
+    f.pop_back();
+    ExpectRefused(f, "one byte short");
+    f = good;
+    f.push_back(0);
+    ExpectRefused(f, "one byte long");
+    ExpectRefused({}, "empty");
+    ExpectRefused(std::vector<unsigned char>(60000, 7), "far too long");
+}
+
+TEST_F(BadFiles, Garbage) {
+    std::vector<unsigned char> f(SAVE_FILE_SIZE);
+    uint32_t x = 12345;
+    for (auto& c : f) c = (unsigned char)((x = x * 1103515245u + 12345u) >> 24);
+    ExpectRefused(f, "garbage");
+}
+
+TEST_F(BadFiles, CorruptFields) {
+    auto f = good;
+    Put<int32_t>(&f, 6360, 4);
+    ExpectRefused(f, "game kind 4");
+    f = good;
+    Put<int32_t>(&f, 6456, 1000);
+    ExpectRefused(f, "maxdepth beyond the search");
+    f = good;
+    Put<int32_t>(&f, 3100, 5000);
+    ExpectRefused(f, "move_num beyond the record");
+    f = good;
+    Put<int32_t>(&f, 3100, -1);
+    ExpectRefused(f, "negative move_num");
+    f = good;
+    Put<int32_t>(&f, 88 + 4 * 20, 9);
+    ExpectRefused(f, "piece code 9");
+    f = good;
+    Put<int32_t>(&f, 8, 40);
+    ExpectRefused(f, "a pin that is no pin");
+    f = good;
+    Put<int32_t>(&f, 8, At<int32_t>(f, 12));
+    ExpectRefused(f, "two boards on one pin");
+    f = good;
+    Put<uint32_t>(&f, 6484 + 1 * 20 + 4, (uint32_t)H8);  // game_record[1] goes nowhere legal
+    ExpectRefused(f, "a recorded move that does not replay");
+    f = good;
+    Put<int32_t>(&f, 6352, 1);  // an edited start that is empty: no kings
+    ExpectRefused(f, "edited start without kings");
+    f = good;
+    Put<float>(&f, 6460, std::numeric_limits<float>::quiet_NaN());
+    ExpectRefused(f, "zoom is no number");
+}
+
+TEST_F(SavedGames, MissingFileIsReportedAndNothingChanges) {
+    PlayGame(2, "e2e4");
+    POS_T before = state.position;
+    std::string out;
+    EXPECT_FALSE(Restore(&out));
+    EXPECT_NE(out.find("can't open restore file"), std::string::npos);
+    EXPECT_EQ(state.position.hash1, before.hash1);
+}
+
+TEST_F(SavedGames, UnwritableDirectoryKeepsTheOldSave) {
+    PlayGame(2, "e2e4");
+    ASSERT_TRUE(Save());
+    auto old = ReadFile("tamzor.sav");
+    // a directory where the temporary file should go makes the write fail
+    ASSERT_EQ(mkdir("tamzor.sav.tmp", 0700), 0);
+    PlayGame(2, "d2d4");
+    EXPECT_FALSE(Save());
+    rmdir("tamzor.sav.tmp");
+    EXPECT_EQ(ReadFile("tamzor.sav"), old);
+}
+
+}  // namespace
