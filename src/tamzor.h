@@ -706,6 +706,10 @@ int CheckRepetition(POS_T* b, int count);
 bool NoMaterial(POS_T* b);
 int FindWinner(POS_T* b, MOVE_T* move);
 int PlayerMoved(POS_T* b, MOVE_T* move);
+// After a move was played on the live position: records a result (mate,
+// stalemate, repetition, the fifty-move limit, insufficient material, a full
+// record) with its text; 1 when the game is over.
+int JudgeGame(POS_T* b);
 void UndoMoves(int n);
 void ReplayMoves(int delta);
 void ReplayExit();
