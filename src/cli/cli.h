@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tamzor.h"
 
@@ -86,7 +87,41 @@ bool PlayMoves(const std::string& list, std::string* error);
 // Room for a LegalMoves result.
 constexpr int LEGAL_LIST_SIZE = 4 * MOVE_LIST_SIZE;
 
+// ---------------------------------------------------------------------------
+// Moves as people enter them, and games played like a user's
+// ---------------------------------------------------------------------------
+
+struct MOVE_TEXT_T {
+    MOVE_T move;
+    std::string token;
+    std::string text;           // the program's text; a promotion's names the piece ("a8Q")
+    std::string bare;           // the text the move list holds (one for all promotions of a move)
+};
+
+// The legal moves of a position, in LegalMoves order, with their tokens and
+// texts ("?" for a move the move list has no text for).
+std::vector<MOVE_TEXT_T> LegalMoveTexts(POS_T* b);
+
+// The legal move a person typed: a token, or the program's text of the move
+// (exact case; a trailing '+' or '#' is not needed). False with `error` set.
+bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
+
+// Plays a legal move on the live game as a user's move is played (the record
+// line is printed), then judges the game (its result printed when it ends).
+// False when the move was refused; `over` tells whether the game has ended.
+bool PlayUserMove(MOVE_T* move, bool* over);
+
+// Plays tokens or move texts, separated by commas or blanks, through
+// PlayUserMove; false with `error` naming the move that could not be played.
+bool PlayUserMoves(const std::string& list, std::string* error);
+
+// "Game over: ..." with the result of the live position, which has one.
+std::string GameOverText(const POS_T* b);
+
 int CmdBoard(int argc, char** argv);
 int CmdMoves(int argc, char** argv);
 int CmdPerft(int argc, char** argv);
 int CmdFen(int argc, char** argv);
+int CmdSave(int argc, char** argv);
+int CmdRestore(int argc, char** argv);
+int CmdPlay(int argc, char** argv);

@@ -12,11 +12,16 @@ static void Usage(FILE* f) {
             "  moves                 list the legal moves: token and text, one a line\n"
             "  perft DEPTH [--divide]  count the leaves of the move tree\n"
             "  fen                   print the FEN of the 2D position\n"
+            "  save                  play the --moves as a user would and save the game\n"
+            "                        to tamzor.sav in the working directory\n"
+            "  restore               restore tamzor.sav: the moves and the position\n"
+            "  play [--computer none]  a game at the terminal, moves from standard input\n"
             "options:\n"
             "  --2d | --3d           the game (3D by default)\n"
             "  --fen FEN             a 2D position in FEN\n"
             "  --moves LIST          moves played first, separated by commas or blanks:\n"
-            "                        e2e4, e7e8q (squares by index a1..h8), qlw@ql3\n"
+            "                        e2e4, e7e8q (squares by index a1..h8), qlw@ql3;\n"
+            "                        save and play also take the move texts (Nf3, O-O)\n"
             "  --rules tdcl|tournament   attack-board rules (tdcl by default)\n"
             "  --notation 0|1|2      move and square names (1 by default)\n");
 }
@@ -24,7 +29,7 @@ static void Usage(FILE* f) {
 int main(int argc, char** argv) {
     // Bad input gets one line on standard error, for scripts that read it.
     if (argc < 2) {
-        fprintf(stderr, "tamzor-cli: no command (board, moves, perft, fen or help)\n");
+        fprintf(stderr, "tamzor-cli: no command (board, moves, perft, fen, save, restore, play or help)\n");
         return 2;
     }
     const char* cmd = argv[1];
@@ -32,10 +37,13 @@ int main(int argc, char** argv) {
     if (!strcmp(cmd, "moves")) return CmdMoves(argc - 2, argv + 2);
     if (!strcmp(cmd, "perft")) return CmdPerft(argc - 2, argv + 2);
     if (!strcmp(cmd, "fen")) return CmdFen(argc - 2, argv + 2);
+    if (!strcmp(cmd, "save")) return CmdSave(argc - 2, argv + 2);
+    if (!strcmp(cmd, "restore")) return CmdRestore(argc - 2, argv + 2);
+    if (!strcmp(cmd, "play")) return CmdPlay(argc - 2, argv + 2);
     if (!strcmp(cmd, "help") || !strcmp(cmd, "--help") || !strcmp(cmd, "-h")) {
         Usage(stdout);
         return 0;
     }
-    fprintf(stderr, "tamzor-cli: unknown command '%s' (board, moves, perft, fen or help)\n", cmd);
+    fprintf(stderr, "tamzor-cli: unknown command '%s' (board, moves, perft, fen, save, restore, play or help)\n", cmd);
     return 2;
 }

@@ -1,0 +1,208 @@
+// A game at the terminal: the board, a prompt, a move or a command a line.
+// Everything goes to standard output, flushed at every prompt, so a script
+// driving the game through a pipe sees each prompt as it comes.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli.h"
+
+namespace {
+struct SESSION_T {
+    int computer = TAMZOR_OFF;  // the side the computer plays, in state.tamzor's values
+    bool over = false;          // the game has a result: moves are refused
+    bool announced = false;     // "Game over" was said for this result
+};
+
+const char* const HELP =
+    "Enter a move as its token (e2e4, e7e8q, qlw@ql3: squares by index a1..h8,\n"
+    "a promotion with its piece letter, an attack board @ a pin) or as the\n"
+    "program's own text of it (Nf3, exd5, O-O, a8Q; a '+' may be left out).\n"
+    "Commands:\n"
+    "  board    show the position\n"
+    "  moves    list the legal moves: token and text\n"
+    "  list     list the moves of the game\n"
+    "  undo     take back the last move\n"
+    "  save     save the game to tamzor.sav in the working directory\n"
+    "  restore  restore the game saved in tamzor.sav\n"
+    "  help     this text\n"
+    "  quit     leave (so does the end of the input)\n";
+
+// The core's messages start a line but leave it open.
+void EndLine() { printf("\n"); }
+
+void ShowBoard() { printf("\n%s", BoardText(&state.position).c_str()); }
+
+// Takes in a new result (from JudgeGame or already in the position), and
+// says once that the game is over.
+void TakeResult(SESSION_T* s, bool judged_over) {
+    s->over = judged_over || state.position.winner != 0;
+    if (!s->over) {
+        s->announced = false;
+        return;
+    }
+    if (!s->announced) printf("%s\n", GameOverText(&state.position).c_str());
+    s->announced = true;
+}
+
+// After the game was rebuilt (undo, restore): the core switched the
+// computer off and dropped the result; both are the session's.
+void AfterRebuild(SESSION_T* s) {
+    state.tamzor = s->computer;
+    s->announced = false;
+    bool over = JudgeGame(&state.position) == 1;
+    if (over) EndLine();
+    ShowBoard();
+    TakeResult(s, over);
+}
+
+// Plays a move for the side to move, a person's (and later the computer's).
+void PlayTurn(SESSION_T* s, MOVE_T* m) {
+    bool over;
+    if (!PlayUserMove(m, &over)) {
+        printf("illegal move '%s'\n", MoveToken(*m).c_str());
+        return;
+    }
+    EndLine();
+    ShowBoard();
+    TakeResult(s, over);
+}
+
+// As the moves command lists them.
+void ListMoves() {
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) lines.emplace_back(m.token, m.text);
+    std::sort(lines.begin(), lines.end());
+    for (const auto& [token, text] : lines) printf("%s %s\n", token.c_str(), text.c_str());
+}
+
+void Undo(SESSION_T* s) {
+    const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
+    if (state.position.move_num <= first) {
+        printf("nothing to undo\n");
+        return;
+    }
+    UndoMoves(1);
+    EndLine();
+    AfterRebuild(s);
+}
+
+void Restore(SESSION_T* s) {
+    if (!RestoreGame(0)) {
+        printf("\nno game restored; the game goes on\n");
+        return;
+    }
+    EndLine();
+    AfterRebuild(s);
+}
+
+std::string Trimmed(const std::string& line) {
+    size_t a = line.find_first_not_of(" \t\r\n");
+    if (a == std::string::npos) return "";
+    size_t b = line.find_last_not_of(" \t\r\n");
+    return line.substr(a, b - a + 1);
+}
+
+// One line of input; false when the session ends.
+bool Obey(SESSION_T* s, const std::string& line) {
+    if (line.empty()) return true;
+    if (line == "quit") return false;
+    if (line == "help") {
+        fputs(HELP, stdout);
+    } else if (line == "board") {
+        ShowBoard();
+    } else if (line == "moves") {
+        if (s->over) printf("no moves: the game is over\n");
+        else ListMoves();
+    } else if (line == "list") {
+        if (state.position.move_num == (state.oeb.inited ? state.oeb.pos_0.move_num : 0)) {
+            printf("no moves played\n");
+        } else {
+            ListGame(false);
+            EndLine();
+        }
+    } else if (line == "undo") {
+        Undo(s);
+    } else if (line == "save") {
+        SaveGame(0);
+    } else if (line == "restore") {
+        Restore(s);
+    } else if (s->over) {
+        printf("the game is over: no more moves (undo, list, save, restore, board, help or quit)\n");
+    } else {
+        MOVE_T m;
+        std::string error;
+        if (ReadMove(&state.position, line, &m, &error))
+            PlayTurn(s, &m);
+        else
+            printf("%s (type help for how to enter moves)\n", error.c_str());
+    }
+    return true;
+}
+
+void Prompt(const SESSION_T& s) {
+    if (s.over) fputs("Game finished> ", stdout);
+    else fputs(IsWhitesMove(&state.position) ? "White to move> " : "Black to move> ", stdout);
+    fflush(stdout);
+}
+}  // namespace
+
+int CmdPlay(int argc, char** argv) {
+    CLI_OPTIONS_T opt;
+    SESSION_T s;
+    for (int i = 0; i < argc; i++) {
+        if (strcmp(argv[i], "--computer") != 0) {
+            if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            fprintf(stderr, "tamzor-cli: --computer needs a value (none)\n");
+            return 2;
+        }
+        const char* v = argv[++i];
+        if (!strcmp(v, "white") || !strcmp(v, "black") || !strcmp(v, "both")) {
+            fprintf(stderr, "tamzor-cli: --computer %s is not available yet: the computer cannot play (use none)\n", v);
+            return 2;
+        }
+        if (strcmp(v, "none") != 0) {
+            fprintf(stderr, "tamzor-cli: bad --computer value '%s' (none)\n", v);
+            return 2;
+        }
+        s.computer = TAMZOR_OFF;
+    }
+    CLI_OPTIONS_T start = opt;
+    start.moves.clear();
+    if (int rc = SetUpPosition(start)) return rc;
+    // A new game has the computer playing Black; this game is the session's.
+    state.tamzor = s.computer;
+    const int first = state.position.move_num;
+    std::string error;
+    bool played = PlayUserMoves(opt.moves, &error);
+    if (state.position.move_num != first) EndLine();
+    if (!played) {
+        fflush(stdout);
+        fprintf(stderr, "tamzor-cli: %s\n", error.c_str());
+        return 2;
+    }
+    // A FEN may start a finished game; the moves may finish one.
+    const bool had_result = state.position.winner != 0;
+    const bool over = JudgeGame(&state.position) == 1;
+    if (over && !had_result) printf("\n\n");
+    printf("%s", BoardText(&state.position).c_str());
+    TakeResult(&s, over);
+
+    // When the computer plays, its turn comes here, before the prompt: the
+    // search's move goes through PlayTurn like a person's.
+    for (std::string line;;) {
+        Prompt(s);
+        if (!std::getline(std::cin, line)) break;
+        if (!Obey(&s, Trimmed(line))) return 0;
+        fflush(stdout);
+    }
+    EndLine();  // the prompt's line
+    return 0;
+}
