@@ -557,7 +557,7 @@ constexpr int COEFF_SLICE = 1468;
 constexpr int COEFF_COUNT = 5872;
 extern const ETYPE_T orig_coefficients[COEFF_COUNT];
 extern ETYPE_T new_coefficients[COEFF_COUNT];
-extern ETYPE_T* coefficients;
+extern thread_local constinit ETYPE_T* coefficients;  // the active slice of this thread
 void InitEvalTables();
 void EvalPiece(POS_T* b, PS_T* ps);
 void DevalPiece(POS_T* b, PS_T* ps);
@@ -836,3 +836,109 @@ extern SDL* pSDL;
 // the timer cannot be added; the program then runs without the tick.
 // Install core_hooks.redraw before calling it: secondtick reads the hook.
 bool StartSecondTick(const SDL* sdl);
+
+// ---------------------------------------------------------------------------
+// Evaluation: control layer, piece, pawn, king and tactical terms
+// ---------------------------------------------------------------------------
+// Every table or flag the evaluation writes is per thread: the engine thread
+// and the interface thread may evaluate positions of different stages at the
+// same time.
+
+// Control-value tables in force for White and Black (RecalcPosValues).
+extern thread_local const ETYPE_T* sq_p1;
+extern thread_local const ETYPE_T* sq_p2;
+// Set when the tables in force changed: BoardControl1 then starts afresh.
+extern thread_local int new_pos_values;
+// Rank-mirrored copies of the active slice's king-zone tables.
+extern thread_local ETYPE_T black_king_side[64];
+extern thread_local ETYPE_T black_queen_side[64];
+extern const ETYPE_T null_pos_value[64];
+
+// First index of each row's bonuses for a free path, rows 1..6.
+inline constexpr int passed_pawn_index[6] = {0, 6, 11, 15, 18, 20};
+
+// Square reads that treat an index off the 64 cells as empty: pawn and king
+// terms step by index arithmetic, which in the 3D game can leave the grid.
+inline int BoardAt(const POS_T* b, int sq) { return (unsigned)sq < 64 ? b->board[sq] : 0; }
+inline uint64_t ToPiecesAt(const POS_T* b, int sq) {
+    return (unsigned)sq < 64 ? b->topieces[sq] : 0;
+}
+inline bool PawnAt(const POS_T* b, int sq) {
+    int p = BoardAt(b, sq);
+    return p == W_PAWN || p == B_PAWN;
+}
+
+// Control layer (attack and control maps of the evaluation).
+int GetControl(POS_T* b, uint64_t topieces, int piece, SQ_T sq);
+ETYPE_T BoardControl1(POS_T* b);
+ETYPE_T BoardControl2(POS_T* b);
+ETYPE_T FindPins(POS_T* b);
+void UpdatePawns(POS_T* b);
+void UpdateTactics(POS_T* b);
+
+// Driver, material, text.
+ETYPE_T EvalEtype(POS_T* b, int alpha, int mode);
+ETYPE_T PieceValues(POS_T* b);
+ETYPE_T CheckMaterial(POS_T* b, ETYPE_T v);
+void RecalcPosValues(POS_T* b);
+char* EvalStr(int v);
+// The value of a drawn position from White's point of view, with the
+// computer's contempt for draws.
+ETYPE_T DrawValue();
+
+// Piece, pawn and king terms (value for the piece's owner).
+ETYPE_T OutpostBonus(POS_T* b, int s, int outpost_index, int defended_index);
+ETYPE_T EvalKnight(POS_T* b, int s);
+ETYPE_T EvalBishop(POS_T* b, int s);
+ETYPE_T EvalBishopXray(POS_T* b, int s);
+ETYPE_T EvalRook(POS_T* b, int s);
+ETYPE_T EvalQueen(POS_T* b, int s);
+ETYPE_T EvalPawnWhite(POS_T* b, int s);
+ETYPE_T EvalPawnBlack(POS_T* b, int s);
+ETYPE_T EvalWhiteKing(POS_T* b, int s);
+ETYPE_T EvalBlackKing(POS_T* b, int s);
+ETYPE_T MobilityFunction(POS_T* b, int s);
+// Whole-position terms, White's point of view.
+ETYPE_T EvalMobility(POS_T* b);
+ETYPE_T KingSafety(POS_T* b);
+ETYPE_T WhiteKingSafety(POS_T* b);
+ETYPE_T BlackKingSafety(POS_T* b);
+ETYPE_T EvalTactics(POS_T* b);
+ETYPE_T OverloadedPieces(POS_T* b);
+ETYPE_T EvalSpecifics(POS_T* b);
+ETYPE_T EvalMoveTactics(POS_T* b, MOVE_T* move);
+
+// Static exchange estimate on the attack maps, White (W) or Black (B) to
+// move: that side's material balance after the captures. The position is
+// changed while it runs and restored before it returns.
+int MiniQuiesceW(POS_T* b, uint64_t caplist, uint64_t donelist, int beta, int ply);
+int MiniQuiesceB(POS_T* b, uint64_t caplist, uint64_t donelist, int beta, int ply);
+// One capture of the estimate played on the maps (2D: with the slider step)
+// and taken back; the attack sets the slider step changed are kept in
+// MQ_SAVED_T and restored in reverse order.
+struct MQ_SAVED_T {
+    int n = 0;
+    SQ_T sq[8];
+    uint64_t set[8];
+};
+uint64_t MiniQuiesceCapture(POS_T* b, int attacker, int victim, uint64_t caplist, uint64_t donelist,
+                            MQ_SAVED_T* saved);
+void MiniQuiesceUndo(POS_T* b, int attacker, int victim, SQ_T from, int victim_code, const MQ_SAVED_T* saved);
+
+// The terms of the last full evaluation made on this thread (White's view),
+// for the terminal tool and the tests.
+struct EVAL_TERMS_T {
+    ETYPE_T material;       // w_material - b_material, bounded
+    ETYPE_T specifics;
+    ETYPE_T piece_values;
+    ETYPE_T king_safety;
+    ETYPE_T tactics;
+    ETYPE_T board_control;
+    ETYPE_T attack_counts;
+    ETYPE_T mobility;
+    ETYPE_T overload;
+    ETYPE_T correction;     // CheckMaterial
+    ETYPE_T total;          // eval_result
+    int stage;
+};
+extern thread_local EVAL_TERMS_T eval_terms;

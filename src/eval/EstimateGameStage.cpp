@@ -16,5 +16,12 @@ void EstimateGameStage(POS_T* b, int doit) {
         b->stage = OPENING;
     coefficients = new_coefficients + b->stage * COEFF_SLICE;
     b->piece_change |= 0x10001 | (b->piece_mask & 0x20002);
-    if (b->stage != old) hash_c.HashReset();
+    if (b->stage != old) {
+        // Every cached term was weighed with the old slice: the position is
+        // evaluated afresh, without a parent to work against.
+        b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
+        b->piece_change = b->material_mask;
+        b->oldb = nullptr;
+        hash_c.HashReset();
+    }
 }

@@ -3,12 +3,12 @@
 #include "tamzor.h"
 
 ETYPE_T new_coefficients[COEFF_COUNT];
-ETYPE_T* coefficients = new_coefficients;
+// Each thread follows the stage of the positions it evaluates.
+thread_local constinit ETYPE_T* coefficients = new_coefficients;
 
 namespace {
 bool Init() {
     memcpy(new_coefficients, orig_coefficients, sizeof new_coefficients);
-    coefficients = new_coefficients;
     return true;
 }
 }  // namespace

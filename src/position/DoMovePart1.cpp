@@ -152,6 +152,9 @@ int DoMovePart1(POS_T* nb, POS_T* ob, MOVE_T* move) {
             PromoteAttackBoard(nb, p, move);
             nb->flags |= WhiteOwns(nb, p) ? FLAG_W_PROMOTED : FLAG_B_PROMOTED;
         }
+        // the regeneration evaluates: the counters must already be the child's
+        nb->move_num = ob->move_num + 1;
+        nb->fifty_count = ob->fifty_count + 1;
         if (RegenToPieces(nb)) {
             changed = true;
             UpdateMaps(nb);

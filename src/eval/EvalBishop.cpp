@@ -1,0 +1,3 @@
+#include "tamzor.h"
+
+ETYPE_T EvalBishop(POS_T* b, int s) { return OutpostBonus(b, s, 3, 5) + EvalBishopXray(b, s); }

@@ -1,0 +1,50 @@
+// After a null move: a gain the side to move could take becomes a threat of
+// the side not to move, and the other way round.
+#include "tamzor.h"
+
+void UpdateTactics(POS_T* b) {
+    const ETYPE_T t1 = coefficients[1188], t2 = coefficients[1189];
+    if (!(b->flags & FLAG_TACTICS_DONE)) {
+        b->tactics = EvalTactics(b);
+        b->eval_result += b->tactics;
+        return;
+    }
+    if (b->tactics == 0) return;
+    if (IsWhitesMove(b)) {
+        if (b->tactics == t2) {
+            b->tactics = t1;
+            b->eval_result += t1 - t2;
+        } else if (b->tactics == t1) {
+            Panic(false, "tactics bug 1");
+        } else if (b->tactics == -t2) {
+            Panic(false, "tactics bug 2");
+        } else if (b->tactics == -t1) {
+            const int m = b->w_material - b->b_material;
+            if (MiniQuiesceW(b, b->material_mask, 0, m + 5000, 0) < m + 5000) {
+                b->tactics = -t2;
+                b->eval_result += t1 - t2;
+            } else {
+                b->tactics = t1;
+                b->eval_result += 2 * t1;
+            }
+        }
+    } else {
+        if (b->tactics == -t2) {
+            b->tactics = -t1;
+            b->eval_result += t2 - t1;
+        } else if (b->tactics == -t1) {
+            Panic(false, "tactics bug 3");
+        } else if (b->tactics == t2) {
+            Panic(false, "tactics bug 4");
+        } else if (b->tactics == t1) {
+            const int m = b->b_material - b->w_material;
+            if (MiniQuiesceB(b, b->material_mask, 0, m + 5000, 0) < m + 5000) {
+                b->tactics = t2;
+                b->eval_result -= t1 - t2;
+            } else {
+                b->tactics = -t1;
+                b->eval_result -= 2 * t1;
+            }
+        }
+    }
+}

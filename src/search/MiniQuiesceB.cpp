@@ -1,0 +1,44 @@
+// Static exchange estimate with Black to move: Black's material balance
+// after the best sequence of captures, cut short once it reaches beta.
+#include <cstdlib>
+
+#include "tamzor.h"
+
+int MiniQuiesceB(POS_T* b, uint64_t caplist, uint64_t donelist, int beta, int ply) {
+    const int v = b->b_material - b->w_material;
+    int bestv = v;
+    if (v >= beta) return v;
+    for (uint64_t victims = caplist & 0xFFFF; victims; victims &= victims - 1) {
+        const int i = FFOne(victims);
+        caplist &= ~(1ull << i);
+        const PS_T& vs = b->pieces[i];
+        if (!vs.p || vs.pos >= 64) continue;
+        const int v3 = v + new_coefficients[1181 + abs(vs.p)];
+        if (v3 < beta) {
+            // even winning the most valuable victim left is not enough
+            bestv = imax(bestv, v3);
+            break;
+        }
+        const SQ_T to = vs.pos;
+        const int victim_code = b->board[to];
+        for (uint64_t att = b->topieces[to] & 0xFFFF0000 & ~donelist; att;) {
+            const int j = FLOne(att);
+            att &= ~(1ull << j);
+            if (!b->pieces[j].p) continue;
+            const SQ_T from = b->pieces[j].pos;
+            MQ_SAVED_T saved;
+            const uint64_t next = MiniQuiesceCapture(b, j, i, caplist, donelist, &saved);
+            const int r = -MiniQuiesceW(b, next, donelist | (1ull << i) | (1ull << j), 1 - beta, ply + 1);
+            MiniQuiesceUndo(b, j, i, from, victim_code, &saved);
+            bestv = imax(bestv, r);
+            if (bestv >= beta) {
+                if (ply == 0) {
+                    b->best_capture.from = from;
+                    b->best_capture.to = to;
+                }
+                return bestv;
+            }
+        }
+    }
+    return bestv;
+}

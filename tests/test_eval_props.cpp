@@ -1,0 +1,340 @@
+// Properties of the whole evaluation over many positions: the incremental
+// evaluation equals a fresh one, colour-mirrored twins evaluate to exact
+// negatives, values stay in bounds, and the exchange estimate leaves the
+// position as it found it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+POS_T* Setup2D(const char* fen) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    EXPECT_TRUE(SetUpGame(opt));
+    std::string error;
+    EXPECT_TRUE(SetUpFen(fen, &error)) << error;
+    return &state.position;
+}
+
+std::vector<MOVE_T> Legal(POS_T* b) {
+    static thread_local MOVE_T list[4 * MOVE_LIST_SIZE];
+    int n = LegalMoves(b, list);
+    return std::vector<MOVE_T>(list, list + n);
+}
+
+// The position evaluated from scratch: maps rebuilt, no parent, every term.
+POS_T Fresh(const POS_T& b) {
+    POS_T f = b;
+    RegenToPieces(&f);
+    return f;
+}
+
+// Compares the evaluation layer of two evaluations of one position.
+void ExpectSameLayer(const POS_T& a, const POS_T& f, const std::string& where) {
+    ASSERT_TRUE(a.flags & FLAG_EVALUATED) << where;
+    EXPECT_EQ(a.eval_result, f.eval_result) << where;
+    EXPECT_EQ(a.board_control, f.board_control) << where;
+    EXPECT_EQ(a.white_moves, f.white_moves) << where;
+    EXPECT_EQ(a.black_moves, f.black_moves) << where;
+    EXPECT_EQ(a.pinned_mask, f.pinned_mask) << where;
+    EXPECT_EQ(a.hung_mask, f.hung_mask) << where;
+    EXPECT_EQ(a.attacking_mask, f.attacking_mask) << where;
+    EXPECT_EQ(a.wpassed_pawn_mask, f.wpassed_pawn_mask) << where;
+    EXPECT_EQ(a.bpassed_pawn_mask, f.bpassed_pawn_mask) << where;
+    EXPECT_EQ(a.tactics, f.tactics) << where;
+    for (int sq = 0; sq < 64; sq++) {
+        EXPECT_EQ(a.control[sq], f.control[sq]) << where << " square " << sq;
+        EXPECT_EQ(a.cont[sq], f.cont[sq]) << where << " square " << sq;
+        EXPECT_EQ(a.flight[sq], f.flight[sq]) << where << " square " << sq;
+    }
+    for (int s = 0; s < 32; s++) {
+        if (!a.pieces[s].p) continue;
+        EXPECT_EQ(a.piece_values[s], f.piece_values[s]) << where << " slot " << s;
+        if (a.piece_mask >> s & 1) {
+            EXPECT_EQ(a.mobility[s], f.mobility[s]) << where << " slot " << s;
+            EXPECT_EQ(a.safe_mobility[s], f.safe_mobility[s]) << where << " slot " << s;
+        }
+    }
+}
+
+const char* kStarts[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "4k3/8/8/3n4/8/2B5/8/R3K3 w - - 0 1",
+    "6k1/5ppp/8/8/8/8/2P2PPP/6K1 w - - 0 1",
+    "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R b KQ - 0 8",
+};
+
+// Seeded random games from several starts: along each, the child evaluated
+// against its parent equals the same position evaluated from scratch.
+TEST(EvalIncremental, EqualsFullAlongRandomGames) {
+    std::mt19937 rng(20240611);
+    int compared = 0;
+    for (const char* fen : kStarts) {
+        for (int game = 0; game < 6; game++) {
+            Setup2D(fen);
+            state.tamzor = game % 3 == 0 ? TAMZOR_WHITE : TAMZOR_BLACK;
+            std::vector<POS_T> line(121);
+            line[0] = state.position;
+            EstimateGameStage(&line[0], 1);
+            for (int ply = 0; ply < 120; ply++) {
+                POS_T* parent = &line[ply];
+                if (ply % 15 == 7) EstimateGameStage(parent, 1);  // may change the slice
+                if (ply % 11 == 5) parent->flags ^= FLAG_TAMZOR_WHITE;
+                auto moves = Legal(parent);
+                if (moves.empty()) break;
+                MOVE_T m = moves[rng() % moves.size()];
+                POS_T* child = &line[ply + 1];
+                ASSERT_EQ(DoMove(child, parent, &m), 1);
+                // Now and then a position is left unevaluated, as inner nodes
+                // of a search are: its child is then made before it is
+                // evaluated, and evaluating the child evaluates it first.
+                if (ply % 4 == 3) continue;
+                Evaluate(child, (int)(rng() % 40000) - 20000, 1);
+                POS_T f = Fresh(*child);
+                ExpectSameLayer(*child, f, std::string(fen) + " ply " + std::to_string(ply));
+                if (HasFailure()) return;
+                compared++;
+            }
+        }
+    }
+    EXPECT_GT(compared, 3000);
+}
+
+// With the lazy cut-off allowed the value may be an estimate, but whenever
+// the full evaluation ran it is exact.
+TEST(EvalIncremental, LazyOnlyWhenFarAboveAlpha) {
+    std::mt19937 rng(7);
+    int lazy = 0, full = 0;
+    for (int game = 0; game < 20; game++) {
+        Setup2D(kStarts[game % 3]);
+        std::vector<POS_T> line(81);
+        line[0] = state.position;
+        for (int ply = 0; ply < 80; ply++) {
+            auto moves = Legal(&line[ply]);
+            if (moves.empty()) break;
+            MOVE_T m = moves[rng() % moves.size()];
+            POS_T* child = &line[ply + 1];
+            ASSERT_EQ(DoMove(child, &line[ply], &m), 1);
+            const int alpha = (int)(rng() % 120000) - 60000;
+            const ETYPE_T v = Evaluate(child, alpha, 0);
+            POS_T f = Fresh(*child);
+            const ETYPE_T exact = f.eval_result * NextToPlay(child);
+            if (child->flags & FLAG_EVALUATED) {
+                EXPECT_EQ(v, exact);
+                full++;
+            } else {
+                // an estimate is only returned when it is at or above alpha
+                EXPECT_GE(v, alpha);
+                lazy++;
+                Evaluate(child, alpha, 1);  // the next child needs an evaluated parent
+                EXPECT_EQ(child->eval_result, f.eval_result);
+            }
+        }
+    }
+    EXPECT_GT(lazy, 0);
+    EXPECT_GT(full, 0);
+}
+
+// The colour-mirrored twin: ranks flipped, colours and side to move swapped,
+// castling rights and en passant mirrored, the computer's side swapped. The
+// slot of each piece is mirrored as well (White slot s <-> Black slot s ^ 16),
+// so that equal pieces are taken in the same order on both boards.
+POS_T Mirror(const POS_T& src) {
+    POS_T m;
+    memset(&m, 0, sizeof m);
+    memset(m.pboard, -1, sizeof m.pboard);
+    m.move_num = src.move_num + 1;
+    m.fifty_count = src.fifty_count;
+    m.stage = src.stage;
+    const uint64_t f = src.flags;
+    m.flags = ((f & 0x3) << 2) | ((f >> 2) & 0x3) | ((f & FLAG_W_CASTLED) << 1) | ((f & FLAG_B_CASTLED) >> 1) |
+              ((f & FLAG_TAMZOR_WHITE) ^ FLAG_TAMZOR_WHITE);
+    m.enpassant = src.enpassant ? src.enpassant ^ 7 : 0;
+    for (int s = 0; s < 32; s++)
+        if (src.pieces[s].p) AddPiece(&m, -src.pieces[s].p, src.pieces[s].pos ^ 7, &m.pieces[s ^ 16]);
+    return m;
+}
+
+void ExpectMirrored(const POS_T& b, const std::string& where) {
+    const int tamzor = state.tamzor;
+    POS_T f = Fresh(b);
+    state.tamzor = tamzor == TAMZOR_WHITE ? TAMZOR_BLACK : tamzor == TAMZOR_BLACK ? TAMZOR_WHITE : tamzor;
+    POS_T m = Mirror(b);
+    RegenToPieces(&m);
+    state.tamzor = tamzor;
+    EXPECT_EQ(m.eval_result, -f.eval_result) << where;
+    // the same value for the side to move
+    EXPECT_EQ(Evaluate(&m, INF_VALUE, 2), Evaluate(&f, INF_VALUE, 2)) << where;
+    for (int s = 0; s < 32; s++) {
+        if (!f.pieces[s].p) continue;
+        EXPECT_EQ(m.piece_values[s ^ 16], -f.piece_values[s]) << where << " slot " << s;
+    }
+}
+
+TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
+    std::mt19937 rng(99);
+    int compared = 0;
+    for (const char* fen : kStarts) {
+        for (int game = 0; game < 4; game++) {
+            Setup2D(fen);
+            state.tamzor = game == 0 ? TAMZOR_OFF : game == 1 ? TAMZOR_WHITE : TAMZOR_BLACK;
+            POS_T b = state.position;
+            if (game == 3) b.flags |= FLAG_TAMZOR_WHITE;
+            for (int stage = OPENING; stage <= MATING; stage++) {
+                POS_T s = b;
+                s.stage = stage;  // every slice, whatever the material
+                ExpectMirrored(s, std::string(fen) + " start, stage " + std::to_string(stage));
+            }
+            POS_T cur = b;
+            for (int ply = 0; ply < 60; ply++) {
+                auto moves = Legal(&cur);
+                if (moves.empty()) break;
+                MOVE_T mv = moves[rng() % moves.size()];
+                POS_T next;
+                ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
+                cur = next;
+                cur.oldb = nullptr;
+                EstimateGameStage(&cur, 1);
+                ExpectMirrored(cur, std::string(fen) + " ply " + std::to_string(ply));
+                if (HasFailure()) return;
+                compared++;
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
+    const char* fens[] = {
+        "6k1/8/PPPPP3/8/8/8/8/RNBQKBNR w - - 0 1",
+        "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 b - - 0 1",
+        "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 w - - 0 1",
+        "K7/8/8/8/8/8/8/7k w - - 0 1",
+    };
+    for (const char* fen : fens) {
+        POS_T* b = Setup2D(fen);
+        for (int stage = OPENING; stage <= MATING; stage++) {
+            POS_T s = *b;
+            s.stage = stage;
+            RegenToPieces(&s);
+            const ETYPE_T v = Evaluate(&s, INF_VALUE, 2);
+            EXPECT_LE(v, 399852) << fen;
+            EXPECT_GE(v, -399852) << fen;
+        }
+    }
+    // the first one is far beyond the bound before it is bounded
+    POS_T* b = Setup2D(fens[0]);
+    b->flags &= ~(uint64_t)FLAG_EVALUATED;
+    EXPECT_GT(EvalEtype(b, INF_VALUE, 2), 399852);
+    b->flags &= ~(uint64_t)FLAG_EVALUATED;
+    EXPECT_EQ(Evaluate(b, INF_VALUE, 2), 399852);
+}
+
+// Every call of the exchange estimate leaves every field as it was (the
+// best capture it reports apart).
+TEST(MiniQuiesce, RestoresThePositionExactly) {
+    std::mt19937 rng(5);
+    int calls = 0;
+    for (const char* fen : kStarts) {
+        POS_T cur = *Setup2D(fen);
+        for (int ply = 0; ply < 50; ply++) {
+            for (int beta : {-30000, 0, 5000, 60000}) {
+                for (int white = 0; white < 2; white++) {
+                    POS_T before = cur;
+                    const int m = white ? cur.w_material - cur.b_material : cur.b_material - cur.w_material;
+                    if (white) {
+                        MiniQuiesceW(&cur, cur.material_mask, 0, m + beta, 0);
+                    } else {
+                        MiniQuiesceB(&cur, cur.material_mask, 0, m + beta, 0);
+                    }
+                    cur.best_capture = before.best_capture;
+                    ASSERT_EQ(memcmp(&before, &cur, sizeof cur), 0) << fen << " ply " << ply;
+                    calls++;
+                }
+            }
+            auto moves = Legal(&cur);
+            if (moves.empty()) break;
+            MOVE_T mv = moves[rng() % moves.size()];
+            POS_T next;
+            ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
+            cur = next;
+            cur.oldb = nullptr;
+        }
+    }
+    EXPECT_GT(calls, 1000);
+}
+
+// 3D positions are evaluated as they are made: the cached value equals a
+// fresh evaluation, for piece moves and attack-board moves alike, with the
+// side to move of the new position.
+TEST(Eval3D, CachedValueIsTheFreshOne) {
+    std::mt19937 rng(3);
+    int boards = 0;
+    for (int game = 0; game < 6; game++) {
+        if (game < 2) {
+            ASSERT_TRUE(NewGameState(3));
+        } else {
+            // the queen-side boards empty, so that they move
+            Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6},
+                    {{C1, W_KING}, {D1, W_ROOK}, {E1, W_KNIGHT}, {F1, W_BISHOP}, {G1, W_QUEEN},
+                     {E2, W_PAWN}, {F2, W_PAWN}, {G2, W_PAWN}, {H2, W_PAWN},
+                     {C8, B_KING}, {D8, B_ROOK}, {E8, B_KNIGHT}, {F8, B_BISHOP}, {G8, B_QUEEN},
+                     {E7, B_PAWN}, {F7, B_PAWN}, {G7, B_PAWN}, {H7, B_PAWN}});
+        }
+        state.rules = game % 2 ? RULES_TDCL : RULES_TOURNAMENT;
+        POS_T cur = state.position;
+        for (int ply = 0; ply < 40; ply++) {
+            auto moves = Legal(&cur);
+            if (moves.empty()) break;
+            MOVE_T mv = moves[rng() % moves.size()];
+            POS_T next;
+            ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
+            boards += IsAB(mv.piece_moving);
+            ASSERT_TRUE(next.flags & FLAG_EVALUATED);
+            POS_T f = Fresh(next);
+            EXPECT_EQ(next.eval_result, f.eval_result) << "game " << game << " ply " << ply;
+            EXPECT_EQ(next.tactics, f.tactics) << "game " << game << " ply " << ply;
+            if (HasFailure()) return;
+            cur = next;
+            cur.oldb = nullptr;
+        }
+    }
+    EXPECT_GT(boards, 0);
+}
+
+// Two threads evaluating positions of different stages at once get the
+// values each would get alone.
+TEST(EvalThreads, StagesOfTwoThreadsDoNotMix) {
+    POS_T a = *Setup2D(kStarts[0]);
+    POS_T b = *Setup2D(kStarts[3]);
+    a.stage = OPENING;
+    b.stage = ENDING;
+    POS_T fa = Fresh(a), fb = Fresh(b);
+    auto run = [](POS_T p, ETYPE_T expected, bool* ok) {
+        *ok = true;
+        for (int i = 0; i < 300; i++) {
+            POS_T q = p;
+            RegenToPieces(&q);
+            if (q.eval_result != expected) *ok = false;
+        }
+    };
+    bool ok1 = false, ok2 = false;
+    std::thread t1(run, a, fa.eval_result, &ok1);
+    std::thread t2(run, b, fb.eval_result, &ok2);
+    t1.join();
+    t2.join();
+    EXPECT_TRUE(ok1);
+    EXPECT_TRUE(ok2);
+}
+
+}  // namespace
