@@ -81,8 +81,12 @@ def stages(opening, middle=None, ending=None, mating=None, m=1.0, e=1.0):
     return [opening, middle, ending, mating]
 
 
-def same(v):
-    return [v, v, v, v]
+def same(v, mating_exact=False):
+    """One block in every slice (in the mating slice in whole thousands)."""
+    if mating_exact:
+        return [v, v, v, v]
+    m = [thousands(x) for x in v] if isinstance(v, list) else thousands(v)
+    return [v, v, v, m]
 
 
 T = Slices()
@@ -205,7 +209,8 @@ for base, table, king_o, king_e in ((381, MOB, KING_MOB_O, KING_MOB_E), (781, SA
           f"king {kind}: exposure early, activity in the ending")
 
 # --- 1181..1189: material and tactics --------------------------------------
-T.put(1181, same([0, 10052, 40012, 41375, 60163, 119983, 800000]), "material by kind (read from the first slice)")
+T.put(1181, same([0, 10052, 40012, 41375, 60163, 119983, 800000], mating_exact=True),
+      "material by kind (read from the first slice)")
 T.put(1188, stages([2715, 1446], [2715, 1446], [2500, 1300], [3000, 1000]),
       "tactics: a gain the side to move can take; a threat of the other side")
 T.put(1190, stages([215, 495, 999] + [1000] * 12, e=0.7), "overloaded defender with 2..16 duties")

@@ -708,7 +708,7 @@ const ETYPE_T orig_coefficients[COEFF_COUNT] = {
     // 9: queen out early (read in the opening only)
     0,
     // 10: king off its back rank with the enemy queen on, opening (read in the opening only)
-    0, 3000, 5996, 9000, 12000, 15000, 18000, 21000,
+    0, 3000, 6000, 9000, 12000, 15000, 18000, 21000,
     // 18: the same in the middle game (read in the middle game only)
     0, 1000, 2000, 4000, 6000, 8000, 10000, 12000,
     // 26: distance between the kings for the stronger side (read in the mating stage only)
@@ -874,7 +874,7 @@ const ETYPE_T orig_coefficients[COEFF_COUNT] = {
     // 1237: open file next to the king without / with the enemy queen
     0, 0,
     // 1239: side ahead: by the number of pieces left (trade pieces when ahead; read from the first slice)
-    2000, 500, 100, 50, 0, 0, 0, 0, 0, 0,
+    2000, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0,
@@ -882,7 +882,7 @@ const ETYPE_T orig_coefficients[COEFF_COUNT] = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0,
     // 1287: side ahead: by the number of pawns left (keep pawns when ahead; read from the first slice)
-    1900, 200, 200, 0, 0, 0, 0, 0, 0, 0,
+    2000, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0,
