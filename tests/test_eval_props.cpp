@@ -214,6 +214,48 @@ TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
     EXPECT_GT(compared, 1000);
 }
 
+// A null move flips the side to move without a move: UpdatePawns and
+// UpdateTactics bring the cached value to what the flipped position is
+// worth (wherever the material correction is a plain addition).
+TEST(EvalNullMove, UpdatesGiveTheFlippedPositionsValue) {
+    const char* starts[] = {kStarts[0], kStarts[1], kStarts[3], kStarts[5],
+                            "8/8/8/6k1/1P6/8/8/4K3 w - - 0 1", "8/2k5/8/8/5P2/8/1K6/8 b - - 0 1",
+                            "4k3/8/8/8/8/p7/8/1K6 w - - 0 1"};
+    std::mt19937 rng(11);
+    int compared = 0, changed = 0;
+    for (const char* fen : starts) {
+        for (int game = 0; game < 3; game++) {
+            POS_T cur = *Setup2D(fen);
+            for (int ply = 0; ply < 40; ply++) {
+                POS_T b = Fresh(cur);
+                POS_T probe = b;
+                if (CheckMaterial(&probe, 0) == CheckMaterial(&probe, 654321)) {
+                    POS_T n = b;
+                    n.move_num++;
+                    n.enpassant = 0;
+                    UpdatePawns(&n);
+                    UpdateTactics(&n);
+                    POS_T f = Fresh(n);
+                    EXPECT_EQ(n.eval_result, f.eval_result) << fen << " ply " << ply;
+                    EXPECT_EQ(n.tactics, f.tactics) << fen << " ply " << ply;
+                    if (HasFailure()) return;
+                    compared++;
+                    changed += n.eval_result != b.eval_result;
+                }
+                auto moves = Legal(&cur);
+                if (moves.empty()) break;
+                MOVE_T mv = moves[rng() % moves.size()];
+                POS_T next;
+                ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
+                cur = next;
+                cur.oldb = nullptr;
+            }
+        }
+    }
+    EXPECT_GT(compared, 300);
+    EXPECT_GT(changed, 20);
+}
+
 TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
     const char* fens[] = {
         "6k1/8/PPPPP3/8/8/8/8/RNBQKBNR w - - 0 1",
