@@ -125,3 +125,4 @@ int CmdFen(int argc, char** argv);
 int CmdSave(int argc, char** argv);
 int CmdRestore(int argc, char** argv);
 int CmdPlay(int argc, char** argv);
+int CmdEval(int argc, char** argv);

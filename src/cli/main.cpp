@@ -16,6 +16,7 @@ static void Usage(FILE* f) {
             "                        to tamzor.sav in the working directory\n"
             "  restore               restore tamzor.sav: the moves and the position\n"
             "  play [--computer none]  a game at the terminal, moves from standard input\n"
+            "  eval                  the evaluation of the position (White's view) and its terms\n"
             "options:\n"
             "  --2d | --3d           the game (3D by default)\n"
             "  --fen FEN             a 2D position in FEN\n"
@@ -29,7 +30,7 @@ static void Usage(FILE* f) {
 int main(int argc, char** argv) {
     // Bad input gets one line on standard error, for scripts that read it.
     if (argc < 2) {
-        fprintf(stderr, "tamzor-cli: no command (board, moves, perft, fen, save, restore, play or help)\n");
+        fprintf(stderr, "tamzor-cli: no command (board, moves, perft, fen, save, restore, play, eval or help)\n");
         return 2;
     }
     const char* cmd = argv[1];
@@ -40,10 +41,11 @@ int main(int argc, char** argv) {
     if (!strcmp(cmd, "save")) return CmdSave(argc - 2, argv + 2);
     if (!strcmp(cmd, "restore")) return CmdRestore(argc - 2, argv + 2);
     if (!strcmp(cmd, "play")) return CmdPlay(argc - 2, argv + 2);
+    if (!strcmp(cmd, "eval")) return CmdEval(argc - 2, argv + 2);
     if (!strcmp(cmd, "help") || !strcmp(cmd, "--help") || !strcmp(cmd, "-h")) {
         Usage(stdout);
         return 0;
     }
-    fprintf(stderr, "tamzor-cli: unknown command '%s' (board, moves, perft, fen, save, restore, play or help)\n", cmd);
+    fprintf(stderr, "tamzor-cli: unknown command '%s' (board, moves, perft, fen, save, restore, play, eval or help)\n", cmd);
     return 2;
 }
