@@ -942,3 +942,9 @@ struct EVAL_TERMS_T {
     int stage;
 };
 extern thread_local EVAL_TERMS_T eval_terms;
+
+#include <bit>
+// Lowest and highest slot of a non-empty slot set, in one instruction: the
+// evaluation walks slot sets in its inner loops.
+inline int LowSlot(uint64_t m) { return std::countr_zero((uint32_t)m); }
+inline int HighSlot(uint64_t m) { return 31 - std::countl_zero((uint32_t)m); }

@@ -86,6 +86,11 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
     if (b->flags & FLAG_EVALUATED) return b->eval_result * s;
     if (b->flags & FLAG_NEED_PART2) Panic(false, "NEED_PART2 in eval");
     b->null_stoppable_pawn = b->null_unstoppable_pawn = 0;
+    // line and capture maps of this position's game and board placement
+    if (state.dmode == 2)
+        EnsureMaps(b);
+    else
+        ActiveConfig(b);
 
     const bool everything = alpha == INF_VALUE;
     if (everything) b->oldb = nullptr;

@@ -8,13 +8,13 @@ ETYPE_T OverloadedPieces(POS_T* b) {
     const ETYPE_T* c = coefficients;
     int w[8] = {}, k[8] = {};
     for (uint64_t m = b->material_mask & 0xFFFFFFFF; m; m &= m - 1) {
-        const int s = FFOne(m);
+        const int s = LowSlot(m);
         const SQ_T q = b->pieces[s].pos;
         if (q >= 64 || b->cont[q] != 0 || !b->topieces[q]) continue;
         if (s >= 16) {
-            for (uint64_t d = (b->topieces[q] >> 16) & 0xFF; d; d &= d - 1) k[FFOne(d)]++;
+            for (uint64_t d = (b->topieces[q] >> 16) & 0xFF; d; d &= d - 1) k[LowSlot(d)]++;
         } else {
-            for (uint64_t d = b->topieces[q] & 0xFF; d; d &= d - 1) w[FFOne(d)]++;
+            for (uint64_t d = b->topieces[q] & 0xFF; d; d &= d - 1) w[LowSlot(d)]++;
         }
     }
     ETYPE_T v = 0;

@@ -4,7 +4,7 @@ ETYPE_T PieceValues(POS_T* b) {
     ETYPE_T sum = 0;
     const bool cached = b->oldb != nullptr;
     for (uint64_t m = b->material_mask & 0xFFFFFFFF; m; m &= m - 1) {
-        const int s = FFOne(m);
+        const int s = LowSlot(m);
         const uint64_t bit = 1ull << s;
         if (cached && !(b->piece_change & bit)) {
             sum += b->piece_values[s];

@@ -65,14 +65,14 @@ ETYPE_T BoardControl1(POS_T* b) {
         uint64_t fl = 0;
         if (cc > 0 && p <= 0) {
             const uint64_t enemy = t & 0xFFFF0000;
-            fl = enemy ? flight_mask[FLOne(enemy)] & t : t & 0xFFFF;
+            fl = enemy ? flight_mask[HighSlot(enemy)] & t : t & 0xFFFF;
         } else if (cc < 0 && p >= 0) {
             const uint64_t enemy = t & 0xFFFF;
-            fl = enemy ? flight_mask[FLOne(enemy)] & t : t & 0xFFFF0000;
+            fl = enemy ? flight_mask[HighSlot(enemy)] & t : t & 0xFFFF0000;
         }
         fl &= pieces;
         for (uint64_t d = (b->flight[i] ^ fl) & 0xFFFFFFFF; d; d &= d - 1) {
-            const int s = FFOne(d);
+            const int s = LowSlot(d);
             const int step = (fl >> s) & 1 ? 1 : -1;
             b->safe_mobility[s] = (char)(b->safe_mobility[s] + step);
             if (s < 16)
@@ -82,7 +82,7 @@ ETYPE_T BoardControl1(POS_T* b) {
         }
         b->flight[i] = fl;
         for (uint64_t d = (t ^ t0) & counted; d; d &= d - 1) {
-            const int s = FFOne(d);
+            const int s = LowSlot(d);
             b->mobility[s] = (char)(b->mobility[s] + ((t >> s) & 1 ? 1 : -1));
         }
 

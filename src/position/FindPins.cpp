@@ -9,7 +9,7 @@ void PinSide(POS_T* b, int first, int last, uint64_t enemy_attackers, int own_lo
         const SQ_T q = b->pieces[s].pos;
         const uint64_t sliders = b->topieces[q] & enemy_attackers & b->sliding_mask;
         for (uint64_t m = sliders; m; m &= m - 1) {
-            const int a = FFOne(m);
+            const int a = LowSlot(m);
             const SQ_T aq = b->pieces[a].pos;
             if (aq >= 64 || (b->topieces[aq] & (1ull << s))) continue;
             for (int u = own_lo; u < own_lo + 8; u++) {

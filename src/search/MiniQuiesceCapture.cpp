@@ -28,7 +28,7 @@ uint64_t MiniQuiesceCapture(POS_T* b, int attacker, int victim, uint64_t caplist
     const uint64_t used = donelist | (1ull << victim) | (1ull << attacker);
     const uint64_t behind = b->topieces[from] & b->sliding_mask & b->material_mask & ~used & 0xFFFFFFFF;
     for (uint64_t m = behind; m && saved->n < 8; m &= m - 1) {
-        const int k = FFOne(m);
+        const int k = LowSlot(m);
         const int kp = b->pieces[k].p;
         const SQ_T kq = b->pieces[k].pos;
         if (!IsSliding(kp) || kq >= 64) continue;

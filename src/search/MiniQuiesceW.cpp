@@ -9,7 +9,7 @@ int MiniQuiesceW(POS_T* b, uint64_t caplist, uint64_t donelist, int beta, int pl
     int bestv = v;
     if (v >= beta) return v;
     for (uint64_t victims = caplist & 0xFFFF0000; victims; victims &= victims - 1) {
-        const int i = FFOne(victims);
+        const int i = LowSlot(victims);
         caplist &= ~(1ull << i);
         const PS_T& vs = b->pieces[i];
         if (!vs.p || vs.pos >= 64) continue;
@@ -22,7 +22,7 @@ int MiniQuiesceW(POS_T* b, uint64_t caplist, uint64_t donelist, int beta, int pl
         const SQ_T to = vs.pos;
         const int victim_code = b->board[to];
         for (uint64_t att = b->topieces[to] & 0xFFFF & ~donelist; att;) {
-            const int j = FLOne(att);
+            const int j = HighSlot(att);
             att &= ~(1ull << j);
             if (!b->pieces[j].p) continue;
             const SQ_T from = b->pieces[j].pos;
