@@ -3,6 +3,8 @@
 #include "tamzor.h"
 
 void UpdateTactics(POS_T* b) {
+    // the slice the cached value was weighed with
+    if (b->stage >= OPENING && b->stage <= MATING) coefficients = new_coefficients + b->stage * COEFF_SLICE;
     const ETYPE_T t1 = coefficients[1188], t2 = coefficients[1189];
     if (!(b->flags & FLAG_TACTICS_DONE)) {
         b->tactics = EvalTactics(b);
