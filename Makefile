@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test check-long bench clean
+.PHONY: all deps configure build run test check-long bench test-tsan clean
 
 all: build
 
@@ -27,5 +27,14 @@ check-long: build
 bench: build
 	@$(BUILD)/tamzor_bench
 
+# The threads (engine, interface, clock) under ThreadSanitizer; any report fails.
+TSAN_BUILD ?= build-tsan
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS)
+	@TSAN_OPTIONS="halt_on_error=1 exitcode=66" $(TSAN_BUILD)/tamzor_tests \
+		--gtest_filter='EngineThread*:Clock*'
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD)

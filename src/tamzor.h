@@ -327,7 +327,19 @@ enum : uint64_t {
 // ---------------------------------------------------------------------------
 
 extern STATE_T state;
-extern bool eval_show;
+// Verbose diagnostics (the E key); read on every thread.
+extern std::atomic<bool> eval_show;
+// Option fields of the state that a running search reads while the interface
+// may change them: read and written atomically (they live in the saved-game
+// record, so they stay plain ints).
+inline int LoadShared(const int32_t& field) {
+    return std::atomic_ref<int32_t>(const_cast<int32_t&>(field)).load(std::memory_order_relaxed);
+}
+inline void StoreShared(int32_t& field, int value) {
+    std::atomic_ref<int32_t>(field).store(value, std::memory_order_relaxed);
+}
+
+
 extern char gamefilename[260];
 extern int replay;
 extern char banner_string[64];
@@ -533,10 +545,36 @@ extern bool ihv_initialized;
 
 // The transposition-table object: random key tables, key updates and (with
 // the search) the table and move-ordering memories.
+struct KILLER_T {
+    MOVE_T k1;  // the last capture that caused a cut-off at this ply
+    MOVE_T k2;  // the last quiet move that did
+};
+
+constexpr int MAX_PLY = 60;  // plies the per-ply search memories hold
+
+// The transposition-table object: random key tables, key updates, the table
+// itself and the move-ordering memories. Used by one search at a time (the
+// engine's); the table's entries are allocated at the first use.
 class HASH_C {
 public:
+    bool hash_table_initialized = false;
+    HASHENTRY_T* hash_table = nullptr;   // hash_table_size entries
+    uint64_t hash_table_size = 0;
+    char cret[30] = {};
+    int bad_updates = 0;
+    int good_updates = 0;
+    int hash_misses = 0;
+    int hash_hits = 0;
+    int hash_shallow = 0;
+    MOVE_T hash_move = {};
+    uint64_t hash_tag = 0;
     HVE_T hash_values;
+    uint64_t history[64][64];
+    KILLER_T killers[MAX_PLY];
+    MOVE_T refutation[64][64];
 
+    HASH_C();
+    ~HASH_C();
     void HashValuesInit();
     // Piece p put on (or taken off) square pos: the same exclusive-or.
     void AddHash(POS_T* b, SQ_T pos, int p) {
@@ -546,7 +584,26 @@ public:
     void RemoveHash(POS_T* b, SQ_T pos, int p) { AddHash(b, pos, p); }
     void HashReset();
     void OrderReset();
+    uint64_t GetIndex(POS_T* b);
+    void HashChangeTag(int move_num);
+    HASHENTRY_T* GetHashEntry(uint64_t index);
+    HASHENTRY_T* FetchHash(POS_T* b);
+    int CheckHash(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* move);
+    int CheckHash2(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v);
+    int CheckHashEtc(POS_T* b, MOVE_T* moves, int num_moves, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* m1);
+    void HashInsert(POS_T* b, int depth, ETYPE_T testv, ETYPE_T evaluation, MOVE_T* move);
+    int HashOrdering(POS_T* b, MOVE_T* move, ETYPE_T testv);
+    char* HashStats();
+
+private:
+    int last_move_num = 0;
+    bool table_dirty = false;  // something was stored since the last clear
+    void Allocate();
+    // The keys of the position after `move` as far as a plain move or
+    // capture changes them (no move is made); the caller restores the keys.
+    void LookAheadKeys(POS_T* b, MOVE_T* move);
 };
+int MaxDepthFunc(HASHENTRY_T* he_t);
 extern HASH_C hash_c;
 
 // ---------------------------------------------------------------------------
@@ -708,8 +765,9 @@ int FindWinner(POS_T* b, MOVE_T* move);
 int PlayerMoved(POS_T* b, MOVE_T* move);
 // After a move was played on the live position: records a result (mate,
 // stalemate, repetition, the fifty-move limit, insufficient material, a full
-// record) with its text; 1 when the game is over.
-int JudgeGame(POS_T* b);
+// record) with its text; 1 when the game is over. A repetition is "I'm
+// repeating" after the computer's move, "you're repeating" after a person's.
+int JudgeGame(POS_T* b, bool computer_moved = false);
 void UndoMoves(int n);
 void ReplayMoves(int delta);
 void ReplayExit();
@@ -948,3 +1006,89 @@ extern thread_local EVAL_TERMS_T eval_terms;
 // evaluation walks slot sets in its inner loops.
 inline int LowSlot(uint64_t m) { return std::countr_zero((uint32_t)m); }
 inline int HighSlot(uint64_t m) { return 31 - std::countl_zero((uint32_t)m); }
+
+// ---------------------------------------------------------------------------
+// Search: alpha-beta, quiescence, ordering, MTD(f) driver, engine thread
+// ---------------------------------------------------------------------------
+
+#include <mutex>
+
+extern thread_local int nodes;
+extern thread_local int quiesce_nodes;
+extern thread_local int quiesce_start_ply;
+extern thread_local int search_depth;
+extern thread_local int null_ply[MAX_PLY];
+extern thread_local int mtd_count;
+extern thread_local int si_converged;
+
+// The game's hash list that moves write and repetition reads: the live
+// record, or a search's private copy of it (a search runs lines far past the
+// game's end that must not touch the record).
+extern thread_local constinit uint64_t* active_hash_list;
+
+inline ETYPE_T flipv(ETYPE_T testv) { return 1 - testv; }
+inline int ComputersMove(const POS_T* b) {
+    bool computer_white = (b->flags & FLAG_TAMZOR_WHITE) != 0;
+    return IsWhitesMove(b) == computer_white ? 1 : 0;
+}
+
+ETYPE_T abroot(POS_T* b, int depth, ETYPE_T testv, MOVE_T* move);
+ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply);
+int DepthExtensions(POS_T* b, int depth, int ply, ETYPE_T v1, ETYPE_T testv);
+void CutoffHint(POS_T* b, int m, int depth, int ply);
+ETYPE_T StartQuiesce(POS_T* b, ETYPE_T testv, int ply);
+ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply);
+ETYPE_T QuiesceCheck(POS_T* b, ETYPE_T testv, int ply);
+void OrderMoves(POS_T* b, MOVE_T* moves, int n, int ply, MOVE_T* m1, ETYPE_T testv);
+int OrderFunction(POS_T* b, MOVE_T* m, int ply, ETYPE_T testv);
+void OrderClear(int move_num);
+void SortMoves(MOVE_T* m, int n);
+void SimpleMerge(MOVE_T* m1, MOVE_T* m2, MOVE_T* d, int n1, int n2);
+void RootMoves(POS_T* b, MOVE_T* move);
+int TerribleMove(POS_T* b, MOVE_T* move, ETYPE_T* v);
+ETYPE_T Search(POS_T* b, MOVE_T* move_t);
+ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess);
+int MtdConverged(POS_T* b, int alpha, int depth);
+int SearchExpired();
+// The side (1 White, -1 Black) the running search thinks for; 0 when none.
+extern thread_local int search_side;
+
+// A search's own limits beside the whole-second clock, for the terminal
+// tool: stop a new iteration once soft_deadline_ms (tick count) has passed;
+// 0 = the window program's fixed rule.
+extern std::atomic<uint64_t> soft_deadline_ms;
+
+// The live game is shared by the interface thread and the engine thread:
+// whoever reads or changes state.position, the game record or the captured
+// list holds this lock.
+std::recursive_mutex& GameMutex();
+void* MoveThread(void* parm);
+void TamzorIdleFunc();
+void TamzorLoses(const char* whylost);
+// True while the engine thread exists.
+bool EngineEngaged();
+// Wakes the engine thread's poll at once (the game moved on).
+void EngineNudge();
+extern std::atomic<bool> makemovebusy;
+
+// A search as the engine thread runs it (the computer plays the side to
+// move), for the terminal tool, benchmarks and tests.
+struct SEARCH_LIMITS_T {
+    int maxdepth = 0;        // the ply limit (iterations stop below it); 0 keeps state.maxdepth
+    int last_iteration = 0;  // the deepest iteration to search; 0 = none beyond maxdepth
+    double seconds = 0;      // hard limit; 0 keeps the clock's whole-second limit
+    double soft_seconds = 0; // no new iteration after this; 0 = the fixed rule
+};
+struct SEARCH_RESULT_T {
+    ETYPE_T value = 0;       // for the side to move
+    int depth = 0;           // deepest completed iteration
+    uint64_t nodes = 0;      // interior and quiescence nodes
+    uint64_t elapsed_ms = 0;
+};
+extern thread_local int search_edepth;  // deepest completed depth of the last Search
+// Iterations beyond this depth are not started (0: only the ply limit counts).
+extern thread_local int search_last_iteration;
+// Called after every iteration of Search with the root, the move and value
+// so far and the completed depth (the terminal tool's UCI info lines).
+extern thread_local void (*search_progress)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
+ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result);

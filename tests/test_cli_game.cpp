@@ -313,16 +313,20 @@ TEST_F(CliGame, StalematedStartIsOverAtOnce) {
     EXPECT_NE(r.out.find("the game is over"), std::string::npos) << r.out;
 }
 
-TEST_F(CliGame, ComputerOptionAcceptsOnlyNoneForNow) {
-    for (const char* side : {"white", "black", "both", "bogus"}) {
-        RUN_T r = Play("", std::string("--2d --computer ") + side);
-        EXPECT_EQ(r.status, 2) << side;
-        EXPECT_EQ(r.out, "") << side;
-        EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
-        EXPECT_NE(r.err.find(side), std::string::npos) << r.err;
-    }
+TEST_F(CliGame, ComputerOptionValues) {
+    RUN_T r = Play("", "--2d --computer bogus");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+    EXPECT_NE(r.err.find("bogus"), std::string::npos) << r.err;
     EXPECT_EQ(Play("", "--computer").status, 2);
-    EXPECT_EQ(Play("", "--2d").status, 0);
+    EXPECT_EQ(Play("", "--2d --depth 1").status, 2);
+    EXPECT_EQ(Play("", "--2d --time 0").status, 2);
+    // the computer playing White moves first, then the input ends
+    r = Play("", "--2d --computer white --depth 3 --time 1");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\n1. "), std::string::npos) << r.out;
+    EXPECT_EQ(Play("", "--2d").status, 0);  // the computer plays Black: White's turn, no input
 }
 
 // A script talking to the game through pipes sees each prompt before it

@@ -9,7 +9,7 @@ const char* GetABString(POS_T* b, int pin) {
     static const char* const named[12] = {"QL1", "QL2", "QL3", "QL4", "QL5", "QL6",
                                           "KL1", "KL2", "KL3", "KL4", "KL5", "KL6"};
     int pi = PinIndex(pin);
-    bool alg = state.notation == NOTATION_ALGEBRAIC;
+    bool alg = LoadShared(state.notation) == NOTATION_ALGEBRAIC;
     if (pi < 0) {
         Panic(false, alg ? "Can't find AB string!2" : "Can't find AB string!1");
         return nullptr;

@@ -17,7 +17,7 @@ char* PosStr(POS_T* b, SQ_T sq) {
         }
         return out;
     }
-    switch (state.notation) {
+    switch (LoadShared(state.notation)) {
         case NOTATION_STANDARD: return posstr3D(b, sq);
         case NOTATION_ZARVIC:
         case NOTATION_ALGEBRAIC: return posstr3DZarvic(b, sq);

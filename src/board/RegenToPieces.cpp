@@ -18,6 +18,6 @@ int RegenToPieces(POS_T* b) {
     AlignAttackBoards(b);
     b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
     b->piece_change = b->material_mask;
-    Evaluate(b, INF_VALUE, state.maxdepth);
+    Evaluate(b, INF_VALUE, LoadShared(state.maxdepth));
     return 1;
 }

@@ -28,7 +28,7 @@ int ResetBoard(bool reset_view) {
     if (eval_show) printf("\nResetBoard");
     state.state_hash_table_size = 1;
     state.demo_mode = 0;
-    state.tamzor = TAMZOR_BLACK;
+    StoreShared(state.tamzor, TAMZOR_BLACK);
     state.selected = NO_SQUARE;
     state.spread = SPREAD_PIECE;
     hash_c.HashReset();

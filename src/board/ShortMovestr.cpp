@@ -60,7 +60,7 @@ char* ShortMovestr(POS_T* b, MOVE_T* move, char* out) {
     out[0] = 0;
     const char sym = move->move_symbol;
     const SQ_T from = move->from, to = move->to;
-    const bool style1 = state.notation == NOTATION_STANDARD;
+    const bool style1 = LoadShared(state.notation) == NOTATION_STANDARD;
 
     if (state.dmode != 2 && IsAB(move->piece_moving)) {
         if (style1) {
@@ -82,7 +82,7 @@ char* ShortMovestr(POS_T* b, MOVE_T* move, char* out) {
         if (state.dmode != 2 && style1) {
             t.Add("%c%s%c%s(%d)", letter, sfrom, sym, sto, GetLevel(b, to));
         } else if (state.dmode != 2) {
-            const bool style2 = state.notation == NOTATION_ALGEBRAIC;
+            const bool style2 = LoadShared(state.notation) == NOTATION_ALGEBRAIC;
             if (kind == 1 && F == sto[0]) {
                 t.Add("%s%s", da_str_i, sto);
             } else if (kind == 1) {

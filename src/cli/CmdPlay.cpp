@@ -2,6 +2,7 @@
 // Everything goes to standard output, flushed at every prompt, so a script
 // driving the game through a pipe sees each prompt as it comes.
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -9,11 +10,18 @@
 #include <utility>
 #include <vector>
 
+#include <chrono>
+#include <mutex>
+#include <thread>
+
 #include "cli.h"
 
 namespace {
+using GameLock = std::unique_lock<std::recursive_mutex>;
+
 struct SESSION_T {
-    int computer = TAMZOR_OFF;  // the side the computer plays, in state.tamzor's values
+    int computer = TAMZOR_BLACK;  // the side the computer plays, in state.tamzor's values
+    bool both = false;            // the computer plays both sides
     bool over = false;          // the game has a result: moves are refused
     bool announced = false;     // "Game over" was said for this result
 };
@@ -52,7 +60,8 @@ void TakeResult(SESSION_T* s, bool judged_over) {
 // After the game was rebuilt (undo, restore): the core switched the
 // computer off and dropped the result; both are the session's.
 void AfterRebuild(SESSION_T* s) {
-    state.tamzor = s->computer;
+    state.demo_mode = s->both ? 1 : 0;
+    StoreShared(state.tamzor, s->both ? NextToPlay(&state.position) : s->computer);
     s->announced = false;
     bool over = JudgeGame(&state.position) == 1;
     if (over) EndLine();
@@ -86,7 +95,13 @@ void Undo(SESSION_T* s) {
         printf("nothing to undo\n");
         return;
     }
-    UndoMoves(1);
+    // Against the computer a person takes back their own move too, so that
+    // it is their turn again.
+    int plies = 1;
+    if (!s->both && s->computer != TAMZOR_OFF && state.position.move_num - 2 >= first &&
+        NextToPlay(&state.position) != s->computer)
+        plies = 2;
+    UndoMoves(plies);
     EndLine();
     AfterRebuild(s);
 }
@@ -144,6 +159,39 @@ bool Obey(SESSION_T* s, const std::string& line) {
     return true;
 }
 
+bool ComputerToMove(const SESSION_T& s) {
+    if (state.position.winner) return false;
+    return s.both || (s.computer != TAMZOR_OFF && NextToPlay(&state.position) == s.computer);
+}
+
+// The engine thread plays the computer's moves on the live game; meanwhile
+// this thread waits, shows each move as it comes and lets the computer take
+// both sides when it plays both.
+void AwaitComputer(SESSION_T* s) {
+    for (;;) {
+        GameLock lock(GameMutex());
+        if (!ComputerToMove(*s)) return;
+        const int ply = state.position.move_num;
+        lock.unlock();
+        while (true) {
+            TamzorIdleFunc();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            lock.lock();
+            bool moved = state.position.move_num != ply || state.position.winner;
+            if (moved) break;
+            if (!EngineEngaged()) {  // the engine gave up and left
+                lock.unlock();
+                return;
+            }
+            lock.unlock();
+        }
+        EndLine();
+        ShowBoard();
+        TakeResult(s, false);
+        fflush(stdout);
+    }
+}
+
 void Prompt(const SESSION_T& s) {
     if (s.over) fputs("Game finished> ", stdout);
     else fputs(IsWhitesMove(&state.position) ? "White to move> " : "Black to move> ", stdout);
@@ -154,7 +202,26 @@ void Prompt(const SESSION_T& s) {
 int CmdPlay(int argc, char** argv) {
     CLI_OPTIONS_T opt;
     SESSION_T s;
+    int maxdepth = DIFF_HARD;
+    long seconds = 5;
     for (int i = 0; i < argc; i++) {
+        if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
+            const bool depth = !strcmp(argv[i], "--depth");
+            char* end = nullptr;
+            long v = i + 1 < argc ? strtol(argv[i + 1], &end, 10) : 0;
+            const long lo = depth ? 2 : 1, hi = depth ? DIFF_HARD : 3600;
+            if (i + 1 >= argc || *end || v < lo || v > hi) {
+                fprintf(stderr, "tamzor-cli: bad %s '%s' (%ld to %ld)\n", argv[i], i + 1 < argc ? argv[i + 1] : "",
+                        lo, hi);
+                return 2;
+            }
+            if (depth)
+                maxdepth = (int)v;
+            else
+                seconds = v;
+            i++;
+            continue;
+        }
         if (strcmp(argv[i], "--computer") != 0) {
             if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
             continue;
@@ -164,21 +231,27 @@ int CmdPlay(int argc, char** argv) {
             return 2;
         }
         const char* v = argv[++i];
-        if (!strcmp(v, "white") || !strcmp(v, "black") || !strcmp(v, "both")) {
-            fprintf(stderr, "tamzor-cli: --computer %s is not available yet: the computer cannot play (use none)\n", v);
+        if (!strcmp(v, "white")) {
+            s.computer = TAMZOR_WHITE;
+        } else if (!strcmp(v, "black")) {
+            s.computer = TAMZOR_BLACK;
+        } else if (!strcmp(v, "both")) {
+            s.both = true;
+        } else if (!strcmp(v, "none")) {
+            s.computer = TAMZOR_OFF;
+        } else {
+            fprintf(stderr, "tamzor-cli: bad --computer value '%s' (white, black, both or none)\n", v);
             return 2;
         }
-        if (strcmp(v, "none") != 0) {
-            fprintf(stderr, "tamzor-cli: bad --computer value '%s' (none)\n", v);
-            return 2;
-        }
-        s.computer = TAMZOR_OFF;
     }
     CLI_OPTIONS_T start = opt;
     start.moves.clear();
     if (int rc = SetUpPosition(start)) return rc;
     // A new game has the computer playing Black; this game is the session's.
-    state.tamzor = s.computer;
+    StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
+    state.demo_mode = s.both ? 1 : 0;
+    StoreShared(state.maxdepth, maxdepth);
+    timers.timer_limit = (uint64_t)seconds;
     const int first = state.position.move_num;
     std::string error;
     bool played = PlayUserMoves(opt.moves, &error);
@@ -195,14 +268,26 @@ int CmdPlay(int argc, char** argv) {
     printf("%s", BoardText(&state.position).c_str());
     TakeResult(&s, over);
 
-    // When the computer plays, its turn comes here, before the prompt: the
-    // search's move goes through PlayTurn like a person's.
+    // The engine thread plays the computer's side on the live game, exactly
+    // as in the window; a person's turn comes at the prompt.
+    fflush(stdout);
+    Clutch(1);
     for (std::string line;;) {
-        Prompt(s);
+        AwaitComputer(&s);
+        {
+            GameLock lock(GameMutex());
+            Prompt(s);
+        }
         if (!std::getline(std::cin, line)) break;
-        if (!Obey(&s, Trimmed(line))) return 0;
+        GameLock lock(GameMutex());
+        if (!Obey(&s, Trimmed(line))) {
+            lock.unlock();
+            Clutch(0);
+            return 0;
+        }
         fflush(stdout);
     }
+    Clutch(0);
     EndLine();  // the prompt's line
     return 0;
 }

@@ -126,3 +126,6 @@ int CmdSave(int argc, char** argv);
 int CmdRestore(int argc, char** argv);
 int CmdPlay(int argc, char** argv);
 int CmdEval(int argc, char** argv);
+int CmdSearch(int argc, char** argv);
+int CmdBench(int argc, char** argv);
+int CmdUci(int argc, char** argv);

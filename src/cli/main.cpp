@@ -28,6 +28,7 @@ static void Usage(FILE* f) {
 }
 
 int main(int argc, char** argv) {
+    timers.timer_limit = 5;  // the program's default time limit, as at start-up
     // Bad input gets one line on standard error, for scripts that read it.
     if (argc < 2) {
         fprintf(stderr, "tamzor-cli: no command (board, moves, perft, fen, save, restore, play, eval or help)\n");
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
     if (!strcmp(cmd, "restore")) return CmdRestore(argc - 2, argv + 2);
     if (!strcmp(cmd, "play")) return CmdPlay(argc - 2, argv + 2);
     if (!strcmp(cmd, "eval")) return CmdEval(argc - 2, argv + 2);
+    if (!strcmp(cmd, "search")) return CmdSearch(argc - 2, argv + 2);
+    if (!strcmp(cmd, "bench")) return CmdBench(argc - 2, argv + 2);
+    if (!strcmp(cmd, "uci")) return CmdUci(argc - 2, argv + 2);
     if (!strcmp(cmd, "help") || !strcmp(cmd, "--help") || !strcmp(cmd, "-h")) {
         Usage(stdout);
         return 0;

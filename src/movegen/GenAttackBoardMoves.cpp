@@ -54,7 +54,7 @@ int GenAttackBoardMoves(POS_T* b, int which_ab, MOVE_T* moves) {
     if (!BoardCanMove(b, which_ab, &load)) return 0;
     // A pawn aboard only goes its own way forward (or across); other pieces
     // too, unless the rules let a piece ride backwards.
-    bool tdcl = state.rules == RULES_TDCL;
+    bool tdcl = LoadShared(state.rules) == RULES_TDCL;
     bool north = load >= 0 || (tdcl && load < -1);
     bool south = load <= 0 || (tdcl && load > 1);
     int pi = PinIndex((int)w);

@@ -250,8 +250,8 @@ int DoMovePart1(POS_T* nb, POS_T* ob, MOVE_T* move) {
 
     nb->fifty_count = (captured || pawn_moved) ? 1 : ob->fifty_count + 1;
     if (ob->move_num >= 0 && ob->move_num + 1 < GAME_RECORD_SIZE) {
-        state.hash_list[ob->move_num] = ob->hash1;
-        state.hash_list[ob->move_num + 1] = nb->hash1;
+        active_hash_list[ob->move_num] = ob->hash1;
+        active_hash_list[ob->move_num + 1] = nb->hash1;
     }
     nb->move_num = ob->move_num + 1;
     nb->winner = ob->winner;

@@ -47,16 +47,16 @@ int JudgeReached(POS_T* c, const char* repeating, const char** text) {
     return 0;
 }
 
-int JudgeGame(POS_T* b) {
+int JudgeGame(POS_T* b, bool computer_moved) {
     if (b->winner) return 1;
     const char* text = nullptr;
-    int winner = JudgeReached(b, "\nDraw - you're repeating", &text);
+    int winner = JudgeReached(b, computer_moved ? "\nDraw - I'm repeating" : "\nDraw - you're repeating", &text);
     if (!winner) return 0;
     printf("%s", text);
     fflush(stdout);
     b->winner = winner;
     state.demo_mode = 0;
-    state.tamzor = TAMZOR_OFF;
+    StoreShared(state.tamzor, TAMZOR_OFF);
     timers.timermode = TM_STOPPED;
     return 1;
 }

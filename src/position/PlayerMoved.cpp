@@ -21,7 +21,7 @@ int PlayerMoved(POS_T* b, MOVE_T* move) {
     if (b->flags & FLAG_MATERIAL_DRAW) printf("\nDraw");
     if (b->winner) {
         state.demo_mode = 0;
-        state.tamzor = TAMZOR_OFF;
+        StoreShared(state.tamzor, TAMZOR_OFF);
         if (b->winner == 2) printf("\nStalemate - draw");
     }
     char* text = GameListPut(b, move, b->move_num);
@@ -36,9 +36,10 @@ int PlayerMoved(POS_T* b, MOVE_T* move) {
         printf("\nDraw - the game record is full");
         b->winner = 2;
         state.demo_mode = 0;
-        state.tamzor = TAMZOR_OFF;
+        StoreShared(state.tamzor, TAMZOR_OFF);
         timers.timermode = TM_STOPPED;
     }
     fflush(stdout);
+    EngineNudge();  // the computer may be on move now
     return 1;
 }

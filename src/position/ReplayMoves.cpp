@@ -2,10 +2,15 @@
 
 #include "tamzor.h"
 
+namespace {
+bool engaged_before_replay;
+}
+
 void ReplayMoves(int delta) {
     const int length = state.position.move_num;
     if (replay == -1) {
         replay = length;
+        engaged_before_replay = EngineEngaged();
         Clutch(0);
     } else {
         replay += delta;
@@ -16,9 +21,9 @@ void ReplayMoves(int delta) {
     // edited position can be replayed and rebuilt again afterwards.
     RebuildGame(replay, false, "ReplayMoves", "What? Illegal move in game replay?\n");
     state.position.move_num = length;  // the display shows "replay of length"
-    state.tamzor = TAMZOR_OFF;
+    StoreShared(state.tamzor, TAMZOR_OFF);
     state.demo_mode = 0;
-    state.stop_search = 1;
+    StoreShared(state.stop_search, 1);
     CallRedraw();
 }
 
@@ -26,6 +31,8 @@ void ReplayExit() {
     if (replay != -1) {
         // Back to the end of the game, whose length the replayed position kept.
         UndoMoves(0);
+        replay = -1;
+        if (engaged_before_replay) Clutch(1);
     }
     replay = -1;
 }

@@ -3,16 +3,17 @@
 #include "tamzor.h"
 
 void UndoMoves(int n) {
+    const bool engaged = EngineEngaged();  // engaged again afterwards only if it was
     Clutch(0);
     const int before = state.position.move_num;
     int target = before - n;
     if (target < 0) target = 0;
     bool rebuilt = RebuildGame(target, true, "UndoMoves", "Illegal move in game undo");
-    state.tamzor = TAMZOR_OFF;
+    StoreShared(state.tamzor, TAMZOR_OFF);
     state.demo_mode = 0;
-    state.stop_search = 1;
+    StoreShared(state.stop_search, 1);
     if (rebuilt && n && state.position.move_num < before) printf("\nmove undone");
     fflush(stdout);
     CallRedraw();
-    Clutch(1);
+    if (engaged) Clutch(1);
 }

@@ -7,9 +7,10 @@
 ETYPE_T DrawValue() {
     const ETYPE_T computers = coefficients[44] - 1000;
     ETYPE_T v = 0;
-    if (state.tamzor == TAMZOR_WHITE)
+    const int tamzor = LoadShared(state.tamzor);
+    if (tamzor == TAMZOR_WHITE)
         v = computers;
-    else if (state.tamzor == TAMZOR_BLACK)
+    else if (tamzor == TAMZOR_BLACK)
         v = -computers;
     if (v > 10000) v = 10000;
     if (v < -10000) v = -10000;

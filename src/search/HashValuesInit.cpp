@@ -26,6 +26,7 @@ bool Fill(HVE_T* hv) {
             hv->v2[i][j] = Next31(&seed);
         }
     }
+    ihv_initialized = true;
     return true;
 }
 }  // namespace
@@ -34,5 +35,4 @@ void HASH_C::HashValuesInit() {
     // Thread-safe one-time fill; afterwards only the guard is tested.
     static const bool filled = Fill(&hash_values);
     (void)filled;
-    ihv_initialized = true;
 }

@@ -2,7 +2,7 @@
 #include "tamzor.h"
 
 STATE_T state;
-bool eval_show = false;
+std::atomic<bool> eval_show{false};
 char gamefilename[260] = "tamzor.sav";
 int replay = -1;
 char banner_string[64] = "BANNER_STRING";

@@ -36,6 +36,7 @@ bool RestoreGame(int unused) {
         return false;
     }
 
+    const bool engaged = EngineEngaged();  // engaged again afterwards only if it was
     Clutch(0);
     static STATE_T backup;
     static CAP_T cap_backup;
@@ -61,17 +62,17 @@ bool RestoreGame(int unused) {
         UpdateMaps(&state.position);
         printf("\nRestore refused: the saved game's moves do not replay; the game goes on");
         fflush(stdout);
-        Clutch(1);
+        if (engaged) Clutch(1);
         return false;
     }
-    state.tamzor = TAMZOR_OFF;
+    StoreShared(state.tamzor, TAMZOR_OFF);
     state.demo_mode = 0;
-    state.stop_search = 1;
+    StoreShared(state.stop_search, 1);
     if (core_hooks.options_changed) core_hooks.options_changed();  // difficulty and rules menus
     PrintBanner();
     CallSetTitle(gamefilename);
     printf("complete!");
     fflush(stdout);
-    Clutch(1);
+    if (engaged) Clutch(1);
     return true;
 }

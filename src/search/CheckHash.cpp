@@ -1,0 +1,68 @@
+#include "tamzor.h"
+
+int HASH_C::CheckHash(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* move) {
+    HASHENTRY_T* e = FetchHash(b);
+    if (!e) {
+        if (depth) hash_misses++;
+        return 0;
+    }
+    if (move) {
+        int piece = e->from < 64 ? b->board[e->from] : 0;
+        InitMove(move, piece, e->from, e->to, 0, 'G', false);
+    }
+    if (e->depth_high >= depth && e->high < testv) {
+        *v = e->high;
+        if (depth) hash_hits++;
+        return 1;
+    }
+    if (e->depth_low >= depth && e->low >= testv) {
+        *v = e->low;
+        if (depth) hash_hits++;
+        return 1;
+    }
+    if (depth) hash_shallow++;
+    return 0;
+}
+
+int HASH_C::CheckHash2(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v) {
+    HASHENTRY_T* e = FetchHash(b);
+    if (!e) return 0;
+    if (e->depth_high >= depth && e->high < testv) {
+        *v = e->high;
+        if (depth) hash_hits++;
+        return 1;
+    }
+    if (depth) hash_shallow++;
+    return 0;
+}
+
+int HASH_C::CheckHashEtc(POS_T* b, MOVE_T* moves, int num_moves, int depth, ETYPE_T testv, ETYPE_T* v,
+                         MOVE_T* m1) {
+    const uint64_t h1 = b->hash1, h2 = b->hash2;
+    const ETYPE_T ft = flipv(testv);
+    int result = 0;
+    static thread_local POS_T scratch;
+    for (int i = 0; i < num_moves; i++) {
+        MOVE_T* m = &moves[i];
+        if (!IsValidMove(b, *m)) {
+            Panic(false, "Bad move at CheckHashEtc");
+            continue;
+        }
+        ETYPE_T c;
+        LookAheadKeys(b, m);
+        int quick = CheckHash2(b, depth - 1, ft, &c);
+        b->hash1 = h1;
+        b->hash2 = h2;
+        if (!quick) continue;
+        MOVE_T made = *m;
+        if (!DoMove(&scratch, b, &made)) continue;
+        if (CheckRepetition(&scratch, 1)) continue;
+        if (!CheckHash2(&scratch, depth - 1, ft, &c)) continue;
+        if (!result || -c > *v) {
+            *v = -c;
+            if (m1) *m1 = *m;
+            result = 1;
+        }
+    }
+    return result;
+}

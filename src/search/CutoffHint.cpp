@@ -1,0 +1,19 @@
+#include "tamzor.h"
+
+void CutoffHint(POS_T* b, int m, int depth, int ply) {
+    MOVE_T* mv = &b->moves[m];
+    if (mv->from < 64 && mv->to < 64 && depth >= 0 && depth < 64)
+        hash_c.history[mv->from][mv->to] += 1ull << depth;
+    const MOVE_T& last = b->last_move;
+    if (last.from < 64 && last.to < 64) hash_c.refutation[last.from][last.to] = *mv;
+    if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY) {
+        KILLER_T& k = hash_c.killers[ply];
+        if (!SameMove(mv, &k.k1) && !SameMove(mv, &k.k2)) {
+            bool capture = mv->to < 64 && !IsAB(mv->piece_moving) && b->board[mv->to] != 0;
+            if (capture)
+                k.k1 = *mv;
+            else
+                k.k2 = *mv;
+        }
+    }
+}

@@ -1,0 +1,46 @@
+// Move ordering: the proposed move first, then killers, the exchange
+// estimate's capture, the refutation of the last move, the children's table
+// entries and the history of cut-offs.
+#include "tamzor.h"
+
+int OrderFunction(POS_T* b, MOVE_T* m, int ply, ETYPE_T testv) {
+    if (SameMove(m, &hash_c.hash_move)) return 100000000;
+    int score = 0;
+    if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY &&
+        (SameMove(m, &hash_c.killers[ply].k1) || SameMove(m, &hash_c.killers[ply].k2)))
+        score = 10000;
+    if (SameMove(m, &b->best_capture)) score += 15000;
+    const MOVE_T& last = b->last_move;
+    if (last.from < 64 && last.to < 64 && SameMove(m, &hash_c.refutation[last.from][last.to])) score += 10000;
+    score += hash_c.HashOrdering(b, m, testv) * 10000;
+    if (m->from < 64 && m->to < 64) score += (int)hash_c.history[m->from][m->to];
+    return score;
+}
+
+void OrderMoves(POS_T* b, MOVE_T* moves, int n, int ply, MOVE_T* m1, ETYPE_T testv) {
+    if (!m1) {
+        EvalTactics(b);  // leaves the exchange estimate's capture in best_capture
+        ZeroMove(&hash_c.hash_move);
+    } else {
+        hash_c.hash_move = *m1;
+    }
+    for (int i = 0; i < n; i++) {
+        if (!IsValidMove(b, moves[i])) {
+            Panic(false, "Bad move at OrderMoves");
+            continue;
+        }
+        moves[i].v = OrderFunction(b, &moves[i], ply, testv);
+    }
+    SortMoves(moves, n);
+}
+
+void OrderClear(int move_num) {
+    static thread_local int last_num;
+    int shift = imax(move_num - last_num, 3);
+    last_num = move_num;
+    for (auto& k : hash_c.killers) k = KILLER_T{};
+    for (auto& row : hash_c.refutation)
+        for (MOVE_T& m : row) ZeroMove(&m);
+    for (auto& row : hash_c.history)
+        for (uint64_t& h : row) h = shift >= 64 ? 0 : h >> shift;
+}

@@ -1,0 +1,107 @@
+// Iterative deepening over MTD(f): from a starting depth the table suggests,
+// one depth more each round until the time, the difficulty or a mate ends it.
+#include <cstdio>
+
+#include "tamzor.h"
+
+namespace {
+bool SoftLimitPassed() {
+    uint64_t d = soft_deadline_ms.load(std::memory_order_relaxed);
+    return d && TickCount() >= d;
+}
+
+int LegalRootMoves(POS_T* b) {
+    static thread_local POS_T child;
+    int n = 0;
+    for (int i = 0; i < b->num_moves; i++) {
+        MOVE_T m = b->moves[i];
+        if (DoMove(&child, b, &m)) n++;
+    }
+    return n;
+}
+
+void ProgressLine(POS_T* b, MOVE_T* move, ETYPE_T v, int edepth) {
+    char text[32] = "?";
+    if (!IsZeroMove(move) && IsValidMove(b, *move)) {
+        static thread_local MOVE_T list[MOVE_LIST_SIZE];
+        POS_T* root = b;
+        GetMoveCount(root, list);  // the texts of the root's moves
+        const char* s = ShortDisambiguateMovestr(move);
+        if (s) snprintf(text, sizeof text, "%s", s);
+    }
+    uint64_t secs = timers.TimerElapsed();
+    double ms = secs ? (double)secs * 1000.0 : 1.0;
+    printf("\n%s:%s %s d=%d %d nodes mtd=%d %lumsec %.1fkNPS ", IsWhitesMove(b) ? "W" : "B", text, EvalStr(v),
+           edepth, nodes, mtd_count, (unsigned long)(secs * 1000), (double)(nodes + quiesce_nodes) / ms);
+    fflush(stdout);
+}
+}  // namespace
+
+thread_local int search_edepth;
+thread_local int search_last_iteration;
+thread_local void (*search_progress)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
+
+ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
+    if (eval_show) printf("\nSearch");
+    nodes = quiesce_nodes = 0;
+    hash_c.bad_updates = hash_c.good_updates = 0;
+    hash_c.hash_misses = hash_c.hash_hits = hash_c.hash_shallow = 0;
+    ETYPE_T v = 0;
+    OrderClear(b->move_num);
+    hash_c.HashChangeTag(b->move_num);
+
+    int depth = 2;
+    HASHENTRY_T* root = hash_c.FetchHash(b);
+    if (root && root->move_num == 0) {
+        move_t->from = root->from;
+        move_t->to = root->to;
+        if (!IsZeroMove(move_t) && move_t->from < 64) {
+            move_t->piece_moving = b->board[move_t->from];
+            move_t->move_symbol = '?';
+            move_t->check = 0;
+            depth = imax(root->depth_low, 2);
+            v = root->low;
+            if (root->depth_high >= root->depth_low && root->high <= root->low + 700) depth++;
+        }
+    }
+    int edepth = depth - 1, terminate = 0;
+    while (!terminate && depth < LoadShared(state.maxdepth) &&
+           (!search_last_iteration || depth <= search_last_iteration)) {
+        ETYPE_T guess = v;
+        int counter = 0;
+        bool forced;
+        for (;;) {
+            counter++;
+            v = MTDSearch(b, move_t, depth, guess);
+            bool expired = timers.TimerExpired();
+            forced = LegalRootMoves(b) == 1;
+            if (!forced && expired && !si_converged && counter <= 3 && TerribleMove(b, move_t, &v)) {
+                guess = v;
+                Panic(false, "overtime guess");
+                continue;
+            }
+            break;
+        }
+        if (edepth > 2) {
+            if (!SearchExpired()) edepth = depth;
+            // the terminal tool's own share of the clock replaces the fixed rule
+            if (soft_deadline_ms.load(std::memory_order_relaxed))
+                terminate = forced || SoftLimitPassed();
+            else
+                terminate = timers.TimerTerminate(forced);
+        } else {
+            terminate = 0;
+        }
+        if (!SearchExpired())
+            edepth = depth;
+        else
+            terminate = 1;
+        if (eval_show) ProgressLine(b, move_t, v, edepth);
+        if (search_progress) search_progress(b, move_t, v, edepth);
+        hash_c.hash_hits = hash_c.hash_misses = hash_c.hash_shallow = 0;
+        if (v <= edepth - 399999 || v >= 399999 - edepth) terminate = 1;  // a mate within reach
+        depth++;
+    }
+    search_edepth = edepth;
+    return v;
+}

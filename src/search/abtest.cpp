@@ -1,0 +1,160 @@
+// The null-window search of an interior node: is the value at least testv?
+#include "MateAdjust.h"
+#include "tamzor.h"
+
+namespace {
+bool InCheck(const POS_T* b) { return (b->flags & FLAG_IN_CHECK) != 0; }
+
+// Whether the side to move has a piece other than its king and pawns.
+bool HasOfficer(const POS_T* b) {
+    uint64_t own = IsWhitesMove(b) ? (b->piece_mask & 0xFFFE) : (b->piece_mask & 0xFFFE0000ull);
+    return own != 0;
+}
+
+// Passing the move (null move): refuted only if the opponent, moving twice,
+// still cannot reach the test value.
+ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
+    const SQ_T enpassant = b->enpassant;
+    const MOVE_T best_capture = b->best_capture;
+    const ETYPE_T tactics = b->tactics, eval_result = b->eval_result;
+    const uint64_t flags = b->flags;
+    MOVE_T* const moves = b->moves;
+    const int num_moves = b->num_moves;
+
+    int depth2 = depth - 4;
+    if (ComputersMove(b)) depth2 = imax(depth2, 1);
+    null_ply[ply] = 1;
+    b->enpassant = 0;
+    b->move_num++;
+    b->moves = nullptr;
+    b->num_moves = 0;
+    b->hash1 ^= 1;
+    UpdatePawns(b);
+    UpdateTactics(b);
+    ETYPE_T v = -abtest(b, depth2, flipv(testv), ply + 1);
+    if (v >= testv && !ComputersMove(b)) {
+        // at the opponent's nodes a null-move cut-off is verified one ply deeper
+        b->moves = nullptr;
+        b->num_moves = 0;
+        v = -abtest(b, depth2 + 1, flipv(testv), ply + 1);
+    }
+    b->tactics = tactics;
+    b->best_capture = best_capture;
+    b->eval_result = eval_result;
+    b->flags = flags;
+    b->hash1 ^= 1;
+    b->move_num--;
+    b->enpassant = enpassant;
+    b->moves = moves;
+    b->num_moves = num_moves;
+    null_ply[ply] = 0;
+    return v;
+}
+}  // namespace
+
+ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
+    if (depth0 < 1) return StartQuiesce(b, testv, ply);
+    nodes++;
+    testv = EntryMateAdjust(testv);
+
+    ETYPE_T v1 = INF_VALUE;
+    MOVE_T m1;
+    ZeroMove(&m1);
+    if (hash_c.CheckHash(b, depth0, testv, &v1, &m1)) return ExitMateAdjust(v1);
+    MOVE_T last = b->last_move;
+    if (!DoMovePart2(b, &last)) return 400000;  // the move that led here was illegal
+    if (v1 == INF_VALUE) v1 = Evaluate(b, testv, depth0);
+
+    int depth = DepthExtensions(b, depth0, ply, v1, testv);
+    if (depth < 1) return StartQuiesce(b, testv, ply);
+
+    ETYPE_T g = -400000;
+    int bm = -1, mate_threat = 0;
+    const bool in_check = InCheck(b);
+
+    const int own_moves = IsWhitesMove(b) ? b->white_moves : b->black_moves;
+    if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY && HasOfficer(b) && !null_ply[ply - 1] &&
+        !(ComputersMove(b) && depth <= 2) && !in_check && own_moves >= 7) {
+        ETYPE_T v = NullMove(b, depth, testv, ply);
+        if (v > 399998) v -= 10000;
+        if (v >= testv) {
+            g = v;
+            goto store;
+        }
+        if (v < -399871 && depth + ply < search_depth + 20) {
+            // passing loses to a mate: look one ply deeper
+            b->flags |= FLAG_EXTENDED;
+            mate_threat = 1;
+            depth++;
+        }
+    }
+
+    if (!b->moves) {
+        GenMoveList(b, ply, &m1, testv);
+        for (int i = 0; i < b->num_moves; i++) b->moves[i].v = -399999;
+    }
+    if (b->num_moves == 0) {
+        g = in_check ? -400000 : 0;
+        goto store;
+    }
+    if (in_check && b->num_moves == 1 && b->oldb && !(b->oldb->flags & FLAG_EXTENDED) &&
+        depth + ply < search_depth + 20) {
+        b->flags |= FLAG_EXTENDED;  // a single reply
+        depth++;
+    }
+    depth = imin(depth, depth0 + 1);
+
+    {
+        ETYPE_T etc;
+        if (hash_c.CheckHashEtc(b, b->moves, b->num_moves, depth, testv, &etc, nullptr)) {
+            // the child's bound has not had its own exit adjustment
+            if (etc > 399872) etc -= 2;
+            if (etc < -399872) etc += 2;
+            return etc;
+        }
+    }
+
+    for (int i = 0; i < b->num_moves; i++) {
+        MOVE_T* move = &b->moves[i];
+        if (!IsValidMove(b, *move)) {
+            Panic(false, "Bad move at abtest");
+            continue;
+        }
+        POS_T b1;
+        if (!DoMovePart1(&b1, b, move)) {
+            move->v = -400000;
+            continue;
+        }
+        ETYPE_T v;
+        if (CheckRepetition(&b1, 1)) {
+            v = DrawValue() * NextToPlay(b);
+        } else if (depth > depth0 && !mate_threat && !in_check) {
+            // an extended node: the extension is kept only where it helps the computer
+            v = -abtest(&b1, depth0 - 1, flipv(testv), ply + 1);
+            bool favours = ComputersMove(b) ? (v != -400000 && v >= testv) : (v != -400000 && v < testv);
+            if (favours) {
+                b1.moves = nullptr;
+                b1.num_moves = 0;
+                v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
+            }
+        } else {
+            v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
+        }
+        move->v = v;
+        if (SearchExpired()) return g;
+        if (v > g) {
+            g = v;
+            bm = i;
+            if (g >= testv) {
+                CutoffHint(b, i, depth, ply);
+                break;
+            }
+        }
+    }
+
+store:
+    if (SearchExpired()) return g;
+    if (g == -400000 && !in_check) g = 0;  // every move illegal without check: stalemate
+    hash_c.HashInsert(b, depth0, testv, g, bm >= 0 ? &b->moves[bm] : nullptr);
+    return ExitMateAdjust(g);
+}

@@ -1,0 +1,160 @@
+// The engine thread: it plays through the live game under the game lock,
+// stops at once when asked, and shares nothing unguarded with another thread
+// working on the live position meanwhile (run under ThreadSanitizer by
+// `make test-tsan`).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+void NewGame(int dmode) {
+    Clutch(0);
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    CLI_OPTIONS_T opt;
+    opt.dmode = dmode;
+    ASSERT_TRUE(SetUpGame(opt));
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    StoreShared(state.stop_search, 0);
+    StoreShared(state.maxdepth, DIFF_EASY);
+    timers.timer_limit = 5;
+}
+
+int MoveNum() {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    return state.position.move_num;
+}
+
+// Waits (calling the idle function, as the window does) until the game
+// reaches `plies` or ends, or `limit` passes.
+bool WaitForPlies(int plies, std::chrono::seconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        TamzorIdleFunc();
+        {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            if (state.position.move_num >= plies || state.position.winner) return true;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return false;
+}
+
+// Replays the game record from the start: every move the engine played must be legal.
+void ExpectRecordReplays(int dmode) {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    const int n = state.position.move_num;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(RebuildGame(n, false, "test", "record does not replay"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.position.move_num, n);
+    EXPECT_EQ(state.dmode, dmode);
+}
+
+TEST(EngineThread, PlaysBothSidesOfAShortGame) {
+    for (int dmode : {2, 3}) {
+        NewGame(dmode);
+        {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            state.demo_mode = 1;
+            StoreShared(state.tamzor, TAMZOR_WHITE);
+        }
+        testing::internal::CaptureStdout();
+        Clutch(1);
+        bool reached = WaitForPlies(6, 120s);
+        Clutch(0);
+        std::string out = testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(reached) << "dmode " << dmode;
+        EXPECT_NE(out.find("\n1. "), std::string::npos) << out;
+        EXPECT_NE(out.find("\n1. ... "), std::string::npos) << out;
+        ExpectRecordReplays(dmode);
+    }
+}
+
+TEST(EngineThread, DoesNothingWhenSwitchedOff) {
+    NewGame(2);
+    Clutch(1);
+    std::this_thread::sleep_for(300ms);
+    Clutch(0);
+    EXPECT_EQ(MoveNum(), 0);
+}
+
+// Starts a long think for White and waits until it is under way.
+void StartLongThink() {
+    NewGame(2);
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        StoreShared(state.maxdepth, DIFF_HARD);
+        timers.timer_limit = 300;
+        StoreShared(state.tamzor, TAMZOR_WHITE);
+    }
+    Clutch(1);
+    auto end = std::chrono::steady_clock::now() + 10s;
+    while (!makemovebusy && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(makemovebusy.load());
+}
+
+TEST(EngineThread, ClutchOffStopsARunningSearch) {
+    StartLongThink();
+    auto t0 = std::chrono::steady_clock::now();
+    Clutch(0);
+    auto waited = std::chrono::steady_clock::now() - t0;
+    EXPECT_LT(waited, 5s);  // against a 300 s time limit
+    EXPECT_FALSE(makemovebusy.load());
+    EXPECT_FALSE(EngineEngaged());
+    EXPECT_EQ(MoveNum(), 0);  // the interrupted search played nothing
+}
+
+TEST(EngineThread, ChangingSidesStopsTheSearch) {
+    StartLongThink();
+    StoreShared(state.tamzor, TAMZOR_BLACK);  // the computer now plays Black; White is to move
+    auto end = std::chrono::steady_clock::now() + 5s;
+    while (makemovebusy && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
+    EXPECT_FALSE(makemovebusy.load());
+    EXPECT_EQ(MoveNum(), 0);
+    Clutch(0);
+}
+
+TEST(EngineThread, InterfaceWorkMeanwhileBreaksNothing) {
+    // The engine plays both sides while this thread, like the window, keeps
+    // reading the live position, listing its moves and building the spread map.
+    for (int dmode : {2, 3}) {
+        NewGame(dmode);
+        {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            state.demo_mode = 1;
+            StoreShared(state.tamzor, TAMZOR_WHITE);
+        }
+        testing::internal::CaptureStdout();
+        Clutch(1);
+        auto end = std::chrono::steady_clock::now() + 60s;
+        int queries = 0;
+        MOVE_T list[MOVE_LIST_SIZE];
+        while (std::chrono::steady_clock::now() < end) {
+            TamzorIdleFunc();
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            POS_T* b = &state.position;
+            if (b->move_num >= 8 || b->winner) break;
+            int n = GetMoveCount(b, list);
+            ASSERT_GT(n, 0);
+            state.selected = list[queries % n].from;
+            GenerateSpreadmap(b);
+            POS_T copy = *b;
+            MOVE_T m = list[queries % n];
+            DoMove(&copy, b, &m);
+            queries++;
+        }
+        Clutch(0);
+        testing::internal::GetCapturedStdout();
+        EXPECT_GT(queries, 10);
+        ExpectRecordReplays(dmode);
+    }
+}
+
+}  // namespace

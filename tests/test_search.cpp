@@ -1,0 +1,218 @@
+// The transposition table, move ordering and the search's edge cases.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+POS_T* Start2D(const char* fen = nullptr) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    EXPECT_TRUE(SetUpGame(opt));
+    if (fen) {
+        std::string error;
+        EXPECT_TRUE(SetUpFen(fen, &error)) << error;
+    }
+    hash_c.HashReset();
+    return &state.position;
+}
+
+// A position key chosen to land in a given bucket.
+POS_T KeyedPosition(uint64_t bucket, uint64_t salt) {
+    POS_T p{};
+    p.hash1 = bucket + salt * hash_c.hash_table_size;
+    p.hash2 = salt + 1;
+    return p;
+}
+
+class Table : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Start2D();
+        hash_c.HashChangeTag(0);
+    }
+};
+
+TEST_F(Table, BoundsAnswerOnlyAtTheirDepth) {
+    POS_T p = KeyedPosition(100, 1);
+    hash_c.HashInsert(&p, 5, 1000, 500, nullptr);  // an upper bound 500 at depth 5
+    ETYPE_T v = 0;
+    EXPECT_EQ(hash_c.CheckHash(&p, 5, 1000, &v, nullptr), 1);
+    EXPECT_EQ(v, 500);
+    EXPECT_EQ(hash_c.CheckHash(&p, 6, 1000, &v, nullptr), 0);   // too shallow
+    EXPECT_EQ(hash_c.CheckHash(&p, 5, 400, &v, nullptr), 0);    // 500 is no upper bound below 400
+    int misses = hash_c.hash_misses, hits = hash_c.hash_hits, shallow = hash_c.hash_shallow;
+    POS_T q = KeyedPosition(102, 1);
+    EXPECT_EQ(hash_c.CheckHash(&q, 0, 0, &v, nullptr), 0);       // depth 0: no counting
+    EXPECT_EQ(hash_c.CheckHash(&p, 0, 1000, &v, nullptr), 1);
+    EXPECT_EQ(hash_c.hash_misses, misses);
+    EXPECT_EQ(hash_c.hash_hits, hits);
+    EXPECT_EQ(hash_c.hash_shallow, shallow);
+}
+
+TEST_F(Table, CrossingBoundsReplaceOrCollapse) {
+    POS_T p = KeyedPosition(200, 2);
+    hash_c.HashInsert(&p, 3, 1000, 500, nullptr);   // upper 500 at depth 3
+    MOVE_T m;
+    InitMove(&m, W_KNIGHT, G1, F3, 0, '-', false);
+    hash_c.HashInsert(&p, 4, 600, 700, &m);          // lower 700 at depth 4: above the upper bound
+    HASHENTRY_T* e = hash_c.FetchHash(&p);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->low, 700);
+    EXPECT_EQ(e->high, INF_VALUE);
+    EXPECT_EQ(e->depth_high, 0);
+    EXPECT_EQ(e->from, (uint32_t)G1);
+    // both bounds at the depth of the new one: they collapse onto the new value
+    POS_T q = KeyedPosition(300, 3);
+    hash_c.HashInsert(&q, 4, 200, 300, nullptr);   // lower 300 at depth 4
+    hash_c.HashInsert(&q, 4, 1000, 500, nullptr);  // upper 500 at depth 4
+    hash_c.HashInsert(&q, 4, 600, 700, nullptr);   // lower 700 crosses it
+    e = hash_c.FetchHash(&q);
+    EXPECT_EQ(e->low, 700);
+    EXPECT_EQ(e->high, 700);
+}
+
+TEST_F(Table, ReplacementInABucket) {
+    POS_T a = KeyedPosition(400, 4), b = KeyedPosition(400, 5), c = KeyedPosition(400, 6);
+    HASHENTRY_T* e0 = hash_c.GetHashEntry(400);
+    hash_c.HashInsert(&a, 8, 0, 10, nullptr);   // deep result in the preferred slot
+    hash_c.HashInsert(&b, 2, 0, 10, nullptr);   // shallower: goes to the second slot
+    EXPECT_EQ(e0[0].hash2, a.hash2);
+    EXPECT_EQ(e0[1].hash2, b.hash2);
+    hash_c.HashInsert(&c, 0, 0, 10, nullptr);   // depth 0 with both slots current: dropped
+    EXPECT_EQ(hash_c.FetchHash(&c), nullptr);
+    hash_c.HashInsert(&b, 9, 0, 10, nullptr);   // b deepens in place
+    EXPECT_EQ(e0[1].hash2, b.hash2);
+    EXPECT_EQ(e0[1].depth_low, 9);
+    hash_c.HashInsert(&b, 3, 0, 10, nullptr);   // found in e1 at least as deep as e0: swapped
+    EXPECT_EQ(e0[0].hash2, b.hash2);
+    EXPECT_EQ(e0[1].hash2, a.hash2);
+    // a new search (tag) makes the old entries stale: a newcomer takes slot 0
+    hash_c.HashChangeTag(1);
+    hash_c.HashInsert(&c, 1, 0, 10, nullptr);
+    EXPECT_EQ(e0[0].hash2, c.hash2);
+    EXPECT_EQ(e0[1].hash2, b.hash2);
+}
+
+TEST_F(Table, TagsCycleAndGoingBackClearsTheTable) {
+    hash_c.hash_tag = 0;
+    hash_c.HashChangeTag(10);
+    EXPECT_EQ(hash_c.hash_tag, 1u);
+    for (int i = 0; i < 14; i++) hash_c.HashChangeTag(10);
+    EXPECT_EQ(hash_c.hash_tag, 15u);
+    hash_c.HashChangeTag(10);
+    EXPECT_EQ(hash_c.hash_tag, 1u);
+    POS_T p = KeyedPosition(500, 7);
+    hash_c.HashInsert(&p, 3, 0, 10, nullptr);
+    hash_c.HashChangeTag(12);
+    EXPECT_NE(hash_c.FetchHash(&p), nullptr);  // forward in the game: kept
+    hash_c.HashChangeTag(4);
+    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);  // back in the game: cleared
+}
+
+TEST_F(Table, SideToMoveSharesTheBucket) {
+    POS_T* b = &state.position;
+    POS_T other = *b;
+    other.hash1 ^= 1;
+    EXPECT_EQ(hash_c.GetIndex(b), hash_c.GetIndex(&other));
+    EXPECT_EQ(hash_c.GetIndex(b) % 2, 0u);
+}
+
+TEST(Ordering, StableSortBestFirst) {
+    MOVE_T m[9];
+    const int v[9] = {5, 1, 5, 9, 0, 9, 5, -3, 1};
+    for (int i = 0; i < 9; i++) InitMove(&m[i], W_PAWN, (SQ_T)i, (SQ_T)(i + 1), v[i], '-', false);
+    SortMoves(m, 9);
+    for (int i = 1; i < 9; i++) {
+        ASSERT_GE(m[i - 1].v, m[i].v);
+        if (m[i - 1].v == m[i].v) {
+            ASSERT_LT(m[i - 1].from, m[i].from);  // equal scores keep their order
+        }
+    }
+    SortMoves(m, 0);
+    SortMoves(m, 1);
+    EXPECT_EQ(m[0].v, 9);
+}
+
+TEST(Ordering, ProposedMoveKillersAndHistory) {
+    POS_T* b = Start2D();
+    OrderClear(b->move_num);
+    MOVE_T list[MOVE_LIST_SIZE];
+    int n = GetMoveList(b, list);
+    MOVE_T proposed = list[n - 1];
+    hash_c.killers[1].k2 = list[n - 2];
+    OrderMoves(b, list, n, 1, &proposed, 0);
+    EXPECT_TRUE(SameMove(&list[0], &proposed));
+    EXPECT_EQ(list[0].v, 100000000);
+    EXPECT_EQ(list[1].v, 10000);  // the killer
+    // a killer at or beyond the ply limit earns nothing
+    state.maxdepth = 1;
+    EXPECT_EQ(OrderFunction(b, &hash_c.killers[1].k2, 1, 0), 0);
+    state.maxdepth = DIFF_HARD;
+    // history decays by at least 3 bits a search, by the plies since the last one otherwise
+    hash_c.history[E2][E4] = 1 << 12;
+    OrderClear(b->move_num + 1);
+    EXPECT_EQ(hash_c.history[E2][E4], 1u << 9);
+    OrderClear(b->move_num + 6);
+    EXPECT_EQ(hash_c.history[E2][E4], 1u << 4);
+}
+
+TEST(SearchEdges, StalemateIsZeroAndMateIsAtTheEdgeOfTheScale) {
+    // Black to move is stalemated: the node is worth 0 and stores 0
+    POS_T* b = Start2D("k7/2Q5/1K6/8/8/8/8/8 b - - 0 1");
+    search_depth = 2;
+    POS_T child = *b;
+    child.flags |= 0;
+    StoreShared(state.tamzor, -1);
+    StoreShared(state.stop_search, 0);
+    EXPECT_EQ(abtest(&child, 2, 1, 1), 0);
+    // Black to move is mated
+    b = Start2D("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1");
+    child = *b;
+    EXPECT_EQ(abtest(&child, 2, -399000, 1), -399999);
+}
+
+TEST(SearchEdges, StopSearchEndsEveryRootSearchAtOnce) {
+    POS_T* b = Start2D();
+    StoreShared(state.stop_search, 1);
+    POS_T copy = *b;
+    copy.moves = nullptr;
+    MOVE_T move;
+    ZeroMove(&move);
+    ETYPE_T v = MTDSearch(&copy, &move, 4, 1234);
+    EXPECT_EQ(v, 1234);  // nothing proven: the guess comes back
+    StoreShared(state.stop_search, 0);
+}
+
+TEST(SearchEdges, RepetitionScoresTheDrawValue) {
+    // after Nf3 Nf6 Ng1 Ng8 Nf3 Nf6 Ng1, ...Ng8 repeats: the search sees a draw
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    std::string error;
+    testing::internal::CaptureStdout();
+    bool ok = PlayMoves("g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1", &error);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(ok) << error;
+    POS_T b1;
+    MOVE_T m;
+    ASSERT_TRUE(MoveFromToken(&state.position, "f6g8", &m, &error));
+    ASSERT_EQ(DoMovePart1(&b1, &state.position, &m), 1);
+    EXPECT_EQ(CheckRepetition(&b1, 1), 1);
+}
+
+TEST(SearchEdges, EasyDifficultySearchesDepthsTwoAndThree) {
+    POS_T* b = Start2D();
+    SEARCH_LIMITS_T limits;
+    limits.maxdepth = DIFF_EASY;
+    MOVE_T move;
+    SEARCH_RESULT_T r;
+    EngineSearch(b, &move, limits, &r);
+    EXPECT_EQ(r.depth, 3);
+    EXPECT_FALSE(IsZeroMove(&move));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The engine finds forced mates: the mate problems of the tactical test
+// suite, and mates built by hand on the tri-level board.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "cli.h"
+#include "test_util.h"
+
+namespace {
+
+struct PROBLEM_T {
+    std::string fen, id;
+    int mate_in;
+};
+
+std::vector<PROBLEM_T> MateProblems() {
+    std::ifstream in(std::string(TAMZOR_SOURCE_DIR) + "/../shared/positions/wac.epd");
+    std::vector<PROBLEM_T> out;
+    std::regex dm("dm ([23]);"), id("id \"([^\"]+)\"");
+    for (std::string line; std::getline(in, line);) {
+        std::smatch m, i;
+        if (!std::regex_search(line, m, dm) || !std::regex_search(line, i, id)) continue;
+        std::istringstream fields(line);
+        std::string f[4];
+        for (auto& s : f) fields >> s;
+        out.push_back({f[0] + " " + f[1] + " " + f[2] + " " + f[3] + " 0 1", i[1], std::stoi(m[1])});
+    }
+    return out;
+}
+
+// The value of a mate in n moves for the side to move at the root.
+ETYPE_T MateIn(int n) { return 400001 - 2 * n; }
+
+void ExpectMate(const PROBLEM_T& p) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    std::string error;
+    ASSERT_TRUE(SetUpFen(p.fen, &error)) << p.id << ": " << error;
+    SEARCH_LIMITS_T limits;
+    // the null move at the opponent's nodes reduces by four plies: the mate
+    // shows a few plies beyond its length
+    limits.maxdepth = 2 * p.mate_in + 4;
+    limits.seconds = 120;  // depth ends these searches; the limit only guards the run
+    MOVE_T move;
+    SEARCH_RESULT_T r;
+    hash_c.HashReset();
+    EngineSearch(&state.position, &move, limits, &r);
+    EXPECT_GE(r.value, MateIn(p.mate_in)) << p.id << " value " << r.value << " depth " << r.depth;
+    // the move found mates: after it the opponent is mated in n - 1
+    MOVE_T m = move;
+    POS_T child;
+    EXPECT_EQ(DoMove(&child, &state.position, &m), 1) << p.id;
+}
+
+// The problems this engine solves in well under a second; the rest take it
+// up to minutes and run with the long tests.
+const std::set<std::string> fast = {
+    "WAC.004", "WAC.005", "WAC.012", "WAC.027", "WAC.050", "WAC.054", "WAC.057", "WAC.060",
+    "WAC.061", "WAC.064", "WAC.079", "WAC.084", "WAC.097", "WAC.099", "WAC.102", "WAC.136",
+    "WAC.143", "WAC.154", "WAC.156", "WAC.160", "WAC.172", "WAC.177", "WAC.179", "WAC.184",
+    "WAC.186", "WAC.188", "WAC.197", "WAC.219", "WAC.246", "WAC.295"};
+
+TEST(SearchMates, TacticalSuiteMatesFast) {
+    auto problems = MateProblems();
+    ASSERT_EQ(problems.size(), 38u);
+    for (const auto& p : problems)
+        if (fast.count(p.id)) ExpectMate(p);
+}
+
+TEST(SearchMates, LongTacticalSuiteMatesTheRest) {
+    SKIP_UNLESS_LONG();
+    for (const auto& p : MateProblems())
+        if (!fast.count(p.id)) ExpectMate(p);
+}
+
+}  // namespace
+
+namespace {
+
+// Exhaustive check that the side to move mates within n moves.
+bool CanMate(POS_T* b, int n);
+
+bool Lost(POS_T* b, int n) {  // the side to move is mated within n moves of the other side
+    std::vector<MOVE_T> moves(4 * MOVE_LIST_SIZE);
+    int k = LegalMoves(b, moves.data());
+    if (k == 0) return (b->flags & FLAG_IN_CHECK) != 0;
+    if (n == 0) return false;
+    for (int i = 0; i < k; i++) {
+        POS_T c;
+        MOVE_T m = moves[i];
+        DoMove(&c, b, &m);
+        if (!CanMate(&c, n)) return false;
+    }
+    return true;
+}
+
+bool CanMate(POS_T* b, int n) {
+    std::vector<MOVE_T> moves(4 * MOVE_LIST_SIZE);
+    int k = LegalMoves(b, moves.data());
+    for (int i = 0; i < k; i++) {
+        POS_T c;
+        MOVE_T m = moves[i];
+        DoMove(&c, b, &m);
+        if (Lost(&c, n - 1)) return true;
+    }
+    return false;
+}
+
+void Expect3DMate(std::vector<PLACED_T> pieces, int n) {
+    // the Black king on QLB's cell a at the far end, its board boxed in
+    POS_T* b = Setup3D({ABW_QL4, ABW_QL6, ABW_QL5, ABW_KL6}, pieces);
+    POS_T start = *b;
+    ASSERT_TRUE(CanMate(&start, n));
+    if (n > 1) {
+        ASSERT_FALSE(CanMate(&start, n - 1));
+    }
+    SEARCH_LIMITS_T limits;
+    limits.maxdepth = 2 * n + 4;
+    limits.seconds = 120;
+    MOVE_T move;
+    SEARCH_RESULT_T r;
+    hash_c.HashReset();
+    EngineSearch(&state.position, &move, limits, &r);
+    EXPECT_GE(r.value, MateIn(n));
+    // the move found keeps the mate: the opponent is lost within n - 1 moves
+    POS_T child;
+    MOVE_T m = move;
+    ASSERT_EQ(DoMove(&child, &start, &m), 1);
+    EXPECT_TRUE(Lost(&child, n - 1));
+}
+
+TEST(SearchMates, MateInOneOnTheTriLevelBoard) {
+    Expect3DMate({{H1, W_KING}, {E7, W_QUEEN}, {D7, W_ROOK}, {A8, B_KING}}, 1);
+}
+
+TEST(SearchMates, MateInTwoOnTheTriLevelBoard) {
+    Expect3DMate({{H1, W_KING}, {G6, W_QUEEN}, {H6, W_ROOK}, {A8, B_KING}}, 2);
+}
+
+}  // namespace
