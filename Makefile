@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test check-long bench test-tsan clean
+.PHONY: all deps configure build run test check-long bench bench-wac bench-bk test-tsan clean
 
 all: build
 
@@ -26,6 +26,13 @@ check-long: build
 
 bench: build
 	@$(BUILD)/tamzor_bench
+
+# The tactical suite at 1 s a position, and the Bratko-Kopec test at 10 s.
+bench-wac: build
+	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli ../shared/positions/wac.epd 1
+
+bench-bk: build
+	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli ../shared/positions/bratko-kopec.epd 10
 
 # The threads (engine, interface, clock) under ThreadSanitizer; any report fails.
 TSAN_BUILD ?= build-tsan
