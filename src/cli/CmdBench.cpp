@@ -79,7 +79,7 @@ int CmdBench(int argc, char** argv) {
         }
     }
     const bool two = opt.dmode == 2;
-    if (!depth) depth = two ? 7 : 5;
+    if (!depth) depth = 5;
     const BENCH_POSITION_T* set = two ? bench_2d : bench_3d;
     const int count = two ? (int)(sizeof bench_2d / sizeof *bench_2d) : (int)(sizeof bench_3d / sizeof *bench_3d);
     uint64_t total = 0, ms = 0;
