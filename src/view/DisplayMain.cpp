@@ -1,0 +1,171 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "view.h"
+
+namespace {
+const char* const edit_texts[17] = {nullptr,
+                                    "remove from where?",
+                                    "clear board",
+                                    "white now moving ...",
+                                    "black now moving ...",
+                                    "add black pawn where?",
+                                    "add black knight where?",
+                                    "add black bishop where?",
+                                    "add black rook where?",
+                                    "add black queen where?",
+                                    "add black king where?",
+                                    "add white pawn where?",
+                                    "add white knight where?",
+                                    "add white bishop where?",
+                                    "add white rook where?",
+                                    "add white queen where?",
+                                    "add white king where?"};
+
+void SetMoveString(POS_T* b) {
+    const int n = b->move_num;
+    if (editing_option >= 1 && editing_option <= 16)
+        snprintf(move_string, sizeof move_string, "%s", edit_texts[editing_option]);
+    else if (replay != -1)
+        snprintf(move_string, sizeof move_string, "Replay %d of %d", replay, n);
+    else if (n == 0)
+        snprintf(move_string, sizeof move_string, "Tamzor 2.98f");
+    else if (n & 1)
+        snprintf(move_string, sizeof move_string, "%d. %s", n / 2 + 1, GameListGet(n));
+    else
+        snprintf(move_string, sizeof move_string, "%d. ... %s", (n - 1) / 2 + 1, GameListGet(n));
+}
+
+void DrawBanner(POS_T* b, float left, float top) {
+    const int tamzor = LoadShared(state.tamzor);
+    if (tamzor == TAMZOR_OFF) {
+        SetColor(color_orange);
+        snprintf(banner_string, sizeof banner_string, "Tamzor not playing");
+        if (state.dmode != 2) {
+            const int rules = LoadShared(state.rules);
+            if (rules == RULES_TOURNAMENT) snprintf(banner_string, sizeof banner_string, "Tamzor not playing (TOURNAMENT)");
+            else if (rules == RULES_TDCL) snprintf(banner_string, sizeof banner_string, "Tamzor not playing (TDCL)");
+            else Panic(true, "NO RULESET");
+        }
+    } else if (tamzor == TAMZOR_WHITE || tamzor == TAMZOR_BLACK) {
+        const bool mine = NextToPlay(b) == tamzor;
+        const bool white = mine ? tamzor == TAMZOR_WHITE : tamzor != TAMZOR_WHITE;
+        SetColor(white ? piece_color_white : piece_color_black);
+        snprintf(banner_string, sizeof banner_string, "%s", mine ? "My move" : "Your move");
+    } else {
+        Panic(true, "bad setting @ DisplayMain");
+    }
+    DrawText(left, top - 1, banner_string);
+}
+
+void DrawInfo(POS_T* b, float left, float top) {
+    char text[80];
+    if (b->last_move.check) {
+        SetColor(color_red);
+        const char* w = b->winner == 0 ? "CHECK"
+                        : (b->winner == 1 || b->winner == -1) ? "CHECKMATE"
+                        : b->winner == 2 ? "STALEMATE" : "YOU TELL ME";
+        DrawText(left, top - 2, w);
+        return;
+    }
+    if (info_string[0]) {
+        SetColor(color_white);
+        DrawText(left, top - 2, info_string);
+        info_string[0] = 0;
+        return;
+    }
+    SetColor(color_green);
+    const SQ_T sel = state.selected;
+    if (sel == NO_SQUARE) {
+        snprintf(text, sizeof text, "%d plies", b->move_num);
+    } else if (state.dmode == 2) {
+        snprintf(text, sizeof text, "%c%s", piecechar(abs(b->board[sel & 63])), PosStr(b, sel));
+    } else if (sel == AB_QLW || sel == AB_QLB) {
+        snprintf(text, sizeof text, "Queen's Level");
+    } else if (sel == AB_KLW || sel == AB_KLB) {
+        snprintf(text, sizeof text, "Kings's Level");
+    } else if (sel < 64) {
+        const char p = piecechar(abs(b->board[sel]));
+        const int level = GetLevel(b, sel);
+        if (LoadShared(state.notation) == NOTATION_STANDARD) {
+            snprintf(text, sizeof text, "%c%s(%d)", p, PosStr(b, sel), level);
+        } else {
+            const char* suffix = level == 2 ? "W" : level == 4 ? "N" : level == 6 ? "B"
+                                 : (level == 3 || level == 5 || level == 7) ? GetABStringBySquare(b, sel)
+                                                                           : "OOC";
+            snprintf(text, sizeof text, "%c%s%s", p, PosStr(b, sel), suffix);
+        }
+    } else {
+        text[0] = 0;
+    }
+    DrawText(left, top - 2, text);
+}
+
+void DrawClock(float left, float top) {
+    const TIMERMODE_E mode = timers.timermode;
+    if (mode == TM_OFF) return;
+    switch (mode) {
+        case TM_BLACK:
+            SetColor(piece_color_black);
+            timers.PrintTimeString(timers.black_time);
+            break;
+        case TM_WHITE:
+            SetColor(piece_color_white);
+            timers.PrintTimeString(timers.white_time);
+            break;
+        case TM_ELAPSED:
+        case TM_STOPPED:
+            SetColor(color_yellow);
+            timers.PrintTimeString(timers.elapsed_time);
+            break;
+        default:
+            Panic(false, "DisplayMain bad timer mode");
+            timers.timermode = TM_OFF;
+            return;
+    }
+    DrawText(left, top - 3, timers.time_string);
+}
+}  // namespace
+
+void DisplayMain() {
+    // The engine plays its moves under this lock: a frame never shows half a move.
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    POS_T* b = &state.position;
+    glutSetWindow(mainWindow);
+    glDrawBuffer(GL_BACK);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_FLAT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    AdjustModelview();
+
+    DrawBoard(GL_RENDER);
+    DrawPieces();
+    if (CapturedOnOff) DrawCaptured();
+    if (AxesOnOff) DrawAxes();
+    glDisable(GL_LIGHTING);
+
+    SetMoveString(b);
+    glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    const float left = state.projection_ortho ? -7.0f : -10.0f;
+    const float top = state.projection_ortho ? 7.0f : 10.0f;
+    DrawBanner(b, left, top);
+    SetColor((b->move_num & 1) ? piece_color_white : piece_color_black);
+    DrawText(left, top, move_string);
+    DrawInfo(b, left, top);
+    DrawClock(left, top);
+    glPopMatrix();
+    glPopAttrib();
+    glEnable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glutSwapBuffers();
+    glFlush();
+}

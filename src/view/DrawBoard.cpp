@@ -1,0 +1,67 @@
+#include "view.h"
+
+static const GLubyte* Halftone() {
+    static GLubyte pattern[128];
+    for (int row = 0; row < 32; row++)
+        for (int k = 0; k < 4; k++) pattern[row * 4 + k] = (row & 1) ? 0x55 : 0xAA;
+    return pattern;
+}
+
+void DrawBoard(unsigned int mode) {
+    static const GLubyte* halftone = Halftone();
+    POS_T* b = &state.position;
+    const bool select = mode == GL_SELECT;
+    const bool three = state.dmode != 2;
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DITHER);
+    GLUquadric* q = gluNewQuadric();
+    for (int x = 0; x < 8; x++) {
+        if (select) glLoadName(x);
+        for (int y = 0; y < 8; y++) {
+            const SQ_T sq = x * 8 + y;
+            if (three && state.selected == sq + 100) {
+                DrawAttackboardPins(state.selected);
+                SetColor(square_color_selected);
+            }
+            if (select) glPushName(y);
+            if (state.selected == sq) {
+                SetColor(square_color_selected);
+            } else {
+                int s = state.spreadmap[sq];
+                if (s == 0) SetColor(color_green);
+                else if (s == 1) SetColor(color_cyan);
+                else if (s == -1) SetColor(color_magenta);
+                else if (s > 64) SetColor((x + y) % 2 == 0 ? square_color_black : square_color_white);
+            }
+            P3D_T c;
+            GetCoords(b, x, y, &c);
+            glPushMatrix();
+            glTranslatef(c.x, c.y, c.z);
+            if (state.stipple) {
+                glEnable(GL_POLYGON_STIPPLE);
+                glPolygonStipple(halftone);
+            }
+            glBegin(GL_QUADS);
+            glVertex3f(0, 0, 0);
+            glVertex3f(1, 0, 0);
+            glVertex3f(1, 1, 0);
+            glVertex3f(0, 1, 0);
+            glEnd();
+            glDisable(GL_POLYGON_STIPPLE);
+            if (select) glPopName();
+            const int id = (int)sq + 100;
+            if (three && ABIndex(id) >= 0) {
+                if (state.selected == (SQ_T)id) SetColor(square_color_selected);
+                else SetColor(WhiteOwns(b, id) ? piece_color_white : piece_color_black);
+                glTranslatef(1, 1, -1);
+                if (select) glPushName(id);
+                gluCylinder(q, 0.1, 0.1, 1.0, 10, 8);
+                if (select) glPopName();
+            }
+            glPopMatrix();
+        }
+    }
+    gluDeleteQuadric(q);
+    glPopAttrib();
+}

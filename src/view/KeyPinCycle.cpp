@@ -1,0 +1,19 @@
+#include <cstdio>
+
+#include "viewlogic.h"
+
+int KeyPinCycle(POS_T* b, int j) {
+    int k = PinIndex(b->whereis_board[j & 3]);
+    if (k < 0) k = 11;
+    for (int step = 0; step < 12; step++) {
+        k = (k + 1) % 12;
+        printf("\nj=%d k=%d", j, k);
+        if (IsAttackBoardThere(b, all_pins[k]) == NO_SQUARE) {
+            b->whereis_board[j & 3] = all_pins[k];
+            AlignAttackBoards(b);
+            return all_pins[k];
+        }
+    }
+    AlignAttackBoards(b);
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include <cctype>
+#include <cstdio>
+
+#include "view.h"
+
+namespace {
+int j_ptr = 0;
+
+void BuildDate() {
+    // __DATE__ is "Mmm dd yyyy", __TIME__ "hh:mm:ss"
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    const char* d = __DATE__;
+    int month = 0;
+    for (int m = 0; m < 12; m++)
+        if (d[0] == months[m * 3] && d[1] == months[m * 3 + 1] && d[2] == months[m * 3 + 2]) month = m;
+    int day = (d[4] == ' ' ? 0 : d[4] - '0') * 10 + (d[5] - '0');
+    int year = (d[7] - '0') * 1000 + (d[8] - '0') * 100 + (d[9] - '0') * 10 + (d[10] - '0');
+    // weekday by Sakamoto's rule
+    static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    int y = year - (month < 2);
+    int wd = (y + y / 4 - y / 100 + y / 400 + t[month] + day) % 7;
+    printf("\nBuilt: %s %.3s %d %s %02d", days[wd], months + month * 3, day, __TIME__, year % 100);
+}
+}  // namespace
+
+// Alt is only asked for by the keys that use it: start-up calls Keyboard
+// outside an input callback, where GLUT cannot tell.
+static bool AltHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
+
+void Keyboard(unsigned char key, int, int) {
+    switch (toupper(key)) {
+        case 27:
+        case 'Q': Quit();
+        case '!': printf("\nTamzor: write to tamzor@example.org"); break;
+        case '#': BuildDate(); break;
+        case '?': PrintVersion(); break;
+        case 'A': AxesOnOff = !AxesOnOff; break;
+        case 'B':
+            printf("\nTamzor playing Black");
+            StoreShared(state.tamzor, TAMZOR_BLACK);
+            state.demo_mode = 0;
+            EngineNudge();
+            break;
+        case 'C': CapturedOnOff = !CapturedOnOff; break;
+        case 'D': {
+            const int d = LoadShared(state.maxdepth);
+            const int next = d == DIFF_MED ? DIFF_HARD : d == DIFF_HARD ? DIFF_EASY : DIFF_MED;
+            const char* name = next == DIFF_HARD ? "HARD" : next == DIFF_EASY ? "EASY" : "MED";
+            StoreShared(state.maxdepth, next);
+            printf("\ndifficulty : %s", name);
+            snprintf(info_string, sizeof info_string, "difficulty: %s\n", name);
+            break;
+        }
+        case 'E':
+            eval_show = !eval_show;
+            printf("\nEval %s", eval_show ? "ON" : "OFF");
+            break;
+        case 'G': printf("\nW xang=%g yang=%g scale=%g", state.xang, state.yang, state.scale); break;
+        case 'H': PrintHelp(); break;
+        case 'J':
+            j_ptr = (j_ptr + 1) % 4;
+            printf("\nj=%d", j_ptr);
+            break;
+        case 'K': {
+            if (state.dmode == 2) break;
+            Clutch(0);
+            {
+                std::lock_guard<std::recursive_mutex> lock(GameMutex());
+                KeyPinCycle(&state.position, j_ptr);
+                CreatePBoard(&state.position);
+                UpdateMaps(&state.position);
+            }
+            Clutch(1);
+            break;
+        }
+        case 'L': {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            ListGame(AltHeld());
+            break;
+        }
+        case 'O': Overhead(); break;
+        case 'R': // stops the engine thread itself: not under the game lock
+            RestoreGame(AltHeld() ? 1 : 0);
+            break;
+        case 'S': {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            SaveGame(AltHeld() ? 1 : 0);
+            break;
+        }
+        case 'T': {
+            const TIMERMODE_E m = timers.timermode;
+            switch (m) {
+                case TM_OFF: timers.timermode = TM_ELAPSED; break;
+                case TM_ELAPSED: timers.timermode = TM_WHITE; break;
+                case TM_WHITE: timers.timermode = TM_BLACK; break;
+                case TM_BLACK: timers.timermode = TM_OFF; break;
+                case TM_STOPPED: break;
+                default:
+                    Panic(false, "Keyboard : bad timer mode");
+                    timers.timermode = TM_OFF;
+            }
+            break;
+        }
+        case 'U': // stops the engine thread itself: not under the game lock
+            UndoMoves(1);
+            break;
+        case 'V': ResetView(); break;
+        case 'W':
+            printf("\nTamzor playing White");
+            StoreShared(state.tamzor, TAMZOR_WHITE);
+            state.demo_mode = 0;
+            EngineNudge();
+            break;
+        case 'X': state.stipple = !state.stipple; break;
+        case 'Z': ToggleZeBlackView(); break;
+        default: printf("\nDon't know what to do with keyboard hit: '%c' (0x%0x)\n", key, key); break;
+    }
+    fflush(stdout);
+    glutPostRedisplay();
+}

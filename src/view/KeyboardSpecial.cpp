@@ -1,0 +1,96 @@
+#include <cstdio>
+
+#include "view.h"
+
+namespace {
+void Wrap(float& angle) {
+    if (angle < 0) angle += 360;
+    if (angle >= 360) angle -= 360;
+}
+}  // namespace
+
+void KeyboardSpecial(int key, int, int) {
+    const int mods = glutGetModifiers();
+    const bool shift = (mods & GLUT_ACTIVE_SHIFT) != 0, alt = (mods & GLUT_ACTIVE_ALT) != 0;
+    const float step = shift ? 10.0f : 1.0f;
+    int* zang = GetZAng();
+    switch (key) {
+        case GLUT_KEY_F1: PrintHelp(); break;
+        case GLUT_KEY_F2: DoModeMenu(2); break;
+        case GLUT_KEY_F3: DoModeMenu(3); break;
+        case GLUT_KEY_F5: {
+            printf("\nFavorite view LOADED");
+            FILE* f = fopen("favview.sav", "rt");
+            if (!f) {
+                ResetView();
+                break;
+            }
+            if (fscanf(f, "%g %g %g", &state.xang, &state.yang, &state.scale) != 3) ResetView();
+            fclose(f);
+            break;
+        }
+        case GLUT_KEY_F6: {
+            FILE* f = fopen("favview.sav", "wt");
+            if (f) {
+                fprintf(f, "%g\n%g\n%g\n", state.xang, state.yang, state.scale);
+                fclose(f);
+            }
+            printf("\nFavorite view SAVED");
+            break;
+        }
+        case GLUT_KEY_F7: {
+            // stops the engine thread itself: not under the game lock
+            ReplayMoves(shift ? -200 : -1);
+            break;
+        }
+        case GLUT_KEY_F8: {
+            // stops the engine thread itself: not under the game lock
+            ReplayMoves(shift ? 200 : 1);
+            break;
+        }
+        case GLUT_KEY_F9:
+            if (state.demo_mode == 0) {
+                state.demo_mode = 1;
+            } else {
+                StoreShared(state.stop_search, 1);
+                state.demo_mode = 0;
+            }
+            break;
+        case GLUT_KEY_F10:
+            StoreShared(state.stop_search, 1);
+            state.demo_mode = 0;
+            StoreShared(state.tamzor, TAMZOR_OFF);
+            break;
+        case GLUT_KEY_LEFT:
+            if (alt) {
+                *zang += (int)step;
+                if (*zang > 359) *zang -= 360;
+            } else {
+                state.yang -= step;
+                Wrap(state.yang);
+            }
+            break;
+        case GLUT_KEY_RIGHT:
+            if (alt) {
+                *zang -= (int)step;
+                if (*zang < 0) *zang += 360;
+            } else {
+                state.yang += step;
+                Wrap(state.yang);
+            }
+            break;
+        case GLUT_KEY_UP:
+            state.xang -= step;
+            Wrap(state.xang);
+            break;
+        case GLUT_KEY_DOWN:
+            state.xang += step;
+            Wrap(state.xang);
+            break;
+        case GLUT_KEY_PAGE_UP: state.scale *= shift ? 1.1f : 1.01f; break;
+        case GLUT_KEY_PAGE_DOWN: state.scale /= shift ? 1.1f : 1.01f; break;
+        default: printf("\nDon't know what to do with KeyboardSpecial hit: '%c' (0x%0x)", key, key); break;
+    }
+    fflush(stdout);
+    glutPostRedisplay();
+}

@@ -1,0 +1,15 @@
+#include <cctype>
+#include <cstdio>
+
+#include "viewlogic.h"
+
+const char* MarkedLabel(const char* label, bool current, bool time_limit, char* out, size_t size) {
+    snprintf(out, size, "%s", label);
+    if (!current) return out;
+    if (time_limit) {
+        if (out[0] == ' ') out[0] = '>';
+        return out;
+    }
+    for (char* c = out; *c; c++) *c = (char)toupper((unsigned char)*c);
+    return out;
+}

@@ -1,0 +1,98 @@
+#include <cstdio>
+
+#include "view.h"
+
+namespace {
+unsigned int mb_from = NO_SQUARE, mb_to = NO_SQUARE;
+
+// Plays a mouse move; a refused one leaves its reason for the next frame.
+void PlayMouseMove(MOVE_T* move) {
+    if (!PlayerMoved(&state.position, move)) {
+        const char* text = ShortDisambiguateMovestr(move);
+        if (!text) Panic(false, "MouseButton");
+        else snprintf(info_string, sizeof info_string, "illegal move %s\n", text);
+        return;
+    }
+    JudgeGame(&state.position);
+    EngineNudge();
+}
+
+bool TamzorsTurn() { return NextToPlay(&state.position) == LoadShared(state.tamzor); }
+
+void FirstClick(int x, int y) {
+    InSquare(x, y, &mb_from);
+    const SQ_T sq = mb_from;
+    if (sq == NO_SQUARE) return;
+    if (sq < 64) {
+        if (!state.position.board[sq]) return;
+        state.selected = sq;
+        GenerateSpreadmap(&state.position);
+        return;
+    }
+    switch (sq) {
+        case AB_QLW: printf("\nselected QL white"); break;
+        case AB_QLB: printf("\nselected QL black"); break;
+        case AB_KLW: printf("\nselected KL white"); break;
+        case AB_KLB: printf("\nselected KL black"); break;
+        default: Panic(false, "why default?"); return;
+    }
+    state.selected = sq;
+}
+
+void SecondClick(int x, int y) {
+    POS_T* b = &state.position;
+    const SQ_T sel = state.selected;
+    if (sel >= 64) {  // an attack board
+        InSquare(x, y, &mb_to);
+        if (mb_to != mb_from && mb_to < 64 && !TamzorsTurn()) {
+            MOVE_T move;
+            BuildBoardMove(b, (int)sel, mb_to, &move);
+            PlayMouseMove(&move);
+        }
+        state.selected = NO_SQUARE;
+        return;
+    }
+    if (glutGetModifiers() & GLUT_ACTIVE_SHIFT) return;
+    state.selected = NO_SQUARE;
+    ResetSpreadmap();
+    InSquare(x, y, &mb_to);
+    if (mb_to >= 64 || mb_to == mb_from || TamzorsTurn()) return;
+    MOVE_T move;
+    if (!BuildMouseMove(b, state.dmode, mb_from, mb_to, &move)) {
+        Panic(false, "not selecting?");
+        return;
+    }
+    PlayMouseMove(&move);
+}
+}  // namespace
+
+void MouseButton(int button, int bstate, int x, int y) {
+    if (button == GLUT_MIDDLE_BUTTON) {
+        Panic(false, "unknown mouse button");
+        return;
+    }
+    if (button != GLUT_LEFT_BUTTON) return;
+    // Leaving replay stops the engine thread: not under the game lock, which
+    // the engine may be waiting for.
+    ReplayExit();
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    if (bstate == GLUT_UP) return;
+    if (bstate != GLUT_DOWN) {
+        Panic(false, "unknown bstate");
+        return;
+    }
+    if (editing_option) {
+        unsigned int sq;
+        InSquare(x, y, &sq);
+        GotEditingSquare(sq);
+        editing_option = 0;
+        glutPostRedisplay();
+        return;
+    }
+    *MouseSelectedMove() = 1;
+    if (state.selected == NO_SQUARE) FirstClick(x, y);
+    else SecondClick(x, y);
+    *MouseSelectedMove() = 0;
+    fflush(stdout);
+    glutPostRedisplay();
+}

@@ -1,0 +1,4 @@
+#include "viewlogic.h"
+
+// The core's flag of the interface thread, read by promotion.
+int* MouseSelectedMove() { return &msm; }

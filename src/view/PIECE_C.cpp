@@ -1,0 +1,69 @@
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "view.h"
+
+void PIECE_C::MeshRead(const char* path) {
+    mesh_ready = false;
+    FILE* f = fopen(path, "r");
+    if (!f) return;
+    char line[100];
+    int lines = 4, points = 0;
+    while (fgets(line, sizeof line, f)) {
+        lines++;
+        const char* p = line;
+        while (*p && (isalpha((unsigned char)*p) || *p == ' ' || *p == '\t')) p++;
+        Point3D_T pt;
+        if (sscanf(p, "%lf %lf %lf", &pt.x, &pt.y, &pt.z) == 3) {
+            vertices.push_back(pt);
+            points++;
+        }
+    }
+    mesh_ready = points > 2;
+    fclose(f);
+    printf("\n%s - pCnt %d vCnt %d size %d\n", path, lines, points, (int)vertices.size());
+}
+
+void PIECE_C::DrawMesh(bool white) {
+    if (white) glColor3f(0.9f, 0.9f, 0.7f);
+    else glColor3f(0.5f, 0.5f, 0.7f);
+    glBegin(GL_TRIANGLES);
+    for (vi = 0; vi < vertices.size(); vi++) {
+        const Point3D_T& p = vertices[vi];
+        if (vi % 4 == 0) glNormal3d(p.x, p.y, p.z);
+        else glVertex3d(p.x, p.y, p.z);
+    }
+    glEnd();
+}
+
+void PIECE_C::DrawBox(float x0, float x1, float y0, float y1, float z0, float z1) {
+    glBegin(GL_QUADS);
+    glNormal3f(-1, 0, 0);
+    glVertex3f(x0, y0, z0); glVertex3f(x0, y0, z1); glVertex3f(x0, y1, z1); glVertex3f(x0, y1, z0);
+    glNormal3f(0, 1, 0);
+    glVertex3f(x0, y1, z0); glVertex3f(x0, y1, z1); glVertex3f(x1, y1, z1); glVertex3f(x1, y1, z0);
+    glNormal3f(1, 0, 0);
+    glVertex3f(x1, y1, z0); glVertex3f(x1, y1, z1); glVertex3f(x1, y0, z1); glVertex3f(x1, y0, z0);
+    glNormal3f(0, -1, 0);
+    glVertex3f(x1, y0, z0); glVertex3f(x1, y0, z1); glVertex3f(x0, y0, z1); glVertex3f(x0, y0, z0);
+    glNormal3f(0, 0, 1);
+    glVertex3f(x0, y0, z1); glVertex3f(x1, y0, z1); glVertex3f(x1, y1, z1); glVertex3f(x0, y1, z1);
+    glNormal3f(0, 0, -1);
+    glVertex3f(x0, y0, z0); glVertex3f(x0, y1, z0); glVertex3f(x1, y1, z0); glVertex3f(x1, y0, z0);
+    glEnd();
+}
+
+void PIECE_C::FaceKing(int piece, int x, int y) {
+    double angle;
+    if (state.dmode == 2) {
+        const PS_T& king = state.position.pieces[piece > 0 ? 16 : 0];
+        const int kx = (int)XPOS(king.pos), ky = (int)YPOS(king.pos);
+        const double dy = (ky - y) + 0.01;
+        angle = atan((kx - x) / dy) * 360.0 / (2 * M_PI);
+        if (dy < 0) angle += 180;
+    } else {
+        angle = piece > 0 ? 0 : 180;
+    }
+    glRotated(-angle, 0, 0, 1);
+}

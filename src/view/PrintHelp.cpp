@@ -1,0 +1,34 @@
+#include <cstdio>
+
+#include "view.h"
+
+void PrintHelp() {
+    static const char* const lines[] = {
+        "arrow keys pan, page keys zoom, <shift> faster",
+        "F2 \t new 2D game",
+        "F3 \t new 3D game",
+        "F5 \t fetch favorite view",
+        "F6 \t store favorite view",
+        "F7-F8 \t replay step back-forward",
+        "F9 \t autoplay",
+        "F10\t come to full stop",
+        "A \t toggle axes",
+        "B \t Tamzor play black",
+        "C \t captured pieces toggle",
+        "D \t difficulty level toggle",
+        "E \t evaluation verbose toggle",
+        "H \t help screen (press 'H' in main window)",
+        "L \t list game",
+        "O \t overhead view",
+        "Q \t quit",
+        "R \t restore game",
+        "S \t save game",
+        "T \t toggle timer mode",
+        "U \t undo one move",
+        "V \t view reset",
+        "W \t Tamzor play white",
+        "X \t toggle transparency",
+        "Z \t black view toggle(2D)"};
+    for (const char* line : lines) printf("\n%s", line);
+    fflush(stdout);
+}

@@ -1,0 +1,12 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "view.h"
+
+void Quit() {
+    glFinish();
+    Clutch(0);  // the engine thread must not outlive the process's objects
+    fflush(stdout);
+    glutDestroyWindow(mainWindow);
+    exit(0);
+}
