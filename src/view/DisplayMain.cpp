@@ -45,7 +45,8 @@ void DrawBanner(POS_T* b, float left, float top) {
             const int rules = LoadShared(state.rules);
             if (rules == RULES_TOURNAMENT) snprintf(banner_string, sizeof banner_string, "Tamzor not playing (TOURNAMENT)");
             else if (rules == RULES_TDCL) snprintf(banner_string, sizeof banner_string, "Tamzor not playing (TDCL)");
-            else Panic(true, "NO RULESET");
+            // A new game zeroes the rules: no suffix then, rather than ending the program.
+            else if (rules != RULES_NONE) Panic(true, "NO RULESET");
         }
     } else if (tamzor == TAMZOR_WHITE || tamzor == TAMZOR_BLACK) {
         const bool mine = NextToPlay(b) == tamzor;

@@ -1,0 +1,109 @@
+// The window program end to end, in a private X server.
+#include <sys/stat.h>
+
+#include "window_session.h"
+
+namespace {
+// Square colours of the board: 0.45 and 0.65 grey.
+constexpr int DARK = 115, LIGHT = 166;
+
+void ExpectBoard(const PICTURE_T& p) {
+    ASSERT_GT(p.width, 0);
+    EXPECT_GT(p.Count(DARK, DARK, DARK), 2000);
+    EXPECT_GT(p.Count(LIGHT, LIGHT, LIGHT), 2000);
+    // pieces: the white piece colour lit, somewhere in the yellowish range
+    long pieces = 0;
+    for (size_t i = 0; i + 2 < p.rgb.size(); i += 3)
+        if (p.rgb[i] > 60 && p.rgb[i + 2] + 20 < p.rgb[i] && p.rgb[i + 1] + 20 < p.rgb[i] + 30) pieces++;
+    EXPECT_GT(pieces, 500);
+}
+}  // namespace
+
+TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoard) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    std::string info = w.WindowInfo();
+    EXPECT_NE(info.find("\"Tamzor 2.98f\""), std::string::npos) << info;
+    EXPECT_NE(info.find("Width: 800"), std::string::npos) << info;
+    EXPECT_NE(info.find("Height: 800"), std::string::npos) << info;
+    EXPECT_NE(info.find("Absolute upper-left X:  160"), std::string::npos) << info;
+    ExpectBoard(w.Picture());
+}
+
+TEST(WindowE2E, StartsWithoutPieceMeshesOnClassicModels) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start(false));
+    ExpectBoard(w.Picture());
+    EXPECT_EQ(w.Output().find("STL - pCnt"), std::string::npos);
+}
+
+TEST(WindowE2E, ClickClickPlaysAMoveAndTheComputerAnswers) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    w.Key("F2");
+    int x, y;
+    // an illegal move first: the rook cannot leave a1 yet
+    size_t mark = w.Output().size();
+    Cell2D(0, 0, &x, &y);
+    w.Click(x, y);
+    Cell2D(0, 4, &x, &y);
+    w.Click(x, y);
+    EXPECT_FALSE(w.WaitFor("\n1\\. ", 1.5, mark)) << w.Output().substr(mark);
+    Cell2D(4, 1, &x, &y);
+    w.Click(x, y);
+    Cell2D(4, 3, &x, &y);
+    w.Click(x, y);
+    EXPECT_TRUE(w.WaitFor("\n1\\. e4", 10, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+}
+
+TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    size_t mark = w.Output().size();
+    w.Key("h");
+    EXPECT_TRUE(w.WaitFor("\narrow keys pan, page keys zoom, <shift> faster\nF2 \t new 2D game\nF3 \t new 3D game"
+                          "\nF5 \t fetch favorite view\nF6 \t store favorite view\nF7-F8 \t replay step back-forward"
+                          "\nF9 \t autoplay\nF10\t come to full stop\nA \t toggle axes\nB \t Tamzor play black"
+                          "\nC \t captured pieces toggle\nD \t difficulty level toggle\nE \t evaluation verbose toggle"
+                          "\nH \t help screen \\(press 'H' in main window\\)\nL \t list game\nO \t overhead view"
+                          "\nQ \t quit\nR \t restore game\nS \t save game\nT \t toggle timer mode"
+                          "\nU \t undo one move\nV \t view reset\nW \t Tamzor play white\nX \t toggle transparency"
+                          "\nZ \t black view toggle\\(2D\\)",
+                          5, mark));
+    PICTURE_T start = w.Picture();
+    w.Key("shift+Left shift+Left");
+    PICTURE_T turned = w.Picture();
+    EXPECT_GT(start.Differences(turned), 1000);
+    w.Key("shift+Prior");
+    PICTURE_T zoomed = w.Picture();
+    EXPECT_GT(turned.Differences(zoomed), 1000);
+    w.Key("F2");
+    PICTURE_T two = w.Picture();
+    EXPECT_GT(zoomed.Differences(two), 1000);
+    w.Key("F3");
+    PICTURE_T three = w.Picture();
+    EXPECT_GT(two.Differences(three), 1000);
+
+    w.Key("s");
+    struct stat st {};
+    ASSERT_TRUE(WindowSession::WaitUntil([&] { return stat((w.Dir() + "/tamzor.sav").c_str(), &st) == 0; }, 5));
+    EXPECT_EQ(st.st_size, 34496);
+    w.Key("r u");
+    w.Key("q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+}
+
+TEST(WindowE2E, RightButtonOpensTheMenu) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    PICTURE_T before = w.Picture();
+    w.MouseDown(700, 700, 3);
+    PICTURE_T menu = w.Picture();
+    EXPECT_GT(before.Differences(menu), 1000);
+}

@@ -1,0 +1,224 @@
+// Runs the window program in a private X server (Xvfb) for end-to-end tests:
+// keys and clicks through xdotool, pictures through ImageMagick, the
+// program's standard output from a file.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+inline bool HaveCommand(const char* name) {
+    std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";
+    return system(cmd.c_str()) == 0;
+}
+
+struct PICTURE_T {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    // Pixels within `tolerance` of (r, g, b).
+    long Count(int r, int g, int b, int tolerance = 2) const {
+        long n = 0;
+        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+            if (std::abs(rgb[i] - r) <= tolerance && std::abs(rgb[i + 1] - g) <= tolerance &&
+                std::abs(rgb[i + 2] - b) <= tolerance)
+                n++;
+        return n;
+    }
+    long NonBlack() const {
+        long n = 0;
+        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+            if (rgb[i] > 8 || rgb[i + 1] > 8 || rgb[i + 2] > 8) n++;
+        return n;
+    }
+    long Differences(const PICTURE_T& o) const {
+        if (o.rgb.size() != rgb.size()) return (long)rgb.size();
+        long n = 0;
+        for (size_t i = 0; i < rgb.size(); i++) n += rgb[i] != o.rgb[i];
+        return n;
+    }
+};
+
+class WindowSession {
+public:
+    // Starts the X server and the program in a fresh working directory; with
+    // `pieces` the directory holds a link to the repository's piece meshes.
+    bool Start(bool pieces = true) {
+        for (int attempt = 0; attempt < 50 && display_ < 0; attempt++) {
+            int d = 300 + (int)((getpid() * 7 + attempt * 13) % 600);
+            std::string lock = "/tmp/.X" + std::to_string(d) + "-lock";
+            if (access(lock.c_str(), F_OK) != 0) display_ = d;
+        }
+        if (display_ < 0) return false;
+        const std::string disp = ":" + std::to_string(display_);
+        xvfb_ = fork();
+        if (xvfb_ == 0) {
+            int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            execlp("Xvfb", "Xvfb", disp.c_str(), "-screen", "0", "1024x900x24", "-nolisten", "tcp", (char*)nullptr);
+            _exit(127);
+        }
+        const std::string sock = "/tmp/.X11-unix/X" + std::to_string(display_);
+        if (!WaitUntil([&] { return access(sock.c_str(), F_OK) == 0; }, 20)) return false;
+        setenv("DISPLAY", disp.c_str(), 1);
+
+        char tmpl[] = "/tmp/tamzor_e2e_XXXXXX";
+        if (!mkdtemp(tmpl)) return false;
+        dir_ = tmpl;
+        if (pieces && symlink(TAMZOR_SOURCE_DIR "/pieces", (dir_ + "/pieces").c_str()) != 0) return false;
+        out_path_ = dir_ + "/stdout.txt";
+        program_ = fork();
+        if (program_ == 0) {
+            if (chdir(dir_.c_str()) != 0) _exit(127);
+            int out = open(out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(out, 1);
+            int err = open((dir_ + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(err, 2);
+            execl(TAMZOR_GUI, TAMZOR_GUI, (char*)nullptr);
+            _exit(127);
+        }
+        std::string id = Run("timeout 30 xdotool search --sync --onlyvisible --name '^Tamzor 2.98f$' 2>/dev/null | head -1");
+        window_ = std::strtoul(id.c_str(), nullptr, 10);
+        if (!window_) return false;
+        // The first frame is drawn once the window is mapped.
+        return WaitFor("\nZ \t black view toggle\\(2D\\)", 20);
+    }
+
+    ~WindowSession() {
+        if (program_ > 0) {
+            kill(program_, SIGKILL);
+            waitpid(program_, nullptr, 0);
+        }
+        if (xvfb_ > 0) {
+            kill(xvfb_, SIGTERM);
+            waitpid(xvfb_, nullptr, 0);
+        }
+        if (!dir_.empty()) {
+            std::string cmd = "rm -rf '" + dir_ + "'";
+            if (system(cmd.c_str()) != 0) {}
+        }
+    }
+
+    static std::string Run(const std::string& cmd) {
+        std::string out;
+        FILE* f = popen(cmd.c_str(), "r");
+        if (!f) return out;
+        char buf[4096];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+        pclose(f);
+        return out;
+    }
+
+    template <class F>
+    static bool WaitUntil(F done, double seconds) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < end) {
+            if (done()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return done();
+    }
+
+    std::string Output() const {
+        std::ifstream in(out_path_);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    // Waits until the output from `from` on matches `pattern`.
+    bool WaitFor(const std::string& pattern, double seconds, size_t from = 0) const {
+        std::regex re(pattern);
+        return WaitUntil([&] {
+            std::string s = Output();
+            return s.size() > from && std::regex_search(s.begin() + (long)from, s.end(), re);
+        }, seconds);
+    }
+
+    void Key(const std::string& keys) {
+        Run("xdotool key --window " + std::to_string(window_) + " " + keys + " 2>/dev/null");
+        Settle();
+    }
+    // A click at window coordinates (button 1 left, 3 right).
+    void Click(int x, int y, int button = 1) {
+        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+            std::to_string(y) + " click " + std::to_string(button) + " 2>/dev/null");
+        Settle();
+    }
+    void MouseDown(int x, int y, int button) {
+        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+            std::to_string(y) + " mousedown " + std::to_string(button) + " 2>/dev/null");
+        Settle();
+    }
+    // Lets the program take the event in and draw the next frame.
+    static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
+
+    PICTURE_T Picture() const {
+        PICTURE_T p;
+        std::string path = dir_ + "/shot.ppm";
+        Run("import -window root -depth 8 ppm:'" + path + "' 2>/dev/null");
+        FILE* f = fopen(path.c_str(), "rb");
+        if (!f) return p;
+        int maxval = 0;
+        if (fscanf(f, "P6 %d %d %d", &p.width, &p.height, &maxval) == 3 && maxval == 255) {
+            fgetc(f);
+            p.rgb.resize((size_t)p.width * p.height * 3);
+            if (fread(p.rgb.data(), 1, p.rgb.size(), f) != p.rgb.size()) p.rgb.clear();
+        }
+        fclose(f);
+        return p;
+    }
+
+    std::string WindowInfo() const { return Run("xwininfo -id " + std::to_string(window_)); }
+
+    // Exit status once the program ended within `seconds`; -1 otherwise.
+    int WaitExit(double seconds) {
+        int status = 0;
+        bool ended = WaitUntil([&] { return waitpid(program_, &status, WNOHANG) == program_; }, seconds);
+        if (!ended) return -1;
+        program_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    const std::string& Dir() const { return dir_; }
+
+private:
+    int display_ = -1;
+    pid_t xvfb_ = -1, program_ = -1;
+    unsigned long window_ = 0;
+    std::string dir_, out_path_;
+};
+
+// Window position of the centre of a 2D board cell in the start view
+// (perspective 70 degrees from z 16, scale 2, turned 330 degrees about X).
+inline void Cell2D(int file, int rank, int* x, int* y) {
+    const double pi = 3.14159265358979;
+    const double t = 330 * pi / 180, scale = 2.0;
+    const double cx = file - 4 + 0.5, cy = rank - 4 + 0.5;
+    const double X = scale * cx, Y = scale * cy * std::cos(t), Z = scale * cy * std::sin(t);
+    const double depth = 16 - Z, f = 1 / std::tan(35 * pi / 180);
+    *x = (int)std::lround((f * X / depth + 1) / 2 * 800);
+    *y = (int)std::lround((1 - f * Y / depth) / 2 * 800);
+}
+
+#define SKIP_WITHOUT_X()                                                                  \
+    do {                                                                                  \
+        if (!HaveCommand("Xvfb") || !HaveCommand("xdotool") || !HaveCommand("import") || \
+            !HaveCommand("xwininfo"))                                                     \
+            GTEST_SKIP() << "Xvfb, xdotool, xwininfo or ImageMagick missing";           \
+    } while (0)
