@@ -36,7 +36,7 @@ std::vector<PROBLEM_T> MateProblems() {
 // The value of a mate in n moves for the side to move at the root.
 ETYPE_T MateIn(int n) { return 400001 - 2 * n; }
 
-void ExpectMate(const PROBLEM_T& p) {
+void ExpectMate(const PROBLEM_T& p, int extra_plies) {
     CLI_OPTIONS_T opt;
     opt.dmode = 2;
     ASSERT_TRUE(SetUpGame(opt));
@@ -45,8 +45,10 @@ void ExpectMate(const PROBLEM_T& p) {
     SEARCH_LIMITS_T limits;
     // the null move at the opponent's nodes reduces by four plies: the mate
     // shows a few plies beyond its length
-    limits.maxdepth = 2 * p.mate_in + 4;
-    limits.seconds = 120;  // depth ends these searches; the limit only guards the run
+    limits.maxdepth = 2 * p.mate_in + extra_plies;
+    // depth ends these searches; the limits only guard the run
+    limits.seconds = 300;
+    limits.soft_seconds = 300;
     MOVE_T move;
     SEARCH_RESULT_T r;
     hash_c.HashReset();
@@ -70,13 +72,13 @@ TEST(SearchMates, TacticalSuiteMatesFast) {
     auto problems = MateProblems();
     ASSERT_EQ(problems.size(), 38u);
     for (const auto& p : problems)
-        if (fast.count(p.id)) ExpectMate(p);
+        if (fast.count(p.id)) ExpectMate(p, 4);
 }
 
 TEST(SearchMates, LongTacticalSuiteMatesTheRest) {
     SKIP_UNLESS_LONG();
     for (const auto& p : MateProblems())
-        if (!fast.count(p.id)) ExpectMate(p);
+        if (!fast.count(p.id)) ExpectMate(p, 3);
 }
 
 }  // namespace
