@@ -31,6 +31,10 @@ test: build
 check-long: build
 	@cd $(BUILD) && TAMZOR_LONG=1 ctest --output-on-failure -j $(JOBS)
 
+# Pictures of the window program under Xvfb, for the README.
+screenshots: build
+	@BUILD=$(BUILD) scripts/screenshots
+
 bench: build
 	@$(BUILD)/tamzor_bench
 

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -131,6 +132,7 @@ void DrawClock(float left, float top) {
 void DisplayMain() {
     // The engine plays its moves under this lock: a frame never shows half a move.
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    const auto start = std::chrono::steady_clock::now();
     POS_T* b = &state.position;
     glutSetWindow(mainWindow);
     glDrawBuffer(GL_BACK);
@@ -169,4 +171,10 @@ void DisplayMain() {
     glMatrixMode(GL_MODELVIEW);
     glutSwapBuffers();
     glFlush();
+    if (eval_show) {
+        // the time of a whole frame, drawing finished
+        glFinish();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        printf("\nDisplayMain %.1f ms", ms);
+    }
 }

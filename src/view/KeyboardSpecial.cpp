@@ -2,6 +2,8 @@
 
 #include "view.h"
 
+#include <GL/freeglut_ext.h>  // the modifier key codes
+
 namespace {
 void Wrap(float& angle) {
     if (angle < 0) angle += 360;
@@ -89,6 +91,12 @@ void KeyboardSpecial(int key, int, int) {
             break;
         case GLUT_KEY_PAGE_UP: state.scale *= shift ? 1.1f : 1.01f; break;
         case GLUT_KEY_PAGE_DOWN: state.scale /= shift ? 1.1f : 1.01f; break;
+        case GLUT_KEY_SHIFT_L:
+        case GLUT_KEY_SHIFT_R:
+        case GLUT_KEY_CTRL_L:
+        case GLUT_KEY_CTRL_R:
+        case GLUT_KEY_ALT_L:
+        case GLUT_KEY_ALT_R: break;  // a modifier on its own is no command
         default: printf("\nDon't know what to do with KeyboardSpecial hit: '%c' (0x%0x)", key, key); break;
     }
     fflush(stdout);
