@@ -3,6 +3,8 @@
 
 #include "window_session.h"
 
+#include "tamzor.h"
+
 namespace {
 // Square colours of the board: 0.45 and 0.65 grey.
 constexpr int DARK = 115, LIGHT = 166;
@@ -98,12 +100,72 @@ TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
     EXPECT_EQ(w.WaitExit(10), 0);
 }
 
-TEST(WindowE2E, RightButtonOpensTheMenu) {
+TEST(WindowE2E, RightButtonOpensTheMenuAndPlaysBothIsChosen) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
+    w.Key("F2");
     PICTURE_T before = w.Picture();
-    w.MouseDown(700, 700, 3);
+    // The menu opens where the pointer is: entries 25 pixels apart, each
+    // submenu beside its entry.
+    w.Click(300, 300, 3);
     PICTURE_T menu = w.Picture();
     EXPECT_GT(before.Differences(menu), 1000);
+    size_t mark = w.Output().size();
+    w.Move(320, 314);  // "Game"
+    w.Move(420, 314);  // "Tamzor"
+    w.Move(540, 314);  // "plays white"
+    w.Move(540, 364);  // "plays both"
+    w.Click(540, 364, 1);
+    EXPECT_TRUE(w.WaitFor("\n1\\. \\S+", 20, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+}
+
+TEST(WindowE2E, AttackBoardMovesByItsPostAndAFreePin) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    // A game whose start has White's queen-side board empty, saved where the
+    // program runs, then restored there.
+    P3D_T post, pin;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        StoreShared(state.maxdepth, DIFF_HARD);
+        NewGameState(3);
+        StoreShared(state.rules, RULES_TDCL);
+        StoreShared(state.notation, NOTATION_STANDARD);
+        POS_T* b = &state.position;
+        for (SQ_T sq : {A1, A2, B1, B2}) b->board[sq] = 0;
+        ASSERT_TRUE(CreatePBoard(b));
+        UpdateMaps(b);
+        state.oeb.pos_0 = *b;
+        state.oeb.inited = 1;
+        // the saved game brings its view along: the view of a new 3D game
+        state.xang = 300;
+        state.yang = 0;
+        state.scale = 1.6f;
+        state.stipple = 1;
+        char cwd[4096];
+        ASSERT_TRUE(getcwd(cwd, sizeof cwd));
+        ASSERT_EQ(chdir(w.Dir().c_str()), 0);
+        testing::internal::CaptureStdout();
+        bool saved = SaveGame(0);
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(chdir(cwd), 0);
+        ASSERT_TRUE(saved);
+        GetCoords(b, 0, 0, &post);
+        GetCoords(b, XPOS(ABW_QL3), YPOS(ABW_QL3), &pin);
+    }
+    size_t mark = w.Output().size();
+    w.Key("r");
+    ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
+    w.Key("b");  // the computer goes on playing Black
+    int x, y;
+    Project(post.x + 1, post.y + 1, post.z - 0.8, 300, 1.6, &x, &y);
+    w.Click(x, y);
+    EXPECT_TRUE(w.WaitFor("\nselected QL white", 5, mark))
+        << x << "," << y << " post " << post.x << "," << post.y << "," << post.z << w.Output().substr(mark);
+    Project(pin.x + 0.5, pin.y + 0.5, pin.z, 300, 1.6, &x, &y);
+    w.Click(x, y);
+    EXPECT_TRUE(w.WaitFor("\n1\\. \\S+", 5, mark)) << w.Output().substr(mark);
 }

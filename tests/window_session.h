@@ -160,6 +160,11 @@ public:
             std::to_string(y) + " click " + std::to_string(button) + " 2>/dev/null");
         Settle();
     }
+    void Move(int x, int y) {
+        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+            std::to_string(y) + " 2>/dev/null");
+        Settle();
+    }
     void MouseDown(int x, int y, int button) {
         Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
             std::to_string(y) + " mousedown " + std::to_string(button) + " 2>/dev/null");
@@ -211,6 +216,18 @@ inline void Cell2D(int file, int rank, int* x, int* y) {
     const double t = 330 * pi / 180, scale = 2.0;
     const double cx = file - 4 + 0.5, cy = rank - 4 + 0.5;
     const double X = scale * cx, Y = scale * cy * std::cos(t), Z = scale * cy * std::sin(t);
+    const double depth = 16 - Z, f = 1 / std::tan(35 * pi / 180);
+    *x = (int)std::lround((f * X / depth + 1) / 2 * 800);
+    *y = (int)std::lround((1 - f * Y / depth) / 2 * 800);
+}
+
+// Window position of a model point in the view of a new game (perspective 70
+// degrees from z 16, scaled, turned `xang` degrees about X).
+inline void Project(double px, double py, double pz, double xang, double scale, int* x, int* y) {
+    const double pi = 3.14159265358979;
+    const double t = xang * pi / 180;
+    const double X = scale * px, Y = scale * (py * std::cos(t) - pz * std::sin(t)),
+                 Z = scale * (py * std::sin(t) + pz * std::cos(t));
     const double depth = 16 - Z, f = 1 / std::tan(35 * pi / 180);
     *x = (int)std::lround((f * X / depth + 1) / 2 * 800);
     *y = (int)std::lround((1 - f * Y / depth) / 2 * 800);
