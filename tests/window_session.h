@@ -39,6 +39,18 @@ struct PICTURE_T {
                 n++;
         return n;
     }
+    // Pixels within `tolerance` of (r, g, b) in the box [x0, x1) x [y0, y1).
+    long CountIn(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance = 2) const {
+        long n = 0;
+        for (int y = y0; y < y1 && y < height; y++)
+            for (int x = x0; x < x1 && x < width; x++) {
+                const unsigned char* p = &rgb[((size_t)y * width + x) * 3];
+                if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
+                    std::abs(p[2] - b) <= tolerance)
+                    n++;
+            }
+        return n;
+    }
     long NonBlack() const {
         long n = 0;
         for (size_t i = 0; i + 2 < rgb.size(); i += 3)
@@ -169,6 +181,11 @@ public:
         Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
             std::to_string(y) + " mousedown " + std::to_string(button) + " 2>/dev/null");
         Settle();
+    }
+    // A click without waiting after it (for what shows one frame only).
+    void QuickClick(int x, int y) {
+        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+            std::to_string(y) + " click 1 2>/dev/null");
     }
     // Lets the program take the event in and draw the next frame.
     static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }

@@ -9,8 +9,17 @@ unsigned int mb_from = NO_SQUARE, mb_to = NO_SQUARE;
 void PlayMouseMove(MOVE_T* move) {
     if (!PlayerMoved(&state.position, move)) {
         const char* text = ShortDisambiguateMovestr(move);
-        if (!text) Panic(false, "MouseButton");
-        else snprintf(info_string, sizeof info_string, "illegal move %s\n", text);
+        char plain[40];
+        if (!text) {
+            // Not among the legal moves, so no move text: name it by its cells.
+            Panic(false, "MouseButton");
+            POS_T* b = &state.position;
+            const int piece = IsAB(move->piece_moving) ? 0 : move->piece_moving;
+            snprintf(plain, sizeof plain, "%c%s-%s", piecechar(piece < 0 ? -piece : piece), PosStr(b, move->from),
+                     PosStr(b, move->to));
+            text = plain;
+        }
+        snprintf(info_string, sizeof info_string, "illegal move %s\n", text);
         return;
     }
     JudgeGame(&state.position);
