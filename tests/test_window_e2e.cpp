@@ -102,6 +102,18 @@ TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
     ASSERT_TRUE(WindowSession::WaitUntil([&] { return stat((w.Dir() + "/tamzor.sav").c_str(), &st) == 0; }, 5));
     EXPECT_EQ(st.st_size, 34496);
     w.Key("r u");
+    // the favourite view: three numbers, xang, yang and scale of the 3D view
+    w.Key("F6");
+    std::string fav;
+    ASSERT_TRUE(WindowSession::WaitUntil([&] {
+        std::ifstream in(w.Dir() + "/favview.sav");
+        std::stringstream ss;
+        ss << in.rdbuf();
+        fav = ss.str();
+        return !fav.empty();
+    }, 5));
+    EXPECT_EQ(fav, "300\n0\n1.6\n");
+    EXPECT_TRUE(w.WaitFor("\nFavorite view SAVED", 5, mark));
     w.Key("q");
     EXPECT_EQ(w.WaitExit(10), 0);
 }
