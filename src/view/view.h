@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "pieces.h"
 #include "viewlogic.h"
 
 inline void SetColor(const COLOR_T& c) { glColor3f(c.r, c.g, c.b); }
@@ -25,50 +26,7 @@ void ToggleZeBlackView();
 int* GetZAng();
 void DrawText(float x, float y, const char* text);
 
-// Piece models.
-struct Point3D_T {
-    double x, y, z;
-};
-class PIECE_C {
-public:
-    std::vector<Point3D_T> vertices;
-    size_t vi = 0;
-    bool mesh_ready = false;
-    void MeshRead(const char* path);
-    void DrawMesh(bool white);
-    void DrawBox(float x0, float x1, float y0, float y1, float z0, float z1);
-    void FaceKing(int piece, int x, int y);
-};
-class KING_T : public PIECE_C {
-public:
-    void drawpiece(int piece, GLUquadric* q, bool mesh);
-};
-class QUEEN_T : public PIECE_C {
-public:
-    void drawpiece(int piece, GLUquadric* q, bool mesh);
-};
-class ROOK_T : public PIECE_C {
-public:
-    void drawpiece(int piece, GLUquadric* q, bool mesh);
-};
-class PAWN_T : public PIECE_C {
-public:
-    void drawpiece(int piece, GLUquadric* q, bool mesh);
-};
-class BISHOP_T : public PIECE_C {
-public:
-    void drawpiece(int piece, GLUquadric* q, int x, int y, bool mesh);
-};
-class KNIGHT_T : public PIECE_C {
-public:
-    void drawpiece(int piece, GLUquadric* q, int x, int y, bool mesh);
-};
-extern KING_T pKing;
-extern QUEEN_T pQueen;
-extern ROOK_T pRook;
-extern BISHOP_T pBishop;
-extern KNIGHT_T pKnight;
-extern PAWN_T pPawn;
+// Piece models: pieces.h.
 // One piece of code `piece` at the current origin (base at z 0).
 void DrawPieceModel(int piece, GLUquadric* q, int x, int y);
 void DrawPieces();

@@ -1,0 +1,81 @@
+// Reading the piece meshes.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "pieces.h"
+
+namespace {
+std::string WriteFile(const std::string& name, const std::string& text) {
+    std::string path = testing::TempDir() + name;
+    std::ofstream(path) << text;
+    return path;
+}
+}  // namespace
+
+TEST(MeshRead, MissingFileLeavesTheClassicModelQuietly) {
+    PIECE_C piece;
+    testing::internal::CaptureStdout();
+    piece.MeshRead("no/such/PIECE.STL");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_FALSE(piece.mesh_ready);
+    EXPECT_TRUE(piece.vertices.empty());
+}
+
+TEST(MeshRead, TwoNumericLinesAreNoMesh) {
+    std::string path = WriteFile("two.stl", "solid x\n  vertex 0 0 0\n  vertex 1 0 0\nendsolid x\n");
+    PIECE_C piece;
+    testing::internal::CaptureStdout();
+    piece.MeshRead(path.c_str());
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(piece.mesh_ready);
+    EXPECT_EQ(out, "\n" + path + " - pCnt 8 vCnt 2 size 2\n");
+}
+
+TEST(MeshRead, OneFacetGivesNormalAndThreeVertices) {
+    std::string path = WriteFile("one.stl",
+                                 "solid x\n facet normal 0 0 1\n  outer loop\n   vertex 0 0 0\n"
+                                 "   vertex 1 0 0\n   vertex 0 1 0.5\n  endloop\n endfacet\n"
+                                 " bad line here\nendsolid x\n");
+    PIECE_C piece;
+    testing::internal::CaptureStdout();
+    piece.MeshRead(path.c_str());
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(piece.mesh_ready);
+    ASSERT_EQ(piece.vertices.size(), 4u);
+    EXPECT_EQ(piece.vertices[0].z, 1.0);
+    EXPECT_EQ(piece.vertices[3].y, 1.0);
+    EXPECT_EQ(piece.vertices[3].z, 0.5);
+}
+
+TEST(MeshRead, ShippedMeshesAreUnitCellSizedFacetsOfAFewThousand) {
+    for (const char* name : {"KING", "QUEEN", "ROOK", "BISHOP", "KNIGHT", "PAWN"}) {
+        SCOPED_TRACE(name);
+        std::string path = std::string(TAMZOR_SOURCE_DIR) + "/pieces/" + name + ".STL";
+        PIECE_C piece;
+        testing::internal::CaptureStdout();
+        piece.MeshRead(path.c_str());
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(piece.mesh_ready);
+        ASSERT_EQ(piece.vertices.size() % 4, 0u);
+        const size_t triangles = piece.vertices.size() / 4;
+        EXPECT_GE(triangles, 1000u);
+        EXPECT_LE(triangles, 5000u);
+        double zmin = 1e9, zmax = -1e9, rmax = 0;
+        for (size_t i = 0; i < piece.vertices.size(); i++) {
+            if (i % 4 == 0) continue;  // normals
+            const Point3D_T& p = piece.vertices[i];
+            zmin = std::min(zmin, p.z);
+            zmax = std::max(zmax, p.z);
+            rmax = std::max(rmax, std::max(std::abs(p.x), std::abs(p.y)));
+        }
+        EXPECT_NEAR(zmin, 0.0, 1e-6);
+        EXPECT_GT(zmax, 0.6);
+        EXPECT_LT(zmax, 1.6);
+        EXPECT_LE(rmax, 0.5);
+    }
+}
