@@ -6,6 +6,13 @@
 void PIECE_C::DrawMesh(bool white) {
     if (white) glColor3f(0.9f, 0.9f, 0.7f);
     else glColor3f(0.5f, 0.5f, 0.7f);
+    // Thousands of triangles a piece: sent once, then replayed from a display list.
+    if (display_list) {
+        glCallList(display_list);
+        return;
+    }
+    display_list = glGenLists(1);
+    if (display_list) glNewList(display_list, GL_COMPILE_AND_EXECUTE);
     glBegin(GL_TRIANGLES);
     for (vi = 0; vi < vertices.size(); vi++) {
         const Point3D_T& p = vertices[vi];
@@ -13,6 +20,7 @@ void PIECE_C::DrawMesh(bool white) {
         else glVertex3d(p.x, p.y, p.z);
     }
     glEnd();
+    if (display_list) glEndList();
 }
 
 void PIECE_C::DrawBox(float x0, float x1, float y0, float y1, float z0, float z1) {

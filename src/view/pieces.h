@@ -16,6 +16,7 @@ public:
     std::vector<Point3D_T> vertices;
     size_t vi = 0;
     bool mesh_ready = false;
+    unsigned int display_list = 0;  // the mesh compiled at its first drawing
     void MeshRead(const char* path);
     void DrawMesh(bool white);
     void DrawBox(float x0, float x1, float y0, float y1, float z0, float z1);
