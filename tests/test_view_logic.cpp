@@ -158,3 +158,22 @@ TEST(MouseMoves, FlagIsTheCoresPromotionFlag) {
     *MouseSelectedMove() = 0;
     EXPECT_EQ(msm, 0);
 }
+
+TEST(Promotion, WithoutTheMessageBoxAQueenAndTheGameGoesOn) {
+    // no display to show the box on
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    CORE_HOOKS_T saved = core_hooks;
+    core_hooks.ask_promotion = AskPromotion;
+    MOVE_T m;
+    InitMove(&m, W_PAWN, A7, A8, INF_VALUE, '-', false);
+    *MouseSelectedMove() = 1;
+    testing::internal::CaptureStdout();
+    const int kind = GetPromotedPiece(&m);
+    std::string out = testing::internal::GetCapturedStdout();
+    *MouseSelectedMove() = 0;
+    core_hooks = saved;
+    EXPECT_EQ(kind, 5);
+    EXPECT_EQ(m.move_symbol, 'Q');
+    EXPECT_NE(out.find("\npromotion: no message box"), std::string::npos) << out;
+}

@@ -1,7 +1,5 @@
 // What the core asks of the window. The engine thread and SDL's timer thread
 // may call these: they only leave requests that the GLUT thread carries out.
-#include <SDL2/SDL.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -23,23 +21,6 @@ void SetTitle(const char* title) {
         title_text = title ? title : "";
     }
     title_wanted = true;
-}
-
-int AskPromotion() {
-    const SDL_MessageBoxButtonData buttons[] = {
-        {0, 4, "knight"}, {0, 3, "bishop"}, {0, 2, "rook"}, {0, 1, "queen"}};
-    const SDL_MessageBoxColorScheme colors = {{{255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255}}};
-    const SDL_MessageBoxData data = {SDL_MESSAGEBOX_INFORMATION, nullptr, "PROMOTION", "select a piece",
-                                     SDL_arraysize(buttons), buttons, &colors};
-    int id = 0;
-    if (SDL_ShowMessageBox(&data, &id) < 0) {
-        // Without the box the game goes on with a queen.
-        printf("\npromotion: no message box (%s), promoting to a queen", SDL_GetError());
-        fflush(stdout);
-        return 0;
-    }
-    static const int piece_of_button[5] = {5, 5, 4, 3, 2};
-    return (id >= 1 && id <= 4) ? piece_of_button[id] : 5;
 }
 
 void OptionsChanged() { RequestRedraw(); }

@@ -49,3 +49,8 @@ int KeyPinCycle(POS_T* b, int j);
 // Address of the mouse-move flag: set while a mouse move is played, so a
 // promotion asks which piece.
 int* MouseSelectedMove();
+
+// Which piece a pawn moved with the mouse becomes, 2 knight .. 5 queen, asked
+// in a message box; 0, after a message, when the box cannot be shown (the
+// core then makes a queen and the game goes on).
+int AskPromotion();
