@@ -65,7 +65,15 @@ TEST(WindowE2E, ClickClickPlaysAMoveAndTheComputerAnswers) {
     Cell2D(4, 3, &x, &y);
     w.Click(x, y);
     EXPECT_TRUE(w.WaitFor("\n1\\. e4", 10, mark)) << w.Output().substr(mark);
-    EXPECT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    ASSERT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    // U takes the reply back (and the computer stops): the list holds one move
+    mark = w.Output().size();
+    w.Key("u");
+    ASSERT_TRUE(w.WaitFor("\nmove undone", 10, mark)) << w.Output().substr(mark);
+    mark = w.Output().size();
+    w.Key("l");
+    ASSERT_TRUE(w.WaitFor("\n1\\. e4", 5, mark)) << w.Output().substr(mark);
+    EXPECT_EQ(w.Output().substr(mark).find("..."), std::string::npos) << w.Output().substr(mark);
 }
 
 TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
