@@ -19,7 +19,7 @@ struct PROBLEM_T {
 };
 
 std::vector<PROBLEM_T> MateProblems() {
-    std::ifstream in(std::string(TAMZOR_SOURCE_DIR) + "/../shared/positions/wac.epd");
+    std::ifstream in(std::string(TAMZOR_SOURCE_DIR) + "/tests/data/wac-mates.epd");  // the mate lines of the tactical suite
     std::vector<PROBLEM_T> out;
     std::regex dm("dm ([23]);"), id("id \"([^\"]+)\"");
     for (std::string line; std::getline(in, line);) {
