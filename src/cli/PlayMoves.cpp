@@ -1,17 +1,8 @@
-#include <cctype>
-
 #include "cli.h"
 
 bool PlayMoves(const std::string& list, std::string* error) {
-    std::string token;
     int number = 0;
-    for (size_t i = 0; i <= list.size(); i++) {
-        char c = i < list.size() ? list[i] : ' ';
-        if (c != ',' && !isspace((unsigned char)c)) {
-            token += c;
-            continue;
-        }
-        if (token.empty()) continue;
+    for (const std::string& token : SplitMoveList(list)) {
         number++;
         POS_T* b = &state.position;
         // Leave room in the game record for the plies a search or perft adds.
@@ -34,7 +25,6 @@ bool PlayMoves(const std::string& list, std::string* error) {
         }
         // The promotion marks only label the move just made.
         b->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
-        token.clear();
     }
     return true;
 }

@@ -1,17 +1,8 @@
-#include <cctype>
-
 #include "cli.h"
 
 bool PlayUserMoves(const std::string& list, std::string* error) {
-    std::string token;
     int number = 0;
-    for (size_t i = 0; i <= list.size(); i++) {
-        char c = i < list.size() ? list[i] : ' ';
-        if (c != ',' && !isspace((unsigned char)c)) {
-            token += c;
-            continue;
-        }
-        if (token.empty()) continue;
+    for (const std::string& token : SplitMoveList(list)) {
         number++;
         const std::string where = " (move " + std::to_string(number) + " of --moves)";
         POS_T* b = &state.position;
@@ -29,7 +20,6 @@ bool PlayUserMoves(const std::string& list, std::string* error) {
             *error = "illegal move '" + token + "'" + where;
             return false;
         }
-        token.clear();
     }
     return true;
 }

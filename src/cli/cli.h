@@ -81,6 +81,9 @@ std::string MoveToken(const MOVE_T& move);
 // when it names none (illegal, or a promotion without its piece letter).
 bool MoveFromToken(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
 
+// The tokens of a list separated by commas or blanks.
+std::vector<std::string> SplitMoveList(const std::string& list);
+
 // Plays tokens separated by commas or blanks on the live position.
 bool PlayMoves(const std::string& list, std::string* error);
 
