@@ -345,8 +345,8 @@ extern int replay;
 extern char banner_string[64];
 extern char move_string[64];
 
-extern thread_local unsigned char white_pawn_loc[8];
-extern thread_local unsigned char black_pawn_loc[8];
+extern thread_local constinit unsigned char white_pawn_loc[8];
+extern thread_local constinit unsigned char black_pawn_loc[8];
 extern const int pop_count[256];
 
 // Failure path: prints "\nPanic: %s"; when fatal also "\nUNSTABLE" and exits 420.
@@ -409,15 +409,15 @@ inline int SlotOf(const POS_T* b, const PS_T* slot) { return (int)(slot - b->pie
 // The configuration cache (per thread: the engine thread and the interface
 // thread each keep their own, so neither can disturb the other's lists).
 constexpr int BC_CACHE_SIZE = 512;
-extern thread_local int bc_hash;
-extern thread_local int bc_hashes[BC_CACHE_SIZE];
-extern thread_local BC_T* bc_stored[BC_CACHE_SIZE];
-extern thread_local int bc_index;
-extern thread_local int bc_search_index;
-extern thread_local int bc_recurse;
-extern thread_local int abo_a, abo_b, abo_c, abo_d;
-extern thread_local int abi_a, abi_b, abi_c, abi_d;
-extern thread_local int ab_outer, ab_inner;
+extern thread_local constinit int bc_hash;
+extern thread_local constinit int bc_hashes[BC_CACHE_SIZE];
+extern thread_local constinit BC_T* bc_stored[BC_CACHE_SIZE];
+extern thread_local constinit int bc_index;
+extern thread_local constinit int bc_search_index;
+extern thread_local constinit int bc_recurse;
+extern thread_local constinit int abo_a, abo_b, abo_c, abo_d;
+extern thread_local constinit int abi_a, abi_b, abi_c, abi_d;
+extern thread_local constinit int ab_outer, ab_inner;
 extern thread_local constinit int capmap_index;
 // The geometry maps in force: sliding_map[a][b] and capture_map[p + 6][a][b]
 // read as tables, but point at the maps of the current game kind and, in the
@@ -699,8 +699,8 @@ int BoardCanMove(POS_T* b, int which_ab, int* load);
 void InitABMove(POS_T* b, int which_ab, SQ_T from, SQ_T to);
 int DetectPromoteAttackBoard(POS_T* b, MOVE_T* move);
 int PromoteAttackBoard(POS_T* b, int which_ab, MOVE_T* move);
-extern thread_local unsigned int gabm_n;
-extern thread_local MOVE_T* gabm_moves;
+extern thread_local constinit unsigned int gabm_n;
+extern thread_local constinit MOVE_T* gabm_moves;
 
 int GenerateCheckAvoidance(POS_T* b, MOVE_T* moves);
 bool GCAKingShadow(POS_T* b, SQ_T cell, int dir, SQ_T king);
@@ -715,16 +715,16 @@ int LegalMove(POS_T* b, MOVE_T* move, const char* text);
 int IsCheckmate(POS_T* b);
 int DetectPromotion(POS_T* b, int piece, SQ_T to, MOVE_T* move);
 int GetPromotedPiece(MOVE_T* move);
-extern thread_local int msm;              // the move being made was chosen with the mouse
-extern thread_local MOVE_T** move_lists;
-extern thread_local int num_move_lists;
+extern thread_local constinit int msm;              // the move being made was chosen with the mouse
+extern thread_local constinit MOVE_T** move_lists;
+extern thread_local constinit int num_move_lists;
 
 // Move texts (notation of the last list built by GetMoveCount).
-extern thread_local int da_n;
-extern thread_local MOVE_T da_moves[MOVE_LIST_SIZE];
-extern thread_local char disambstrs[MOVE_LIST_SIZE][16];
-extern thread_local char da_str_i[16];
-extern thread_local char da_str_j[16];
+extern thread_local constinit int da_n;
+extern thread_local constinit MOVE_T da_moves[MOVE_LIST_SIZE];
+extern thread_local constinit char disambstrs[MOVE_LIST_SIZE][16];
+extern thread_local constinit char da_str_i[16];
+extern thread_local constinit char da_str_j[16];
 char* ShortMovestr(POS_T* b, MOVE_T* move, char* out);
 char* ShortDisambiguateMovestr(MOVE_T* move);
 
@@ -903,13 +903,13 @@ bool StartSecondTick(const SDL* sdl);
 // same time.
 
 // Control-value tables in force for White and Black (RecalcPosValues).
-extern thread_local const ETYPE_T* sq_p1;
-extern thread_local const ETYPE_T* sq_p2;
+extern thread_local constinit const ETYPE_T* sq_p1;
+extern thread_local constinit const ETYPE_T* sq_p2;
 // Set when the tables in force changed: BoardControl1 then starts afresh.
-extern thread_local int new_pos_values;
+extern thread_local constinit int new_pos_values;
 // Rank-mirrored copies of the active slice's king-zone tables.
-extern thread_local ETYPE_T black_king_side[64];
-extern thread_local ETYPE_T black_queen_side[64];
+extern thread_local constinit ETYPE_T black_king_side[64];
+extern thread_local constinit ETYPE_T black_queen_side[64];
 extern const ETYPE_T null_pos_value[64];
 
 // First index of each row's bonuses for a free path, rows 1..6.
@@ -999,7 +999,7 @@ struct EVAL_TERMS_T {
     ETYPE_T total;          // eval_result
     int stage;
 };
-extern thread_local EVAL_TERMS_T eval_terms;
+extern thread_local constinit EVAL_TERMS_T eval_terms;
 
 #include <bit>
 // Lowest and highest slot of a non-empty slot set, in one instruction: the
@@ -1013,13 +1013,13 @@ inline int HighSlot(uint64_t m) { return 31 - std::countl_zero((uint32_t)m); }
 
 #include <mutex>
 
-extern thread_local int nodes;
-extern thread_local int quiesce_nodes;
-extern thread_local int quiesce_start_ply;
-extern thread_local int search_depth;
-extern thread_local int null_ply[MAX_PLY];
-extern thread_local int mtd_count;
-extern thread_local int si_converged;
+extern thread_local constinit int nodes;
+extern thread_local constinit int quiesce_nodes;
+extern thread_local constinit int quiesce_start_ply;
+extern thread_local constinit int search_depth;
+extern thread_local constinit int null_ply[MAX_PLY];
+extern thread_local constinit int mtd_count;
+extern thread_local constinit int si_converged;
 
 // The game's hash list that moves write and repetition reads: the live
 // record, or a search's private copy of it (a search runs lines far past the
@@ -1051,7 +1051,7 @@ ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess);
 int MtdConverged(POS_T* b, int alpha, int depth);
 int SearchExpired();
 // The side (1 White, -1 Black) the running search thinks for; 0 when none.
-extern thread_local int search_side;
+extern thread_local constinit int search_side;
 
 // A search's own limits beside the whole-second clock, for the terminal
 // tool: stop a new iteration once soft_deadline_ms (tick count) has passed;
@@ -1085,10 +1085,11 @@ struct SEARCH_RESULT_T {
     uint64_t nodes = 0;      // interior and quiescence nodes
     uint64_t elapsed_ms = 0;
 };
-extern thread_local int search_edepth;  // deepest completed depth of the last Search
+extern thread_local constinit int search_edepth;  // deepest completed depth of the last Search
 // Iterations beyond this depth are not started (0: only the ply limit counts).
-extern thread_local int search_last_iteration;
+extern thread_local constinit int search_last_iteration;
 // Called after every iteration of Search with the root, the move and value
 // so far and the completed depth (the terminal tool's UCI info lines).
-extern thread_local void (*search_progress)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
+using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
+extern thread_local constinit SEARCH_PROGRESS_FN search_progress;
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result);

@@ -93,7 +93,8 @@ TEST(EnPassant2D, OfferedOnlyWhenAPawnCanTakeAndMadeCorrectly) {
     POS_T after;
     Make(&after, b, Find(Listed(b), B_PAWN, D7, D5));
     EXPECT_EQ(after.enpassant, (SQ_T)D6);
-    const MOVE_T* ep = Find(Listed(&after), W_PAWN, E5, D6, 'e');
+    const auto after_moves = Listed(&after);
+    const MOVE_T* ep = Find(after_moves, W_PAWN, E5, D6, 'e');
     ASSERT_TRUE(ep);
     POS_T taken;
     MOVE_T m = Make(&taken, &after, ep);

@@ -11,15 +11,15 @@
 
 int MainCellsAt(int file, int rank, SQ_T out[2]);
 
-thread_local int bc_hash;
-thread_local int bc_hashes[BC_CACHE_SIZE];
-thread_local BC_T* bc_stored[BC_CACHE_SIZE];
-thread_local int bc_index;
-thread_local int bc_search_index;
-thread_local int bc_recurse;
-thread_local int abo_a, abo_b, abo_c, abo_d;
-thread_local int abi_a, abi_b, abi_c, abi_d;
-thread_local int ab_outer, ab_inner;
+thread_local constinit int bc_hash;
+thread_local constinit int bc_hashes[BC_CACHE_SIZE];
+thread_local constinit BC_T* bc_stored[BC_CACHE_SIZE];
+thread_local constinit int bc_index;
+thread_local constinit int bc_search_index;
+thread_local constinit int bc_recurse;
+thread_local constinit int abo_a, abo_b, abo_c, abo_d;
+thread_local constinit int abi_a, abi_b, abi_c, abi_d;
+thread_local constinit int ab_outer, ab_inner;
 thread_local constinit int capmap_index = -1;
 
 namespace {
@@ -43,10 +43,10 @@ struct CACHE_OWNER_T {
         bc_index = 0;
     }
 };
-thread_local CACHE_OWNER_T cache_owner;
+thread_local constinit CACHE_OWNER_T cache_owner;
 
-thread_local int bc_evict_next;   // next slot to reuse once the cache is full
-thread_local int bc_previous;     // the slot found before the last one
+thread_local constinit int bc_evict_next;   // next slot to reuse once the cache is full
+thread_local constinit int bc_previous;     // the slot found before the last one
 
 typedef void (*ADDPATH_F)(int, int);
 const ADDPATH_F add_path[16] = {AddPath_N, AddPath_NNE, AddPath_NE, AddPath_ENE,

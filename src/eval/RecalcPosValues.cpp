@@ -5,7 +5,7 @@
 
 namespace {
 // The slice the mirrored tables were made from.
-thread_local const ETYPE_T* mirrored_from = nullptr;
+thread_local constinit const ETYPE_T* mirrored_from = nullptr;
 }  // namespace
 
 void RecalcPosValues(POS_T* b) {

@@ -2,8 +2,8 @@
 
 #include "tamzor.h"
 
-thread_local unsigned int gabm_n;
-thread_local MOVE_T* gabm_moves;
+thread_local constinit unsigned int gabm_n;
+thread_local constinit MOVE_T* gabm_moves;
 
 int BoardCanMove(POS_T* b, int which_ab, int* load) {
     int k = ABIndex(which_ab);

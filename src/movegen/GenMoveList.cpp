@@ -3,8 +3,8 @@
 
 #include "tamzor.h"
 
-thread_local MOVE_T** move_lists;
-thread_local int num_move_lists;
+thread_local constinit MOVE_T** move_lists;
+thread_local constinit int num_move_lists;
 
 namespace {
 // Frees this thread's per-ply lists when the thread ends.
@@ -16,7 +16,7 @@ struct LISTS_OWNER_T {
         num_move_lists = 0;
     }
 };
-thread_local LISTS_OWNER_T lists_owner;
+thread_local constinit LISTS_OWNER_T lists_owner;
 }  // namespace
 
 // Ordering of the list arrives with the search.

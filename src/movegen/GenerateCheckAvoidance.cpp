@@ -10,7 +10,7 @@
 #include "JumpWalk.h"
 #include "tamzor.h"
 
-thread_local int gca_pn;
+thread_local constinit int gca_pn;
 
 namespace {
 

@@ -6,16 +6,16 @@
 
 #include "tamzor.h"
 
-thread_local int da_n;
-thread_local MOVE_T da_moves[MOVE_LIST_SIZE];
-thread_local char disambstrs[MOVE_LIST_SIZE][16];
-thread_local char da_str_i[16];
-thread_local char da_str_j[16];
+thread_local constinit int da_n;
+thread_local constinit MOVE_T da_moves[MOVE_LIST_SIZE] = {};
+thread_local constinit char disambstrs[MOVE_LIST_SIZE][16];
+thread_local constinit char da_str_i[16];
+thread_local constinit char da_str_j[16];
 
 namespace {
 // Ring of result buffers, so a text stays valid across the next three moves.
-thread_local char reti[4][32];
-thread_local int nexti;
+thread_local constinit char reti[4][32];
+thread_local constinit int nexti;
 
 void Copy(char* dst, const char* src) { snprintf(dst, sizeof da_str_i, "%s", src ? src : ""); }
 

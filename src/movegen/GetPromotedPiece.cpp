@@ -1,6 +1,6 @@
 #include "tamzor.h"
 
-thread_local int msm;
+thread_local constinit int msm;
 
 int GetPromotedPiece(MOVE_T* move) {
     switch (move->move_symbol) {

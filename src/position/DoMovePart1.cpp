@@ -27,7 +27,7 @@ int LegalityAndCheck(POS_T* nb, MOVE_T* move, bool white_moved) {
 }
 
 namespace {
-thread_local POS_T b1;  // the parent, when a move is made in place
+thread_local constinit POS_T b1 = {};  // the parent, when a move is made in place
 
 inline void EpKey(POS_T* b, SQ_T e) { b->hash1 ^= (uint64_t)(uint32_t)(e << 8); }
 

@@ -8,9 +8,9 @@
 #include "tamzor.h"
 
 namespace {
-thread_local LINE_MAP_T lines_2d;
-thread_local CAPTURE_SLICE_T capture_2d[13], capture_3d[13];
-thread_local bool built_2d;
+thread_local constinit LINE_MAP_T lines_2d;
+thread_local constinit CAPTURE_SLICE_T capture_2d[13], capture_3d[13];
+thread_local constinit bool built_2d;
 
 void PointAt(LINE_MAP_T* lines, CAPTURE_SLICE_T* slices, CAPTURE_SLICE_T* sliders) {
     sliding_map = *lines;

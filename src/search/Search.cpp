@@ -37,9 +37,9 @@ void ProgressLine(POS_T* b, MOVE_T* move, ETYPE_T v, int edepth) {
 }
 }  // namespace
 
-thread_local int search_edepth;
-thread_local int search_last_iteration;
-thread_local void (*search_progress)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
+thread_local constinit int search_edepth;
+thread_local constinit int search_last_iteration;
+thread_local constinit SEARCH_PROGRESS_FN search_progress;
 
 ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
     if (eval_show) printf("\nSearch");

@@ -3,7 +3,7 @@
 // Set while the engine is being disengaged: every search stops at once.
 extern std::atomic<bool> engine_quit;
 
-thread_local int search_side;
+thread_local constinit int search_side;
 
 int SearchExpired() {
     static thread_local int last_test;

@@ -8,7 +8,7 @@ int replay = -1;
 char banner_string[64] = "BANNER_STRING";
 char move_string[64] = "Tamzor 2.98f";
 
-thread_local unsigned char white_pawn_loc[8];
-thread_local unsigned char black_pawn_loc[8];
+thread_local constinit unsigned char white_pawn_loc[8];
+thread_local constinit unsigned char black_pawn_loc[8];
 
 CORE_HOOKS_T core_hooks = {nullptr, nullptr, nullptr, nullptr, nullptr};
