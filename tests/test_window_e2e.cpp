@@ -145,6 +145,13 @@ TEST(WindowE2E, RightButtonOpensTheMenuAndPlaysBothIsChosen) {
     w.Click(540, 364, 1);
     EXPECT_TRUE(w.WaitFor("\n1\\. \\S+", 20, mark)) << w.Output().substr(mark);
     EXPECT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    // While the computer goes on playing both sides, the view is turned,
+    // zoomed and listed: drawing and input on one thread, the search on
+    // another, the clock on a third.
+    for (int i = 0; i < 3; i++) w.Key("shift+Left Up Prior Next l");
+    EXPECT_TRUE(w.WaitFor("\n3\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    w.Key("q");
+    EXPECT_EQ(w.WaitExit(10), 0);
 }
 
 TEST(WindowE2E, AttackBoardMovesByItsPostAndAFreePin) {
