@@ -57,6 +57,11 @@ TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
     std::this_thread::sleep_for(200ms);
     t.Send("stop");
     EXPECT_TRUE(t.WaitFor("bestmove", &line, 10s));
+    // even when it comes before the search has begun
+    t.Send("go infinite\nstop");
+    const auto sent = std::chrono::steady_clock::now();
+    EXPECT_TRUE(t.WaitFor("bestmove", &line, 10s));
+    EXPECT_LT(std::chrono::steady_clock::now() - sent, 5s);
 }
 
 // Plays one game; returns the number of plies played.

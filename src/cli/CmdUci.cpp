@@ -46,6 +46,7 @@ std::string UciMove(POS_T* b, const MOVE_T& move) {
 struct ENGINE_T {
     std::thread worker;
     std::atomic<bool> searching{false};
+    std::atomic<bool> finished{true};  // the worker has given its bestmove
     int difficulty = DIFF_HARD;
     uint64_t start_ms = 0;
 };
@@ -63,7 +64,12 @@ void Progress(POS_T* root, MOVE_T* move, ETYPE_T v, int depth) {
 
 void StopSearch() {
     if (engine.worker.joinable()) {
-        StoreShared(state.stop_search, 1);
+        // A search clears the flag as it begins, so a stop sent before that
+        // would be lost: it is said again until the search has ended.
+        while (!engine.finished) {
+            StoreShared(state.stop_search, 1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         engine.worker.join();
     }
     engine.searching = false;
@@ -179,6 +185,7 @@ void Go(std::istringstream& in) {
         limits.soft_seconds = 0;
     }
     engine.searching = true;
+    engine.finished = false;
     engine.start_ms = TickCount();
     engine.worker = std::thread([limits]() {
         POS_T root;
@@ -197,6 +204,7 @@ void Go(std::istringstream& in) {
             if (LegalMoves(&root, legal) > 0) move = legal[0];
         }
         Say("bestmove " + UciMove(&root, move));
+        engine.finished = true;
     });
 }
 
