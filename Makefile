@@ -77,5 +77,19 @@ test-asan: asan-build
 	@cd $(ASAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
 	@scripts/sanitizer-reports $(SAN_REPORTS)
 
+# Each fuzz target for FUZZ_SECONDS (a minute) under libFuzzer with the
+# sanitizers; inputs that fail are kept in $(FUZZ_BUILD)/artifacts. Add them to
+# fuzz/regressions/<target> once fixed, so the test suite replays them.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = restore fen moves play uci
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_FUZZ=ON \
+		-DTAMZOR_TESTS=OFF -DTAMZOR_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -20,11 +20,13 @@ void SetUp(uint8_t pick) {
     case 1:  // castling both ways, en passant and promotions to come
         if (opt.dmode == 2 && !SetUpFen("r3k2r/1P4P1/8/3pP3/8/8/1p4p1/R3K2R w KQkq d6 0 1", &error)) abort();
         break;
-    case 2:  // attack boards away from home
-        if (opt.dmode == 3 && !PlayMoves("qlw@ql3 klb@kl6", &error)) abort();
+    case 2:  // an attack board away from home
+        if (opt.dmode == 3 &&
+            !PlayMoves("c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3 qlb@ql4", &error))
+            abort();
         break;
     case 3:  // a game under way
-        if (!PlayMoves(opt.dmode == 2 ? "e2e4 e7e5 g1f3 b8c6" : "c2c3 c7c6", &error)) abort();
+        if (!PlayMoves(opt.dmode == 2 ? "e2e4 e7e5 g1f3 b8c6" : "e2a3 e8f6", &error)) abort();
         break;
     default:
         break;

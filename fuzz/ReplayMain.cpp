@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
         std::error_code ec;
         if (fs::is_directory(argv[i], ec)) {
             for (const auto& e : fs::directory_iterator(argv[i]))
-                if (e.is_regular_file() && e.path().filename().string()[0] != '.') inputs.push_back(e.path());
+                if (e.is_regular_file() && e.path().filename().string()[0] != '.')
+                    inputs.push_back(fs::absolute(e.path()));
         } else if (fs::is_regular_file(argv[i], ec)) {
-            inputs.push_back(argv[i]);
+            inputs.push_back(fs::absolute(argv[i]));
         } else {
             fprintf(stderr, "replay: no such input '%s'\n", argv[i]);
             return 2;
@@ -29,7 +30,12 @@ int main(int argc, char** argv) {
     }
     std::sort(inputs.begin(), inputs.end());
     for (const fs::path& p : inputs) {
+        // (a target may change the working directory: the paths are absolute)
         std::ifstream f(p, std::ios::binary);
+        if (!f) {
+            fprintf(stderr, "replay: cannot read '%s'\n", p.c_str());
+            return 2;
+        }
         const std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
         fprintf(stderr, "replay: %s\n", p.c_str());
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());

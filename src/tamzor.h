@@ -682,6 +682,11 @@ constexpr int MOVE_LIST_SIZE = 1024;
 void InitMove(MOVE_T* m, int piece, SQ_T from, SQ_T to, int v, char symbol, bool check);
 inline void ZeroMove(MOVE_T* m) { *m = MOVE_T{}; }
 inline bool IsZeroMove(const MOVE_T* m) { return m->from == 0 && m->to == 0; }
+// Every field alike (compared one by one: the padding bytes are not part of a move).
+inline bool IdenticalMove(const MOVE_T& a, const MOVE_T& b) {
+    return a.from == b.from && a.to == b.to && a.v == b.v && a.piece_moving == b.piece_moving &&
+           a.move_symbol == b.move_symbol && a.check == b.check;
+}
 inline bool SameMove(const MOVE_T* a, const MOVE_T* b) { return a->from == b->from && a->to == b->to; }
 bool IsValidMove(POS_T* b, MOVE_T m);
 void* Realloc(void* p, int size);

@@ -215,4 +215,23 @@ TEST(SearchEdges, EasyDifficultySearchesDepthsTwoAndThree) {
     EXPECT_FALSE(IsZeroMove(&move));
 }
 
+// Whatever set the ply limit (an option, a saved file), a search of a
+// position with legal moves gives one: the first iteration always runs.
+TEST(SearchEdges, EveryPlyLimitGivesAMove) {
+    for (int dmode : {2, 3})
+        for (int limit : {-5, 0, 1, 2, 3}) {
+            CLI_OPTIONS_T opt;
+            opt.dmode = dmode;
+            ASSERT_TRUE(SetUpGame(opt));
+            hash_c.HashReset();
+            StoreShared(state.maxdepth, limit);
+            MOVE_T move;
+            SEARCH_RESULT_T r;
+            EngineSearch(&state.position, &move, SEARCH_LIMITS_T{}, &r);
+            EXPECT_FALSE(IsZeroMove(&move)) << dmode << "D, limit " << limit;
+            EXPECT_EQ(r.depth, 2) << dmode << "D, limit " << limit;
+        }
+    StoreShared(state.maxdepth, (int)DIFF_HARD);
+}
+
 }  // namespace

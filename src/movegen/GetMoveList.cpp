@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "tamzor.h"
 
 int GetMoveList(POS_T* b, MOVE_T* list) {
@@ -7,7 +5,7 @@ int GetMoveList(POS_T* b, MOVE_T* list) {
     // Remove exact duplicates (a double step reached through two first cells).
     for (int i = 0; i < n; i++) {
         for (int j = i + 1; j < n;) {
-            if (memcmp(&list[i], &list[j], sizeof(MOVE_T)) == 0) {
+            if (IdenticalMove(list[i], list[j])) {
                 list[j] = list[--n];
             } else {
                 j++;
