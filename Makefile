@@ -28,8 +28,12 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-check-long: build
-	@cd $(BUILD) && TAMZOR_LONG=1 ctest --output-on-failure -j $(JOBS)
+# The long runs too (deep perft, the whole mate suite, forty games of the
+# computer against itself), all under the sanitizers.
+check-long: asan-build
+	@rm -rf $(SAN_REPORTS) && mkdir -p $(SAN_REPORTS)
+	@cd $(ASAN_BUILD) && TAMZOR_LONG=1 $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
+	@scripts/sanitizer-reports $(SAN_REPORTS)
 
 # Pictures of the window program under Xvfb, for the README.
 screenshots: build
@@ -86,7 +90,7 @@ FUZZ_TARGETS = restore fen moves play uci
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_FUZZ=ON \
 		-DTAMZOR_TESTS=OFF -DTAMZOR_BENCH=OFF \
-		-DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all" \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
