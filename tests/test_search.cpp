@@ -215,6 +215,39 @@ TEST(SearchEdges, EasyDifficultySearchesDepthsTwoAndThree) {
     EXPECT_FALSE(IsZeroMove(&move));
 }
 
+// The table keeps a move's squares only. At the root an attack-board move
+// from the table is taken back whole from the list, not refused with a report.
+TEST(SearchEdges, RootTakesAnAttackBoardMoveFromTheTable) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 3;
+    opt.moves = "c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3";
+    ASSERT_EQ(SetUpPosition(opt), 0);
+    hash_c.HashReset();
+    hash_c.HashChangeTag(state.position.move_num);
+    POS_T root = state.position;
+    root.oldb = nullptr;
+    MOVE_T none;
+    ZeroMove(&none);
+    RootMoves(&root, &none);
+    const MOVE_T* board_move = nullptr;
+    for (int i = 0; i < root.num_moves && !board_move; i++)
+        if (IsAB(root.moves[i].piece_moving)) board_move = &root.moves[i];
+    ASSERT_NE(board_move, nullptr);
+    MOVE_T stored = *board_move;
+    hash_c.HashInsert(&root, 3, 0, 5000, &stored);  // a lower bound that decides a test at 0
+
+    testing::internal::CaptureStdout();
+    MOVE_T chosen;
+    ZeroMove(&chosen);
+    const ETYPE_T v = abroot(&root, 3, 0, &chosen);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.find("Panic"), std::string::npos) << out;
+    EXPECT_EQ(v, 5000);
+    EXPECT_EQ(chosen.from, board_move->from);
+    EXPECT_EQ(chosen.to, board_move->to);
+    EXPECT_EQ(chosen.piece_moving, board_move->piece_moving);
+}
+
 // Whatever set the ply limit (an option, a saved file), a search of a
 // position with legal moves gives one: the first iteration always runs.
 TEST(SearchEdges, EveryPlyLimitGivesAMove) {

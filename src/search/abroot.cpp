@@ -1,5 +1,24 @@
 #include "tamzor.h"
 
+namespace {
+// The table keeps only the squares of a move, and the piece is read off the
+// from square; an attack board is not on its from cell, so its piece comes
+// from the root's list. A stored move the list does not have (another
+// position with the same keys) is passed over quietly.
+bool RootListHas(const POS_T* b, MOVE_T* m) {
+    const MOVE_T* other = nullptr;
+    for (int i = 0; i < b->num_moves; i++) {
+        const MOVE_T& l = b->moves[i];
+        if (l.from != m->from || l.to != m->to) continue;
+        if (l.piece_moving == m->piece_moving) return true;
+        if (!other) other = &l;
+    }
+    if (!other) return false;
+    m->piece_moving = other->piece_moving;
+    return true;
+}
+}  // namespace
+
 ETYPE_T abroot(POS_T* b, int depth, ETYPE_T testv, MOVE_T* move) {
     search_depth = depth;
     ETYPE_T g = -400000, v;
@@ -7,7 +26,7 @@ ETYPE_T abroot(POS_T* b, int depth, ETYPE_T testv, MOVE_T* move) {
     static thread_local POS_T b1;
     MOVE_T m1;
     ZeroMove(&m1);
-    if (hash_c.CheckHash(b, depth, testv, &v, &m1) && !IsZeroMove(&m1)) {
+    if (hash_c.CheckHash(b, depth, testv, &v, &m1) && !IsZeroMove(&m1) && RootListHas(b, &m1)) {
         // a table answer counts only with a legal move that does not repeat
         MOVE_T check = m1;
         if (LegalMove(b, &check, "abroot")) {
