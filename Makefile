@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-build test-asan check-long bench bench-wac bench-bk test-tsan fuzz clean
+.PHONY: all deps configure build run test asan-build test-asan check-long bench memory bench-wac bench-bk test-tsan fuzz clean
 
 all: build
 
@@ -41,6 +41,10 @@ screenshots: build
 
 bench: build
 	@$(BUILD)/tamzor_bench
+
+# Resident memory after a 5-second search, terminal tool and window, each game.
+memory: build
+	@python3 bench/memory.py $(BUILD)
 
 # The tactical suite at 1 s a position, and the Bratko-Kopec test at 10 s.
 bench-wac: build
