@@ -76,6 +76,7 @@ SAN_ENV = ASAN_OPTIONS=log_path=$(SAN_REPORTS)/asan:detect_leaks=1:abort_on_erro
 	UBSAN_OPTIONS=log_path=$(SAN_REPORTS)/ubsan:print_stacktrace=1
 asan-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_BENCH=OFF \
+		-DTAMZOR_TEST_TIMEOUT=3600 \
 		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
