@@ -782,6 +782,10 @@ void ListGame(bool unused);
 // first `target` plies of the record (storing their texts when `texts`);
 // false, after `message`, when a recorded move does not replay.
 bool RebuildGame(int target, bool texts, const char* caller, const char* message);
+// An en passant square a double step could have left (or none); the other
+// kind is cleared from a start position, from an edit or a file.
+bool EnPassantHolds(POS_T* b);
+void DropStaleEnPassant(POS_T* b);
 // "\nTamzor V2.98f" and the lines after it.
 void PrintBanner();
 

@@ -170,6 +170,56 @@ TEST_F(SavedGames, AGameFromAnEditedStartComesBack) {
     EXPECT_EQ(memcmp(state.position.board, saved.board, sizeof saved.board), 0);
 }
 
+// A start position (edited, or from a file) may claim an en passant square
+// no double step left; a capture onto it would take nothing. The square is
+// dropped, a true one kept, and no move of the game reports an error.
+TEST_F(SavedGames, AStartsStaleEnPassantSquareIsDropped) {
+    const size_t start = offsetof(STATE_T, oeb) + offsetof(OEB_T, pos_0);
+    for (int dmode : {2, 3}) {
+        PlayGame(dmode, dmode == 2 ? "e2e4 d7d5 e4e5" : "e2a4 g7g6 f2f4 e8b6");
+        ASSERT_TRUE(Save());
+        const auto good = ReadFile("tamzor.sav");
+        int dropped = 0;
+        for (uint32_t ep = 1; ep < 64; ep++) {
+            auto f = good;
+            memcpy(f.data() + start, f.data(), sizeof(POS_T));  // the start is the position now
+            Put<int32_t>(&f, offsetof(STATE_T, oeb) + offsetof(OEB_T, inited), 1);
+            Put<uint32_t>(&f, start + offsetof(POS_T, enpassant), ep);
+            WriteFile("tamzor.sav", f);
+            std::string out;
+            ASSERT_TRUE(Restore(&out)) << dmode << "D, square " << ep << out;
+            POS_T* b = &state.position;
+            dropped += b->enpassant == 0;
+            EXPECT_TRUE(EnPassantHolds(b)) << dmode << "D, square " << ep;
+            testing::internal::CaptureStdout();
+            MOVE_T legal[LEGAL_LIST_SIZE];
+            const int n = LegalMoves(b, legal);
+            for (int i = 0; i < n; i++) {
+                POS_T child;
+                MOVE_T m = legal[i];
+                DoMove(&child, b, &m);
+                // a pawn that lands diagonally on an empty square captured something
+                if (abs(m.piece_moving) == 1 && m.move_symbol == 'e') {
+                    EXPECT_LT(child.b_material + child.w_material, b->b_material + b->w_material);
+                }
+            }
+            out = testing::internal::GetCapturedStdout();
+            EXPECT_EQ(out.find("Panic"), std::string::npos) << dmode << "D, square " << ep << out;
+        }
+        EXPECT_GE(dropped, 60) << dmode << "D";
+    }
+    // a square a double step did leave stays
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    std::string error;
+    ASSERT_TRUE(SetUpFen("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", &error)) << error;
+    ASSERT_TRUE(Save());
+    PlayGame(2, "d2d4");
+    ASSERT_TRUE(Restore());
+    EXPECT_EQ(state.position.enpassant, (SQ_T)D6);
+}
+
 class BadFiles : public SavedGames {
 protected:
     std::vector<unsigned char> good;

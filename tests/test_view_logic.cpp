@@ -1,6 +1,7 @@
 // The window program's input logic that needs no display.
 #include <gtest/gtest.h>
 
+#include "cli.h"
 #include "viewlogic.h"
 
 namespace {
@@ -132,6 +133,27 @@ TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
     for (const PS_T& s : state.position.pieces)
         if (s.p == W_QUEEN && s.pos == E4) slot_left = true;
     EXPECT_FALSE(slot_left);
+}
+
+// An edit that takes away the pawn of a double step takes its en passant
+// square too; one elsewhere leaves it.
+TEST(BoardEditing, TheEnPassantSquareGoesWithItsPawn) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    ASSERT_TRUE(SetUpGame(opt));
+    std::string error;
+    ASSERT_TRUE(SetUpFen("4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", &error)) << error;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(PlayMoves("e2e4", &error)) << error;
+    editing_option = 15;  // a white queen, far away
+    EXPECT_EQ(GotEditingSquare(A1), 1);
+    EXPECT_EQ(state.position.enpassant, (SQ_T)E3);
+    editing_option = 1;
+    EXPECT_EQ(GotEditingSquare(E4), 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.position.enpassant, 0u);
+    EXPECT_EQ(state.oeb.pos_0.enpassant, 0u);
+    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) EXPECT_NE(m.move.to, (SQ_T)E3) << m.token;
 }
 
 TEST(KKey, MovesToTheNextFreePinAndWraps) {

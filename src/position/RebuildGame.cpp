@@ -18,6 +18,7 @@ bool RebuildGame(int target, bool texts, const char* caller, const char* message
     }
     CaptureReset();
     UpdateMaps(&state.position);
+    DropStaleEnPassant(&state.position);
     if (target > GAME_MAX_PLIES) target = GAME_MAX_PLIES;
     if (target < first) target = first;  // nothing lies before the game's start
     for (int k = first; k < target; k++) {

@@ -22,6 +22,7 @@ int GotEditingSquare(SQ_T sq) {
     }
     if (!CreatePBoard(b)) printf("\nedited board may be unstable");
     UpdateMaps(b);
+    DropStaleEnPassant(b);  // the pawn that passed it may be gone
     // Undo and replay start from the edited board.
     memcpy(&state.oeb.pos_0, b, sizeof *b);
     state.oeb.inited = 1;
