@@ -32,7 +32,7 @@ test: build
 # itself with the rest of the suite under the sanitizers; the whole mate
 # suite in the optimised build, as its searches are meant to run.
 check-long: build asan-build
-	@cd $(BUILD) && TAMZOR_LONG=1 ctest --output-on-failure -R 'SearchMates'
+	@TAMZOR_LONG=1 $(BUILD)/tamzor_tests --gtest_brief=1 --gtest_filter='SearchMates.*'
 	@rm -rf $(SAN_REPORTS) && mkdir -p $(SAN_REPORTS)
 	@cd $(ASAN_BUILD) && TAMZOR_LONG=1 $(SAN_ENV) ctest --output-on-failure -j $(JOBS) -E 'SearchMates.Long'
 	@scripts/sanitizer-reports $(SAN_REPORTS)
