@@ -57,10 +57,9 @@ void ExpectMate(const PROBLEM_T& p, int extra_plies) {
     // the null move at the opponent's nodes reduces by four plies: the mate
     // shows a few plies beyond its length
     limits.maxdepth = 2 * p.mate_in + extra_plies;
-    // depth ends these searches; the limits only guard the run, far enough
-    // out that a slow or busy machine gets the same answer
-    limits.seconds = 3600;
-    limits.soft_seconds = 3600;
+    // depth ends these searches; the limits only guard the run
+    limits.seconds = 300;
+    limits.soft_seconds = 300;
     MOVE_T move;
     SEARCH_RESULT_T r;
     hash_c.HashReset();
