@@ -697,6 +697,9 @@ void PG_UTPCont(POS_T* b, int count, int slot, int dir);
 SQ_T PG_UTP3DCont(POS_T* b, SQ_T from, int dir, uint64_t bit, bool first);
 void PG_Jump(POS_T* b, int slot);
 bool PawnMovedTwoSteps(POS_T* b, SQ_T to, SQ_T from, int dir);
+// Whether the pawn in the slot may make a double step, its first-step cells
+// aside (they must be empty too).
+bool PawnMayStepTwice(POS_T* b, int slot);
 bool PawnToEastWest(POS_T* b, SQ_T sq, int piece);
 
 int GenAttackBoardMoves(POS_T* b, int which_ab, MOVE_T* moves);

@@ -68,4 +68,36 @@ TEST(Perft3D, StartPositionCounts) {
     }
 }
 
+// After these games a pawn that stepped from an attack board onto its side's
+// start row, and pawns that have left theirs, may no longer step twice.
+TEST(Perft3D, CountsAfterPawnsHaveMoved) {
+    struct WALK_T {
+        const char* moves;
+        uint64_t counts[3];
+    };
+    const WALK_T walks[] = {
+        {"e2a4,g7g6,g2c4,e8b6,h2d4,e7e6,f2f4,e6a5,e1f3,f8e7,c2h2,f7f6", {32, 927, 30730}},
+        {"h2d4,e8f6,g2c3,f6g4,f1d3,c8d8,f2b4,g4f6,d3e6,h8c6,e1b3,d8h8,e6g4,h7d6,b4f5,d6d5,g4b5,c6b4,b5d3,c7h7,"
+         "b3h4,b4d3,e2e4,g7g6",
+         {30, 872, 27759}},
+    };
+    state.maxdepth = DIFF_HARD;
+    for (const WALK_T& w : walks) {
+        ASSERT_TRUE(NewGameState(3));
+        state.rules = RULES_TDCL;
+        std::string error;
+        ASSERT_TRUE(PlayMoves(w.moves, &error)) << error;
+        for (int d = 0; d < 3; d++) EXPECT_EQ(Perft(&state.position, d + 1), w.counts[d]) << w.moves << " depth " << d + 1;
+    }
+}
+
+TEST(Perft3D, LongStartPositionCounts) {
+    SKIP_UNLESS_LONG();
+    state.maxdepth = DIFF_HARD;
+    ASSERT_TRUE(NewGameState(3));
+    state.rules = RULES_TDCL;
+    EXPECT_EQ(Perft(&state.position, 4), 226504u);
+    EXPECT_EQ(Perft(&state.position, 5), 5515032u);
+}
+
 }  // namespace

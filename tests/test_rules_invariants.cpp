@@ -56,7 +56,23 @@ struct SEEN_T {
 
 // Checks one position and returns the move chosen at random, or false when
 // the game is over.
-bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T* seen) {
+// A pawn that has made a move of its own (not one riding its board) is never
+// offered a two-cell step again: `moved` holds the slots of such pawns.
+void ExpectNoSecondDoubleStep(POS_T* b, uint64_t moved) {
+    static MOVE_T list[MOVE_LIST_SIZE];
+    POS_T copy = *b;
+    int n = GetMoveList(&copy, list);
+    for (int i = 0; i < n; i++) {
+        const MOVE_T& m = list[i];
+        if (IsAB(m.piece_moving) || abs(m.piece_moving) != 1 || b->board[m.to] || m.move_symbol == 'e') continue;
+        if (!(moved >> b->pboard[m.from] & 1)) continue;
+        std::vector<SQ_T> one = Step(b, m.from, m.piece_moving > 0 ? NORTH : SOUTH);
+        EXPECT_NE(std::find(one.begin(), one.end(), m.to), one.end())
+            << "moved pawn offered a double step " << (int)m.from << "-" << (int)m.to;
+    }
+}
+
+bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T* seen, uint64_t moved) {
     SCOPED_TRACE("ply " + std::to_string(ply));
     // reach map: incremental (2D) or regenerated equals a rebuild from scratch
     POS_T fresh = *b;
@@ -78,6 +94,7 @@ bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T*
     std::set<KEY_T> listed = LegalSet(b, false), all = LegalSet(b, true);
     EXPECT_EQ(listed, all) << (b->flags & FLAG_IN_CHECK ? "in check" : "not in check");
     if (b->flags & FLAG_IN_CHECK) seen->checks++;
+    ExpectNoSecondDoubleStep(b, moved);
     if (listed.empty()) {
         if (b->flags & FLAG_IN_CHECK) seen->mates++;
         return false;
@@ -118,9 +135,11 @@ SEEN_T PlayRandomGames(int dmode, int rules, int games, int max_plies, unsigned 
         state.rules = rules;
         std::vector<POS_T> line(max_plies + 1);
         line[0] = state.position;
+        uint64_t moved = 0;  // slots of pawns that have moved
         for (int ply = 0; ply < max_plies; ply++) {
             MOVE_T m;
-            if (!CheckPosition(&line[ply], &rng, &m, ply, &seen)) break;
+            if (!CheckPosition(&line[ply], &rng, &m, ply, &seen, moved)) break;
+            if (!IsAB(m.piece_moving) && abs(m.piece_moving) == 1) moved |= 1ull << line[ply].pboard[m.from];
             if (::testing::Test::HasFailure()) return seen;
             EXPECT_EQ(DoMove(&line[ply + 1], &line[ply], &m), 1);
         }

@@ -39,8 +39,8 @@ bool GCACheckJumpCanProceed(JUMP_WALK_T* w, SQ_T cell) {
 
 int Opposite(int dir) { return -dir; }
 
-// Own pawns that can step onto the empty cell q (3D): one step, or two from
-// the start rows when the first cell is empty.
+// Own pawns that can step onto the empty cell q (3D): one step, or two when
+// the pawn may still step twice and the first cell is empty.
 uint64_t PawnBlockers3D(POS_T* b, SQ_T q, bool white) {
     const int pawn = white ? W_PAWN : B_PAWN, back = white ? SOUTH : NORTH;
     SQ_T t1[4], t2[4];
@@ -52,10 +52,10 @@ uint64_t PawnBlockers3D(POS_T* b, SQ_T q, bool white) {
         if (b->board[t1[i]] == pawn) slots |= 1ull << b->pboard[t1[i]];
         if (b->board[t1[i]]) any = true;
     }
-    if (n1 && !any && (white ? YPOS(t1[0]) < 3 : YPOS(t1[0]) > 4)) {
+    if (n1 && !any) {
         int n2 = DirTo(b, t1[0], back, &l2);
         for (int i = 0; i < n2; i++)
-            if (b->board[t2[i]] == pawn) slots |= 1ull << b->pboard[t2[i]];
+            if (b->board[t2[i]] == pawn && PawnMayStepTwice(b, b->pboard[t2[i]])) slots |= 1ull << b->pboard[t2[i]];
     }
     return slots;
 }

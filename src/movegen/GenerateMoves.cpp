@@ -125,14 +125,7 @@ int PawnPushes(POS_T* b, MOVE_T* moves, int n, bool white) {
         bool all_empty = true;
         for (int i = 0; i < n1; i++)
             if (b->board[t1[i]]) all_empty = false;
-        // A pawn on its start row has not moved (pawns never go back), whatever
-        // slot a rebuilt position gave it.
-        bool may_double = YPOS(from) == (white ? 1u : 6u) && all_empty;
-        if (may_double && state.dmode != 2) {
-            // a pawn on an attack board steps twice only while its board is home
-            int board = BoardOfCell(from);
-            if (board >= 0 && !IsAttackBoardHome(b, ab_of_index[board])) may_double = false;
-        }
+        const bool may_double = all_empty && PawnMayStepTwice(b, slot);
         for (int i = 0; i < n1; i++) {
             SQ_T t = t1[i];
             if (b->board[t]) continue;
