@@ -582,6 +582,19 @@ public:
         b->hash2 ^= hash_values.v2[p + 6][pos];
     }
     void RemoveHash(POS_T* b, SQ_T pos, int p) { AddHash(b, pos, p); }
+    // Where an attack board stands is part of a 3D position: the same men
+    // with a board elsewhere have other moves, so neither the table nor the
+    // repetition count may take one for the other. The term of board k on a
+    // pin, applied again, takes it out. Bit 0 of hash1 stays the side's.
+    static void BoardPinHash(POS_T* b, int k, int pin) {
+        if (pin <= 0) return;  // the 8x8 game has no boards
+        uint64_t x = (uint64_t)(k * 64 + pin) * 0x9E3779B97F4A7C15ull;
+        x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+        x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+        x ^= x >> 31;
+        b->hash1 ^= x & ~1ull;
+        b->hash2 ^= x * 0xD6E8FEB86659FD93ull;
+    }
     void HashReset();
     void OrderReset();
     uint64_t GetIndex(POS_T* b);
@@ -755,6 +768,11 @@ uint64_t Perft(POS_T* b, int depth);
 // duplicates by (piece, from, to) merged, promotions expanded to 'Q', 'R',
 // 'B', 'N'.
 int LegalMoves(POS_T* b, MOVE_T* out);
+// Replaces a move known by its squares with the legal list's own entry
+// (same piece and symbol where the list has them; a queen for a promotion
+// whose piece is not named), keeping its value; 0 when no legal move has
+// those squares.
+int ListedMove(POS_T* b, MOVE_T* move);
 
 // ---------------------------------------------------------------------------
 // Game record, results, replay

@@ -35,6 +35,10 @@ void ExpectConsistent(POS_T* b) {
     EXPECT_EQ(count, on_board);
     EXPECT_EQ(b->material_mask, material);
     EXPECT_EQ(b->piece_mask, pieces);
+    POS_T boards{};  // the attack boards' terms alone
+    for (int k = 0; k < 4; k++) HASH_C::BoardPinHash(&boards, k, b->whereis_board[k]);
+    h1 ^= boards.hash1;
+    h2 ^= boards.hash2;
     EXPECT_EQ(b->hash2, h2);
     h1 ^= (uint64_t)(b->move_num & 1) ^ (uint64_t)(uint32_t)(b->enpassant << 8) ^
           ((b->flags & 0xF) << 16);
@@ -258,13 +262,19 @@ TEST_F(EditedBoard, BishopColoursSelectTheirSlots) {
     EXPECT_EQ(b->pieces[21].pos, C8);
 }
 
-TEST_F(EditedBoard, PackedPawnsAwayFromTheirColumnAreNotHome) {
+TEST_F(EditedBoard, PawnsOnTheirStartCellsKeepTheirColumnsSlots) {
     b->board[E1] = W_KING;
     b->board[E8] = B_KING;
-    b->board[A2] = W_PAWN;  // one pawn: slot 15, which stands for column h
+    b->board[A2] = W_PAWN;  // on its start cell: the slot of column a
+    b->board[C4] = W_PAWN;  // moved on: packed at the top, in column h's slot
+    b->board[G7] = B_PAWN;
     ASSERT_EQ(CreatePBoard(b), 1);
-    EXPECT_EQ(b->pieces[15].pos, A2);
+    EXPECT_EQ(b->pieces[8].pos, A2);
+    EXPECT_TRUE(IsPawnHome(&b->pieces[8], &b->pieces[8]));
+    EXPECT_EQ(b->pieces[15].pos, C4);
     EXPECT_FALSE(IsPawnHome(&b->pieces[15], &b->pieces[8]));
+    EXPECT_EQ(b->pieces[16 + 8 + 6].pos, G7);
+    EXPECT_TRUE(IsPawnHome(&b->pieces[30], &b->pieces[24]));
 }
 
 TEST(Bookkeeping, AddThenRemoveRestoresKeysAndMasks) {
@@ -355,18 +365,28 @@ TEST(HashKeys, TableProperties) {
     EXPECT_GT(seen.size(), 760u);  // distinct enough to tell positions apart
 }
 
-TEST(HashKeys, PlacementOfBoardsIsNotPartOfTheKey) {
+TEST(HashKeys, PlacementOfBoardsIsPartOfTheKey) {
     ASSERT_TRUE(NewGameState(3));
     POS_T a = state.position;
-    POS_T b = a;
-    b.whereis_board[0] = ABW_QL3;
     ASSERT_EQ(CreatePBoard(&a), 1);
-    ASSERT_EQ(CreatePBoard(&b), 1);
-    EXPECT_EQ(a.hash1, b.hash1);
-    EXPECT_EQ(a.hash2, b.hash2);
-    b.move_num = 1;
-    ASSERT_EQ(CreatePBoard(&b), 1);
-    EXPECT_EQ(a.hash1 ^ b.hash1, 1u);
+    // every placement of one board gives keys of its own, in the same game
+    std::set<uint64_t> keys1, keys2;
+    for (int pin : all_pins) {
+        POS_T b = a;
+        if (IsAttackBoardThere(&b, pin) != NO_SQUARE && pin != ABW_QL1) continue;
+        b.whereis_board[0] = pin;
+        ASSERT_EQ(CreatePBoard(&b), 1);
+        keys1.insert(b.hash1);
+        keys2.insert(b.hash2);
+        // the side to move is still bit 0 alone
+        POS_T c = b;
+        c.move_num = 1;
+        ASSERT_EQ(CreatePBoard(&c), 1);
+        EXPECT_EQ(b.hash1 ^ c.hash1, 1u);
+        EXPECT_EQ(b.hash2, c.hash2);
+    }
+    EXPECT_EQ(keys1.size(), 9u);
+    EXPECT_EQ(keys2.size(), 9u);
 }
 
 TEST(Placement, StartQueries) {

@@ -117,6 +117,26 @@ TEST(Results, RepetitionAndTheFiftyMoveLimit) {
     EXPECT_EQ(CheckRepetition(b, 1000), 1);
 }
 
+TEST(Results, BoardsStandingElsewhereAreNoRepetition) {
+    // Empty boards walk round: the same men come back every four plies, with
+    // the boards on other pins, until the fourth time, where all are home.
+    Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6}, {{H1, W_KING}, {E2, W_PAWN}, {H8, B_KING}, {E7, B_PAWN}});
+    const char* const walk[] = {"qlw@ql3", "qlb@ql4", "klw@kl3", "klb@kl4", "qlw@ql2", "qlb@ql5",
+                                "klw@kl2", "klb@kl5", "qlw@ql1", "qlb@ql6", "klw@kl1"};
+    testing::internal::CaptureStdout();
+    for (const char* token : walk) {
+        MOVE_T m;
+        std::string error;
+        ASSERT_TRUE(MoveFromToken(&state.position, token, &m, &error)) << token << ": " << error;
+        ASSERT_EQ(PlayerMoved(&state.position, &m), 1) << token;
+    }
+    testing::internal::GetCapturedStdout();
+    int winner;
+    EXPECT_EQ(JudgeMove("klb@kl6", &winner), "") << "three of the four were other positions";
+    EXPECT_EQ(winner, 0);
+    EXPECT_EQ(CheckRepetition(&state.position, 1), 0);
+}
+
 TEST(Results, ADecidedGameIsNotJudgedAgain) {
     Play(2, {"e2e4"});
     state.position.winner = 1;

@@ -36,7 +36,23 @@ bool LayoutSide(PS_T* side, const PS_T* officers, int n_officers, const PS_T* pa
     }
     if (8 + n_surplus + n_pawns > 16) return false;
     for (int i = 0; i < n_surplus; i++) side[8 + i] = surplus[i];
-    for (int i = 0; i < n_pawns; i++) side[16 - n_pawns + i] = pawns[i];
+    // A pawn on its start cell keeps the slot of its column, as at the start
+    // of a game, so that it may still step twice (IsPawnHome); the others
+    // fill the free pawn slots from the top, in square order.
+    bool placed[64] = {};
+    const SQ_T row = white ? 1 : 6;
+    for (int i = 0; i < n_pawns; i++) {
+        const int column = (int)XPOS(pawns[i].pos);
+        if (YPOS(pawns[i].pos) == row && !side[8 + column].p) {
+            side[8 + column] = pawns[i];
+            placed[i] = true;
+        }
+    }
+    for (int i = n_pawns - 1, slot = 15; i >= 0; i--) {
+        if (placed[i]) continue;
+        while (side[slot].p) slot--;
+        side[slot] = pawns[i];
+    }
 
     // Offset 4 takes White's bishop on a square of odd colour sum, Black's on even.
     if (side[4].p) {
@@ -108,5 +124,6 @@ int CreatePBoard(POS_T* b) {
         if (b->board[home[2 + r]] != (r < 2 ? W_ROOK : B_ROOK)) b->flags &= ~(1ull << r);
     b->hash1 ^= (uint64_t)(uint32_t)(b->enpassant << 8);
     b->hash1 ^= (b->flags << 16) & 0xF0000;
+    for (int k = 0; k < 4; k++) HASH_C::BoardPinHash(b, k, b->whereis_board[k]);
     return RegenToPieces(b);
 }

@@ -140,7 +140,9 @@ int DoMovePart1(POS_T* nb, POS_T* ob, MOVE_T* move) {
     bool white_moved;
     const int board_index = ABIndex(p);
     if (board_index >= 0) {
+        HASH_C::BoardPinHash(nb, board_index, nb->whereis_board[board_index]);
         nb->whereis_board[board_index] = (int32_t)move->to;
+        HASH_C::BoardPinHash(nb, board_index, nb->whereis_board[board_index]);
         // Whether a pawn is one step from promoting depends on the boards.
         nb->pawns7th = 0;
         for (int s = 0; s < 32; s++)

@@ -9,7 +9,9 @@ int KeyPinCycle(POS_T* b, int j) {
         k = (k + 1) % 12;
         printf("\nj=%d k=%d", j, k);
         if (IsAttackBoardThere(b, all_pins[k]) == NO_SQUARE) {
+            HASH_C::BoardPinHash(b, j & 3, b->whereis_board[j & 3]);
             b->whereis_board[j & 3] = all_pins[k];
+            HASH_C::BoardPinHash(b, j & 3, b->whereis_board[j & 3]);
             AlignAttackBoards(b);
             return all_pins[k];
         }
