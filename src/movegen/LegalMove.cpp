@@ -2,6 +2,24 @@
 
 #include "tamzor.h"
 
+namespace {
+// The list entry a move stands for: the entry with its own symbol, else the
+// first entry of the same piece, from and to. A move built from squares
+// alone (a click, a table move) thus takes the list's symbol, so castling
+// moves its rook; the first entry of a promotion is the plain one, whose
+// piece is still to be chosen.
+const MOVE_T* ListEntry(const MOVE_T* list, int n, const MOVE_T* move) {
+    const MOVE_T* first = nullptr;
+    for (int i = 0; i < n; i++) {
+        const MOVE_T& m = list[i];
+        if (m.piece_moving != move->piece_moving || m.to != move->to || m.from != move->from) continue;
+        if (m.move_symbol == move->move_symbol) return &m;
+        if (!first) first = &m;
+    }
+    return first;
+}
+}  // namespace
+
 int LegalMove(POS_T* b, MOVE_T* move, const char* text) {
     if (eval_show) printf("\nLegalMove %s", text ? text : "");
     if (!move) {
@@ -12,21 +30,18 @@ int LegalMove(POS_T* b, MOVE_T* move, const char* text) {
     static thread_local POS_T scratch;
     int n = GetMoveCount(b, list);
     int result = 0;
-    for (int i = 0; i < n; i++) {
-        const MOVE_T& m = list[i];
-        if (m.piece_moving != move->piece_moving || m.to != move->to || m.from != move->from) continue;
-        if (m.move_symbol != move->move_symbol && eval_show)
-            printf("\nHASH GUESS %c %c ", move->move_symbol, m.move_symbol);
-        MOVE_T trial = *move;  // made as given: its own symbol picks a promotion
+    const MOVE_T* entry = ListEntry(list, n, move);
+    if (entry) {
+        if (entry->move_symbol != move->move_symbol && eval_show)
+            printf("\nHASH GUESS %c %c ", move->move_symbol, entry->move_symbol);
+        move->move_symbol = entry->move_symbol;
+        MOVE_T trial = *move;
         result = DoMove(&scratch, b, &trial);
-        break;
     }
-    if (!result) {
-        char* s = ShortDisambiguateMovestr(move);
-        if (!s)
-            Panic(false, "LegalMove disambiguate");
-        else if (eval_show)
-            printf("\n!LegalMove %s %s", text ? text : "", s);
+    if (!result && eval_show) {
+        // the texts are those of the list just built: a move not in it has none
+        const char* s = entry ? ShortDisambiguateMovestr(move) : nullptr;
+        printf("\n!LegalMove %s %s", text ? text : "", s ? s : "(not in the list)");
     }
     return result;
 }

@@ -100,6 +100,18 @@ void ThinkAndMove() {
     position->evaluation = NextToPlay(&copy) * v;
     move.v = position->evaluation;
     makemovebusy = false;
+    // The move played is the legal list's own entry; the search gives one
+    // whenever a legal move exists, and one that no longer fits is replaced
+    // by the first legal move rather than giving the game up.
+    if (IsZeroMove(&move) || !ListedMove(position, &move)) {
+        static MOVE_T legal[4 * MOVE_LIST_SIZE];
+        if (LegalMoves(position, legal) > 0) {
+            move = legal[0];
+            move.v = position->evaluation;
+        } else {
+            ZeroMove(&move);
+        }
+    }
     if (IsZeroMove(&move)) {
         TamzorLoses("Tamzor has no more moves");
     } else if (!LegalMove(position, &move, "MoveThread")) {

@@ -20,6 +20,24 @@ int LegalRootMoves(POS_T* b) {
     return n;
 }
 
+void FirstLegalMove(POS_T* b, MOVE_T* move) {
+    static thread_local MOVE_T legal[4 * MOVE_LIST_SIZE];
+    const int n = LegalMoves(b, legal);
+    ZeroMove(move);
+    if (!n) return;
+    *move = legal[0];
+    for (int i = 0; b->moves && i < b->num_moves; i++) {
+        const MOVE_T& m = b->moves[i];
+        for (int j = 0; j < n; j++) {
+            if (SameMove(&m, &legal[j]) && m.piece_moving == legal[j].piece_moving &&
+                m.move_symbol == legal[j].move_symbol) {
+                *move = legal[j];
+                return;
+            }
+        }
+    }
+}
+
 void ProgressLine(POS_T* b, MOVE_T* move, ETYPE_T v, int edepth) {
     char text[32] = "?";
     if (!IsZeroMove(move) && IsValidMove(b, *move)) {
@@ -55,10 +73,13 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
     if (root && root->move_num == 0) {
         move_t->from = root->from;
         move_t->to = root->to;
-        if (!IsZeroMove(move_t) && move_t->from < 64) {
-            move_t->piece_moving = b->board[move_t->from];
-            move_t->move_symbol = '?';
-            move_t->check = 0;
+        move_t->piece_moving = move_t->from < 64 ? b->board[move_t->from] : 0;
+        move_t->move_symbol = '?';
+        move_t->check = 0;
+        // The entry may belong to another position with the same keys: its
+        // move counts only when this position has it.
+        if (IsZeroMove(move_t) || !ListedMove(b, move_t)) ZeroMove(move_t);
+        if (!IsZeroMove(move_t)) {
             depth = imax(root->depth_low, 2);
             v = root->low;
             if (root->depth_high >= root->depth_low && root->high <= root->low + 700) depth++;
@@ -106,5 +127,8 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
         depth++;
     }
     search_edepth = edepth;
+    // Whatever ended the search, the move is the legal list's own entry; a
+    // search that found none plays the first legal move of its ordering.
+    if (IsZeroMove(move_t) || !ListedMove(b, move_t)) FirstLegalMove(b, move_t);
     return v;
 }

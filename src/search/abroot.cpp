@@ -2,20 +2,19 @@
 
 namespace {
 // The table keeps only the squares of a move, and the piece is read off the
-// from square; an attack board is not on its from cell, so its piece comes
-// from the root's list. A stored move the list does not have (another
-// position with the same keys) is passed over quietly.
-bool RootListHas(const POS_T* b, MOVE_T* m) {
+// from square; an attack board is not on its from cell. The root's list has
+// the whole move (piece and symbol: castling moves its rook). A stored move
+// the list does not have (another position with the same keys) is passed
+// over quietly.
+const MOVE_T* RootListEntry(const POS_T* b, const MOVE_T* m) {
     const MOVE_T* other = nullptr;
     for (int i = 0; i < b->num_moves; i++) {
         const MOVE_T& l = b->moves[i];
         if (l.from != m->from || l.to != m->to) continue;
-        if (l.piece_moving == m->piece_moving) return true;
+        if (l.piece_moving == m->piece_moving) return &l;
         if (!other) other = &l;
     }
-    if (!other) return false;
-    m->piece_moving = other->piece_moving;
-    return true;
+    return other;
 }
 }  // namespace
 
@@ -26,8 +25,10 @@ ETYPE_T abroot(POS_T* b, int depth, ETYPE_T testv, MOVE_T* move) {
     static thread_local POS_T b1;
     MOVE_T m1;
     ZeroMove(&m1);
-    if (hash_c.CheckHash(b, depth, testv, &v, &m1) && !IsZeroMove(&m1) && RootListHas(b, &m1)) {
+    const MOVE_T* entry = nullptr;
+    if (hash_c.CheckHash(b, depth, testv, &v, &m1) && !IsZeroMove(&m1) && (entry = RootListEntry(b, &m1))) {
         // a table answer counts only with a legal move that does not repeat
+        m1 = *entry;
         MOVE_T check = m1;
         if (LegalMove(b, &check, "abroot")) {
             MOVE_T made = m1;
