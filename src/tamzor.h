@@ -746,6 +746,10 @@ extern thread_local constinit MOVE_T da_moves[MOVE_LIST_SIZE];
 extern thread_local constinit char disambstrs[MOVE_LIST_SIZE][16];
 extern thread_local constinit char da_str_i[16];
 extern thread_local constinit char da_str_j[16];
+// Set with da_str_i when another move of the same kind to the same place
+// starts from a cell of the same name on another level: the text then names
+// the origin's level.
+extern thread_local constinit bool da_level_i;
 char* ShortMovestr(POS_T* b, MOVE_T* move, char* out);
 char* ShortDisambiguateMovestr(MOVE_T* move);
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli.h"
 #include "test_util.h"
 
 namespace {
@@ -161,15 +162,34 @@ TEST(MoveText, SameCellNameOnTwoLevelsGetsTheLevel) {
     EXPECT_EQ(TextOf(W_ROOK, E3, F3), "Rwb3W");
     EXPECT_EQ(TextOf(W_ROOK, A3, F3), "Rnb3W");
     EXPECT_EQ(TextOf(W_ROOK, A3, B3), "Rnb3N");
-    // Style 1 names the origin instead.
+    // Style 1 names the origin, and its level where the name is shared.
     state.notation = NOTATION_STANDARD;
-    EXPECT_EQ(TextOf(W_ROOK, E3, F3), "Rb3-c3(2)");
+    EXPECT_EQ(TextOf(W_ROOK, E3, F3), "Rb3(2)-c3(2)");
+    EXPECT_EQ(TextOf(W_ROOK, A3, F3), "Rb3(4)-c3(2)");
 
     // Black level a5 and middle a5.
     Place(3, {{H1, W_KING}, {H8, B_KING}, {E5, W_ROOK}, {A5, W_ROOK}}, true);
     state.notation = NOTATION_ZARVIC;
     EXPECT_EQ(TextOf(W_ROOK, E5, F5), "Rbb5B");
     EXPECT_EQ(TextOf(W_ROOK, A5, F5), "Rnb5B");
+}
+
+TEST(MoveText, PawnsFromSameNamedCellsToOneCellReadApart) {
+    // White-level c4 and middle-level c4 both step to c5 on the Black level
+    Place(3, {{H1, W_KING}, {H8, B_KING}, {F4, W_PAWN}, {B4, W_PAWN}}, true);
+    for (int notation : {NOTATION_ZARVIC, NOTATION_STANDARD, NOTATION_ALGEBRAIC}) {
+        state.notation = notation;
+        const std::string a = TextOf(W_PAWN, F4, F5), b = TextOf(W_PAWN, B4, F5);
+        EXPECT_NE(a, b) << "notation " << notation;
+        MOVE_T m;
+        std::string error;
+        ASSERT_TRUE(ReadMove(&state.position, a, &m, &error)) << error;
+        EXPECT_EQ(m.from, (SQ_T)F4) << a;
+        ASSERT_TRUE(ReadMove(&state.position, b, &m, &error)) << error;
+        EXPECT_EQ(m.from, (SQ_T)B4) << b;
+    }
+    state.notation = NOTATION_STANDARD;
+    EXPECT_EQ(TextOf(W_PAWN, F4, F5), "Pc4(2)-c5(6)");
 }
 
 TEST(MoveText, InvalidAndUnknownMoves) {

@@ -6,9 +6,11 @@
 
 #include <cstring>
 #include <random>
+#include <map>
 #include <set>
 #include <tuple>
 
+#include "cli.h"
 #include "test_util.h"
 
 namespace {
@@ -95,6 +97,13 @@ bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T*
     EXPECT_EQ(listed, all) << (b->flags & FLAG_IN_CHECK ? "in check" : "not in check");
     if (b->flags & FLAG_IN_CHECK) seen->checks++;
     ExpectNoSecondDoubleStep(b, moved);
+    // every legal move has a text of its own, so a text names one move
+    std::map<std::string, std::string> texts;
+    POS_T for_texts = *b;
+    for (const MOVE_TEXT_T& m : LegalMoveTexts(&for_texts)) {
+        auto [at, fresh] = texts.emplace(m.text, m.token);
+        EXPECT_TRUE(fresh) << at->second << " and " << m.token << " both read " << m.text;
+    }
     if (listed.empty()) {
         if (b->flags & FLAG_IN_CHECK) seen->mates++;
         return false;

@@ -80,7 +80,12 @@ char* ShortMovestr(POS_T* b, MOVE_T* move, char* out) {
         const char F = sfrom[0];
         const char C = to < 64 ? piecechar(abs(b->board[to])) : ' ';
         if (state.dmode != 2 && style1) {
-            t.Add("%c%s%c%s(%d)", letter, sfrom, sym, sto, GetLevel(b, to));
+            // the origin's level only where a cell of the same name on
+            // another level sends a piece of the same kind to the same place
+            if (da_level_i)
+                t.Add("%c%s(%d)%c%s(%d)", letter, sfrom, GetLevel(b, from), sym, sto, GetLevel(b, to));
+            else
+                t.Add("%c%s%c%s(%d)", letter, sfrom, sym, sto, GetLevel(b, to));
         } else if (state.dmode != 2) {
             const bool style2 = LoadShared(state.notation) == NOTATION_ALGEBRAIC;
             if (kind == 1 && F == sto[0]) {
