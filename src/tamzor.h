@@ -596,6 +596,9 @@ public:
         b->hash2 ^= x * 0xD6E8FEB86659FD93ull;
     }
     void HashReset();
+    // A table of about `megabytes` (the default is 48); the stored entries
+    // go. Only while no search runs.
+    void HashResize(uint64_t megabytes);
     void OrderReset();
     uint64_t GetIndex(POS_T* b);
     void HashChangeTag(int move_num);
@@ -1112,6 +1115,8 @@ struct SEARCH_LIMITS_T {
     int last_iteration = 0;  // the deepest iteration to search; 0 = none beyond maxdepth
     double seconds = 0;      // hard limit; 0 keeps the clock's whole-second limit
     double soft_seconds = 0; // no new iteration after this; 0 = the fixed rule
+    bool no_soft_limit = false;  // deepen until the depth, the nodes, the hard limit or a stop
+    uint64_t max_nodes = 0;  // stop once this many nodes were searched; 0 = no limit
 };
 struct SEARCH_RESULT_T {
     ETYPE_T value = 0;       // for the side to move
@@ -1122,6 +1127,10 @@ struct SEARCH_RESULT_T {
 extern thread_local constinit int search_edepth;  // deepest completed depth of the last Search
 // Iterations beyond this depth are not started (0: only the ply limit counts).
 extern thread_local constinit int search_last_iteration;
+// The running search ignores the soft limits (a fixed depth, an analysis).
+extern thread_local constinit bool search_no_soft_limit;
+// Interior and quiescence nodes after which the running search stops; 0 = none.
+extern thread_local constinit uint64_t search_node_limit;
 // Called after every iteration of Search with the root, the move and value
 // so far and the completed depth (the terminal tool's UCI info lines).
 using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);

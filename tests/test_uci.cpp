@@ -2,7 +2,10 @@
 // engine (or against itself), every move checked by the rules engine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 #include "cli.h"
 #include "test_util.h"
@@ -25,6 +28,55 @@ void Handshake(UciProcess* e) {
     e->Send("isready");
     ASSERT_TRUE(e->WaitFor("readyok", &line, 10s));
 }
+
+// Every line a UCI engine writes begins with one of the protocol's words.
+void ExpectOnlyUci(const std::vector<std::string>& lines) {
+    for (const std::string& l : lines) {
+        bool ok = false;
+        for (const char* word : {"id ", "option ", "uciok", "readyok", "info ", "bestmove "})
+            ok |= l.rfind(word, 0) == 0;
+        EXPECT_TRUE(ok) << "not a UCI line: '" << l << "'";
+    }
+}
+
+// The legal moves' tokens of a 2D position given as UCI gives it.
+std::set<std::string> LegalTokens(const std::string& fen, const std::string& moves = "") {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    if (!fen.empty()) {
+        opt.has_fen = true;
+        opt.fen = fen;
+    }
+    opt.moves = moves;
+    EXPECT_EQ(SetUpPosition(opt), 0);
+    std::set<std::string> tokens;
+    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) tokens.insert(m.token);
+    return tokens;
+}
+
+std::string BestMoveToken(const std::string& line) {
+    std::istringstream in(line);
+    std::string word, token;
+    in >> word >> token;
+    return token;
+}
+
+// The deepest "info depth" and the last score among the lines.
+int DeepestInfo(const std::vector<std::string>& lines, std::string* score = nullptr, std::string* pv = nullptr) {
+    int deepest = 0;
+    for (const std::string& l : lines) {
+        if (l.rfind("info depth ", 0) != 0) continue;
+        deepest = std::max(deepest, atoi(l.c_str() + 11));
+        size_t at = l.find(" score ");
+        if (score && at != std::string::npos) *score = l.substr(at + 7, l.find(" nodes") - at - 7);
+        at = l.find(" pv ");
+        if (pv && at != std::string::npos) *pv = l.substr(at + 4);
+    }
+    return deepest;
+}
+
+const char* const MATE_IN_TWO = "r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1";
+const char* const MATE_IN_ONE = "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1";
 
 TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
     UciProcess t({TAMZOR_CLI, "uci"});
@@ -51,7 +103,7 @@ TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
     ASSERT_EQ(SetUpPosition(opt), 0);
     MOVE_T m;
     std::string error;
-    EXPECT_TRUE(MoveFromToken(&state.position, line.substr(9), &m, &error)) << line << ": " << error;
+    EXPECT_TRUE(MoveFromToken(&state.position, BestMoveToken(line), &m, &error)) << line << ": " << error;
     // stop ends an infinite search with a move
     t.Send("go infinite");
     std::this_thread::sleep_for(200ms);
@@ -64,57 +116,210 @@ TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
     EXPECT_LT(std::chrono::steady_clock::now() - sent, 5s);
 }
 
-// Plays one game; returns the number of plies played.
-int PlayGame(UciProcess* white, UciProcess* black, int max_plies) {
+TEST(Uci, PositionsWithoutMovesAndBadPositions) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    std::vector<std::string> seen;
+    std::string line;
+    // the start position again after a game's moves
+    t.Send("position startpos moves e2e4 e7e5 g1f3");
+    t.Send("position startpos");
+    t.Send("go depth 3");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 30s, &seen));
+    EXPECT_EQ(LegalTokens("").count(BestMoveToken(line)), 1u) << line;
+    // a FEN without moves
+    t.Send(std::string("position fen ") + MATE_IN_ONE);
+    t.Send("go depth 3");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 30s, &seen));
+    EXPECT_EQ(BestMoveToken(line), "a1a8");
+    // a bad FEN or an illegal move leaves the last good position
+    const size_t before = seen.size();
+    t.Send("position fen 8/8/8/8 w - - 0 1");
+    t.Send(std::string("position fen ") + MATE_IN_ONE + " moves a1a9");
+    t.Send("position startpos moves e2e4 e7e4");
+    t.Send("go depth 3");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 30s, &seen));
+    EXPECT_EQ(BestMoveToken(line), "a1a8");
+    int reports = 0;
+    for (size_t i = before; i < seen.size(); i++) reports += seen[i].rfind("info string", 0) == 0;
+    EXPECT_EQ(reports, 3);
+    ExpectOnlyUci(seen);
+}
+
+TEST(Uci, SearchLimitsAreKept) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    std::vector<std::string> seen;
+    std::string line, score, pv;
+    // an infinite search answers only when stopped, even with a mate in hand
+    t.Send(std::string("position fen ") + MATE_IN_ONE);
+    t.Send("go infinite");
+    EXPECT_FALSE(t.WaitFor("bestmove", &line, 1500ms, &seen)) << line;
+    t.Send("stop");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 5s, &seen));
+    EXPECT_EQ(BestMoveToken(line), "a1a8");
+    // a depth is reached
+    seen.clear();
+    t.Send("ucinewgame");
+    t.Send("position startpos moves e2e4 e7e5");
+    t.Send("go depth 6");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 120s, &seen));
+    EXPECT_EQ(DeepestInfo(seen), 6);
+    // a node count is kept to within a little
+    seen.clear();
+    t.Send("ucinewgame");
+    t.Send("position startpos");
+    t.Send("go nodes 20000");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
+    long long searched = 0;
+    for (const std::string& l : seen)
+        if (l.rfind("info depth", 0) == 0) searched = atoll(l.c_str() + l.find(" nodes ") + 7);
+    EXPECT_GT(searched, 0);
+    EXPECT_LE(searched, 21000);
+    // mate in two: the exact distance, its line, and go mate finds it
+    for (const char* go : {"go depth 4", "go mate 2"}) {
+        seen.clear();
+        t.Send("ucinewgame");
+        t.Send(std::string("position fen ") + MATE_IN_TWO);
+        t.Send(go);
+        ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen)) << go;
+        DeepestInfo(seen, &score, &pv);
+        EXPECT_EQ(score, "mate 2") << go;
+        EXPECT_EQ(pv.substr(0, 4), "d5f6") << go;
+        EXPECT_GE(std::count(pv.begin(), pv.end(), ' '), 2) << go << ": a line of three moves: " << pv;
+        EXPECT_EQ(BestMoveToken(line), "d5f6") << go;
+    }
+    ExpectOnlyUci(seen);
+}
+
+TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    std::vector<std::string> seen;
+    std::string line;
+    t.Send("uci");
+    ASSERT_TRUE(t.WaitFor("uciok", &line, 10s, &seen));
+    bool hash = false;
+    for (const std::string& l : seen) hash |= l.rfind("option name Hash type spin", 0) == 0;
+    EXPECT_TRUE(hash);
+    seen.clear();
+    t.Send("setoption name hash value 1");
+    t.Send("setoption name DIFFICULTY value 3");
+    t.Send("position startpos");
+    t.Send("go depth 10");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
+    for (const std::string& l : seen) EXPECT_EQ(l.find("info string"), std::string::npos) << l;
+    EXPECT_LE(DeepestInfo(seen), 2) << "the difficulty limits the depth";
+    ExpectOnlyUci(seen);
+
+    // the table takes the size asked for
+    const uint64_t entries = hash_c.hash_table_size;
+    hash_c.HashResize(1);
+    EXPECT_EQ(hash_c.hash_table_size, (1u << 20) / sizeof(HASHENTRY_T) & ~1ull);
+    hash_c.HashResize(48);
+    EXPECT_EQ(hash_c.hash_table_size, entries);
+}
+
+TEST(Uci, TheClockShareLeavesAReserve) {
+    for (long long left : {1LL, 20LL, 50LL, 110LL, 500LL, 1000LL, 10000LL, 60000LL, 600000LL})
+        for (long long inc : {0LL, 100LL, 2000LL})
+            for (long long togo : {0LL, 1LL, 5LL, 40LL}) {
+                double hard, soft;
+                UciClockBudget(left, inc, togo, &hard, &soft);
+                SCOPED_TRACE(std::to_string(left) + " " + std::to_string(inc) + " " + std::to_string(togo));
+                EXPECT_GT(hard, 0);
+                EXPECT_LE(soft, hard);
+                if (left > 40) {
+                    EXPECT_LE(hard * 1000, left - 30);
+                    EXPECT_LE(hard * 1000, left / 2.0);
+                }
+            }
+}
+
+// A game with real clocks: each side's thinking time, from the go sent to
+// its bestmove, comes off its clock, and the increment goes on after the
+// move. Every move is checked by the rules engine.
+struct CLOCK_GAME_T {
+    int plies = 0;
+    long long clock_ms[2];        // White's, Black's, as the game ended
+    long long least_ms[2];        // the least each had left after a move
+    std::vector<std::string> lines[2];  // what each engine wrote
+};
+
+CLOCK_GAME_T PlayClockGame(UciProcess* white, UciProcess* black, int max_plies, long long base_ms, long long inc_ms) {
+    CLOCK_GAME_T g;
+    g.clock_ms[0] = g.clock_ms[1] = g.least_ms[0] = g.least_ms[1] = base_ms;
     CLI_OPTIONS_T opt;
     opt.dmode = 2;
     EXPECT_TRUE(SetUpGame(opt));
     std::string moves;
-    int ply = 0;
-    for (; ply < max_plies; ply++) {
+    for (; g.plies < max_plies; g.plies++) {
         if (IsCheckmate(&state.position)) break;  // mate or stalemate: over
-        UciProcess* side = ply % 2 == 0 ? white : black;
-        side->Send("position startpos" + (moves.empty() ? std::string() : " moves" + moves));
-        side->Send("go wtime 3000 btime 3000 winc 20 binc 20");
+        const int side = g.plies % 2;
+        UciProcess* engine = side == 0 ? white : black;
+        engine->Send("position startpos" + (moves.empty() ? std::string() : " moves" + moves));
+        const auto sent = std::chrono::steady_clock::now();
+        engine->Send("go wtime " + std::to_string(g.clock_ms[0]) + " btime " + std::to_string(g.clock_ms[1]) +
+                     " winc " + std::to_string(inc_ms) + " binc " + std::to_string(inc_ms));
         std::string line;
-        if (!side->WaitFor("bestmove", &line, 30s)) {
-            ADD_FAILURE() << "no move at ply " << ply;
+        if (!engine->WaitFor("bestmove", &line, 60s, &g.lines[side])) {
+            ADD_FAILURE() << "no move at ply " << g.plies;
             break;
         }
-        std::string token = line.substr(9, line.find(' ', 9) == std::string::npos ? std::string::npos
-                                                                                   : line.find(' ', 9) - 9);
+        g.clock_ms[side] -= std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent).count();
+        g.least_ms[side] = std::min(g.least_ms[side], g.clock_ms[side]);
+        if (g.clock_ms[side] <= 0) break;  // lost on time
+        g.clock_ms[side] += inc_ms;
+        const std::string token = BestMoveToken(line);
         MOVE_T m;
         std::string error;
         if (!MoveFromToken(&state.position, token, &m, &error)) {
-            ADD_FAILURE() << "illegal move '" << token << "' at ply " << ply << ": " << error;
+            ADD_FAILURE() << "illegal move '" << token << "' at ply " << g.plies << ": " << error;
             break;
         }
         EXPECT_EQ(DoMove(&state.position, &state.position, &m), 1);
         state.position.flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
         moves += " " + token;
         if (state.position.fifty_count >= 102 || NoMaterial(&state.position)) {
-            ply++;
+            g.plies++;
             break;
         }
     }
-    return ply;
+    return g;
 }
 
-TEST(Uci, AWholeGameAgainstAnotherEngine) {
+// A process that keeps one core busy while it lives.
+struct BUSY_T {
+    pid_t pid = fork();
+    BUSY_T() {
+        if (pid == 0) {
+            for (;;) __asm__ volatile("");
+        }
+    }
+    ~BUSY_T() {
+        if (pid <= 0) return;
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+};
+
+TEST(Uci, AClockGameUnderLoadEndsWithTimeOnTheClock) {
+    const std::string sf = StockfishPath();
+    ASSERT_FALSE(sf.empty()) << "stockfish is not installed (scripts/install-deps installs it)";
+    BUSY_T busy;
+    ASSERT_GT(busy.pid, 0);
     UciProcess tamzor({TAMZOR_CLI, "uci"});
     Handshake(&tamzor);
-    const std::string sf = StockfishPath();
-    if (sf.empty()) {
-        // without another engine the program plays itself
-        UciProcess other({TAMZOR_CLI, "uci"});
-        Handshake(&other);
-        EXPECT_GT(PlayGame(&tamzor, &other, 80), 10);
-        return;
-    }
     UciProcess other({sf});
     Handshake(&other);
-    other.Send("setoption name Skill Level value 0");
-    EXPECT_GT(PlayGame(&tamzor, &other, 160), 10);
+    other.Send("setoption name UCI_LimitStrength value true");
+    other.Send("setoption name UCI_Elo value 1350");
+    // 10 s and 0.1 s a move each; Tamzor has White
+    CLOCK_GAME_T g = PlayClockGame(&tamzor, &other, 240, 10000, 100);
+    printf("%d plies; Tamzor's clock at the end %lld ms, least after a move %lld ms\n", g.plies, g.clock_ms[0],
+           g.least_ms[0]);
+    EXPECT_GT(g.plies, 20);
+    EXPECT_GT(g.least_ms[0], 0) << "Tamzor lost on time";
+    ExpectOnlyUci(g.lines[0]);
 }
 
 }  // namespace

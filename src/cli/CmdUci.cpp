@@ -1,13 +1,21 @@
 // The 2D game as a UCI engine, for chess interfaces and match tools. Input
 // it cannot use is answered with an info string and otherwise ignored.
+// Standard output carries the protocol alone: for the session the process's
+// own standard output is pointed at standard error, so that any report the
+// engine prints on its way goes there, and the protocol has a stream of its
+// own.
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <mutex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -18,12 +26,14 @@
 namespace {
 
 std::mutex out_mutex;  // the search thread and the reader both write lines
+FILE* protocol = nullptr;
 
 void Say(const std::string& line) {
     std::lock_guard<std::mutex> lk(out_mutex);
-    fputs(line.c_str(), stdout);
-    fputc('\n', stdout);
-    fflush(stdout);
+    FILE* f = protocol ? protocol : stdout;
+    fputs(line.c_str(), f);
+    fputc('\n', f);
+    fflush(f);
 }
 
 void InfoString(const std::string& text) { Say("info string " + text); }
@@ -34,36 +44,96 @@ std::string ScoreText(ETYPE_T v) {
     return "cp " + std::to_string((long long)v * 100 / 10052);  // a pawn is 10052
 }
 
-// The move as the program would play it: a promotion carries its piece.
-std::string UciMove(POS_T* b, const MOVE_T& move) {
-    if (IsZeroMove(&move)) return "0000";
-    static thread_local POS_T scratch;
-    MOVE_T made = move;
-    if (!DoMove(&scratch, b, &made)) return MoveToken(move);
-    return MoveToken(made);
+// Where a position's entry keeps no move (its bounds were all upper ones),
+// the reply whose own entry promises the most for the side to move.
+bool BestStoredReply(POS_T* b, MOVE_T* best) {
+    static thread_local MOVE_T legal[LEGAL_LIST_SIZE];
+    static thread_local POS_T child;
+    const int n = LegalMoves(b, legal);
+    bool found = false;
+    ETYPE_T best_value = 0;
+    for (int i = 0; i < n; i++) {
+        MOVE_T m = legal[i];
+        if (!DoMove(&child, b, &m)) continue;
+        HASHENTRY_T* e = hash_c.FetchHash(&child);
+        if (!e || (!e->depth_low && !e->depth_high)) continue;
+        // the child's value for the side that moves into it
+        const ETYPE_T v = -(e->depth_high ? e->high : e->low);
+        if (!found || v > best_value) {
+            found = true;
+            best_value = v;
+            *best = legal[i];
+        }
+    }
+    if (!found && n == 1) {
+        *best = legal[0];  // a forced reply
+        found = true;
+    }
+    return found;
+}
+
+// The line the table holds from the root: the first move, then the stored
+// move of each position reached, while it is a legal move of that position
+// and the line does not come round again.
+std::vector<MOVE_T> PrincipalLine(POS_T* root, const MOVE_T& first, int max_plies) {
+    std::vector<MOVE_T> line;
+    std::vector<POS_T> positions(2);
+    positions[0] = *root;
+    positions[0].oldb = nullptr;
+    std::set<uint64_t> seen{root->hash1};
+    MOVE_T m = first;
+    for (int ply = 0; ply < max_plies; ply++) {
+        POS_T* b = &positions[ply & 1];
+        POS_T* child = &positions[(ply + 1) & 1];
+        if (IsZeroMove(&m) || !ListedMove(b, &m)) break;
+        MOVE_T made = m;
+        if (!DoMove(child, b, &made)) break;
+        child->oldb = nullptr;
+        child->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
+        line.push_back(m);
+        if (!seen.insert(child->hash1).second) break;
+        HASHENTRY_T* e = hash_c.FetchHash(child);
+        if (e && (e->from || e->to))
+            InitMove(&m, e->from < 64 ? child->board[e->from] : 0, (SQ_T)e->from, (SQ_T)e->to, INF_VALUE, '?', false);
+        else if (!BestStoredReply(child, &m))
+            break;
+    }
+    return line;
+}
+
+std::string LineText(const std::vector<MOVE_T>& line) {
+    std::string s;
+    for (const MOVE_T& m : line) s += (s.empty() ? "" : " ") + MoveToken(m);
+    return s;
 }
 
 struct ENGINE_T {
     std::thread worker;
-    std::atomic<bool> searching{false};
-    std::atomic<bool> finished{true};  // the worker has given its bestmove
+    std::atomic<bool> finished{true};      // the worker has given its bestmove
+    std::atomic<bool> stop_asked{false};   // "stop" (or quit, or a new command) came
     int difficulty = DIFF_HARD;
     uint64_t start_ms = 0;
+    int infos = 0;                         // info lines of the running search
 };
 ENGINE_T engine;
 
 void Progress(POS_T* root, MOVE_T* move, ETYPE_T v, int depth) {
+    engine.infos++;
     uint64_t ms = TickCount() - engine.start_ms;
     uint64_t n = (uint64_t)nodes + (uint64_t)quiesce_nodes;
     std::ostringstream s;
     s << "info depth " << depth << " score " << ScoreText(v) << " nodes " << n << " nps "
       << (ms ? n * 1000 / ms : n * 1000) << " time " << ms;
-    if (!IsZeroMove(move)) s << " pv " << UciMove(root, *move);
+    if (!IsZeroMove(move)) {
+        std::vector<MOVE_T> line = PrincipalLine(root, *move, imax(depth, 1) + 8);
+        if (!line.empty()) s << " pv " << LineText(line);
+    }
     Say(s.str());
 }
 
 void StopSearch() {
     if (engine.worker.joinable()) {
+        engine.stop_asked = true;
         // A search clears the flag as it begins, so a stop sent before that
         // would be lost: it is said again until the search has ended.
         while (!engine.finished) {
@@ -72,7 +142,7 @@ void StopSearch() {
         }
         engine.worker.join();
     }
-    engine.searching = false;
+    engine.stop_asked = false;
 }
 
 void NewGame() {
@@ -84,25 +154,31 @@ void NewGame() {
     hash_c.OrderReset();
 }
 
-// position startpos|fen <fen> [moves <m1> <m2> ...]
+// position startpos|fen <fen> [moves <m1> <m2> ...]; a position that cannot
+// be set up leaves the last good one.
 void Position(std::istringstream& in) {
     StopSearch();
     std::string word, fen;
     in >> word;
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
     if (word == "fen") {
         std::vector<std::string> fields;
+        word.clear();
         while (in >> word && word != "moves") fields.push_back(word);
+        if (word != "moves") word.clear();
         for (size_t i = 0; i < fields.size(); i++) fen += (i ? " " : "") + fields[i];
+        if (fen.empty()) {
+            InfoString("position fen needs a FEN: the position stays as it was");
+            return;
+        }
     } else if (word == "startpos") {
+        word.clear();
         in >> word;
     } else {
-        InfoString("position needs startpos or fen: ignored");
+        InfoString("position needs startpos or fen: the position stays as it was");
         return;
     }
     if (!word.empty() && word != "moves") {
-        InfoString("expected 'moves' after the position: ignored");
+        InfoString("expected 'moves' after the position, not '" + word + "': the position stays as it was");
         return;
     }
     // everything is checked on the side before the live position changes
@@ -111,11 +187,13 @@ void Position(std::istringstream& in) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     static STATE_T backup;
     backup = state;
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
     SetUpGame(opt);
     std::string error;
     if (!fen.empty() && !SetUpFen(fen, &error)) {
         state = backup;
-        InfoString("bad fen (" + error + "): ignored");
+        InfoString("bad fen (" + error + "): the position stays as it was");
         return;
     }
     for (const std::string& t : tokens) {
@@ -123,7 +201,7 @@ void Position(std::istringstream& in) {
         if (state.position.move_num >= GAME_MAX_PLIES - 1 || !MoveFromToken(&state.position, t, &m, &error) ||
             !DoMove(&state.position, &state.position, &m)) {
             state = backup;
-            InfoString("illegal or unreadable move '" + t + "': position ignored");
+            InfoString("illegal or unreadable move '" + t + "': the position stays as it was");
             UpdateMaps(&state.position);
             return;
         }
@@ -131,12 +209,21 @@ void Position(std::istringstream& in) {
     }
 }
 
-// go [depth N] [movetime MS] [wtime MS btime MS winc MS binc MS movestogo N] [infinite]
+// A positive whole number after a go parameter.
+bool ReadCount(std::istringstream& in, const std::string& word, long long* out) {
+    if (in >> *out && *out >= 0) return true;
+    InfoString("'" + word + "' needs a number: go ignored");
+    return false;
+}
+
+// go [depth N] [nodes N] [mate N] [movetime MS] [wtime MS btime MS winc MS
+// binc MS movestogo N] [infinite]
 void Go(std::istringstream& in) {
     StopSearch();
     SEARCH_LIMITS_T limits;
     limits.maxdepth = engine.difficulty;
-    long long wtime = -1, btime = -1, winc = 0, binc = 0, movestogo = 0, movetime = -1, depth = 0;
+    long long wtime = -1, btime = -1, winc = 0, binc = 0, movestogo = 0, movetime = -1, depth = 0, max_nodes = 0,
+              mate = 0;
     bool infinite = false;
     std::string word;
     while (in >> word) {
@@ -148,46 +235,55 @@ void Go(std::istringstream& in) {
         else if (word == "winc") target = &winc;
         else if (word == "binc") target = &binc;
         else if (word == "movestogo") target = &movestogo;
+        else if (word == "nodes") target = &max_nodes;
+        else if (word == "mate") target = &mate;
         else if (word == "infinite") infinite = true;
-        else if (word == "ponder" || word == "nodes" || word == "mate" || word == "searchmoves") {
-            InfoString("'" + word + "' is not supported: ignored");
-            continue;
+        else if (word == "ponder") {
+            InfoString("pondering is not supported: searching on the position as given");
+        } else if (word == "searchmoves") {
+            InfoString("searchmoves is not supported: every move is searched");
+            // the moves that follow, up to the next parameter
+            for (std::streampos at = in.tellg(); in >> word; at = in.tellg()) {
+                if (word.size() < 4 || word.size() > 5 || !std::isdigit((unsigned char)word[1])) {
+                    in.clear();
+                    in.seekg(at);
+                    break;
+                }
+            }
         } else {
             InfoString("unknown go parameter '" + word + "': ignored");
-            continue;
         }
-        if (target && !(in >> *target)) {
-            InfoString("'" + word + "' needs a number");
-            return;
-        }
+        if (target && !ReadCount(in, word, target)) return;
     }
     const bool white = IsWhitesMove(&state.position);
     const long long left = white ? wtime : btime, inc = white ? winc : binc;
-    if (depth > 0) {
-        limits.maxdepth = DIFF_HARD;
-        limits.last_iteration = (int)std::min<long long>(depth, DIFF_HARD - 1);
-        limits.seconds = 3600 * 24;
+    const bool fixed = depth > 0 || max_nodes > 0 || mate > 0;
+    if (fixed || infinite) {
+        // to the depth, the nodes or the mate asked for, or until stopped;
+        // the Difficulty option stays the deepest the engine goes
+        limits.no_soft_limit = true;
+        limits.seconds = 3600 * 24 * 30;
+        // a mate in N moves is found by a search of 2N - 1 plies
+        long long last = depth;
+        if (mate > 0) last = last > 0 ? std::min(last, 2 * mate - 1) : 2 * mate - 1;
+        if (last > 0) limits.last_iteration = (int)std::clamp<long long>(last, 2, engine.difficulty - 1);
+        if (max_nodes > 0) limits.max_nodes = (uint64_t)max_nodes;
+        // a clock given beside them still holds
+        double soft_unused;
+        if (movetime > 0) limits.seconds = movetime / 1000.0;
+        else if (left >= 0 && !infinite) UciClockBudget(left, inc, movestogo, &limits.seconds, &soft_unused);
     } else if (movetime > 0) {
         limits.seconds = movetime / 1000.0;
         limits.soft_seconds = movetime / 2000.0;
     } else if (left >= 0) {
-        // a share of the clock: the time left over the moves to come, and
-        // most of the increment, never more than a third of what is left
-        long long share = left / (movestogo > 0 ? movestogo + 1 : 30) + inc * 3 / 4;
-        share = std::max<long long>(10, std::min<long long>(share, left / 3));
-        limits.seconds = std::max(0.01, std::min<double>(share * 2.5, left / 2.0) / 1000.0);
-        limits.soft_seconds = std::max(0.005, share / 1000.0);
-    } else if (!infinite) {
+        UciClockBudget(left, inc, movestogo, &limits.seconds, &limits.soft_seconds);
+    } else {
         limits.seconds = 5;  // the program's own default limit
     }
-    if (infinite) {
-        limits.seconds = 3600 * 24 * 30;
-        limits.soft_seconds = 0;
-    }
-    engine.searching = true;
     engine.finished = false;
+    engine.stop_asked = false;
     engine.start_ms = TickCount();
-    engine.worker = std::thread([limits]() {
+    engine.worker = std::thread([limits, infinite]() {
         POS_T root;
         {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
@@ -196,17 +292,38 @@ void Go(std::istringstream& in) {
         search_progress = Progress;
         MOVE_T move;
         SEARCH_RESULT_T r;
+        engine.infos = 0;
         EngineSearch(&root, &move, limits, &r);
         search_progress = nullptr;
-        // a searched root always has a move when one is legal
-        if (IsZeroMove(&move)) {
-            MOVE_T legal[LEGAL_LIST_SIZE];
-            if (LegalMoves(&root, legal) > 0) move = legal[0];
-        }
-        Say("bestmove " + UciMove(&root, move));
+        // the table may have answered for the whole depth: say so
+        if (!engine.infos) Progress(&root, &move, r.value, r.depth);
+        // An infinite search answers only when told to stop.
+        while (infinite && !engine.stop_asked) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::string answer = "bestmove " + (IsZeroMove(&move) ? std::string("0000") : MoveToken(move));
+        std::vector<MOVE_T> line = PrincipalLine(&root, move, 2);
+        if (line.size() == 2) answer += " ponder " + MoveToken(line[1]);
+        Say(answer);
         engine.finished = true;
     });
 }
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = (char)std::tolower((unsigned char)c);
+    return s;
+}
+
+bool ReadSpin(const std::string& name, const std::string& value, long lo, long hi, long* out) {
+    char* end;
+    long v = strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end || v < lo || v > hi) {
+        InfoString(name + " is " + std::to_string(lo) + " to " + std::to_string(hi) + ": ignored");
+        return false;
+    }
+    *out = v;
+    return true;
+}
+
+constexpr long HASH_MIN_MB = 1, HASH_MAX_MB = 1024, HASH_DEFAULT_MB = 48;
 
 void SetOption(std::istringstream& in) {
     std::string word, name, value;
@@ -216,29 +333,24 @@ void SetOption(std::istringstream& in) {
         return;
     }
     while (in >> word && word != "value") name += (name.empty() ? "" : " ") + word;
-    in >> value;
-    if (name == "Difficulty") {
-        char* end;
-        long d = strtol(value.c_str(), &end, 10);
-        if (value.empty() || *end || d < 2 || d > DIFF_HARD) {
-            InfoString("Difficulty is 2 to " + std::to_string(DIFF_HARD) + ": ignored");
-            return;
+    while (in >> word) value += (value.empty() ? "" : " ") + word;
+    // option names are not case-sensitive
+    const std::string key = Lower(name);
+    long v;
+    if (key == "difficulty") {
+        if (ReadSpin("Difficulty", value, 2, DIFF_HARD, &v)) engine.difficulty = (int)v;
+    } else if (key == "hash") {
+        if (ReadSpin("Hash", value, HASH_MIN_MB, HASH_MAX_MB, &v)) {
+            StopSearch();
+            hash_c.HashResize((uint64_t)v);
         }
-        engine.difficulty = (int)d;
-    } else if (name == "Hash") {
-        InfoString("the table size is fixed");
     } else {
         InfoString("no option '" + name + "'");
     }
 }
-}  // namespace
 
-int CmdUci(int argc, char** argv) {
-    (void)argv;
-    if (argc > 0) {
-        fprintf(stderr, "tamzor-cli: uci takes no options\n");
-        return 2;
-    }
+// The session, with the protocol on `out`.
+void Session() {
     NewGame();
     for (std::string line; std::getline(std::cin, line);) {
         std::istringstream in(line);
@@ -247,7 +359,8 @@ int CmdUci(int argc, char** argv) {
         if (cmd == "uci") {
             Say("id name Tamzor");
             Say("id author the Tamzor developers");
-            Say("option name Hash type spin default 48 min 48 max 48");
+            Say("option name Hash type spin default " + std::to_string(HASH_DEFAULT_MB) + " min " +
+                std::to_string(HASH_MIN_MB) + " max " + std::to_string(HASH_MAX_MB));
             Say("option name Difficulty type spin default " + std::to_string(DIFF_HARD) + " min 2 max " +
                 std::to_string(DIFF_HARD));
             Say("uciok");
@@ -272,5 +385,43 @@ int CmdUci(int argc, char** argv) {
         }
     }
     StopSearch();
+}
+}  // namespace
+
+void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s) {
+    // What may be spent at all: the clock less a reserve for the time the
+    // answer takes to reach the interface (and for a slow machine).
+    const long long reserve = 30 + std::min<long long>(left / 20, 1000);
+    const long long usable = std::max<long long>(left - reserve, 1);
+    // A share of the clock: the time over the moves to come, and most of
+    // the increment; at most half of what may be spent.
+    long long share = left / (movestogo > 0 ? movestogo + 1 : 30) + inc * 3 / 4;
+    share = std::max<long long>(1, std::min<long long>(share, usable / 3));
+    const long long hard = std::min<long long>(share * 5 / 2, usable / 2);
+    *hard_s = std::max<long long>(hard, 1) / 1000.0;
+    *soft_s = std::max<long long>(std::min(share, hard), 1) / 1000.0;
+}
+
+int CmdUci(int argc, char** argv) {
+    (void)argv;
+    if (argc > 0) {
+        fprintf(stderr, "tamzor-cli: uci takes no options\n");
+        return 2;
+    }
+    // The protocol gets the real standard output; what else is printed goes
+    // to standard error for the session.
+    fflush(stdout);
+    const int protocol_fd = dup(1);
+    const int saved_stdout = dup(1);
+    protocol = protocol_fd >= 0 ? fdopen(protocol_fd, "w") : nullptr;
+    if (protocol) dup2(2, 1);
+    Session();
+    fflush(stdout);
+    if (protocol) {
+        dup2(saved_stdout, 1);
+        fclose(protocol);
+        protocol = nullptr;
+    }
+    if (saved_stdout >= 0) close(saved_stdout);
     return 0;
 }

@@ -121,6 +121,12 @@ bool PlayUserMoves(const std::string& list, std::string* error);
 // "Game over: ..." with the result of the live position, which has one.
 std::string GameOverText(const POS_T* b);
 
+// The time a UCI search may take with `left` ms on its clock, `inc` ms
+// increment and `movestogo` moves to the next control (0: unknown): the hard
+// limit and the point after which no new iteration starts, in seconds. The
+// hard limit always leaves a reserve on the clock.
+void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s);
+
 int CmdBoard(int argc, char** argv);
 int CmdMoves(int argc, char** argv);
 int CmdPerft(int argc, char** argv);

@@ -1,3 +1,4 @@
+#include "MateAdjust.h"
 #include "tamzor.h"
 
 int HASH_C::CheckHash(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* move) {
@@ -39,7 +40,11 @@ int HASH_C::CheckHash2(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v) {
 int HASH_C::CheckHashEtc(POS_T* b, MOVE_T* moves, int num_moves, int depth, ETYPE_T testv, ETYPE_T* v,
                          MOVE_T* m1) {
     const uint64_t h1 = b->hash1, h2 = b->hash2;
-    const ETYPE_T ft = flipv(testv);
+    // A child's entry holds its own bounds, tested against the child's own
+    // test value (entering a node moves a mate bound a ply away), and its
+    // value reaches the parent a ply nearer a mate, as the child's search
+    // would have returned it.
+    const ETYPE_T ft = EntryMateAdjust(flipv(testv));
     int result = 0;
     static thread_local POS_T scratch;
     for (int i = 0; i < num_moves; i++) {
@@ -58,6 +63,7 @@ int HASH_C::CheckHashEtc(POS_T* b, MOVE_T* moves, int num_moves, int depth, ETYP
         if (!DoMove(&scratch, b, &made)) continue;
         if (CheckRepetition(&scratch, 1)) continue;
         if (!CheckHash2(&scratch, depth - 1, ft, &c)) continue;
+        c = ExitMateAdjust(c);
         if (!result || -c > *v) {
             *v = -c;
             if (m1) *m1 = *m;

@@ -34,6 +34,8 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     active_hash_list = hashes;
 
     search_last_iteration = limits.last_iteration;
+    search_no_soft_limit = limits.no_soft_limit;
+    search_node_limit = limits.max_nodes;
     const uint64_t start = TickCount();
     search_side = NextToPlay(&copy);
     timers.TimerStart();
@@ -49,6 +51,8 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
         result->elapsed_ms = TickCount() - start;
     }
     search_last_iteration = 0;
+    search_no_soft_limit = false;
+    search_node_limit = 0;
     timers.deadline_ms = 0;
     soft_deadline_ms = 0;
     timers.timer_limit = saved_limit;

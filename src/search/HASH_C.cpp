@@ -37,6 +37,18 @@ void HASH_C::HashReset() {
     table_dirty = false;
 }
 
+void HASH_C::HashResize(uint64_t megabytes) {
+    // an even number of entries: a bucket is two of them
+    uint64_t entries = (megabytes << 20) / sizeof(HASHENTRY_T) & ~1ull;
+    if (entries < 2) entries = 2;
+    if (entries == hash_table_size && hash_table) return;
+    free(hash_table);
+    hash_table = nullptr;
+    hash_table_size = entries;
+    table_dirty = false;
+    Allocate();
+}
+
 void HASH_C::OrderReset() {
     memset(history, 0, sizeof history);
     memset(killers, 0, sizeof killers);

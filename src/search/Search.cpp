@@ -109,7 +109,9 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
         if (edepth > 2) {
             if (!SearchExpired()) edepth = depth;
             // the terminal tool's own share of the clock replaces the fixed rule
-            if (soft_deadline_ms.load(std::memory_order_relaxed))
+            if (search_no_soft_limit)
+                terminate = 0;
+            else if (soft_deadline_ms.load(std::memory_order_relaxed))
                 terminate = forced || SoftLimitPassed();
             else
                 terminate = timers.TimerTerminate(forced);

@@ -6,18 +6,25 @@ extern std::atomic<bool> engine_quit;
 thread_local constinit int search_side;
 
 int SearchExpired() {
-    static thread_local int last_test;
+    static thread_local uint64_t last_test;
     const int tamzor = LoadShared(state.tamzor);
     if (LoadShared(state.stop_search) || tamzor == TAMZOR_OFF || engine_quit.load(std::memory_order_relaxed))
         return 1;
     // the computer no longer plays the side it is thinking for
     if (search_side && tamzor != search_side && tamzor != TAMZOR_BOTH) return 1;
-    if (search_depth > 2) {
-        if (nodes < last_test) last_test = nodes;  // a new search began
-        if (nodes > last_test + 1000) {
-            if (timers.TimerExpired()) return 1;
-            last_test = nodes;
+    const uint64_t searched = (uint64_t)nodes + (uint64_t)quiesce_nodes;
+    if (search_node_limit && searched >= search_node_limit) return 1;
+    if (searched < last_test) last_test = searched;  // a new search began
+    if (searched > last_test + 1000) {
+        // A deadline in milliseconds (a chess clock) holds at every depth:
+        // a move must come in time even when the first iterations cannot
+        // finish. The whole-second limit spares depths 1 and 2.
+        if (timers.deadline_ms.load(std::memory_order_relaxed) && timers.DeadlinePassed()) {
+            timers.TimerExpired();
+            return 1;
         }
+        if (search_depth > 2 && timers.TimerExpired()) return 1;
+        last_test = searched;
     }
     return 0;
 }

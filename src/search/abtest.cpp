@@ -106,12 +106,7 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
 
     {
         ETYPE_T etc;
-        if (hash_c.CheckHashEtc(b, b->moves, b->num_moves, depth, testv, &etc, nullptr)) {
-            // the child's bound has not had its own exit adjustment
-            if (etc > 399872) etc -= 2;
-            if (etc < -399872) etc += 2;
-            return etc;
-        }
+        if (hash_c.CheckHashEtc(b, b->moves, b->num_moves, depth, testv, &etc, nullptr)) return ExitMateAdjust(etc);
     }
 
     for (int i = 0; i < b->num_moves; i++) {
