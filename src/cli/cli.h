@@ -121,6 +121,23 @@ bool PlayUserMoves(const std::string& list, std::string* error);
 // "Game over: ..." with the result of the live position, which has one.
 std::string GameOverText(const POS_T* b);
 
+// ---------------------------------------------------------------------------
+// The commands
+// ---------------------------------------------------------------------------
+
+struct CLI_COMMAND_T {
+    const char* name;
+    int (*run)(int argc, char** argv);  // the arguments after the command's name
+    const char* synopsis;               // its options, for the usage
+    const char* what;                   // what it does (the usage wraps it)
+};
+
+// Every command of the tool, in the order the usage lists them.
+const std::vector<CLI_COMMAND_T>& CliCommands();
+
+// The whole usage: every command with its options.
+std::string UsageText();
+
 int CmdBoard(int argc, char** argv);
 int CmdMoves(int argc, char** argv);
 int CmdPerft(int argc, char** argv);
@@ -132,3 +149,4 @@ int CmdEval(int argc, char** argv);
 int CmdSearch(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdUci(int argc, char** argv);
+int CmdHelp(int argc, char** argv);
