@@ -1,14 +1,11 @@
 // A game at the terminal: the board, a prompt, a move or a command a line.
 // Everything goes to standard output, flushed at every prompt, so a script
 // driving the game through a pipe sees each prompt as it comes.
-#include <algorithm>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <chrono>
 #include <mutex>
@@ -81,14 +78,6 @@ void PlayTurn(SESSION_T* s, MOVE_T* m) {
     TakeResult(s, over);
 }
 
-// As the moves command lists them.
-void ListMoves() {
-    std::vector<std::pair<std::string, std::string>> lines;
-    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) lines.emplace_back(m.token, m.text);
-    std::sort(lines.begin(), lines.end());
-    for (const auto& [token, text] : lines) printf("%s %s\n", token.c_str(), text.c_str());
-}
-
 void Undo(SESSION_T* s) {
     const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
     if (state.position.move_num <= first) {
@@ -132,7 +121,7 @@ bool Obey(SESSION_T* s, const std::string& line) {
         ShowBoard();
     } else if (line == "moves") {
         if (s->over) printf("no moves: the game is over\n");
-        else ListMoves();
+        else fputs(MovesText(&state.position).c_str(), stdout);
     } else if (line == "list") {
         if (state.position.move_num == (state.oeb.inited ? state.oeb.pos_0.move_num : 0)) {
             printf("no moves played\n");

@@ -118,8 +118,20 @@ bool PlayUserMove(MOVE_T* move, bool* over);
 // PlayUserMove; false with `error` naming the move that could not be played.
 bool PlayUserMoves(const std::string& list, std::string* error);
 
+// "White wins, 1-0", "Black wins, 0-1" or "drawn, 1/2-1/2" for a winner
+// 1, -1 or anything else (a draw is 2).
+std::string ResultText(int winner);
+
 // "Game over: ..." with the result of the live position, which has one.
 std::string GameOverText(const POS_T* b);
+
+// "checkmate: Black wins, 0-1" or "stalemate: drawn, 1/2-1/2" when the side
+// to move has no legal move; empty otherwise.
+std::string MateText(POS_T* b);
+
+// The legal moves, one a line "token text" sorted by token; the MateText
+// line when there is none.
+std::string MovesText(POS_T* b);
 
 // ---------------------------------------------------------------------------
 // The commands
