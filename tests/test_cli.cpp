@@ -13,17 +13,6 @@
 namespace {
 
 // Standard output and error together, as a person sees them.
-std::vector<std::string> Lines(const std::string& s) {
-    std::vector<std::string> v;
-    for (size_t at = 0; at < s.size();) {
-        size_t end = s.find('\n', at);
-        if (end == std::string::npos) end = s.size();
-        v.push_back(s.substr(at, end - at));
-        at = end + 1;
-    }
-    return v;
-}
-
 RUN_T RunCli(const std::string& args) {
     RUN_T r = RunTool(args);
     r.out += r.err;

@@ -17,13 +17,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& s) {
-    std::vector<std::string> v;
-    std::istringstream in(s);
-    for (std::string line; std::getline(in, line);) v.push_back(line);
-    return v;
-}
-
 size_t Count(const std::string& s, const std::string& part) {
     size_t n = 0;
     for (size_t at = s.find(part); at != std::string::npos; at = s.find(part, at + 1)) n++;
@@ -323,7 +316,7 @@ TEST_F(CliGame, ComputerOptionValues) {
     EXPECT_EQ(Play("", "--2d --depth 1").status, 2);
     EXPECT_EQ(Play("", "--2d --time 0").status, 2);
     // the computer playing White moves first, then the input ends
-    r = Play("", "--2d --computer white --depth 3 --time 1");
+    r = Play("", "--2d --computer white --depth 2 --time 1");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\n1. "), std::string::npos) << r.out;
     EXPECT_EQ(Play("", "--2d").status, 0);  // the computer plays Black: White's turn, no input

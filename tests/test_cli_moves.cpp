@@ -14,23 +14,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& s) {
-    std::vector<std::string> v;
-    std::istringstream in(s);
-    for (std::string line; std::getline(in, line);) v.push_back(line);
-    return v;
-}
-
-// Bad input: exit status 2, nothing on standard output, one line on
-// standard error that names the bad part.
-void ExpectRefused(const std::string& args, const std::string& named) {
-    RUN_T r = RunTool(args);
-    EXPECT_EQ(r.status, 2) << args << "\n" << r.out << r.err;
-    EXPECT_EQ(r.out, "") << args;
-    EXPECT_EQ(Lines(r.err).size(), 1u) << args << "\n" << r.err;
-    EXPECT_NE(r.err.find(named), std::string::npos) << args << "\n" << r.err;
-}
-
 const char* const START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 const char* const KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 

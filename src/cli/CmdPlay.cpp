@@ -191,23 +191,23 @@ void Prompt(const SESSION_T& s) {
 int CmdPlay(int argc, char** argv) {
     CLI_OPTIONS_T opt;
     SESSION_T s;
-    int maxdepth = DIFF_HARD;
+    SEARCH_LIMITS_T limits;
+    limits.maxdepth = DIFF_HARD;
     long seconds = 5;
     for (int i = 0; i < argc; i++) {
-        if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
-            const bool depth = !strcmp(argv[i], "--depth");
+        if (!strcmp(argv[i], "--depth")) {
+            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
+            continue;
+        }
+        if (!strcmp(argv[i], "--time")) {
             char* end = nullptr;
             long v = i + 1 < argc ? strtol(argv[i + 1], &end, 10) : 0;
-            const long lo = depth ? 2 : 1, hi = depth ? DIFF_HARD : 3600;
-            if (i + 1 >= argc || *end || v < lo || v > hi) {
-                fprintf(stderr, "tamzor-cli: bad %s '%s' (%ld to %ld)\n", argv[i], i + 1 < argc ? argv[i + 1] : "",
-                        lo, hi);
+            if (i + 1 >= argc || *end || v < 1 || v > 3600) {
+                fprintf(stderr, "tamzor-cli: bad %s '%s' (%d to %d)\n", argv[i], i + 1 < argc ? argv[i + 1] : "",
+                        1, 3600);
                 return 2;
             }
-            if (depth)
-                maxdepth = (int)v;
-            else
-                seconds = v;
+            seconds = v;
             i++;
             continue;
         }
@@ -239,7 +239,7 @@ int CmdPlay(int argc, char** argv) {
     // A new game has the computer playing Black; this game is the session's.
     StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
     state.demo_mode = s.both ? 1 : 0;
-    StoreShared(state.maxdepth, maxdepth);
+    StoreShared(state.maxdepth, limits.maxdepth);
     timers.timer_limit = (uint64_t)seconds;
     const int first = state.position.move_num;
     std::string error;

@@ -1,22 +1,8 @@
 // One search of a position, as the engine thread would run it.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "cli.h"
-
-namespace {
-bool ParseNumber(const char* name, const char* text, double lo, double hi, double* out) {
-    char* end;
-    double v = strtod(text, &end);
-    if (!*text || *end || !(v >= lo && v <= hi)) {
-        fprintf(stderr, "tamzor-cli: bad %s '%s' (%g to %g)\n", name, text, lo, hi);
-        return false;
-    }
-    *out = v;
-    return true;
-}
-}  // namespace
 
 int CmdSearch(int argc, char** argv) {
     CLI_OPTIONS_T opt;
@@ -27,23 +13,13 @@ int CmdSearch(int argc, char** argv) {
         if (!strcmp(a, "--verbose")) {
             verbose = true;
         } else if (!strcmp(a, "--depth") || !strcmp(a, "--time")) {
-            if (i + 1 >= argc) {
-                fprintf(stderr, "tamzor-cli: %s needs a value\n", a);
-                return 2;
-            }
-            double v;
-            if (!strcmp(a, "--depth")) {
-                if (!ParseNumber("depth", argv[++i], 2, DIFF_HARD, &v)) return 2;
-                limits.maxdepth = (int)v;
-            } else {
-                if (!ParseNumber("time", argv[++i], 0.01, 3600, &v)) return 2;
-                limits.seconds = v;
-                limits.soft_seconds = v / 2;  // a new iteration costs more than all before it
-            }
+            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
         } else if (!ParseCommonOption(argc, argv, &i, &opt)) {
             return 2;
         }
     }
+    // a new iteration costs more than all before it
+    limits.soft_seconds = limits.seconds / 2;
     if (int rc = SetUpPosition(opt)) return rc;
     POS_T* b = &state.position;
     eval_show = verbose;

@@ -22,6 +22,16 @@ struct CLI_OPTIONS_T {
 // option is unknown or its value bad, after one line on standard error.
 bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt);
 
+// The deepest search --depth asks for: the engine's ply limit is one more,
+// and DIFF_HARD at most.
+constexpr int MAX_SEARCH_PLIES = DIFF_HARD - 1;
+
+// Reads --depth N (plies, 2 to MAX_SEARCH_PLIES) or --time S (seconds, 0.01
+// to 3600) at argv[*i], advancing past its value, into the engine's limits:
+// maxdepth N + 1, so that the deepest iteration is N; seconds S. False,
+// after one line on standard error, for a missing or bad value.
+bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits);
+
 // Sets up a new game of the options' kind, notation and rules.
 bool SetUpGame(const CLI_OPTIONS_T& opt);
 

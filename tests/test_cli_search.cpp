@@ -1,0 +1,80 @@
+// The terminal tool's searches: search, play's computer and bench mean the
+// same by a depth, and take the same limits.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace {
+
+// The "key value" lines of search's report.
+std::map<std::string, std::string> Report(const std::string& out) {
+    std::map<std::string, std::string> m;
+    for (const std::string& line : Lines(out)) {
+        const size_t space = line.find(' ');
+        if (space != std::string::npos) m[line.substr(0, space)] = line.substr(space + 1);
+    }
+    return m;
+}
+
+// The first record line the computer played as White: "1. e4" gives "e4".
+std::string FirstMove(const std::string& out) {
+    const size_t at = out.find("\n1. ");
+    if (at == std::string::npos) return "";
+    return out.substr(at + 4, out.find('\n', at + 4) - at - 4);
+}
+
+TEST(CliSearch, DepthIsThePliesSearched) {
+    for (const char* game : {"--2d", "--3d"}) {
+        unsigned long long nodes = 0;
+        for (int depth = 2; depth <= 5; depth++) {
+            SCOPED_TRACE(std::string(game) + " depth " + std::to_string(depth));
+            RUN_T r = RunTool(std::string("search ") + game + " --depth " + std::to_string(depth));
+            ASSERT_EQ(r.status, 0) << r.err;
+            auto report = Report(r.out);
+            EXPECT_EQ(report["depth"], std::to_string(depth)) << r.out;
+            // every ply more searches a larger tree
+            const unsigned long long n = std::stoull(report["nodes"]);
+            EXPECT_GT(n, nodes);
+            nodes = n;
+        }
+    }
+}
+
+// The computer of a game plays what search finds at the same depth; the
+// moves of the start differ from one depth to the next, so a game searching
+// a ply more or less would show.
+TEST(CliSearch, PlayDepthIsSearchDepth) {
+    for (const char* game : {"--2d", "--3d"}) {
+        for (int depth = 2; depth <= 4; depth++) {
+            const std::string d = " --depth " + std::to_string(depth);
+            SCOPED_TRACE(std::string(game) + d);
+            RUN_T s = RunTool(std::string("search ") + game + d);
+            ASSERT_EQ(s.status, 0) << s.err;
+            const std::string move = Report(s.out)["move"];
+            RUN_T p = RunTool(std::string("play ") + game + " --computer white" + d + " </dev/null");
+            ASSERT_EQ(p.status, 0) << p.err;
+            EXPECT_EQ(move.substr(move.find(' ') + 1), FirstMove(p.out)) << p.out;
+        }
+    }
+}
+
+TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
+    const char* const bad_depths[] = {"1", "50", "3.5", "x", ""};
+    const char* const bad_times[] = {"0", "0.001", "3601", "1s", "-1", "nan", ""};
+    for (const char* command : {"search --2d", "play --2d", "bench --2d"}) {
+        SCOPED_TRACE(command);
+        for (const char* v : bad_depths)
+            ExpectRefused(std::string(command) + " --depth '" + v + "' </dev/null", std::string("bad depth '") + v + "' (2 to 49)");
+        ExpectRefused(std::string(command) + " --depth", "--depth needs a value");
+        if (std::string(command).rfind("search", 0) != 0) continue;  // bench runs no clock
+        for (const char* v : bad_times)
+            ExpectRefused(std::string(command) + " --time '" + v + "' </dev/null", std::string("bad time '") + v + "' (0.01 to 3600)");
+        ExpectRefused(std::string(command) + " --time", "--time needs a value");
+    }
+}
+
+}  // namespace
