@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "cli_runner.h"
 
 namespace {
+
+// The searches here are given time enough to reach their depth on a busy
+// machine or under the sanitizers.
 
 // The "key value" lines of search's report.
 std::map<std::string, std::string> Report(const std::string& out) {
@@ -32,7 +36,7 @@ TEST(CliSearch, DepthIsThePliesSearched) {
         unsigned long long nodes = 0;
         for (int depth = 2; depth <= 5; depth++) {
             SCOPED_TRACE(std::string(game) + " depth " + std::to_string(depth));
-            RUN_T r = RunTool(std::string("search ") + game + " --depth " + std::to_string(depth));
+            RUN_T r = RunTool(std::string("search ") + game + " --time 60 --depth " + std::to_string(depth));
             ASSERT_EQ(r.status, 0) << r.err;
             auto report = Report(r.out);
             EXPECT_EQ(report["depth"], std::to_string(depth)) << r.out;
@@ -50,7 +54,7 @@ TEST(CliSearch, DepthIsThePliesSearched) {
 TEST(CliSearch, PlayDepthIsSearchDepth) {
     for (const char* game : {"--2d", "--3d"}) {
         for (int depth = 2; depth <= 4; depth++) {
-            const std::string d = " --depth " + std::to_string(depth);
+            const std::string d = " --time 60 --depth " + std::to_string(depth);
             SCOPED_TRACE(std::string(game) + d);
             RUN_T s = RunTool(std::string("search ") + game + d);
             ASSERT_EQ(s.status, 0) << s.err;
@@ -74,6 +78,45 @@ TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
         for (const char* v : bad_times)
             ExpectRefused(std::string(command) + " --time '" + v + "' </dev/null", std::string("bad time '") + v + "' (0.01 to 3600)");
         ExpectRefused(std::string(command) + " --time", "--time needs a value");
+    }
+}
+
+// --verbose adds a line for every completed iteration and nothing else: the
+// report after them is the one a quiet search gives.
+TEST(CliSearch, VerboseShowsEachIteration) {
+    const std::regex line_re("iteration (\\d+): move (\\S+ \\S+), value (\\S+), nodes (\\d+), time \\d+ ms");
+    for (const char* game : {"--2d", "--3d"}) {
+        SCOPED_TRACE(game);
+        const std::string args = std::string("search ") + game + " --time 60 --depth 5";
+        RUN_T quiet = RunTool(args);
+        RUN_T r = RunTool(args + " --verbose");
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        std::vector<std::string> report, quiet_report;
+        int depth = 1;
+        unsigned long long nodes = 0;
+        std::smatch m;
+        std::string last_move, last_value;
+        for (const std::string& line : Lines(r.out)) {
+            if (!std::regex_match(line, m, line_re)) {
+                report.push_back(line);
+                continue;
+            }
+            EXPECT_TRUE(report.empty()) << "an iteration after the report: " << line;
+            EXPECT_EQ(std::stoi(m[1]), ++depth) << line;
+            EXPECT_GE(std::stoull(m[4]), nodes) << line;
+            nodes = std::stoull(m[4]);
+            last_move = m[2];
+            last_value = m[3];
+        }
+        EXPECT_EQ(depth, 5) << r.out;
+        for (const std::string& line : Lines(quiet.out)) quiet_report.push_back(line);
+        // the same search, but for its speed
+        ASSERT_EQ(report.size(), 6u) << r.out;
+        ASSERT_EQ(quiet_report.size(), 6u) << quiet.out;
+        for (size_t i = 0; i < 4; i++) EXPECT_EQ(report[i], quiet_report[i]);
+        EXPECT_EQ("move " + last_move, report[0]);
+        EXPECT_EQ("value " + last_value, report[1]);
     }
 }
 

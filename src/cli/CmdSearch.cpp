@@ -1,8 +1,39 @@
 // One search of a position, as the engine thread would run it.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
+
+namespace {
+// The position searched, untouched by the search (which works on a copy):
+// the move texts come from it.
+POS_T* searched;
+uint64_t start_ms;
+int shown_depth;
+
+// "e2e4 e4": the move's token and the program's text of it, "none -" for no move.
+std::string MoveTexts(const MOVE_T& move) {
+    if (IsZeroMove(&move)) return "none -";
+    MOVE_T list[MOVE_LIST_SIZE];
+    GetMoveCount(searched, list);
+    MOVE_T m = move;
+    const char* text = IsValidMove(searched, m) ? ShortDisambiguateMovestr(&m) : nullptr;
+    return MoveToken(move) + " " + (text ? text : "-");
+}
+
+// --verbose: a line for every completed iteration. One cut short by the
+// clock reports the depth before it again, and is not shown.
+void ShowIteration(POS_T* root, MOVE_T* move, ETYPE_T value, int depth) {
+    (void)root;
+    if (depth <= shown_depth) return;
+    shown_depth = depth;
+    printf("iteration %d: move %s, value %s, nodes %llu, time %llu ms\n", depth, MoveTexts(*move).c_str(),
+           EvalStr(value), (unsigned long long)nodes + (unsigned long long)quiesce_nodes,
+           (unsigned long long)(TickCount() - start_ms));
+    fflush(stdout);
+}
+}  // namespace
 
 int CmdSearch(int argc, char** argv) {
     CLI_OPTIONS_T opt;
@@ -21,18 +52,15 @@ int CmdSearch(int argc, char** argv) {
     // a new iteration costs more than all before it
     limits.soft_seconds = limits.seconds / 2;
     if (int rc = SetUpPosition(opt)) return rc;
-    POS_T* b = &state.position;
-    eval_show = verbose;
+    searched = &state.position;
+    shown_depth = 0;
+    start_ms = TickCount();
+    if (verbose) search_progress = ShowIteration;
     MOVE_T move;
     SEARCH_RESULT_T r;
-    EngineSearch(b, &move, limits, &r);
-    eval_show = false;
-    if (verbose) printf("\n");
-    // the text of the move in the position searched
-    MOVE_T list[MOVE_LIST_SIZE];
-    GetMoveCount(b, list);
-    const char* text = IsZeroMove(&move) ? nullptr : ShortDisambiguateMovestr(&move);
-    printf("move %s %s\n", IsZeroMove(&move) ? "none" : MoveToken(move).c_str(), text ? text : "-");
+    EngineSearch(searched, &move, limits, &r);
+    search_progress = nullptr;
+    printf("move %s\n", MoveTexts(move).c_str());
     printf("value %s\n", EvalStr(r.value));
     printf("depth %d\n", r.depth);
     printf("nodes %llu\n", (unsigned long long)r.nodes);
