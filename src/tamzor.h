@@ -803,7 +803,10 @@ void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]);
 // naming what is wrong.
 bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t why_size);
 bool SaveGame(int unused);
-bool RestoreGame(int unused);
+// Restores tamzor.sav over the live game. A file it refuses leaves the game
+// as it was; the reason, one line, goes into `why` when given, else to the
+// console.
+bool RestoreGame(int unused, char* why = nullptr, size_t why_size = 0);
 
 // ---------------------------------------------------------------------------
 // The engine thread (held while the game is changed wholesale)

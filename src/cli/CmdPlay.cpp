@@ -96,8 +96,9 @@ void Undo(SESSION_T* s) {
 }
 
 void Restore(SESSION_T* s) {
-    if (!RestoreGame(0)) {
-        printf("\nno game restored; the game goes on\n");
+    char why[200];
+    if (!RestoreGame(0, why, sizeof why)) {
+        printf("no game restored (%s); the game goes on\n", why);
         return;
     }
     EndLine();
