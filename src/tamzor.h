@@ -863,6 +863,10 @@ public:
     // Optional millisecond deadline on the tick count (0 = none) for callers
     // that need finer limits than whole seconds; TimerExpired honours it.
     std::atomic<uint64_t> deadline_ms{0};
+    // Optional limit of every move in milliseconds (0 = none), for a game
+    // whose limit is no whole number of seconds: TimerStart sets the
+    // deadline that far ahead.
+    std::atomic<uint64_t> move_limit_ms{0};
 
     TIMERS_C();
     int PrintTimeString(uint32_t time_to_print);

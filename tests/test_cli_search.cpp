@@ -74,10 +74,21 @@ TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
         for (const char* v : bad_depths)
             ExpectRefused(std::string(command) + " --depth '" + v + "' </dev/null", std::string("bad depth '") + v + "' (2 to 49)");
         ExpectRefused(std::string(command) + " --depth", "--depth needs a value");
-        if (std::string(command).rfind("search", 0) != 0) continue;  // bench runs no clock
+        if (std::string(command).rfind("bench", 0) == 0) continue;  // bench runs no clock
         for (const char* v : bad_times)
             ExpectRefused(std::string(command) + " --time '" + v + "' </dev/null", std::string("bad time '") + v + "' (0.01 to 3600)");
         ExpectRefused(std::string(command) + " --time", "--time needs a value");
+    }
+}
+
+// A limit of a fraction of a second holds in a game too: the computer
+// still finds its move within it.
+TEST(CliSearch, PlayTakesFractionalSeconds) {
+    for (const char* game : {"--2d", "--3d"}) {
+        RUN_T r = RunTool(std::string("play ") + game + " --computer white --time 0.05 </dev/null");
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_NE(FirstMove(r.out), "") << r.out;
     }
 }
 

@@ -1,7 +1,7 @@
 // A game at the terminal: the board, a prompt, a move or a command a line.
 // Everything goes to standard output, flushed at every prompt, so a script
 // driving the game through a pipe sees each prompt as it comes.
-#include <cstdlib>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -182,6 +182,13 @@ void AwaitComputer(SESSION_T* s) {
     }
 }
 
+// The engine thread stops with the session, and its limit of a move in
+// milliseconds with it.
+void StopEngine() {
+    Clutch(0);
+    timers.move_limit_ms = 0;
+}
+
 void Prompt(const SESSION_T& s) {
     if (s.over) fputs("Game finished> ", stdout);
     else fputs(IsWhitesMove(&state.position) ? "White to move> " : "Black to move> ", stdout);
@@ -194,22 +201,10 @@ int CmdPlay(int argc, char** argv) {
     SESSION_T s;
     SEARCH_LIMITS_T limits;
     limits.maxdepth = DIFF_HARD;
-    long seconds = 5;
+    limits.seconds = 5;
     for (int i = 0; i < argc; i++) {
-        if (!strcmp(argv[i], "--depth")) {
+        if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
             if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
-            continue;
-        }
-        if (!strcmp(argv[i], "--time")) {
-            char* end = nullptr;
-            long v = i + 1 < argc ? strtol(argv[i + 1], &end, 10) : 0;
-            if (i + 1 >= argc || *end || v < 1 || v > 3600) {
-                fprintf(stderr, "tamzor-cli: bad %s '%s' (%d to %d)\n", argv[i], i + 1 < argc ? argv[i + 1] : "",
-                        1, 3600);
-                return 2;
-            }
-            seconds = v;
-            i++;
             continue;
         }
         if (strcmp(argv[i], "--computer") != 0) {
@@ -241,7 +236,6 @@ int CmdPlay(int argc, char** argv) {
     StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
     state.demo_mode = s.both ? 1 : 0;
     StoreShared(state.maxdepth, limits.maxdepth);
-    timers.timer_limit = (uint64_t)seconds;
     const int first = state.position.move_num;
     std::string error;
     bool played = PlayUserMoves(opt.moves, &error);
@@ -260,6 +254,10 @@ int CmdPlay(int argc, char** argv) {
 
     // The engine thread plays the computer's side on the live game, exactly
     // as in the window; a person's turn comes at the prompt.
+    // The whole seconds the clock counts in, and the limit itself to the
+    // millisecond for every move.
+    timers.timer_limit = (uint64_t)std::ceil(limits.seconds);
+    timers.move_limit_ms = (uint64_t)std::llround(limits.seconds * 1000);
     fflush(stdout);
     Clutch(1);
     for (std::string line;;) {
@@ -272,12 +270,12 @@ int CmdPlay(int argc, char** argv) {
         GameLock lock(GameMutex());
         if (!Obey(&s, Trimmed(line))) {
             lock.unlock();
-            Clutch(0);
+            StopEngine();
             return 0;
         }
         fflush(stdout);
     }
-    Clutch(0);
+    StopEngine();
     EndLine();  // the prompt's line
     return 0;
 }
