@@ -345,6 +345,16 @@ TEST_F(CliGame, ComputerOptionValues) {
     EXPECT_EQ(Play("", "--2d").status, 0);  // the computer plays Black: White's turn, no input
 }
 
+// The difficulty a game was saved at does not replace the session's depth.
+TEST_F(CliGame, RestoreKeepsThePlayDepth) {
+    ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
+    const size_t maxdepth = 6456;  // the engine's ply limit in the file
+    ASSERT_EQ(ReadFile("tamzor.sav").at(maxdepth), 50);
+    RUN_T r = Play("restore\nsave\n", "--2d --computer none --depth 2");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile("tamzor.sav").at(maxdepth), 3);  // 2 plies
+}
+
 // A script talking to the game through pipes sees each prompt before it
 // answers: the prompts are flushed.
 TEST_F(CliGame, PromptsReachAPipeAtOnce) {

@@ -21,6 +21,7 @@ struct SESSION_T {
     bool both = false;            // the computer plays both sides
     bool over = false;          // the game has a result: moves are refused
     bool announced = false;     // "Game over" was said for this result
+    int maxdepth = DIFF_HARD;   // the engine's ply limit from --depth
 };
 
 const char* const HELP =
@@ -55,9 +56,11 @@ void TakeResult(SESSION_T* s, bool judged_over) {
 }
 
 // After the game was rebuilt (undo, restore): the core switched the
-// computer off and dropped the result; both are the session's.
+// computer off and dropped the result, and a restore brings the saved
+// game's difficulty; all are the session's.
 void AfterRebuild(SESSION_T* s) {
     state.demo_mode = s->both ? 1 : 0;
+    StoreShared(state.maxdepth, s->maxdepth);
     StoreShared(state.tamzor, s->both ? NextToPlay(&state.position) : s->computer);
     s->announced = false;
     bool over = JudgeGame(&state.position) == 1;
@@ -235,7 +238,8 @@ int CmdPlay(int argc, char** argv) {
     // A new game has the computer playing Black; this game is the session's.
     StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
     state.demo_mode = s.both ? 1 : 0;
-    StoreShared(state.maxdepth, limits.maxdepth);
+    s.maxdepth = limits.maxdepth;
+    StoreShared(state.maxdepth, s.maxdepth);
     const int first = state.position.move_num;
     std::string error;
     bool played = PlayUserMoves(opt.moves, &error);
