@@ -83,9 +83,9 @@ TEST(CliHelp, EveryCommandIsInTheUsageAndTheMessagesThatNameThem) {
 
 TEST(CliHelp, UsageNamesTheOptionsOfEachCommand) {
     const std::string usage = Usage("help");
-    for (const char* option : {"play [GAME] [--computer white|black|both|none] [--depth N] [--time S]",
-                               "search [GAME] [--depth N] [--time S] [--verbose]",
-                               "perft DEPTH [--divide]", "bench [--2d|--3d] [--rules R] [--depth N]", "--fen FEN",
+    for (const char* option : {"play [GAME] [--computer white|black|both|none] [--depth D] [--time S]",
+                               "search [GAME] [--depth D] [--time S] [--verbose]",
+                               "perft D [--divide]", "bench [--2d|--3d] [--rules tdcl|tournament] [--depth D]", "--fen FEN",
                                "--moves LIST", "--rules tdcl|tournament", "--notation 0|1|2", "--2d | --3d"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     // 80 columns

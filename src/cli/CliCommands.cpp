@@ -11,20 +11,20 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
          "every legal move: token and text, one a line; with no move, one "
          "line \"checkmate: ...\" or \"stalemate: ...\"; in check, a note on "
          "standard error"},
-        {"perft", CmdPerft, "DEPTH [--divide] [GAME]", "leaf counts of the move tree"},
+        {"perft", CmdPerft, "D [--divide] [GAME]", "leaf counts of the move tree"},
         {"fen", CmdFen, "[GAME]", "the FEN of a 2D position"},
         {"eval", CmdEval, "[GAME]", "the evaluation of the position (White's view), term by term"},
-        {"search", CmdSearch, "[GAME] [--depth N] [--time S] [--verbose]",
-         "the computer's move: N plies deep (2 to 49, 49 by default), at "
+        {"search", CmdSearch, "[GAME] [--depth D] [--time S] [--verbose]",
+         "the computer's move, searched D plies deep (2 to 49, 49 by default), at "
          "most S seconds (0.01 to 3600, 5 by default); --verbose adds a "
          "line for every completed iteration"},
-        {"bench", CmdBench, "[--2d|--3d] [--rules R] [--depth N]",
-         "fixed positions searched N plies deep (2 to 49, 5 by default) "
+        {"bench", CmdBench, "[--2d|--3d] [--rules tdcl|tournament] [--depth D]",
+         "fixed positions searched D plies deep (2 to 49, 5 by default) "
          "from a cleared table: the node total is a signature of the search "
          "and the evaluation"},
-        {"play", CmdPlay, "[GAME] [--computer white|black|both|none] [--depth N] [--time S]",
+        {"play", CmdPlay, "[GAME] [--computer white|black|both|none] [--depth D] [--time S]",
          "a game at the terminal, moves from standard input; the computer "
-         "(Black by default) searches N plies (2 to 49, 49 by default) for "
+         "(Black by default) searches D plies (2 to 49, 49 by default) for "
          "at most S seconds a move (0.01 to 3600, 5 by default)"},
         {"save", CmdSave, "[GAME]",
          "play the --moves as a user would and save the game to tamzor.sav "
