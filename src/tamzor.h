@@ -831,7 +831,10 @@ void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]);
 // naming what is wrong.
 bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t why_size);
 bool SaveGame(int unused);
-bool RestoreGame(int unused);
+// Restores tamzor.sav over the live game. A file it refuses leaves the game
+// as it was; the reason, one line, goes into `why` when given, else to the
+// console.
+bool RestoreGame(int unused, char* why = nullptr, size_t why_size = 0);
 
 // ---------------------------------------------------------------------------
 // The engine thread (held while the game is changed wholesale)
@@ -888,6 +891,10 @@ public:
     // Optional millisecond deadline on the tick count (0 = none) for callers
     // that need finer limits than whole seconds; TimerExpired honours it.
     std::atomic<uint64_t> deadline_ms{0};
+    // Optional limit of every move in milliseconds (0 = none), for a game
+    // whose limit is no whole number of seconds: TimerStart sets the
+    // deadline that far ahead.
+    std::atomic<uint64_t> move_limit_ms{0};
 
     TIMERS_C();
     int PrintTimeString(uint32_t time_to_print);

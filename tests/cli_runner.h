@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,4 +39,22 @@ inline RUN_T RunTool(const std::string& args) {
     r.err = ss.str();
     std::remove(err_file.c_str());
     return r;
+}
+
+// The lines of a text, without their line breaks.
+inline std::vector<std::string> Lines(const std::string& s) {
+    std::vector<std::string> v;
+    std::istringstream in(s);
+    for (std::string line; std::getline(in, line);) v.push_back(line);
+    return v;
+}
+
+// Bad input: exit status 2, nothing on standard output, one line on
+// standard error that names the bad part.
+inline void ExpectRefused(const std::string& args, const std::string& named) {
+    RUN_T r = RunTool(args);
+    EXPECT_EQ(r.status, 2) << args << "\n" << r.out << r.err;
+    EXPECT_EQ(r.out, "") << args;
+    EXPECT_EQ(Lines(r.err).size(), 1u) << args << "\n" << r.err;
+    EXPECT_NE(r.err.find(named), std::string::npos) << args << "\n" << r.err;
 }

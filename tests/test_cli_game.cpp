@@ -17,13 +17,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& s) {
-    std::vector<std::string> v;
-    std::istringstream in(s);
-    for (std::string line; std::getline(in, line);) v.push_back(line);
-    return v;
-}
-
 size_t Count(const std::string& s, const std::string& part) {
     size_t n = 0;
     for (size_t at = s.find(part); at != std::string::npos; at = s.find(part, at + 1)) n++;
@@ -163,19 +156,42 @@ TEST_F(CliGame, SaveRefusesBadMovesAndWritesNothing) {
     }
 }
 
-TEST_F(CliGame, RestoreWithoutASavedGameFails) {
-    RUN_T r = RunTool("restore");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("tamzor.sav"), std::string::npos) << r.err;
-}
-
-TEST_F(CliGame, RestoreRefusesAFileOfTheWrongLength) {
-    std::string junk(100, 'x');
-    std::ofstream("tamzor.sav", std::ios::binary) << junk;
+// A file restore refuses: exit 1, one line on standard error naming what
+// is wrong, the file untouched.
+void ExpectRestoreRefused(const std::string& named) {
+    const std::string file = ReadFile("tamzor.sav");
     RUN_T r = RunTool("restore");
     EXPECT_EQ(r.status, 1) << r.out;
-    EXPECT_NE(r.err.find("no game restored"), std::string::npos) << r.err;
-    EXPECT_EQ(ReadFile("tamzor.sav"), junk);
+    EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+    EXPECT_EQ(r.err.rfind("tamzor-cli: no game restored: tamzor.sav: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+    EXPECT_EQ(ReadFile("tamzor.sav"), file);
+}
+
+TEST_F(CliGame, RestoreWithoutASavedGameFails) {
+    ExpectRestoreRefused("No such file");
+}
+
+TEST_F(CliGame, RestoreRefusesABadFileInOneLine) {
+    std::ofstream("tamzor.sav", std::ios::binary) << std::string(100, 'x');
+    ExpectRestoreRefused("100 bytes long, a saved game is 34496");
+    std::ofstream("tamzor.sav", std::ios::binary) << std::string(60000, 'x');
+    ExpectRestoreRefused("60000 bytes long");
+    ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
+    std::string f = ReadFile("tamzor.sav");
+    f[6360] = 4;  // the game kind
+    std::ofstream("tamzor.sav", std::ios::binary) << f;
+    ExpectRestoreRefused("game kind 4");
+}
+
+TEST_F(CliGame, RestorePrintsNoDebugNumbers) {
+    ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
+    RUN_T r = RunTool("restore");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const std::string& line : Lines(r.out)) {
+        if (line.empty()) continue;
+        EXPECT_NE(line.find_first_not_of("0123456789 "), std::string::npos) << r.out;
+    }
 }
 
 TEST_F(CliGame, RestoreRefusesMovesOfItsOwn) {
@@ -323,10 +339,20 @@ TEST_F(CliGame, ComputerOptionValues) {
     EXPECT_EQ(Play("", "--2d --depth 1").status, 2);
     EXPECT_EQ(Play("", "--2d --time 0").status, 2);
     // the computer playing White moves first, then the input ends
-    r = Play("", "--2d --computer white --depth 3 --time 1");
+    r = Play("", "--2d --computer white --depth 2 --time 1");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\n1. "), std::string::npos) << r.out;
     EXPECT_EQ(Play("", "--2d").status, 0);  // the computer plays Black: White's turn, no input
+}
+
+// The difficulty a game was saved at does not replace the session's depth.
+TEST_F(CliGame, RestoreKeepsThePlayDepth) {
+    ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
+    const size_t maxdepth = 6456;  // the engine's ply limit in the file
+    ASSERT_EQ(ReadFile("tamzor.sav").at(maxdepth), 50);
+    RUN_T r = Play("restore\nsave\n", "--2d --computer none --depth 2");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile("tamzor.sav").at(maxdepth), 3);  // 2 plies
 }
 
 // A script talking to the game through pipes sees each prompt before it

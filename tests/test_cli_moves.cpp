@@ -14,23 +14,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& s) {
-    std::vector<std::string> v;
-    std::istringstream in(s);
-    for (std::string line; std::getline(in, line);) v.push_back(line);
-    return v;
-}
-
-// Bad input: exit status 2, nothing on standard output, one line on
-// standard error that names the bad part.
-void ExpectRefused(const std::string& args, const std::string& named) {
-    RUN_T r = RunTool(args);
-    EXPECT_EQ(r.status, 2) << args << "\n" << r.out << r.err;
-    EXPECT_EQ(r.out, "") << args;
-    EXPECT_EQ(Lines(r.err).size(), 1u) << args << "\n" << r.err;
-    EXPECT_NE(r.err.find(named), std::string::npos) << args << "\n" << r.err;
-}
-
 const char* const START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 const char* const KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
@@ -230,6 +213,61 @@ TEST(CliMoves, BadCommandLines) {
     ExpectRefused("fen", "2D");
     ExpectRefused("frobnicate", "frobnicate");
     ExpectRefused("", "command");
+}
+
+// ---------------------------------------------------------------------------
+// check, checkmate and stalemate
+// ---------------------------------------------------------------------------
+
+struct END_CASE_T {
+    const char* args;
+    const char* header;  // the board's first line
+    const char* check;   // what moves says on standard error ("" for nothing)
+};
+
+const END_CASE_T END_CASES[] = {
+    {"--2d --moves f2f3,e7e5,g2g4,d8h4", "2D chess, checkmate: Black wins, 0-1", ""},
+    {"--2d --moves e2e4,e7e5,f1c4,b8c6,d1h5,g8f6,h5f7", "2D chess, checkmate: White wins, 1-0", ""},
+    {"--fen '7k/5Q2/6K1/8/8/8/8/8 b - - 0 1'", "2D chess, stalemate: drawn, 1/2-1/2", ""},
+    {"--fen '4k3/8/8/8/8/8/8/4R1K1 b - - 0 1'", "2D chess, Black to move, in check", "Black is in check\n"},
+    {"--2d --moves e2e4,f7f6,d1h5", "2D chess, Black to move, in check", "Black is in check\n"},
+    {"--2d --moves e2e4", "2D chess, Black to move", ""},
+    {"--moves 'g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 b3g1'",
+     "3D chess, checkmate: Black wins, 0-1", ""},
+    {"--moves 'e1f3 h7d5 f3c5 c8d8 c5h7'", "3D chess, Black to move, in check", "Black is in check\n"},
+    {"--moves e2e4", "3D chess, Black to move", ""},
+};
+
+TEST(CliEnds, BoardHeaderSaysCheckMateAndStalemate) {
+    for (const END_CASE_T& c : END_CASES) {
+        RUN_T r = RunTool(std::string("board ") + c.args);
+        ASSERT_EQ(r.status, 0) << c.args << "\n" << r.err;
+        EXPECT_EQ(r.err, "") << c.args;
+        EXPECT_EQ(Lines(r.out).at(0), c.header) << c.args;
+    }
+}
+
+TEST(CliEnds, MovesSayWhyThereAreNoneAndKeepTheirLinesInCheck) {
+    const std::regex move_re("([a-h][1-8][a-h][1-8]|(qlw|qlb|klw|klb)@(ql|kl)[1-6])[qrbn]? \\S+");
+    for (const END_CASE_T& c : END_CASES) {
+        SCOPED_TRACE(c.args);
+        RUN_T r = RunTool(std::string("moves ") + c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, c.check);
+        const std::vector<std::string> lines = Lines(r.out);
+        ASSERT_FALSE(lines.empty());
+        const std::string header = c.header;
+        const size_t end = header.find("mate: ");
+        if (end != std::string::npos) {
+            // the one line is the board's verdict
+            EXPECT_EQ(r.out, header.substr(header.find(", ") + 2) + "\n");
+        } else {
+            // nothing but moves, as many as perft counts
+            for (const std::string& l : lines) EXPECT_TRUE(std::regex_match(l, move_re)) << l;
+            EXPECT_EQ(RunTool(std::string("perft 1 ") + c.args).out,
+                      "Nodes searched: " + std::to_string(lines.size()) + "\n");
+        }
+    }
 }
 
 }  // namespace

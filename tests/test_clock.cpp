@@ -33,6 +33,7 @@ protected:
         timers.move_start_time = 0;
         timers.timermode = TM_OFF;
         timers.deadline_ms = 0;
+        timers.move_limit_ms = 0;
     }
     void TearDown() override {
         tick_source = saved_source;
@@ -41,6 +42,7 @@ protected:
         timers.timer_state = TIMER_IDLE;
         timers.timermode = TM_OFF;
         timers.deadline_ms = 0;
+        timers.move_limit_ms = 0;
     }
     uint64_t (*saved_source)() = nullptr;
     void (*saved_redraw)() = nullptr;
@@ -214,6 +216,27 @@ TEST_F(ClockTest, DeadlineExpiresTheSearchBeforeTheWholeSecondLimit) {
     EXPECT_EQ(timers.TimerExpired(), 0);
     fake_ms = 20300;
     EXPECT_EQ(timers.TimerExpired(), 1);
+}
+
+// A limit finer than whole seconds holds for every move, from its own start.
+TEST_F(ClockTest, MoveLimitInMillisecondsRunsFromEachMovesStart) {
+    timers.move_limit_ms = 500;
+    for (uint64_t start : {20000u, 31250u}) {
+        fake_ms = start;
+        timers.TimerStart();
+        fake_ms = start + 499;
+        EXPECT_EQ(timers.TimerExpired(), 0) << start;
+        fake_ms = start + 500;
+        EXPECT_EQ(timers.TimerExpired(), 1) << start;
+        timers.timer_state = TIMER_IDLE;
+    }
+}
+
+TEST_F(ClockTest, WithoutAMoveLimitTimerStartKeepsTheDeadlineSet) {
+    fake_ms = 20000;
+    timers.deadline_ms = 20300;  // a search's own, set before it starts the timer
+    timers.TimerStart();
+    EXPECT_EQ(timers.deadline_ms, 20300u);
 }
 
 TEST_F(ClockTest, UnsetDeadlineLeavesTheWholeSecondLimit) {

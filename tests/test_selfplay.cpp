@@ -1,6 +1,6 @@
 // Whole games of the computer against itself, through the terminal tool and
-// its engine thread, at the easy difficulty (make check-long, where the tool
-// runs under the sanitizers).
+// its engine thread, 3 plies deep as at the easy difficulty (make check-long,
+// where the tool runs under the sanitizers).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -43,7 +43,7 @@ void PlayGames(int dmode) {
         const std::string opening = RandomOpening(dmode, game);
         if (!openings.insert(opening).second) continue;
         RUN_T r = RunTool(std::string("play --") + (dmode == 2 ? "2d" : "3d") +
-                          " --computer both --depth " + std::to_string(DIFF_EASY) + " --moves \"" + opening +
+                          " --computer both --depth 3 --moves \"" + opening +
                           "\" </dev/null");
         SCOPED_TRACE(std::to_string(dmode) + "D game from " + opening);
         EXPECT_EQ(r.status, 0) << r.err;

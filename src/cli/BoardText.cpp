@@ -115,7 +115,11 @@ std::string Text3D(POS_T* b) {
 
 std::string BoardText(POS_T* b) {
     std::string s = state.dmode == 2 ? "2D chess, " : "3D chess, ";
-    s += IsWhitesMove(b) ? "White to move\n\n" : "Black to move\n\n";
+    const std::string mate = MateText(b);
+    if (!mate.empty()) s += mate;
+    else s += IsWhitesMove(b) ? "White to move" : "Black to move";
+    if (mate.empty() && (b->flags & FLAG_IN_CHECK)) s += ", in check";
+    s += "\n\n";
     s += state.dmode == 2 ? Text2D(b) : Text3D(b);
     return s;
 }

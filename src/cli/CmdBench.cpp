@@ -2,7 +2,6 @@
 // the node total is a signature of the search and the evaluation, and the
 // speed a figure to compare builds by.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -62,15 +61,9 @@ int CmdBench(int argc, char** argv) {
     int depth = 0;
     for (int i = 0; i < argc; i++) {
         if (!strcmp(argv[i], "--depth")) {
-            char* end = nullptr;
-            long d = i + 1 < argc ? strtol(argv[i + 1], &end, 10) : 0;
-            if (i + 1 >= argc || *end || d < 2 || d > DIFF_HARD) {
-                fprintf(stderr, "tamzor-cli: bad depth '%s' (2 to %d)\n", i + 1 < argc ? argv[i + 1] : "",
-                        DIFF_HARD);
-                return 2;
-            }
-            depth = (int)d;
-            i++;
+            SEARCH_LIMITS_T limits;
+            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
+            depth = limits.maxdepth - 1;
         } else if (!strcmp(argv[i], "--2d") || !strcmp(argv[i], "--3d") || !strcmp(argv[i], "--rules")) {
             if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
         } else {

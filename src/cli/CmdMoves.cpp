@@ -1,9 +1,5 @@
 // Every legal move of a position: its token and the program's own text.
-#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "cli.h"
 
@@ -12,10 +8,10 @@ int CmdMoves(int argc, char** argv) {
     for (int i = 0; i < argc; i++)
         if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
     if (int rc = SetUpPosition(opt)) return rc;
-
-    std::vector<std::pair<std::string, std::string>> lines;
-    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) lines.emplace_back(m.token, m.text);
-    std::sort(lines.begin(), lines.end());
-    for (const auto& [token, text] : lines) printf("%s %s\n", token.c_str(), text.c_str());
+    POS_T* b = &state.position;
+    fputs(MovesText(b).c_str(), stdout);
+    // Scripts read the move lines: a check is said beside them, not among them.
+    if ((b->flags & FLAG_IN_CHECK) && MateText(b).empty())
+        fprintf(stderr, "%s\n", IsWhitesMove(b) ? "White is in check" : "Black is in check");
     return 0;
 }

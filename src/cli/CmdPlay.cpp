@@ -1,14 +1,11 @@
 // A game at the terminal: the board, a prompt, a move or a command a line.
 // Everything goes to standard output, flushed at every prompt, so a script
 // driving the game through a pipe sees each prompt as it comes.
-#include <algorithm>
-#include <cstdlib>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <chrono>
 #include <mutex>
@@ -24,6 +21,7 @@ struct SESSION_T {
     bool both = false;            // the computer plays both sides
     bool over = false;          // the game has a result: moves are refused
     bool announced = false;     // "Game over" was said for this result
+    int maxdepth = DIFF_HARD;   // the engine's ply limit from --depth
 };
 
 const char* const HELP =
@@ -58,9 +56,11 @@ void TakeResult(SESSION_T* s, bool judged_over) {
 }
 
 // After the game was rebuilt (undo, restore): the core switched the
-// computer off and dropped the result; both are the session's.
+// computer off and dropped the result, and a restore brings the saved
+// game's difficulty; all are the session's.
 void AfterRebuild(SESSION_T* s) {
     state.demo_mode = s->both ? 1 : 0;
+    StoreShared(state.maxdepth, s->maxdepth);
     StoreShared(state.tamzor, s->both ? NextToPlay(&state.position) : s->computer);
     s->announced = false;
     bool over = JudgeGame(&state.position) == 1;
@@ -81,14 +81,6 @@ void PlayTurn(SESSION_T* s, MOVE_T* m) {
     TakeResult(s, over);
 }
 
-// As the moves command lists them.
-void ListMoves() {
-    std::vector<std::pair<std::string, std::string>> lines;
-    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) lines.emplace_back(m.token, m.text);
-    std::sort(lines.begin(), lines.end());
-    for (const auto& [token, text] : lines) printf("%s %s\n", token.c_str(), text.c_str());
-}
-
 void Undo(SESSION_T* s) {
     const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
     if (state.position.move_num <= first) {
@@ -107,8 +99,9 @@ void Undo(SESSION_T* s) {
 }
 
 void Restore(SESSION_T* s) {
-    if (!RestoreGame(0)) {
-        printf("\nno game restored; the game goes on\n");
+    char why[200];
+    if (!RestoreGame(0, why, sizeof why)) {
+        printf("no game restored (%s); the game goes on\n", why);
         return;
     }
     EndLine();
@@ -132,7 +125,7 @@ bool Obey(SESSION_T* s, const std::string& line) {
         ShowBoard();
     } else if (line == "moves") {
         if (s->over) printf("no moves: the game is over\n");
-        else ListMoves();
+        else fputs(MovesText(&state.position).c_str(), stdout);
     } else if (line == "list") {
         if (state.position.move_num == (state.oeb.inited ? state.oeb.pos_0.move_num : 0)) {
             printf("no moves played\n");
@@ -192,6 +185,13 @@ void AwaitComputer(SESSION_T* s) {
     }
 }
 
+// The engine thread stops with the session, and its limit of a move in
+// milliseconds with it.
+void StopEngine() {
+    Clutch(0);
+    timers.move_limit_ms = 0;
+}
+
 void Prompt(const SESSION_T& s) {
     if (s.over) fputs("Game finished> ", stdout);
     else fputs(IsWhitesMove(&state.position) ? "White to move> " : "Black to move> ", stdout);
@@ -202,24 +202,12 @@ void Prompt(const SESSION_T& s) {
 int CmdPlay(int argc, char** argv) {
     CLI_OPTIONS_T opt;
     SESSION_T s;
-    int maxdepth = DIFF_HARD;
-    long seconds = 5;
+    SEARCH_LIMITS_T limits;
+    limits.maxdepth = DIFF_HARD;
+    limits.seconds = 5;
     for (int i = 0; i < argc; i++) {
         if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
-            const bool depth = !strcmp(argv[i], "--depth");
-            char* end = nullptr;
-            long v = i + 1 < argc ? strtol(argv[i + 1], &end, 10) : 0;
-            const long lo = depth ? 2 : 1, hi = depth ? DIFF_HARD : 3600;
-            if (i + 1 >= argc || *end || v < lo || v > hi) {
-                fprintf(stderr, "tamzor-cli: bad %s '%s' (%ld to %ld)\n", argv[i], i + 1 < argc ? argv[i + 1] : "",
-                        lo, hi);
-                return 2;
-            }
-            if (depth)
-                maxdepth = (int)v;
-            else
-                seconds = v;
-            i++;
+            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
             continue;
         }
         if (strcmp(argv[i], "--computer") != 0) {
@@ -250,8 +238,8 @@ int CmdPlay(int argc, char** argv) {
     // A new game has the computer playing Black; this game is the session's.
     StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
     state.demo_mode = s.both ? 1 : 0;
-    StoreShared(state.maxdepth, maxdepth);
-    timers.timer_limit = (uint64_t)seconds;
+    s.maxdepth = limits.maxdepth;
+    StoreShared(state.maxdepth, s.maxdepth);
     const int first = state.position.move_num;
     std::string error;
     bool played = PlayUserMoves(opt.moves, &error);
@@ -270,6 +258,10 @@ int CmdPlay(int argc, char** argv) {
 
     // The engine thread plays the computer's side on the live game, exactly
     // as in the window; a person's turn comes at the prompt.
+    // The whole seconds the clock counts in, and the limit itself to the
+    // millisecond for every move.
+    timers.timer_limit = (uint64_t)std::ceil(limits.seconds);
+    timers.move_limit_ms = (uint64_t)std::llround(limits.seconds * 1000);
     fflush(stdout);
     Clutch(1);
     for (std::string line;;) {
@@ -282,12 +274,12 @@ int CmdPlay(int argc, char** argv) {
         GameLock lock(GameMutex());
         if (!Obey(&s, Trimmed(line))) {
             lock.unlock();
-            Clutch(0);
+            StopEngine();
             return 0;
         }
         fflush(stdout);
     }
-    Clutch(0);
+    StopEngine();
     EndLine();  // the prompt's line
     return 0;
 }

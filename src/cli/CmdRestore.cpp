@@ -14,10 +14,10 @@ int CmdRestore(int argc, char** argv) {
     }
     // The notation style in use survives a restore.
     if (!SetUpGame(opt)) return 1;
-    if (!RestoreGame(0)) {
-        printf("\n");
+    char why[200];
+    if (!RestoreGame(0, why, sizeof why)) {
         fflush(stdout);
-        fprintf(stderr, "tamzor-cli: no game restored from %s\n", gamefilename);
+        fprintf(stderr, "tamzor-cli: no game restored: %s\n", why);
         return 1;
     }
     ListGame(false);

@@ -1,20 +1,37 @@
 // One search of a position, as the engine thread would run it.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
 
 namespace {
-bool ParseNumber(const char* name, const char* text, double lo, double hi, double* out) {
-    char* end;
-    double v = strtod(text, &end);
-    if (!*text || *end || !(v >= lo && v <= hi)) {
-        fprintf(stderr, "tamzor-cli: bad %s '%s' (%g to %g)\n", name, text, lo, hi);
-        return false;
-    }
-    *out = v;
-    return true;
+// The position searched, untouched by the search (which works on a copy):
+// the move texts come from it.
+POS_T* searched;
+uint64_t start_ms;
+int shown_depth;
+
+// "e2e4 e4": the move's token and the program's text of it, "none -" for no move.
+std::string MoveTexts(const MOVE_T& move) {
+    if (IsZeroMove(&move)) return "none -";
+    MOVE_T list[MOVE_LIST_SIZE];
+    GetMoveCount(searched, list);
+    MOVE_T m = move;
+    const char* text = IsValidMove(searched, m) ? ShortDisambiguateMovestr(&m) : nullptr;
+    return MoveToken(move) + " " + (text ? text : "-");
+}
+
+// --verbose: a line for every completed iteration. One cut short by the
+// clock reports the depth before it again, and is not shown.
+void ShowIteration(POS_T* root, MOVE_T* move, ETYPE_T value, int depth) {
+    (void)root;
+    if (depth <= shown_depth) return;
+    shown_depth = depth;
+    printf("iteration %d: move %s, value %s, nodes %llu, time %llu ms\n", depth, MoveTexts(*move).c_str(),
+           EvalStr(value), (unsigned long long)nodes + (unsigned long long)quiesce_nodes,
+           (unsigned long long)(TickCount() - start_ms));
+    fflush(stdout);
 }
 }  // namespace
 
@@ -27,36 +44,23 @@ int CmdSearch(int argc, char** argv) {
         if (!strcmp(a, "--verbose")) {
             verbose = true;
         } else if (!strcmp(a, "--depth") || !strcmp(a, "--time")) {
-            if (i + 1 >= argc) {
-                fprintf(stderr, "tamzor-cli: %s needs a value\n", a);
-                return 2;
-            }
-            double v;
-            if (!strcmp(a, "--depth")) {
-                if (!ParseNumber("depth", argv[++i], 2, DIFF_HARD, &v)) return 2;
-                limits.maxdepth = (int)v;
-            } else {
-                if (!ParseNumber("time", argv[++i], 0.01, 3600, &v)) return 2;
-                limits.seconds = v;
-                limits.soft_seconds = v / 2;  // a new iteration costs more than all before it
-            }
+            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
         } else if (!ParseCommonOption(argc, argv, &i, &opt)) {
             return 2;
         }
     }
+    // a new iteration costs more than all before it
+    limits.soft_seconds = limits.seconds / 2;
     if (int rc = SetUpPosition(opt)) return rc;
-    POS_T* b = &state.position;
-    eval_show = verbose;
+    searched = &state.position;
+    shown_depth = 0;
+    start_ms = TickCount();
+    if (verbose) search_progress = ShowIteration;
     MOVE_T move;
     SEARCH_RESULT_T r;
-    EngineSearch(b, &move, limits, &r);
-    eval_show = false;
-    if (verbose) printf("\n");
-    // the text of the move in the position searched
-    MOVE_T list[MOVE_LIST_SIZE];
-    GetMoveCount(b, list);
-    const char* text = IsZeroMove(&move) ? nullptr : ShortDisambiguateMovestr(&move);
-    printf("move %s %s\n", IsZeroMove(&move) ? "none" : MoveToken(move).c_str(), text ? text : "-");
+    EngineSearch(searched, &move, limits, &r);
+    search_progress = nullptr;
+    printf("move %s\n", MoveTexts(move).c_str());
     printf("value %s\n", EvalStr(r.value));
     printf("depth %d\n", r.depth);
     printf("nodes %llu\n", (unsigned long long)r.nodes);

@@ -22,6 +22,16 @@ struct CLI_OPTIONS_T {
 // option is unknown or its value bad, after one line on standard error.
 bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt);
 
+// The deepest search --depth asks for: the engine's ply limit is one more,
+// and DIFF_HARD at most.
+constexpr int MAX_SEARCH_PLIES = DIFF_HARD - 1;
+
+// Reads --depth N (plies, 2 to MAX_SEARCH_PLIES) or --time S (seconds, 0.01
+// to 3600) at argv[*i], advancing past its value, into the engine's limits:
+// maxdepth N + 1, so that the deepest iteration is N; seconds S. False,
+// after one line on standard error, for a missing or bad value.
+bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits);
+
 // Sets up a new game of the options' kind, notation and rules.
 bool SetUpGame(const CLI_OPTIONS_T& opt);
 
@@ -118,6 +128,10 @@ bool PlayUserMove(MOVE_T* move, bool* over);
 // PlayUserMove; false with `error` naming the move that could not be played.
 bool PlayUserMoves(const std::string& list, std::string* error);
 
+// "White wins, 1-0", "Black wins, 0-1" or "drawn, 1/2-1/2" for a winner
+// 1, -1 or anything else (a draw is 2).
+std::string ResultText(int winner);
+
 // "Game over: ..." with the result of the live position, which has one.
 std::string GameOverText(const POS_T* b);
 
@@ -126,6 +140,31 @@ std::string GameOverText(const POS_T* b);
 // limit and the point after which no new iteration starts, in seconds. The
 // hard limit always leaves a reserve on the clock.
 void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s);
+
+// "checkmate: Black wins, 0-1" or "stalemate: drawn, 1/2-1/2" when the side
+// to move has no legal move; empty otherwise.
+std::string MateText(POS_T* b);
+
+// The legal moves, one a line "token text" sorted by token; the MateText
+// line when there is none.
+std::string MovesText(POS_T* b);
+
+// ---------------------------------------------------------------------------
+// The commands
+// ---------------------------------------------------------------------------
+
+struct CLI_COMMAND_T {
+    const char* name;
+    int (*run)(int argc, char** argv);  // the arguments after the command's name
+    const char* synopsis;               // its options, for the usage
+    const char* what;                   // what it does (the usage wraps it)
+};
+
+// Every command of the tool, in the order the usage lists them.
+const std::vector<CLI_COMMAND_T>& CliCommands();
+
+// The whole usage: every command with its options.
+std::string UsageText();
 
 int CmdBoard(int argc, char** argv);
 int CmdMoves(int argc, char** argv);
@@ -138,3 +177,4 @@ int CmdEval(int argc, char** argv);
 int CmdSearch(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdUci(int argc, char** argv);
+int CmdHelp(int argc, char** argv);

@@ -1,40 +1,40 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "tamzor.h"
 
 namespace {
-constexpr int READ_LIMIT = 55168;  // a longer file is surely no saved game
+// Says why the file was refused, once: to the caller, or on the console.
+bool Refuse(char* why, size_t why_size, const char* reason) {
+    if (why && why_size) {
+        snprintf(why, why_size, "%s: %s", gamefilename, reason);
+    } else {
+        printf("\nRestore refused: %s: %s", gamefilename, reason);
+        fflush(stdout);
+    }
+    return false;
 }
+}  // namespace
 
-bool RestoreGame(int unused) {
+bool RestoreGame(int unused, char* why, size_t why_size) {
     (void)unused;
     snprintf(gamefilename, sizeof gamefilename, "%s", "tamzor.sav");
     FILE* f = fopen(gamefilename, "rb");
-    if (!f) {
-        Panic(false, "can't open restore file");
-        perror(gamefilename);
-        return false;
-    }
-    printf("\nRestore game ...");
-    printf("\n%d %d %d %d", SAVE_FILE_SIZE, SAVE_FILE_SIZE, READ_LIMIT, READ_LIMIT);
-    static unsigned char image[READ_LIMIT + 1];
+    if (!f) return Refuse(why, why_size, strerror(errno));
+    // One byte more than a saved game tells a longer file; its length then
+    // comes from its end.
+    static unsigned char image[SAVE_FILE_SIZE + 1];
     size_t count = fread(image, 1, sizeof image, f);
+    if (count > SAVE_FILE_SIZE && fseek(f, 0, SEEK_END) == 0) {
+        long end = ftell(f);
+        if (end > 0) count = (size_t)end;
+    }
     fclose(f);
 
     // Everything is checked before the game on screen is touched.
-    char why[160];
-    if (count != SAVE_FILE_SIZE) {
-        printf(" failed! unrecognized file type: %d sos: %d", (int)count, SAVE_FILE_SIZE);
-        Panic(false, "Cannot autoconvert file - the game goes on");
-        fflush(stdout);
-        return false;
-    }
-    if (!CheckSaveImage(image, count, why, sizeof why)) {
-        printf("\nRestore refused: %s", why);
-        fflush(stdout);
-        return false;
-    }
+    char reason[160];
+    if (!CheckSaveImage(image, count, reason, sizeof reason)) return Refuse(why, why_size, reason);
 
     const bool engaged = EngineEngaged();  // engaged again afterwards only if it was
     Clutch(0);
@@ -54,17 +54,15 @@ bool RestoreGame(int unused) {
     state.selected = NO_SQUARE;
     replay = -1;
 
-    char message[96];
-    snprintf(message, sizeof message, "a move of the saved game does not replay");
+    const char* message = "a move of the saved game does not replay";
     if (!RebuildGame(state.position.move_num, true, "RestoreGame", message)) {
         state = backup;
         cap_t = cap_backup;
         UpdateMaps(&state.position);
-        printf("\nRestore refused: the saved game's moves do not replay; the game goes on");
-        fflush(stdout);
         if (engaged) Clutch(1);
-        return false;
+        return Refuse(why, why_size, message);
     }
+    printf("\nRestore game ...");
     StoreShared(state.tamzor, TAMZOR_OFF);
     state.demo_mode = 0;
     StoreShared(state.stop_search, 1);

@@ -29,6 +29,7 @@ void TIMERS_C::TimerStart() {
     if (eval_show) printf("\nTimerStart");
     timer_state = TIMER_STARTED;
     move_start_time = WallTime();
+    if (uint64_t ms = move_limit_ms) SetDeadlineIn(ms);
 }
 
 uint64_t TIMERS_C::TimerElapsed() {

@@ -1,0 +1,39 @@
+// The commands of the tool: what main runs and what the usage lists come
+// from this one table, so neither can leave a command out.
+#include "cli.h"
+
+const std::vector<CLI_COMMAND_T>& CliCommands() {
+    static const std::vector<CLI_COMMAND_T> commands = {
+        {"board", CmdBoard, "[GAME]",
+         "the position as text; its first line names the side to move and "
+         "says check, checkmate or stalemate"},
+        {"moves", CmdMoves, "[GAME]",
+         "every legal move: token and text, one a line; with no move, one "
+         "line \"checkmate: ...\" or \"stalemate: ...\"; in check, a note on "
+         "standard error"},
+        {"perft", CmdPerft, "D [--divide] [GAME]", "leaf counts of the move tree"},
+        {"fen", CmdFen, "[GAME]", "the FEN of a 2D position"},
+        {"eval", CmdEval, "[GAME]", "the evaluation of the position (White's view), term by term"},
+        {"search", CmdSearch, "[GAME] [--depth D] [--time S] [--verbose]",
+         "the computer's move, searched D plies deep (2 to 49, 49 by default), at "
+         "most S seconds (0.01 to 3600, 5 by default); --verbose adds a "
+         "line for every completed iteration"},
+        {"bench", CmdBench, "[--2d|--3d] [--rules tdcl|tournament] [--depth D]",
+         "fixed positions searched D plies deep (2 to 49, 5 by default) "
+         "from a cleared table: the node total is a signature of the search "
+         "and the evaluation"},
+        {"play", CmdPlay, "[GAME] [--computer white|black|both|none] [--depth D] [--time S]",
+         "a game at the terminal, moves from standard input; the computer "
+         "(Black by default) searches D plies (2 to 49, 49 by default) for "
+         "at most S seconds a move (0.01 to 3600, 5 by default)"},
+        {"save", CmdSave, "[GAME]",
+         "play the --moves as a user would and save the game to tamzor.sav "
+         "in the working directory"},
+        {"restore", CmdRestore, "[--notation 0|1|2]",
+         "restore tamzor.sav of the working directory: its moves, its "
+         "result and the position"},
+        {"uci", CmdUci, "", "the 2D game as a UCI engine on standard input and output"},
+        {"help", CmdHelp, "", "this text; so does --help after any command"},
+    };
+    return commands;
+}

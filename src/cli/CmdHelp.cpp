@@ -1,0 +1,10 @@
+#include <cstdio>
+
+#include "cli.h"
+
+int CmdHelp(int argc, char** argv) {
+    (void)argc;
+    (void)argv;
+    fputs(UsageText().c_str(), stdout);
+    return 0;
+}

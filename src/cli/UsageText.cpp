@@ -1,0 +1,45 @@
+// The usage of the tool, built from its table of commands, for a terminal
+// 80 columns wide.
+#include <sstream>
+#include <string>
+
+#include "cli.h"
+
+namespace {
+constexpr size_t TEXT_COLUMN = 24, WIDTH = 80;
+
+// `what` word-wrapped beside `head`, or under it when the head is too long.
+std::string Entry(const std::string& head, const std::string& what) {
+    std::string s = head, line;
+    const std::string indent(TEXT_COLUMN, ' ');
+    if (s.size() + 2 > TEXT_COLUMN) s += "\n" + indent;
+    else s.resize(TEXT_COLUMN, ' ');
+    std::istringstream words(what);
+    for (std::string w; words >> w;) {
+        if (!line.empty() && TEXT_COLUMN + line.size() + 1 + w.size() > WIDTH) {
+            s += line + "\n" + indent;
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + w;
+    }
+    return s + line + "\n";
+}
+}  // namespace
+
+std::string UsageText() {
+    std::string s = "usage: tamzor-cli <command> [options]\n\ncommands:\n";
+    for (const CLI_COMMAND_T& c : CliCommands()) {
+        std::string head = std::string("  ") + c.name;
+        if (*c.synopsis) head += std::string(" ") + c.synopsis;
+        s += Entry(head, c.what);
+    }
+    s += "\nGAME, the position:\n";
+    s += Entry("  --2d | --3d", "the game (3D by default)");
+    s += Entry("  --fen FEN", "a 2D position in FEN");
+    s += Entry("  --moves LIST",
+               "moves played first, separated by commas or blanks: e2e4, e7e8q (squares by index "
+               "a1..h8), qlw@ql3; save and play also take the move texts (Nf3, O-O)");
+    s += Entry("  --rules tdcl|tournament", "attack-board rules (tdcl by default)");
+    s += Entry("  --notation 0|1|2", "move and square names (1 by default)");
+    return s;
+}
