@@ -49,8 +49,14 @@ int CmdSearch(int argc, char** argv) {
             return 2;
         }
     }
-    // a new iteration costs more than all before it
-    limits.soft_seconds = limits.seconds / 2;
+    if (limits.maxdepth > 0 && limits.seconds <= 0) {
+        // a depth without a time: that depth, however long it takes
+        limits.no_soft_limit = true;
+        limits.seconds = 3600.0 * 24 * 30;
+    } else {
+        // a new iteration costs more than all before it
+        limits.soft_seconds = limits.seconds / 2;
+    }
     if (int rc = SetUpPosition(opt)) return rc;
     searched = &state.position;
     shown_depth = 0;
