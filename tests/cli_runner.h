@@ -19,12 +19,13 @@ struct RUN_T {
 };
 
 // Runs `tamzor-cli args` with standard output and standard error kept apart
-// (the error file is private to this process: tests run in parallel).
-inline RUN_T RunTool(const std::string& args) {
+// (the error file is private to this process: tests run in parallel), in
+// the working directory `dir` when one is given.
+inline RUN_T RunTool(const std::string& args, const std::string& dir = "") {
     static int serial;
     std::string err_file = testing::TempDir() + "tamzor_cli_err_" + std::to_string(getpid()) + "_" +
                            std::to_string(serial++);
-    std::string cmd = std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
+    std::string cmd = (dir.empty() ? "" : "cd '" + dir + "' && ") + std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
     RUN_T r{-1, "", ""};
     FILE* f = popen(cmd.c_str(), "r");
     if (!f) return r;

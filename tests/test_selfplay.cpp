@@ -37,6 +37,16 @@ const char* const RESULTS[] = {"White is mated",     "Black is mated",
                                "Stalemate",          "Draw - I'm repeating",
                                "Draw - insufficient material", "Draw - the game record is full"};
 
+// The last position a run printed: from its board's first line to the
+// game's result.
+std::string LastBoard(const std::string& out) {
+    size_t at = out.rfind(" chess, ");
+    if (at == std::string::npos || at < 2) return "";
+    at -= 2;
+    size_t end = out.find("Game over", at);
+    return out.substr(at, end == std::string::npos ? std::string::npos : end - at);
+}
+
 void PlayGames(int dmode) {
     std::set<std::string> openings;
     for (unsigned game = 0; openings.size() < 20; game++) {
@@ -55,13 +65,29 @@ void PlayGames(int dmode) {
         for (const char* text : RESULTS)
             if (r.out.find(std::string("\n") + text + "\n") != std::string::npos) result = text;
         EXPECT_NE(result, nullptr) << r.out.substr(over > 3000 ? over - 3000 : 0);
+        // the computer never gives up a game that has moves left
+        EXPECT_EQ(r.out.find("TamzorLoses"), std::string::npos) << r.out.substr(over > 3000 ? over - 3000 : 0);
         // the record lines: "N. move" and "N. ... move"
         size_t plies = 0;
+        std::string texts;
         for (size_t at = r.out.find('\n'); at != std::string::npos; at = r.out.find('\n', at + 1)) {
             size_t i = at + 1;
             while (i < r.out.size() && isdigit((unsigned char)r.out[i])) i++;
-            plies += i > at + 1 && r.out.compare(i, 2, ". ") == 0;
+            if (!(i > at + 1 && r.out.compare(i, 2, ". ") == 0)) continue;
+            plies++;
+            i += 2;
+            if (r.out.compare(i, 4, "... ") == 0) i += 4;
+            texts += (texts.empty() ? "" : " ") + r.out.substr(i, r.out.find('\n', i) - i);
         }
+        // the game's own texts, played again as a person enters them, give
+        // the position the game ended in
+        const std::string dir = testing::TempDir() + "selfplay_" + std::to_string(getpid());
+        ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+        const std::string kind = dmode == 2 ? " --2d" : " --3d";
+        RUN_T saved = RunTool("save" + kind + " --moves \"" + texts + "\" </dev/null", dir);
+        EXPECT_EQ(saved.status, 0) << saved.err << " replaying " << texts;
+        RUN_T restored = RunTool("restore </dev/null", dir);
+        EXPECT_EQ(LastBoard(restored.out), LastBoard(r.out)) << texts;
         printf("%dD game %zu from %s: %zu plies, %s\n", dmode, openings.size(), opening.c_str(), plies,
                result ? result : "no result");
     }
