@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "cli.h"
+#include "engine_game.h"
 #include "test_util.h"
 
 namespace {
@@ -17,17 +18,15 @@ namespace {
 using namespace std::chrono_literals;
 using GameLock = std::lock_guard<std::recursive_mutex>;
 
-void NewGame(int dmode, int rules, int maxdepth) {
-    Clutch(0);
-    GameLock lock(GameMutex());
-    CLI_OPTIONS_T opt;
-    opt.dmode = dmode;
-    opt.rules = rules;
-    ASSERT_TRUE(SetUpGame(opt));
-    StoreShared(state.tamzor, TAMZOR_OFF);
-    StoreShared(state.stop_search, 0);
-    StoreShared(state.maxdepth, maxdepth);
-    timers.timer_limit = 5;
+void NewGame(int dmode, int rules, int maxdepth) { NewEngineGame(dmode, rules, maxdepth); }
+
+// A move played as a person plays it, its record line unprinted.
+void PlayQuietly(const char* moves) {
+    std::string error;
+    testing::internal::CaptureStdout();
+    const bool played = PlayUserMoves(moves, &error);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(played) << error;
 }
 
 int MoveNumNow() {
@@ -200,11 +199,7 @@ TEST(ComputerMoves, CastlesWithItsRookWhenTheTableNamesTheKingsSquares) {
             std::string error;
             // Black to move first for Black's cases: a waiting move by White
             ASSERT_TRUE(SetUpFen("r3k2r/p7/8/8/8/8/P7/R3K2R w KQkq - 0 1", &error)) << error;
-            if (i >= 2) {
-                testing::internal::CaptureStdout();
-                ASSERT_TRUE(PlayUserMoves("a2a3", &error)) << error;
-                testing::internal::GetCapturedStdout();
-            }
+            if (i >= 2) PlayQuietly("a2a3");
         }
         ExpectComputerCastles(cases2d[i], i < 2 ? W_ROOK : B_ROOK);
     }
@@ -223,12 +218,7 @@ TEST(ComputerMoves, CastlesWithItsRookWhenTheTableNamesTheKingsSquares) {
                      {D7, B_PAWN}, {F7, B_PAWN}},
                     true, 0xF);
             StoreShared(state.maxdepth, DIFF_EASY);
-            if (i >= 2) {
-                std::string error;
-                testing::internal::CaptureStdout();
-                ASSERT_TRUE(PlayUserMoves("f2f3", &error)) << error;
-                testing::internal::GetCapturedStdout();
-            }
+            if (i >= 2) PlayQuietly("f2f3");
         }
         ExpectComputerCastles(cases3d[i], i < 2 ? W_ROOK : B_ROOK);
     }

@@ -8,23 +8,14 @@
 #include <thread>
 
 #include "cli.h"
+#include "engine_game.h"
 #include "test_util.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-void NewGame(int dmode) {
-    Clutch(0);
-    std::lock_guard<std::recursive_mutex> lock(GameMutex());
-    CLI_OPTIONS_T opt;
-    opt.dmode = dmode;
-    ASSERT_TRUE(SetUpGame(opt));
-    StoreShared(state.tamzor, TAMZOR_OFF);
-    StoreShared(state.stop_search, 0);
-    StoreShared(state.maxdepth, DIFF_EASY);
-    timers.timer_limit = 5;
-}
+void NewGame(int dmode) { NewEngineGame(dmode); }
 
 int MoveNum() {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
