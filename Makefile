@@ -93,7 +93,7 @@ test-asan: asan-build
 # fuzz/regressions/<target> once fixed, so the test suite replays them.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = restore fen moves play uci
+FUZZ_TARGETS = restore fen moves play uci pgn
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_FUZZ=ON \
 		-DTAMZOR_TESTS=OFF -DTAMZOR_BENCH=OFF \

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // ---------------------------------------------------------------------------
 // Squares, pieces, directions
@@ -399,6 +401,9 @@ int RegenToPieces(POS_T* b);
 void ShiftUp(PS_T* slots, int k, int* count);
 void BuildPawnLoc(POS_T* b);
 int ResetBoard(bool reset_view);
+// The start position of the current game kind into `b`, touching nothing
+// else; 0 when it cannot be built.
+int StartPosition(POS_T* b);
 int PieceComp(const void* pp1, const void* pp2);
 inline int SlotOf(const POS_T* b, const PS_T* slot) { return (int)(slot - b->pieces); }
 
@@ -801,6 +806,10 @@ int PlayerMoved(POS_T* b, MOVE_T* move);
 // record) with its text; 1 when the game is over. A repetition is "I'm
 // repeating" after the computer's move, "you're repeating" after a person's.
 int JudgeGame(POS_T* b, bool computer_moved = false);
+// The result a position just reached has by the rules (0 the game goes on,
+// 1 White won, -1 Black won, 2 drawn) and its console text, without
+// recording or printing it; `repeating` is the text of a repetition.
+int JudgeReached(POS_T* c, const char* repeating, const char** text);
 void UndoMoves(int n);
 void ReplayMoves(int delta);
 void ReplayExit();
@@ -1143,3 +1152,133 @@ extern thread_local constinit uint64_t search_node_limit;
 using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
 extern thread_local constinit SEARCH_PROGRESS_FN search_progress;
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result);
+
+// ---------------------------------------------------------------------------
+// Games as text: FEN (2D game), move tokens, the texts people type
+// ---------------------------------------------------------------------------
+
+struct FEN_T {
+    int board[64];              // piece codes by square index
+    bool white_to_move;
+    uint64_t castling;          // FLAG_WK_CASTLE .. FLAG_BQ_CASTLE
+    SQ_T enpassant;             // the square a pawn just passed over, 0 for none
+    int halfmove;
+    int fullmove;
+};
+
+// Reads a FEN (six fields, or four without the move counters) and checks it
+// for everything that needs no move generation. On failure `error` names
+// the bad part.
+bool ParseFen(const std::string& text, FEN_T* fen, std::string* error);
+
+// Puts a FEN position into the live 2D game (a new 2D game set up first);
+// refuses a position whose side not to move is in check.
+bool SetUpFen(const std::string& text, std::string* error);
+
+// The FEN of a 2D position.
+std::string FenText(POS_T* b);
+
+// ---------------------------------------------------------------------------
+// Move tokens: <from><to>[q|r|b|n] with squares a1..h8 by index (UCI in the
+// 2D game), or <board>@<pin>[q|r|b|n] for an attack-board move (qlw@ql3).
+// ---------------------------------------------------------------------------
+
+struct MOVE_TOKEN_T {
+    bool board_move = false;
+    int board = -1;             // 0..3 (QLW, QLB, KLW, KLB) for a board move
+    SQ_T from = NO_SQUARE;      // piece move only
+    SQ_T to = NO_SQUARE;        // destination square, or the destination pin
+    char promotion = 0;         // 'Q', 'R', 'B', 'N', or 0
+};
+
+// Reads a token, any case; false with `error` set for a malformed one.
+bool ParseMoveToken(const std::string& text, MOVE_TOKEN_T* token, std::string* error);
+
+// The token of a move, lower case.
+std::string MoveToken(const MOVE_T& move);
+
+// The legal move of the position the token names; false with `error` set
+// when it names none (illegal, or a promotion without its piece letter).
+bool MoveFromToken(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
+
+// The tokens of a list separated by commas or blanks.
+std::vector<std::string> SplitMoveList(const std::string& list);
+
+// Room for a LegalMoves result.
+constexpr int LEGAL_LIST_SIZE = 4 * MOVE_LIST_SIZE;
+
+// Moves as people enter them
+
+struct MOVE_TEXT_T {
+    MOVE_T move;
+    std::string token;
+    std::string text;           // the program's text; a promotion's names the piece ("a8Q")
+    std::string bare;           // the text the move list holds (one for all promotions of a move)
+};
+
+// The legal moves of a position, in LegalMoves order, with their tokens and
+// texts ("?" for a move the move list has no text for).
+std::vector<MOVE_TEXT_T> LegalMoveTexts(POS_T* b);
+
+// The legal move a person typed: a token, the program's text of the move
+// (exact case; a trailing '+' or '#' is not needed), or in the 2D game its
+// standard algebraic notation. False with `error` set.
+bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
+
+// Standard algebraic notation (2D game), as other chess programs write and
+// read it: the move's text in the position before it (the move a legal
+// entry of its list), with "+" or "#" after it.
+std::string SanText(POS_T* b, const MOVE_T& move);
+// The legal move a SAN text names (Nf3, exd6, e8=Q, e8Q, O-O, 0-0; marks
+// after it are ignored); false with `error` set when it names none or more.
+bool SanMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
+
+// ---------------------------------------------------------------------------
+// Games as PGN: the 2D game in standard algebraic notation, the 3D game as
+// move tokens with the program's texts beside them
+// ---------------------------------------------------------------------------
+
+struct PGN_TAGS_T {
+    std::string event = "Tamzor game";
+    std::string site = "?";
+    std::string date;           // empty: today
+    std::string round = "-";
+    std::string white = "?";    // "Tamzor" for the computer's side
+    std::string black = "?";
+};
+
+// The live game from its start, as PGN: the seven tags (and SetUp/FEN for a
+// 2D game from another start; Variant, Rules and Board3D for a 3D game), the
+// moves and the result, in lines under 80 characters.
+std::string PgnText(const PGN_TAGS_T& tags);
+
+struct PGN_MOVE_T {
+    std::string text;           // the move as the file writes it, marks and all
+    int line;                   // where it stands in the file
+};
+
+struct PGN_GAME_T {
+    std::vector<std::pair<std::string, std::string>> tags;
+    std::vector<PGN_MOVE_T> moves;
+    std::string result = "*";   // the result token that ends the game
+    int first_line = 1;
+    // A tag's value, empty when the game has none.
+    std::string Tag(const std::string& name) const;
+};
+
+// Game `number` (1 the first) of a PGN text: its tags and the moves of its
+// main line (comments, variations and annotation glyphs skipped). False with
+// `error` naming the line of what cannot be read.
+bool PgnParse(const std::string& text, int number, PGN_GAME_T* game, std::string* error);
+
+// Game `number` of a PGN text made the live game: a new game of its kind
+// and rules from its start position, every move played, recorded and named
+// as a player's is (nothing printed). False with `error` naming the line and
+// the move; the live game is then as it was. The caller keeps the engine
+// thread disengaged meanwhile.
+bool PgnLoadGame(const std::string& text, int number, std::string* error);
+
+// The 3D start position of an edited game as one text (cells by index,
+// pins, side to move, castling, en passant), and back into a position.
+std::string Board3DText(const POS_T* b);
+bool ParseBoard3D(const std::string& text, POS_T* b, std::string* error);

@@ -84,6 +84,19 @@ void ExpectEveryMoveFromTheList(const POS_T& start) {
     }
 }
 
+// The game written as PGN and read back is the same game.
+void ExpectPgnRoundTrip() {
+    GameLock lock(GameMutex());
+    const uint64_t key = state.position.hash1;
+    const int plies = state.position.move_num, dmode = state.dmode;
+    const std::string pgn = PgnText(PGN_TAGS_T());
+    std::string error;
+    ASSERT_TRUE(PgnLoadGame(pgn, 1, &error)) << error << "\n" << pgn;
+    EXPECT_EQ(state.position.hash1, key) << pgn;
+    EXPECT_EQ(state.position.move_num, plies);
+    EXPECT_EQ(state.dmode, dmode);
+}
+
 // The game's own move texts, played again from the start as a person types
 // them, give the same position.
 void ExpectTextsReplay(int dmode, int rules, const POS_T& start) {
@@ -143,6 +156,7 @@ void SelfPlay(int dmode, int rules, int depth, unsigned seed) {
         }
     }
     ExpectEveryMoveFromTheList(start);
+    ExpectPgnRoundTrip();
     ExpectTextsReplay(dmode, rules, start);
 }
 

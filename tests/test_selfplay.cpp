@@ -88,6 +88,12 @@ void PlayGames(int dmode) {
         EXPECT_EQ(saved.status, 0) << saved.err << " replaying " << texts;
         RUN_T restored = RunTool("restore </dev/null", dir);
         EXPECT_EQ(LastBoard(restored.out), LastBoard(r.out)) << texts;
+        // and written as PGN, read back to the same position
+        RUN_T pgn = RunTool("restore --write-pgn > game.pgn", dir);
+        EXPECT_EQ(pgn.status, 0) << pgn.err;
+        RUN_T board = RunTool("board --pgn game.pgn", dir);
+        EXPECT_EQ(board.status, 0) << board.err;
+        EXPECT_EQ(LastBoard(board.out + "Game over"), LastBoard(r.out)) << texts;
         printf("%dD game %zu from %s: %zu plies, %s\n", dmode, openings.size(), opening.c_str(), plies,
                result ? result : "no result");
     }

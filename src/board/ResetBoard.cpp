@@ -24,18 +24,7 @@ const PLACE_T start_3d[] = {
     {G7, B_PAWN},   {H7, B_PAWN}};
 }  // namespace
 
-int ResetBoard(bool reset_view) {
-    if (eval_show) printf("\nResetBoard");
-    state.state_hash_table_size = 1;
-    state.demo_mode = 0;
-    StoreShared(state.tamzor, TAMZOR_BLACK);
-    state.selected = NO_SQUARE;
-    state.spread = SPREAD_PIECE;
-    hash_c.HashReset();
-    hash_c.OrderReset();
-
-    memset(&state.oeb, 0, sizeof state.oeb);
-    POS_T* b = &state.position;
+int StartPosition(POS_T* b) {
     memset(b, 0, sizeof *b);
     b->flags = 0xF;
     if (state.dmode == 2) {
@@ -53,9 +42,25 @@ int ResetBoard(bool reset_view) {
             b->whereis_board[i] = pins[i];
         }
     }
-    CaptureReset();
     if (!CreatePBoard(b)) return 0;
     UpdateMaps(b);
+    return 1;
+}
+
+int ResetBoard(bool reset_view) {
+    if (eval_show) printf("\nResetBoard");
+    state.state_hash_table_size = 1;
+    state.demo_mode = 0;
+    StoreShared(state.tamzor, TAMZOR_BLACK);
+    state.selected = NO_SQUARE;
+    state.spread = SPREAD_PIECE;
+    hash_c.HashReset();
+    hash_c.OrderReset();
+
+    memset(&state.oeb, 0, sizeof state.oeb);
+    POS_T* b = &state.position;
+    CaptureReset();
+    if (!StartPosition(b)) return 0;
     EstimateGameStage(b, 1);
     ResetSpreadmap();
     if (reset_view && core_hooks.reset_view) core_hooks.reset_view();

@@ -29,8 +29,12 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
         {"save", CmdSave, "[GAME]",
          "play the --moves as a user would and save the game to tamzor.sav "
          "in the working directory"},
-        {"restore", CmdRestore, "[--notation 0|1|2]",
-         "restore tamzor.sav of the working directory: its moves, its "
+        {"pgn", CmdPgn, "[GAME]",
+         "the game as PGN on standard output: standard algebraic notation in the 2D "
+         "game, move tokens with the program's texts in the 3D game"},
+        {"restore", CmdRestore, "[--notation 0|1|2] [--write-pgn]",
+         "restore tamzor.sav of the working directory: its moves (or with "
+         "--write-pgn the game as PGN alone), its "
          "result and the position"},
         {"uci", CmdUci, "", "the 2D game as a UCI engine on standard input and output"},
         {"help", CmdHelp, "", "this text; so does --help after any command"},

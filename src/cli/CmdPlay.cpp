@@ -1,10 +1,12 @@
 // A game at the terminal: the board, a prompt, a move or a command a line.
 // Everything goes to standard output, flushed at every prompt, so a script
 // driving the game through a pipe sees each prompt as it comes.
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include <chrono>
@@ -27,7 +29,8 @@ struct SESSION_T {
 const char* const HELP =
     "Enter a move as its token (e2e4, e7e8q, qlw@ql3: squares by index a1..h8,\n"
     "a promotion with its piece letter, an attack board @ a pin) or as the\n"
-    "program's own text of it (Nf3, exd5, O-O, a8Q; a '+' may be left out).\n"
+    "program's own text of it (Nf3, exd5, O-O, a8Q; a '+' may be left out),\n"
+    "in the 2D game also in standard notation (Kxb2, e8=Q, 0-0).\n"
     "Commands:\n"
     "  board    show the position\n"
     "  moves    list the legal moves: token and text\n"
@@ -35,8 +38,12 @@ const char* const HELP =
     "  undo     take back the last move\n"
     "  save     save the game to tamzor.sav in the working directory\n"
     "  restore  restore the game saved in tamzor.sav\n"
+    "  pgn [FILE]       the game as PGN, into FILE or on the terminal\n"
+    "  load FILE [N]    play on from game N (1 by default) of a PGN file\n"
     "  help     this text\n"
     "  quit     leave (so does the end of the input)\n";
+
+const char* const COMMANDS = "board, moves, list, undo, save, restore, pgn [FILE], load FILE [N], help or quit";
 
 // The core's messages start a line but leave it open.
 void EndLine() { printf("\n"); }
@@ -108,6 +115,52 @@ void Restore(SESSION_T* s) {
     AfterRebuild(s);
 }
 
+// The game as PGN, into a file or on the terminal.
+void WritePgn(const SESSION_T& s, const std::string& file) {
+    const std::string pgn = GamePgn(s.both ? TAMZOR_BOTH : s.computer);
+    if (file.empty()) {
+        fputs(pgn.c_str(), stdout);
+        return;
+    }
+    FILE* f = fopen(file.c_str(), "w");
+    const bool ok = f && fputs(pgn.c_str(), f) >= 0;
+    if (f && fclose(f) != 0) printf("could not write %s\n", file.c_str());
+    else printf(ok ? "wrote %s\n" : "could not write %s\n", file.c_str());
+}
+
+// A game of a PGN file becomes the game played on; a file that cannot be
+// read leaves the game as it was.
+void LoadPgn(SESSION_T* s, const std::string& args) {
+    std::istringstream in(args);
+    std::string file, extra;
+    long number = 1;
+    if (!(in >> file) || (in >> number && (number < 1 || (in >> extra)))) {
+        printf("load takes a PGN file and a game number (load game.pgn 2)\n");
+        return;
+    }
+    std::string text, error;
+    Clutch(0);
+    bool loaded = ReadPgnFile(file, &text, &error) && PgnLoadGame(text, (int)number, &error);
+    Clutch(1);
+    if (!loaded) {
+        printf("%s: %s; the game goes on\n", file.c_str(), error.c_str());
+        return;
+    }
+    printf("loaded game %ld of %s", number, file.c_str());
+    EndLine();
+    AfterRebuild(s);
+}
+
+// A word that names no move: every move, token or text, has a square's
+// digit in it, but castling.
+bool LooksLikeACommand(const std::string& line) {
+    if (line.find_first_of("0123456789") != std::string::npos) return false;
+    std::string u;
+    for (char c : line) u += (char)toupper((unsigned char)c);
+    while (!u.empty() && (u.back() == '+' || u.back() == '#')) u.pop_back();
+    return u != "O-O" && u != "O-O-O";
+}
+
 std::string Trimmed(const std::string& line) {
     size_t a = line.find_first_not_of(" \t\r\n");
     if (a == std::string::npos) return "";
@@ -139,8 +192,14 @@ bool Obey(SESSION_T* s, const std::string& line) {
         SaveGame(0);
     } else if (line == "restore") {
         Restore(s);
+    } else if (line == "pgn" || line.rfind("pgn ", 0) == 0) {
+        WritePgn(*s, Trimmed(line.substr(3)));
+    } else if (line == "load" || line.rfind("load ", 0) == 0) {
+        LoadPgn(s, line.substr(4));
+    } else if (LooksLikeACommand(line)) {
+        printf("unknown command '%s' (%s)\n", line.c_str(), COMMANDS);
     } else if (s->over) {
-        printf("the game is over: no more moves (undo, list, save, restore, board, help or quit)\n");
+        printf("the game is over: no more moves (%s)\n", COMMANDS);
     } else {
         MOVE_T m;
         std::string error;

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
@@ -11,7 +12,7 @@ bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt) {
         return true;
     }
     bool takes_value = !strcmp(a, "--notation") || !strcmp(a, "--fen") || !strcmp(a, "--moves") ||
-                       !strcmp(a, "--rules");
+                       !strcmp(a, "--rules") || !strcmp(a, "--pgn") || !strcmp(a, "--game");
     if (!takes_value) {
         fprintf(stderr, "tamzor-cli: unknown option '%s'\n", a);
         return false;
@@ -44,6 +45,16 @@ bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt) {
     } else if (!strcmp(a, "--fen")) {
         opt->has_fen = true;
         opt->fen = v;
+    } else if (!strcmp(a, "--pgn")) {
+        opt->pgn = v;
+    } else if (!strcmp(a, "--game")) {
+        char* end;
+        long n = strtol(v, &end, 10);
+        if (!*v || *end || n < 1 || n > 1000000) {
+            fprintf(stderr, "tamzor-cli: bad game number '%s' (1 for the first game of the file)\n", v);
+            return false;
+        }
+        opt->pgn_game = (int)n;
     } else {
         // Several --moves options play one after the other.
         if (!opt->moves.empty()) opt->moves += ' ';

@@ -36,9 +36,12 @@ std::string UsageText() {
     s += "\nGAME, the position:\n";
     s += Entry("  --2d | --3d", "the game (3D by default)");
     s += Entry("  --fen FEN", "a 2D position in FEN");
+    s += Entry("  --pgn FILE [--game N]",
+               "the game N (1 by default) of a PGN file: its start and its moves");
     s += Entry("  --moves LIST",
-               "moves played first, separated by commas or blanks: e2e4, e7e8q (squares by index "
-               "a1..h8), qlw@ql3; save and play also take the move texts (Nf3, O-O)");
+               "moves played first (after the PGN game's), separated by commas or blanks: e2e4, "
+               "e7e8q (squares by index a1..h8), qlw@ql3; save and play also take the move texts "
+               "(Nf3, O-O) and, in the 2D game, standard notation (Kxb2, e8=Q, 0-0)");
     s += Entry("  --rules tdcl|tournament", "attack-board rules (tdcl by default)");
     s += Entry("  --notation 0|1|2", "move and square names (1 by default)");
     return s;

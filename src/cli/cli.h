@@ -16,6 +16,8 @@ struct CLI_OPTIONS_T {
     bool has_fen = false;       // --fen given: a 2D position instead of the start
     std::string fen;
     std::string moves;          // --moves: tokens played from the start or the FEN
+    std::string pgn;            // --pgn FILE: the game of a PGN file instead of the start
+    int pgn_game = 1;           // --game N: which game of the file
 };
 
 // Reads the option at argv[*i] (advancing past its value); false when the
@@ -35,7 +37,8 @@ bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits);
 // Sets up a new game of the options' kind, notation and rules.
 bool SetUpGame(const CLI_OPTIONS_T& opt);
 
-// Sets up the game, the FEN position and the moves the options name.
+// Sets up the game, the FEN position or PGN game and the moves the options
+// name.
 // 0 on success; otherwise the exit status, after one line on standard error
 // (2 for bad input).
 int SetUpPosition(const CLI_OPTIONS_T& opt);
@@ -43,81 +46,9 @@ int SetUpPosition(const CLI_OPTIONS_T& opt);
 // The position as text for a terminal.
 std::string BoardText(POS_T* b);
 
-// ---------------------------------------------------------------------------
-// FEN (2D game)
-// ---------------------------------------------------------------------------
-
-struct FEN_T {
-    int board[64];              // piece codes by square index
-    bool white_to_move;
-    uint64_t castling;          // FLAG_WK_CASTLE .. FLAG_BQ_CASTLE
-    SQ_T enpassant;             // the square a pawn just passed over, 0 for none
-    int halfmove;
-    int fullmove;
-};
-
-// Reads a FEN (six fields, or four without the move counters) and checks it
-// for everything that needs no move generation. On failure `error` names
-// the bad part.
-bool ParseFen(const std::string& text, FEN_T* fen, std::string* error);
-
-// Puts a FEN position into the live 2D game set up by SetUpGame; refuses a
-// position whose side not to move is in check.
-bool SetUpFen(const std::string& text, std::string* error);
-
-// The FEN of a 2D position.
-std::string FenText(POS_T* b);
-
-// ---------------------------------------------------------------------------
-// Move tokens: <from><to>[q|r|b|n] with squares a1..h8 by index (UCI in the
-// 2D game), or <board>@<pin>[q|r|b|n] for an attack-board move (qlw@ql3).
-// ---------------------------------------------------------------------------
-
-struct MOVE_TOKEN_T {
-    bool board_move = false;
-    int board = -1;             // 0..3 (QLW, QLB, KLW, KLB) for a board move
-    SQ_T from = NO_SQUARE;      // piece move only
-    SQ_T to = NO_SQUARE;        // destination square, or the destination pin
-    char promotion = 0;         // 'Q', 'R', 'B', 'N', or 0
-};
-
-// Reads a token, any case; false with `error` set for a malformed one.
-bool ParseMoveToken(const std::string& text, MOVE_TOKEN_T* token, std::string* error);
-
-// The token of a move, lower case.
-std::string MoveToken(const MOVE_T& move);
-
-// The legal move of the position the token names; false with `error` set
-// when it names none (illegal, or a promotion without its piece letter).
-bool MoveFromToken(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
-
-// The tokens of a list separated by commas or blanks.
-std::vector<std::string> SplitMoveList(const std::string& list);
-
 // Plays tokens separated by commas or blanks on the live position.
 bool PlayMoves(const std::string& list, std::string* error);
 
-// Room for a LegalMoves result.
-constexpr int LEGAL_LIST_SIZE = 4 * MOVE_LIST_SIZE;
-
-// ---------------------------------------------------------------------------
-// Moves as people enter them, and games played like a user's
-// ---------------------------------------------------------------------------
-
-struct MOVE_TEXT_T {
-    MOVE_T move;
-    std::string token;
-    std::string text;           // the program's text; a promotion's names the piece ("a8Q")
-    std::string bare;           // the text the move list holds (one for all promotions of a move)
-};
-
-// The legal moves of a position, in LegalMoves order, with their tokens and
-// texts ("?" for a move the move list has no text for).
-std::vector<MOVE_TEXT_T> LegalMoveTexts(POS_T* b);
-
-// The legal move a person typed: a token, or the program's text of the move
-// (exact case; a trailing '+' or '#' is not needed). False with `error` set.
-bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
 
 // Plays a legal move on the live game as a user's move is played (the record
 // line is printed), then judges the game (its result printed when it ends).
@@ -178,3 +109,12 @@ int CmdSearch(int argc, char** argv);
 int CmdBench(int argc, char** argv);
 int CmdUci(int argc, char** argv);
 int CmdHelp(int argc, char** argv);
+int CmdPgn(int argc, char** argv);
+
+// A PGN file's text; false with `error` set when it cannot be read or is
+// too large to be a game collection this tool handles.
+bool ReadPgnFile(const std::string& path, std::string* text, std::string* error);
+
+// The live game as PGN with the names of the sides: "Tamzor" for the side the
+// computer plays (`computer` in state.tamzor's values, TAMZOR_BOTH for both).
+std::string GamePgn(int computer);

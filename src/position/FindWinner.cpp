@@ -3,7 +3,6 @@
 #include "tamzor.h"
 
 bool InsufficientMaterial(const POS_T* b);
-int JudgeReached(POS_T* c, const char* repeating, const char** text);
 
 namespace {
 bool KingAttackedBy(const POS_T* b, bool white_king) {

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -23,8 +25,17 @@ bool SaveGame(int unused) {
     bool ok = fwrite(image, 1, SAVE_FILE_SIZE, f) == SAVE_FILE_SIZE;
     ok = fflush(f) == 0 && ok;
     ok = fclose(f) == 0 && ok;
+    // The game saved before is kept as the .bak file, not overwritten unseen.
+    char backup[sizeof gamefilename + 8];
+    snprintf(backup, sizeof backup, "%s.bak", gamefilename);
+    const bool had_save = ok && access(gamefilename, F_OK) == 0;
+    if (had_save && rename(gamefilename, backup) != 0) {
+        perror(backup);
+        ok = false;
+    }
     if (ok && rename(temp, gamefilename) != 0) {
         perror(gamefilename);
+        if (had_save) rename(backup, gamefilename);  // the old save back in its place
         ok = false;
     }
     if (!ok) remove(temp);

@@ -1,4 +1,24 @@
-#include "cli.h"
+#include <cstdlib>
+
+#include "tamzor.h"
+
+namespace {
+// FEN counts the plies since the last capture or pawn move; the position's
+// own count includes that move (1 just after it), and from the standard start
+// it counts every ply. The two agree only where no such move was made yet,
+// which the game's first move tells.
+int HalfmoveClock(const POS_T* b) {
+    const int count = b->fifty_count;
+    if (count <= 0) return 0;
+    if (!state.oeb.inited && b->move_num == count) {
+        const MOVE_T& first = state.game_record[0];
+        const bool reset = (!IsAB(first.piece_moving) && abs(first.piece_moving) == 1) ||
+                           first.move_symbol == 'x' || first.move_symbol == 'e';
+        return reset ? count - 1 : count;
+    }
+    return count - 1;
+}
+}  // namespace
 
 std::string FenText(POS_T* b) {
     std::string s;
@@ -30,6 +50,6 @@ std::string FenText(POS_T* b) {
     } else {
         s += '-';
     }
-    s += ' ' + std::to_string(b->fifty_count) + ' ' + std::to_string(b->move_num / 2 + 1);
+    s += ' ' + std::to_string(HalfmoveClock(b)) + ' ' + std::to_string(b->move_num / 2 + 1);
     return s;
 }

@@ -1,7 +1,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "cli.h"
+#include "tamzor.h"
 
 namespace {
 bool Square(const std::string& s, size_t at, SQ_T* sq) {

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "cli.h"
+#include "tamzor.h"
 
 bool SetUpFen(const std::string& text, std::string* error) {
     FEN_T fen;
@@ -9,7 +9,7 @@ bool SetUpFen(const std::string& text, std::string* error) {
     memcpy(b->board, fen.board, sizeof b->board);
     b->flags = fen.castling;
     b->move_num = 2 * (fen.fullmove - 1) + (fen.white_to_move ? 0 : 1);
-    b->fifty_count = fen.halfmove;
+    b->fifty_count = fen.halfmove + 1;  // the position counts the move that reset the clock
     b->enpassant = fen.enpassant;
     if (!CreatePBoard(b)) {
         *error = "bad FEN: the engine cannot hold the position '" + text + "'";

@@ -1,6 +1,6 @@
 #include <cctype>
 
-#include "cli.h"
+#include "tamzor.h"
 
 std::vector<std::string> SplitMoveList(const std::string& list) {
     std::vector<std::string> tokens;

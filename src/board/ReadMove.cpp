@@ -1,9 +1,10 @@
-// A move as a person types it: a token (e2e4) or the text the program itself
+// A move as a person types it: a token (e2e4), the text the program itself
 // writes for the move (Nf3, O-O, exd6ep?, Pb2-b4(2)), so that a move copied
-// from the game record or the move list is understood.
+// from the game record or the move list is understood, or in the 2D game
+// the standard notation other programs write (Kxb2, exd6, e8=Q, 0-0).
 #include <cctype>
 
-#include "cli.h"
+#include "tamzor.h"
 
 namespace {
 // Check and mate marks are optional: the record adds '+', the list does not.
@@ -46,6 +47,10 @@ bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* erro
         *move = found->move;
         return true;
     }
+    std::string san_error;
+    if (!found && state.dmode == 2 && !is_token) {
+        if (SanMove(b, s, move, &san_error)) return true;
+    }
     if (found) {
         // Nothing in the text tells these moves apart; their tokens do.
         *error = "ambiguous move '" + s + "': give its token, " + same_text;
@@ -53,6 +58,8 @@ bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* erro
         *error = "promotion '" + s + "' needs the piece: " + promotions;
     } else if (is_token) {
         *error = token_error;
+    } else if (!san_error.empty()) {
+        *error = san_error;
     } else {
         *error = "illegal move '" + s + "'";
     }

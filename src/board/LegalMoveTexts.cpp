@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "tamzor.h"
 
 namespace {
 bool IsPromotion(char symbol) { return symbol == 'Q' || symbol == 'R' || symbol == 'B' || symbol == 'N'; }

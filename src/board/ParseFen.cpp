@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "cli.h"
+#include "tamzor.h"
 
 namespace {
 int PieceOfChar(char c) {

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "cli.h"
+#include "tamzor.h"
 
 namespace {
 bool IsPromotion(char symbol) { return symbol == 'Q' || symbol == 'R' || symbol == 'B' || symbol == 'N'; }

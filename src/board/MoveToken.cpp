@@ -1,6 +1,6 @@
 #include <cctype>
 
-#include "cli.h"
+#include "tamzor.h"
 
 std::string MoveToken(const MOVE_T& move) {
     std::string s;

@@ -1,0 +1,13 @@
+// The game the options name, as PGN on standard output.
+#include <cstdio>
+
+#include "cli.h"
+
+int CmdPgn(int argc, char** argv) {
+    CLI_OPTIONS_T opt;
+    for (int i = 0; i < argc; i++)
+        if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
+    if (int rc = SetUpPosition(opt)) return rc;
+    fputs(GamePgn(TAMZOR_OFF).c_str(), stdout);
+    return 0;
+}

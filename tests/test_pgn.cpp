@@ -1,0 +1,391 @@
+// Games other chess software reads: standard algebraic notation, PGN written
+// and read back (both games), files other programs write, an outside reader's
+// agreement, bad files refused without harm, and FEN's halfmove clock.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "cli.h"
+#include "cli_runner.h"
+#include "test_util.h"
+
+namespace {
+
+std::string DataFile(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A new game of the kind (from a FEN when one is given) with the moves
+// played as a person plays them; nothing printed.
+void NewGame(int dmode, const char* fen = nullptr, const std::string& moves = "") {
+    CLI_OPTIONS_T opt;
+    opt.dmode = dmode;
+    ASSERT_TRUE(SetUpGame(opt));
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    std::string error;
+    if (fen) {
+        ASSERT_TRUE(SetUpFen(fen, &error)) << error;
+    }
+    testing::internal::CaptureStdout();
+    const bool played = PlayUserMoves(moves, &error);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(played) << error;
+}
+
+// Random legal moves played on the live game until it ends or `plies` pass.
+void PlayRandomly(std::mt19937* rng, int plies) {
+    static MOVE_T legal[LEGAL_LIST_SIZE];
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < plies && !state.position.winner; i++) {
+        const int n = LegalMoves(&state.position, legal);
+        if (!n) break;
+        MOVE_T m = legal[(*rng)() % n];
+        bool over;
+        if (!PlayUserMove(&m, &over) || over) break;
+    }
+    testing::internal::GetCapturedStdout();
+}
+
+MOVE_T Token(const std::string& token) {
+    MOVE_T m{};
+    std::string error;
+    EXPECT_TRUE(MoveFromToken(&state.position, token, &m, &error)) << token << ": " << error;
+    return m;
+}
+
+TEST(Fen, TheHalfmoveClockCountsAsOtherProgramsCountIt) {
+    const struct {
+        const char* moves;
+        const char* fen;
+    } games[] = {
+        {"", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"g1f3", "rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1"},
+        {"e2e4 e7e5 g1f3", "rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 2"},
+        {"g1f3 g8f6 f3g1 f6g8", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 4 3"},
+        {"e2e4 d7d5 e4d5 d8d5 b1c3", "rnb1kbnr/ppp1pppp/8/3q4/8/2N5/PPPP1PPP/R1BQKBNR b KQkq - 1 3"},
+    };
+    for (const auto& g : games) {
+        CLI_OPTIONS_T opt;
+        opt.dmode = 2;
+        opt.moves = g.moves;
+        ASSERT_EQ(SetUpPosition(opt), 0);
+        EXPECT_EQ(FenText(&state.position), g.fen) << g.moves;
+    }
+    // read and written again, the count the FEN gave runs on
+    NewGame(2, "8/8/8/4k3/8/8/8/R3K3 w Q - 17 40", "e1e2");
+    EXPECT_EQ(FenText(&state.position), "8/8/8/4k3/8/8/4K3/R7 b - - 18 40");
+    NewGame(2, "8/8/8/4k3/8/8/8/R3K3 w Q - 0 40");
+    EXPECT_EQ(FenText(&state.position), "8/8/8/4k3/8/8/8/R3K3 w Q - 0 40");
+}
+
+TEST(San, KnownCases) {
+    const struct {
+        const char* fen;
+        const char* token;
+        const char* san;
+    } cases[] = {
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "g1f3", "Nf3"},
+        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "b1d2", "Nbd2"},           // by file
+        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "f3d2", "Nfd2"},
+        {"4k3/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1a3", "R1a3"},             // by rank
+        {"4k3/8/8/R7/8/8/8/R3K3 w - - 0 1", "a5a3", "R5a3"},
+        {"k7/8/8/4Q2Q/8/8/7Q/K7 w - - 0 1", "h5e2", "Qh5e2"},            // by both
+        {"k7/8/8/4Q2Q/8/8/7Q/K7 w - - 0 1", "e5e2", "Qee2"},
+        {"k7/8/8/4Q2Q/8/8/7Q/K7 w - - 0 1", "h2e2", "Q2e2"},
+        {"k7/4P3/8/8/8/8/8/K7 w - - 0 1", "e7e8q", "e8=Q+"},             // promotion with check
+        {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", "e7d8n", "exd8=N"},         // with a capture
+        {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", "e1g1", "O-O+"},              // castling with check
+        {"r3k3/8/8/8/8/8/8/4K3 b q - 0 1", "e8c8", "O-O-O"},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 2", "e5d6", "exd6"},           // en passant
+        {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2", "d8h4", "Qh4#"},
+        {"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 2", "e4d5", "exd5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fen) + " " + c.token);
+        NewGame(2, c.fen);
+        const MOVE_T m = Token(c.token);
+        EXPECT_EQ(SanText(&state.position, m), c.san);
+        // read back, with its marks or without, '=' or not, O or zero
+        std::string bare = c.san;
+        while (bare.back() == '+' || bare.back() == '#') bare.pop_back();
+        std::vector<std::string> spellings = {c.san, bare};
+        if (bare.find('=') != std::string::npos) spellings.push_back(bare.substr(0, bare.find('=')) + bare.back());
+        if (bare[0] == 'O') spellings.push_back(bare[4] ? "0-0-0" : "0-0");
+        for (const std::string& s : spellings) {
+            MOVE_T r;
+            std::string error;
+            ASSERT_TRUE(SanMove(&state.position, s, &r, &error)) << s << ": " << error;
+            EXPECT_TRUE(r.from == m.from && r.to == m.to && r.move_symbol == m.move_symbol) << s;
+        }
+    }
+}
+
+TEST(San, EveryMoveOfRandomGamesHasItsOwnTextThatReadsBack) {
+    std::mt19937 rng(424242);
+    static MOVE_T legal[LEGAL_LIST_SIZE];
+    int positions = 0, checks = 0, mates = 0, promotions = 0;
+    for (int game = 0; game < 12; game++) {
+        NewGame(2);
+        for (int ply = 0; ply < 160; ply++) {
+            POS_T* b = &state.position;
+            const int n = LegalMoves(b, legal);
+            if (!n || b->winner) break;
+            positions++;
+            std::set<std::string> seen;
+            for (int i = 0; i < n; i++) {
+                const std::string san = SanText(b, legal[i]);
+                EXPECT_TRUE(seen.insert(san).second) << "two moves read " << san;
+                // the mark after it says what the move does
+                POS_T child;
+                MOVE_T made = legal[i];
+                ASSERT_EQ(DoMove(&child, b, &made), 1);
+                const bool check = child.flags & FLAG_IN_CHECK;
+                const bool mate = check && IsCheckmate(&child);
+                EXPECT_EQ(san.back() == '+', check && !mate) << san;
+                EXPECT_EQ(san.back() == '#', mate) << san;
+                checks += check;
+                mates += mate;
+                promotions += san.find('=') != std::string::npos;
+                MOVE_T r;
+                std::string error;
+                ASSERT_TRUE(SanMove(b, san, &r, &error)) << san << ": " << error;
+                EXPECT_TRUE(r.from == legal[i].from && r.to == legal[i].to && r.move_symbol == legal[i].move_symbol)
+                    << san;
+            }
+            MOVE_T m = legal[rng() % n];
+            bool over;
+            testing::internal::CaptureStdout();
+            const bool played = PlayUserMove(&m, &over);
+            testing::internal::GetCapturedStdout();
+            if (!played || over) break;
+        }
+    }
+    printf("%d positions, %d checks, %d mates, %d promotions\n", positions, checks, mates, promotions);
+    EXPECT_GT(checks, 100);
+    EXPECT_GT(promotions, 10);
+}
+
+// What a game is: its kind, its start, its moves and where it ended.
+struct GAME_T {
+    int dmode, move_num;
+    uint64_t key, start_key;
+    std::vector<std::string> moves;  // "piece from to symbol" a ply
+    std::vector<std::string> texts;  // the record's texts
+};
+
+GAME_T LiveGame() {
+    GAME_T g{state.dmode, state.position.move_num, state.position.hash1,
+             state.oeb.inited ? state.oeb.pos_0.hash1 : 0, {}, {}};
+    const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
+    for (int ply = first; ply < state.position.move_num; ply++) {
+        const MOVE_T& m = state.game_record[ply];
+        g.moves.push_back(std::to_string(m.piece_moving) + " " + std::to_string(m.from) + " " + std::to_string(m.to) +
+                          " " + m.move_symbol);
+        g.texts.push_back(GameListGet(ply + 1));
+    }
+    return g;
+}
+
+void ExpectSameGame(const GAME_T& a, const GAME_T& b) {
+    EXPECT_EQ(a.dmode, b.dmode);
+    EXPECT_EQ(a.move_num, b.move_num);
+    EXPECT_EQ(a.key, b.key);
+    EXPECT_EQ(a.start_key, b.start_key);
+    EXPECT_EQ(a.moves, b.moves);
+    EXPECT_EQ(a.texts, b.texts);
+}
+
+TEST(Pgn, RandomGamesOfBothKindsComeBackWhole) {
+    std::mt19937 rng(77);
+    for (int round = 0; round < 12; round++) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const int dmode = round % 2 ? 3 : 2;
+        NewGame(dmode);
+        if (round % 4 == 2) NewGame(2, "r3k2r/1P6/8/8/3pP3/8/6p1/R3K2R b KQkq e3 0 30");
+        if (round % 4 == 3) {
+            // an edited 3D start
+            Setup3D({ABW_QL3, ABW_QL6, ABW_KL1, ABW_KL4},
+                    {{C1, W_KING}, {D1, W_ROOK}, {F2, W_PAWN}, {B4, W_QUEEN}, {H8, B_KING}, {C7, B_PAWN}}, false, 0x1);
+            state.oeb.pos_0 = state.position;
+            state.oeb.inited = 1;
+        }
+        state.notation = round % 3;
+        PlayRandomly(&rng, 40 + (int)(rng() % 160));
+        const GAME_T before = LiveGame();
+        const std::string pgn = PgnText(PGN_TAGS_T());
+        const int notation = state.notation;
+        NewGame(dmode == 2 ? 3 : 2);  // another game in between
+        state.notation = notation;    // the texts in the same notation
+        std::string error;
+        ASSERT_TRUE(PgnLoadGame(pgn, 1, &error)) << error << "\n" << pgn;
+        ExpectSameGame(LiveGame(), before);
+        // and written again, the same text
+        EXPECT_EQ(PgnText(PGN_TAGS_T()), pgn);
+    }
+}
+
+TEST(Pgn, FilesOtherProgramsWriteAreRead) {
+    const struct {
+        const char* file;
+        int game;
+        const char* fen;  // the final position
+        int plies;
+    } files[] = {
+        {"opera.pgn", 1, "1n1Rkb1r/p4ppp/4q3/4p1B1/4P3/8/PPP2PPP/2K5 b k - 1 17", 33},
+        {"two-games.pgn", 1, "r1bk3r/p2pBpNp/n4n2/1p1NP2P/6P1/3P4/P1P1K3/q5b1 b - - 1 23", 45},
+        {"two-games.pgn", 2, "r1b2rk1/pp1nqppp/2p5/4p3/2BP4/2R1PN2/PP3PPP/3Q1RK1 w - - 0 13", 24},
+        {"setup.pgn", 1, "8/8/1qNk4/8/2K5/8/8/8 w - - 6 48", 15},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(std::string(f.file) + " game " + std::to_string(f.game));
+        std::string error;
+        ASSERT_TRUE(PgnLoadGame(FileText(DataFile(f.file)), f.game, &error)) << error;
+        EXPECT_EQ(FenText(&state.position), f.fen);
+        EXPECT_EQ(state.position.move_num - (state.oeb.inited ? state.oeb.pos_0.move_num : 0), f.plies);
+    }
+    PGN_GAME_T g;
+    std::string error;
+    ASSERT_TRUE(PgnParse(FileText(DataFile("two-games.pgn")), 2, &g, &error)) << error;
+    EXPECT_EQ(g.Tag("Round"), "2");
+    EXPECT_EQ(g.result, "1/2-1/2");
+    EXPECT_EQ(g.moves.front().text, "d4");
+    EXPECT_EQ(g.moves.front().line, 22);
+}
+
+bool HaveOutsideReader() { return access("/usr/games/pgn-extract", X_OK) == 0; }
+
+TEST(Pgn, AnOutsideReaderReadsWhatIsWrittenAndAgreesOnTheEnd) {
+    ASSERT_TRUE(HaveOutsideReader()) << "pgn-extract is not installed (scripts/install-deps installs it)";
+    std::mt19937 rng(5);
+    const std::string dir = testing::TempDir() + "pgn_outside_" + std::to_string(getpid());
+    ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+    for (int round = 0; round < 8; round++) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        if (round % 2)
+            NewGame(2, "r3k2r/1P6/8/8/3pP3/8/6p1/R3K2R b KQkq e3 0 30");
+        else
+            NewGame(2);
+        PlayRandomly(&rng, 30 + (int)(rng() % 170));
+        const std::string path = dir + "/game.pgn";
+        std::ofstream(path) << PgnText(PGN_TAGS_T());
+        RUN_T r{-1, "", ""};
+        {
+            // pgn-extract -F adds the final position's FEN as a comment
+            const std::string cmd = "/usr/games/pgn-extract -F " + path + " 2>&1";
+            FILE* f = popen(cmd.c_str(), "r");
+            ASSERT_NE(f, nullptr);
+            char buf[4096];
+            size_t n;
+            while ((n = fread(buf, 1, sizeof buf, f)) > 0) r.out.append(buf, n);
+            r.status = pclose(f);
+        }
+        EXPECT_NE(r.out.find("1 game matched out of 1."), std::string::npos) << r.out;
+        for (const char* complaint : {"rror", "llegal", "nknown", "ailed"})
+            EXPECT_EQ(r.out.find(complaint), std::string::npos) << r.out;
+        const size_t at = r.out.rfind("{ \"");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        const std::string fen = r.out.substr(at + 3, r.out.find('"', at + 3) - at - 3);
+        EXPECT_EQ(fen, FenText(&state.position)) << FileText(path);
+    }
+}
+
+TEST(Pgn, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
+    NewGame(2, nullptr, "e2e4 e7e5 g1f3");
+    const GAME_T before = LiveGame();
+    const std::string tags = "[Event \"x\"]\n[Site \"?\"]\n[Result \"*\"]\n\n";
+    const struct {
+        std::string text;
+        const char* says;
+    } bad[] = {
+        {tags + "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Bxc6 dxc6 5. Bxe5", "line 5: move 9 'Bxe5'"},  // illegal
+        {tags + "1. e4 e5 2. Zf3 *", "line 5: move 3 'Zf3'"},                                   // no such piece
+        {"[Event \"x\"]\n[Site \"no end]\n\n1. e4 *", "line 2: a tag with no end"},
+        {tags + "1. e4 {a comment\nthat never ends", "line 5: a comment"},
+        {tags + "1. e4 (1. d4 d5 2. c4\n", "line 5: a variation"},
+        {tags + "1. e4 e5 ) *", "line 5: ')'"},
+        {"[Variant \"giveaway\"]\n1. e4 *", "variant 'giveaway'"},
+        {"[SetUp \"1\"]\n[FEN \"8/8/8/8 w - - 0 1\"]\n1. e4 *", "the FEN tag"},
+        {"[Variant \"3D\"]\n[Board3D \"nonsense\"]\n1. e2a4 *", "the Board3D tag"},
+        {"", "no game"},
+    };
+    for (const auto& b : bad) {
+        SCOPED_TRACE(b.text);
+        std::string error;
+        testing::internal::CaptureStdout();
+        const bool loaded = PgnLoadGame(b.text, 1, &error);
+        testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(loaded);
+        EXPECT_NE(error.find(b.says), std::string::npos) << error;
+        ExpectSameGame(LiveGame(), before);
+    }
+    std::string error;
+    EXPECT_FALSE(PgnLoadGame(FileText(DataFile("two-games.pgn")), 3, &error));
+    EXPECT_EQ(error, "the file holds 2 games, not 3");
+    ExpectSameGame(LiveGame(), before);
+}
+
+TEST(Pgn, TheTerminalToolWritesReadsAndRefuses) {
+    const std::string dir = testing::TempDir() + "pgn_cli_" + std::to_string(getpid());
+    ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+    // written from moves, read back as the source of a position
+    RUN_T w = RunTool("pgn --2d --moves \"e2e4 e7e5 g1f3 b8c6 f1b5\"");
+    ASSERT_EQ(w.status, 0) << w.err;
+    EXPECT_NE(w.out.find("1. e4 e5 2. Nf3 Nc6 3. Bb5 *"), std::string::npos) << w.out;
+    std::ofstream(dir + "/g.pgn") << w.out;
+    RUN_T fen = RunTool("fen --pgn g.pgn", dir);
+    EXPECT_EQ(fen.out, RunTool("fen --2d --moves \"e2e4 e7e5 g1f3 b8c6 f1b5\"").out);
+    // a PGN made a saved game, and the saved game written as PGN
+    RUN_T saved = RunTool("save --pgn g.pgn --moves a7a6", dir);
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    RUN_T back = RunTool("restore --write-pgn", dir);
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_NE(back.out.find("3. Bb5 a6 *"), std::string::npos) << back.out;
+    EXPECT_EQ(back.out.rfind("[Event", 0), 0u) << "the PGN alone: " << back.out;
+    // a 3D game the same way
+    RUN_T w3 = RunTool("pgn --3d --notation 0 --moves \"e2a4 g7g6 g2c4\"");
+    ASSERT_EQ(w3.status, 0) << w3.err;
+    std::ofstream(dir + "/g3.pgn") << w3.out;
+    EXPECT_EQ(RunTool("board --pgn g3.pgn", dir).out, RunTool("board --3d --moves \"e2a4 g7g6 g2c4\"").out);
+    // bad files: a message naming the file and exit status 2
+    std::ofstream(dir + "/bad.pgn") << "[Event \"x\"]\n\n1. e4 e5 2. Ke3 *\n";
+    ExpectRefused("fen --pgn " + dir + "/bad.pgn", "line 3: move 3 'Ke3'");
+    ExpectRefused("fen --pgn " + dir + "/none.pgn", "cannot open");
+    ExpectRefused("fen --pgn " + dir + "/g.pgn --game 2", "holds 1 game");
+    ExpectRefused("fen --pgn " + dir + "/g3.pgn", "holds a 3D game");
+    ASSERT_EQ(system(("truncate -s 65M " + dir + "/huge.pgn").c_str()), 0);
+    ExpectRefused("board --pgn " + dir + "/huge.pgn", "64 MiB is the most");
+}
+
+TEST(Pgn, PlayWritesAndLoadsGamesAndNamesUnknownCommands) {
+    const std::string dir = testing::TempDir() + "pgn_play_" + std::to_string(getpid());
+    ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+    std::ofstream(dir + "/input.txt") << "e4\nresign\ne5\nNf3\npgn out.pgn\nload " << DataFile("opera.pgn")
+                                      << "\nlist\nquit\n";
+    RUN_T r = RunTool("play --2d --computer none < input.txt", dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("unknown command 'resign' ("), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("wrote out.pgn"), std::string::npos) << r.out;
+    EXPECT_NE(FileText(dir + "/out.pgn").find("1. e4 e5 2. Nf3 *"), std::string::npos);
+    EXPECT_NE(r.out.find("17. Rd8"), std::string::npos) << "the loaded game's list: " << r.out;
+}
+
+TEST(SavedGames, SavingAgainKeepsTheFormerSaveBeside) {
+    const std::string dir = testing::TempDir() + "pgn_bak_" + std::to_string(getpid());
+    ASSERT_EQ(system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
+    ASSERT_EQ(RunTool("save --2d --moves e2e4", dir).status, 0);
+    EXPECT_FALSE(std::ifstream(dir + "/tamzor.sav.bak").good()) << "nothing to keep the first time";
+    ASSERT_EQ(RunTool("save --2d --moves d2d4", dir).status, 0);
+    EXPECT_NE(RunTool("restore", dir).out.find("1. d4"), std::string::npos);
+    ASSERT_EQ(rename((dir + "/tamzor.sav.bak").c_str(), (dir + "/tamzor.sav").c_str()), 0);
+    EXPECT_NE(RunTool("restore", dir).out.find("1. e4"), std::string::npos);
+}
+
+}  // namespace
