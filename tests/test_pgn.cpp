@@ -377,7 +377,7 @@ TEST(Pgn, PlayWritesAndLoadsGamesAndNamesUnknownCommands) {
     EXPECT_NE(r.out.find("17. Rd8"), std::string::npos) << "the loaded game's list: " << r.out;
 }
 
-TEST(SavedGames, SavingAgainKeepsTheFormerSaveBeside) {
+TEST(SavedGameFile, SavingAgainKeepsTheFormerSaveBeside) {
     const std::string dir = testing::TempDir() + "pgn_bak_" + std::to_string(getpid());
     ASSERT_EQ(system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
     ASSERT_EQ(RunTool("save --2d --moves e2e4", dir).status, 0);
