@@ -219,6 +219,43 @@ TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
     EXPECT_EQ(hash_c.hash_table_size, entries);
 }
 
+TEST(Uci, TheThreeDimensionalGameByItsVariant) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    std::vector<std::string> seen;
+    std::string line;
+    t.Send("uci");
+    ASSERT_TRUE(t.WaitFor("uciok", &line, 10s, &seen));
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "option name UCI_Variant type combo default 2d var 2d var 3d"),
+              seen.end());
+    for (const char* rules : {"tdcl", "Tournament"}) {
+        seen.clear();
+        t.Send("setoption name uci_variant value 3D");
+        t.Send(std::string("setoption name Rules value ") + rules);
+        t.Send("position startpos moves e2a4 g7g6");
+        t.Send("go depth 3");
+        ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
+        CLI_OPTIONS_T opt;
+        opt.dmode = 3;
+        opt.rules = rules[0] == 't' ? RULES_TDCL : RULES_TOURNAMENT;
+        opt.moves = "e2a4 g7g6";
+        ASSERT_EQ(SetUpPosition(opt), 0);
+        MOVE_T m;
+        std::string error;
+        EXPECT_TRUE(MoveFromToken(&state.position, BestMoveToken(line), &m, &error)) << line << ": " << error;
+        EXPECT_EQ(DeepestInfo(seen), 3);
+        ExpectOnlyUci(seen);
+    }
+    // no FEN in 3D, and back to 2D
+    seen.clear();
+    t.Send("position fen 8/8/8/8/8/8/8/8 w - - 0 1");
+    t.Send("setoption name UCI_Variant value 2d");
+    t.Send("position startpos moves e2e4");
+    t.Send("go depth 3");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
+    EXPECT_EQ(LegalTokens("", "e2e4").count(BestMoveToken(line)), 1u) << line;
+    EXPECT_EQ(seen.front().rfind("info string the 3D game has no FEN", 0), 0u) << seen.front();
+}
+
 TEST(Uci, TheClockShareLeavesAReserve) {
     for (long long left : {1LL, 20LL, 50LL, 110LL, 500LL, 1000LL, 10000LL, 60000LL, 600000LL})
         for (long long inc : {0LL, 100LL, 2000LL})

@@ -1,5 +1,7 @@
-// The 2D game as a UCI engine, for chess interfaces and match tools. Input
-// it cannot use is answered with an info string and otherwise ignored.
+// The game as a UCI engine, for chess interfaces and match tools: the 2D game
+// by default, the 3D game after `setoption name UCI_Variant value 3d` (moves
+// are then the terminal tool's tokens: b1c2, qlw@ql3). Input it cannot use is
+// answered with an info string and otherwise ignored.
 // Standard output carries the protocol alone: for the session the process's
 // own standard output is pointed at standard error, so that any report the
 // engine prints on its way goes there, and the protocol has a stream of its
@@ -112,6 +114,8 @@ struct ENGINE_T {
     std::atomic<bool> finished{true};      // the worker has given its bestmove
     std::atomic<bool> stop_asked{false};   // "stop" (or quit, or a new command) came
     int difficulty = DIFF_HARD;
+    int dmode = 2;                         // the game: 2D, or 3D by UCI_Variant
+    int rules = RULES_TDCL;                // the 3D game's attack-board rules
     uint64_t start_ms = 0;
     int infos = 0;                         // info lines of the running search
 };
@@ -145,11 +149,17 @@ void StopSearch() {
     engine.stop_asked = false;
 }
 
+// A new game of the session's kind and rules.
+CLI_OPTIONS_T GameOptions() {
+    CLI_OPTIONS_T opt;
+    opt.dmode = engine.dmode;
+    opt.rules = engine.rules;
+    return opt;
+}
+
 void NewGame() {
     StopSearch();
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    SetUpGame(opt);
+    SetUpGame(GameOptions());
     hash_c.HashReset();
     hash_c.OrderReset();
 }
@@ -160,6 +170,10 @@ void Position(std::istringstream& in) {
     StopSearch();
     std::string word, fen;
     in >> word;
+    if (word == "fen" && engine.dmode != 2) {
+        InfoString("the 3D game has no FEN: the position stays as it was");
+        return;
+    }
     if (word == "fen") {
         std::vector<std::string> fields;
         word.clear();
@@ -187,9 +201,7 @@ void Position(std::istringstream& in) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     static STATE_T backup;
     backup = state;
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    SetUpGame(opt);
+    SetUpGame(GameOptions());
     std::string error;
     if (!fen.empty() && !SetUpFen(fen, &error)) {
         state = backup;
@@ -339,6 +351,22 @@ void SetOption(std::istringstream& in) {
     long v;
     if (key == "difficulty") {
         if (ReadSpin("Difficulty", value, 2, DIFF_HARD, &v)) engine.difficulty = (int)v;
+    } else if (key == "uci_variant") {
+        const std::string v = Lower(value);
+        if (v != "2d" && v != "3d") {
+            InfoString("UCI_Variant is 2d or 3d: ignored");
+            return;
+        }
+        engine.dmode = v == "3d" ? 3 : 2;
+        NewGame();
+    } else if (key == "rules") {
+        const std::string v = Lower(value);
+        if (v != "tdcl" && v != "tournament") {
+            InfoString("Rules is tdcl or tournament: ignored");
+            return;
+        }
+        engine.rules = v == "tdcl" ? RULES_TDCL : RULES_TOURNAMENT;
+        NewGame();
     } else if (key == "hash") {
         if (ReadSpin("Hash", value, HASH_MIN_MB, HASH_MAX_MB, &v)) {
             StopSearch();
@@ -363,6 +391,8 @@ void Session() {
                 std::to_string(HASH_MIN_MB) + " max " + std::to_string(HASH_MAX_MB));
             Say("option name Difficulty type spin default " + std::to_string(DIFF_HARD) + " min 2 max " +
                 std::to_string(DIFF_HARD));
+            Say("option name UCI_Variant type combo default 2d var 2d var 3d");
+            Say("option name Rules type combo default tdcl var tdcl var tournament");
             Say("uciok");
         } else if (cmd == "isready") {
             Say("readyok");
