@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-build test-asan check-long bench memory bench-wac bench-bk test-tsan fuzz clean
+.PHONY: all deps configure build run test asan-build test-asan check-long bench memory bench-wac bench-bk test-tsan fuzz match clean
 
 all: build
 
@@ -51,6 +51,14 @@ memory: build
 # The tactical suite at 1 s a position, and the Bratko-Kopec test at 10 s.
 bench-wac: build
 	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli ../shared/positions/wac.epd 1
+
+# Matches through the UCI mode (bench/match.py): by default Tamzor against
+# Stockfish at UCI_Elo 2000, 10 s + 0.1 s a game, 16 games from 8 openings.
+# MATCH="..." gives other options, e.g. MATCH="--variant 3d --b 'old/tamzor-cli uci' --movetime 500 --games 100".
+MATCH ?= --b /usr/games/stockfish --b-option UCI_LimitStrength=true --b-option UCI_Elo=2000 --tc 10+0.1 --games 16
+match: build
+	@scripts/install-deps match
+	@python3 bench/match.py --cli $(BUILD)/tamzor-cli --a "$(BUILD)/tamzor-cli uci" --pgn $(BUILD)/match.pgn $(MATCH)
 
 bench-bk: build
 	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli ../shared/positions/bratko-kopec.epd 10
