@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli.h"
+#include "mate_prover.h"
 #include "test_util.h"
 
 namespace {
@@ -100,35 +101,6 @@ TEST(SearchMates, LongTacticalSuiteMatesTheRest) {
 }  // namespace
 
 namespace {
-
-// Exhaustive check that the side to move mates within n moves.
-bool CanMate(POS_T* b, int n);
-
-bool Lost(POS_T* b, int n) {  // the side to move is mated within n moves of the other side
-    std::vector<MOVE_T> moves(4 * MOVE_LIST_SIZE);
-    int k = LegalMoves(b, moves.data());
-    if (k == 0) return (b->flags & FLAG_IN_CHECK) != 0;
-    if (n == 0) return false;
-    for (int i = 0; i < k; i++) {
-        POS_T c;
-        MOVE_T m = moves[i];
-        DoMove(&c, b, &m);
-        if (!CanMate(&c, n)) return false;
-    }
-    return true;
-}
-
-bool CanMate(POS_T* b, int n) {
-    std::vector<MOVE_T> moves(4 * MOVE_LIST_SIZE);
-    int k = LegalMoves(b, moves.data());
-    for (int i = 0; i < k; i++) {
-        POS_T c;
-        MOVE_T m = moves[i];
-        DoMove(&c, b, &m);
-        if (Lost(&c, n - 1)) return true;
-    }
-    return false;
-}
 
 void Expect3DMate(std::vector<PLACED_T> pieces, int n) {
     // the Black king on QLB's cell a at the far end, its board boxed in
