@@ -84,10 +84,10 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
     state.spread = 9;
     timers.timer_limit = 7;
     menu_mesh_pieces = 3;
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     StoreShared(state.tamzor, 5);
     NormaliseMenuSettings();
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out = testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find("DoComputerMenu error"), std::string::npos);
     EXPECT_EQ(state.tamzor, TAMZOR_OFF);
     EXPECT_EQ(state.maxdepth, DIFF_EASY);
