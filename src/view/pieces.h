@@ -16,7 +16,10 @@ public:
     std::vector<Point3D_T> vertices;
     size_t vi = 0;
     bool mesh_ready = false;
-    unsigned int display_list = 0;  // the mesh compiled at its first drawing
+    // The mesh as drawn: a buffer object of interleaved normal and vertex
+    // floats, made at its first drawing and shared by every piece of the kind.
+    unsigned int buffer = 0;
+    int buffer_vertices = 0;
     void MeshRead(const char* path);
     void DrawMesh(bool white);
     void DrawBox(float x0, float x1, float y0, float y1, float z0, float z1);
