@@ -11,6 +11,9 @@ void RestoreForPlayer(int arg) {
         return;
     }
     computer_side = TAMZOR_OFF;  // the restored game has the computer off
+    // A game saved by the terminal tool has no view of its own: zoom 0 would
+    // show nothing.
+    if (!(state.scale > 0.05f && state.scale < 100.0f)) ResetView();
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     timers.NewGame();
     const char* text = nullptr;
