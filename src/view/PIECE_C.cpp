@@ -1,40 +1,39 @@
 #define GL_GLEXT_PROTOTYPES  // buffer objects (GL 1.5) are in the extension header
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
 #include "view.h"
 
 void PIECE_C::DrawMesh(bool white) {
     if (white) glColor3f(0.9f, 0.9f, 0.7f);
     else glColor3f(0.5f, 0.5f, 0.7f);
-    // Thousands of triangles a piece: sent to GL once, as floats, then drawn
-    // from there (a display list of them costs the driver far more memory).
+    // Thousands of triangles a piece: sent to GL once, corners shared, then
+    // drawn from there by every piece of the kind (each corner's light is
+    // worked out once, not once for each triangle at it).
     if (!buffer) {
-        std::vector<float> data;
-        data.reserve(vertices.size() / 4 * 18);
-        for (vi = 0; vi + 3 < vertices.size(); vi += 4) {
-            const Point3D_T& n = vertices[vi];
-            for (size_t k = 1; k <= 3; k++) {
-                const Point3D_T& p = vertices[vi + k];
-                for (double f : {n.x, n.y, n.z, p.x, p.y, p.z}) data.push_back((float)f);
-            }
-        }
+        const MESH_T mesh = MeshBuild(vertices);
         glGenBuffers(1, &buffer);
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
-        glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(data.size() * sizeof(float)), data.data(), GL_STATIC_DRAW);
-        buffer_vertices = (int)(data.size() / 6);
+        glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(mesh.vertices.size() * sizeof(float)), mesh.vertices.data(),
+                     GL_STATIC_DRAW);
+        glGenBuffers(1, &index_buffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(mesh.indices.size() * sizeof(unsigned int)),
+                     mesh.indices.data(), GL_STATIC_DRAW);
+        buffer_indices = (int)mesh.indices.size();
     } else {
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer);
     }
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_VERTEX_ARRAY);
     glNormalPointer(GL_FLOAT, 6 * sizeof(float), (const void*)0);
     glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), (const void*)(3 * sizeof(float)));
-    glDrawArrays(GL_TRIANGLES, 0, buffer_vertices);
+    glDrawElements(GL_TRIANGLES, buffer_indices, GL_UNSIGNED_INT, (const void*)0);
     glPopClientAttrib();
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 void PIECE_C::DrawBox(float x0, float x1, float y0, float y1, float z0, float z1) {
