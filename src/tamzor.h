@@ -678,6 +678,7 @@ struct CORE_HOOKS_T {
     void (*reset_view)();               // view preset of a new game
     int (*ask_promotion)();             // promotion choice of a mouse move, 2..5; 0 = cannot ask
     void (*options_changed)();          // difficulty, rules etc. changed: mark the menus
+    bool (*quiet_reports)();            // true: non-fatal Panic reports stay off the console
 };
 extern CORE_HOOKS_T core_hooks;
 // Calls a hook when the window program installed it.
@@ -807,9 +808,10 @@ int PlayerMoved(POS_T* b, MOVE_T* move);
 // repeating" after the computer's move, "you're repeating" after a person's.
 int JudgeGame(POS_T* b, bool computer_moved = false);
 // The result a position just reached has by the rules (0 the game goes on,
-// 1 White won, -1 Black won, 2 drawn) and its console text, without
-// recording or printing it; `repeating` is the text of a repetition.
-int JudgeReached(POS_T* c, const char* repeating, const char** text);
+// 1 White won, -1 Black won, 2 drawn), its console text, whose repetition
+// text is `repeating`, and its line for a move list ("1-0 White mates"),
+// without recording or printing it.
+int JudgeReached(POS_T* c, const char* repeating, const char** text, const char** line = nullptr);
 void UndoMoves(int n);
 void ReplayMoves(int delta);
 void ReplayExit();
@@ -904,6 +906,10 @@ public:
     // whose limit is no whole number of seconds: TimerStart sets the
     // deadline that far ahead.
     std::atomic<uint64_t> move_limit_ms{0};
+    // Set while the game has a result: the clock stands at the time played.
+    std::atomic<bool> standing{false};
+    // What the clock showed before the game's end switched it to TM_STOPPED.
+    std::atomic<TIMERMODE_E> mode_before_stop{TM_OFF};
 
     TIMERS_C();
     int PrintTimeString(uint32_t time_to_print);
@@ -915,6 +921,13 @@ public:
     bool DeadlinePassed();
     // deadline_ms = now + ms (ms 0 still sets a deadline: the current tick).
     void SetDeadlineIn(uint64_t ms);
+    // The game has a result: the clock stands, showing the time played.
+    void GameOver();
+    // A new game: the counts start from zero, the clock runs and shows what
+    // it showed before a result stopped it.
+    void NewGame();
+    // The game goes on (a move was taken back from its end): the clock runs again.
+    void GoOn();
 };
 extern TIMERS_C timers;
 

@@ -302,9 +302,9 @@ TEST(Bookkeeping, MovePieceKeepsEveryViewConsistent) {
     EXPECT_EQ(q.board[G1], 0);
     EXPECT_EQ(q.board[F3], W_KNIGHT);
     ExpectConsistent(&q);
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(MovePiece(&q, nullptr, F3), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nPanic: NULL @ MovePiece");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: NULL @ MovePiece");
 }
 
 TEST(Bookkeeping, PromotionUsesTheFreeQueenSlot) {
@@ -341,9 +341,9 @@ TEST(Bookkeeping, RegenRefusesASlotOffTheBoard) {
     ASSERT_TRUE(NewGameState(2));
     POS_T q = state.position;
     q.pieces[9].pos = 70;
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(RegenToPieces(&q), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nPanic: RegenToPieces pi present but pos");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: RegenToPieces pi present but pos");
 }
 
 TEST(HashKeys, TableProperties) {
@@ -399,10 +399,10 @@ TEST(Placement, StartQueries) {
     EXPECT_EQ(WhereIsAttackBoard(b, AB_KLB), (SQ_T)ABW_KL6);
     EXPECT_TRUE(WhiteOwns(b, AB_QLW));
     EXPECT_FALSE(WhiteOwns(b, AB_KLB));
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(WhereIsAttackBoard(b, 5), NO_SQUARE);
     EXPECT_FALSE(WhiteOwns(b, 7));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "\nPanic: Bad which_ab @ GenAtBoMoves\nPanic: WhiteOwns can't find board");
 }
 
@@ -431,16 +431,31 @@ TEST(Placement, OwnershipFollowsALonePassenger) {
     EXPECT_EQ(b->whites_board[3], 1);
 }
 
+// Reports go to standard error, never into the game record's output.
 TEST(Panic, NonFatalReturnsFatalExits420) {
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     Panic(false, "x");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nPanic: x");
-    EXPECT_EXIT(
-        {
-            dup2(2, 1);
-            Panic(true, "boom");
-        },
-        testing::ExitedWithCode(420 & 0xFF), "Panic: boom\nUNSTABLE");  // 420 as the OS reports it
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: x");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EXIT(Panic(true, "boom"), testing::ExitedWithCode(420 & 0xFF),
+                "Panic: boom\nUNSTABLE");  // 420 as the OS reports it
+}
+
+// The window program keeps non-fatal reports for its verbose mode; a fatal
+// one is always told.
+TEST(Panic, QuietHookSilencesOnlyNonFatalReports) {
+    CORE_HOOKS_T saved = core_hooks;
+    core_hooks.quiet_reports = [] { return true; };
+    testing::internal::CaptureStderr();
+    Panic(false, "hidden");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EXIT(Panic(true, "told"), testing::ExitedWithCode(420 & 0xFF), "Panic: told\nUNSTABLE");
+    core_hooks.quiet_reports = [] { return false; };
+    testing::internal::CaptureStderr();
+    Panic(false, "shown");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: shown");
+    core_hooks = saved;
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(CliGame, RestoredFinishedGameSaysSo) {
     ASSERT_EQ(RunTool("save --2d --moves f2f3,e7e5,g2g4,d8h4").status, 0);
     RUN_T r = RunTool("restore");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\n2. ... Qh4+\nWhite is mated\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n2. ... Qh4#\nWhite is mated\n"), std::string::npos) << r.out;
     EXPECT_EQ(Count(r.out, "Game over: Black wins"), 1u) << r.out;
 }
 
@@ -214,7 +214,7 @@ TEST_F(CliGame, PlayShowsTheBoardAndPromptsTheSideToMove) {
 TEST_F(CliGame, FoolsMateEndsTheGame) {
     RUN_T r = Play(FOOLS_MATE);
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\n2. ... Qh4+\nWhite is mated\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n2. ... Qh4#\nWhite is mated\n"), std::string::npos) << r.out;
     EXPECT_EQ(Count(r.out, "Game over: Black wins, 0-1"), 1u) << r.out;
     EXPECT_NE(r.out.find(Board("--2d --moves f2f3,e7e5,g2g4,d8h4")), std::string::npos);
 }
@@ -224,7 +224,7 @@ TEST_F(CliGame, MovesAreRefusedOnceTheGameIsOverButUndoGoesOn) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("the game is over"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("3. a3"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n1. f3\n1. ... e5\n2. g4\n2. ... Qh4+\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n1. f3\n1. ... e5\n2. g4\n2. ... Qh4#\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("move undone"), std::string::npos) << r.out;
     // Mated again after the undo: said again, once.
     EXPECT_EQ(Count(r.out, "White is mated"), 2u) << r.out;

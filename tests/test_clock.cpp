@@ -34,6 +34,8 @@ protected:
         timers.timermode = TM_OFF;
         timers.deadline_ms = 0;
         timers.move_limit_ms = 0;
+        timers.standing = false;
+        timers.mode_before_stop = TM_OFF;
     }
     void TearDown() override {
         tick_source = saved_source;
@@ -183,6 +185,39 @@ TEST_F(ClockTest, SecondTickCountsTheSideToMove) {
     EXPECT_EQ(redraws, 12);
 }
 
+// A result stops every count; a new game starts them from zero in the mode
+// shown before, and a game that goes on runs again from where it stood.
+TEST_F(ClockTest, AResultStopsTheClockANewGameResetsIt) {
+    core_hooks.redraw = CountRedraw;
+    timers.timermode = TM_WHITE;
+    state.position.move_num = 0;
+    secondtick(1000, nullptr);
+    timers.GameOver();
+    EXPECT_EQ(timers.timermode, TM_STOPPED);
+    timers.GameOver();  // told twice: still the mode from before
+    for (TIMERMODE_E shown : {TM_STOPPED, TM_ELAPSED, TM_BLACK}) {
+        timers.timermode = shown;  // the T key after the end
+        for (int i = 0; i < 3; i++) secondtick(1000, nullptr);
+    }
+    EXPECT_EQ(timers.elapsed_time, 1u);
+    EXPECT_EQ(timers.white_time, 1u);
+    EXPECT_EQ(timers.black_time, 0u);
+    EXPECT_EQ(redraws, 10);  // the frame still comes every second
+    timers.timermode = TM_STOPPED;
+    timers.GoOn();
+    EXPECT_EQ(timers.timermode, TM_WHITE);
+    secondtick(1000, nullptr);
+    EXPECT_EQ(timers.elapsed_time, 2u);
+    timers.GameOver();
+    timers.NewGame();
+    EXPECT_EQ(timers.timermode, TM_WHITE);
+    EXPECT_EQ(timers.elapsed_time, 0u);
+    EXPECT_EQ(timers.white_time, 0u);
+    EXPECT_FALSE(timers.standing);
+    NewGameState(2);
+    EXPECT_FALSE(timers.standing);
+}
+
 TEST_F(ClockTest, SecondTickWithoutRedrawHook) {
     core_hooks.redraw = nullptr;
     EXPECT_EQ(secondtick(1000, nullptr), 1000u);
@@ -249,9 +284,9 @@ TEST_F(ClockTest, UnsetDeadlineLeavesTheWholeSecondLimit) {
 }
 
 TEST_F(ClockTest, StartSecondTickWithoutSdlGoesOn) {
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(StartSecondTick(nullptr));
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out = testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find("\nPanic: "), std::string::npos);
 }
 

@@ -45,6 +45,7 @@ std::string ComputerPlays(bool both, int plies, std::chrono::seconds limit) {
     }
     const int target = MoveNumNow() + plies;
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();  // fault reports
     Clutch(1);
     auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
@@ -56,7 +57,8 @@ std::string ComputerPlays(bool both, int plies, std::chrono::seconds limit) {
         std::this_thread::sleep_for(2ms);
     }
     Clutch(0);
-    return testing::internal::GetCapturedStdout();
+    const std::string out = testing::internal::GetCapturedStdout();
+    return out + testing::internal::GetCapturedStderr();
 }
 
 // Walks the game from `start`: each ply's move must be an entry of the

@@ -178,10 +178,10 @@ TEST_F(StartPlacement, BadInputsGiveEmptyLists) {
     BTO_T rec{0, t};
     EXPECT_EQ(DirTo(&p, 64, NORTH, &rec), 0);
     EXPECT_EQ(t[0], NO_SQUARE);
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(DirTo(&p, A3, 0, &rec), 0);
     EXPECT_EQ(DirTo(&p, A3, 3, &rec), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "\nPanic: NULL 3d direction\nPanic: unknown 3d direction");
 }
 

@@ -137,6 +137,44 @@ TEST(Results, BoardsStandingElsewhereAreNoRepetition) {
     EXPECT_EQ(CheckRepetition(&state.position, 1), 0);
 }
 
+// Every end has a line for the move list; the mating move is written with '#'.
+TEST(Results, EachEndHasItsListLine) {
+    const char *text = nullptr, *line = nullptr;
+    std::string out = Play(2, {"f2f3", "e7e5", "g2g4", "d8h4"});
+    EXPECT_NE(out.find("\n2. ... Qh4#"), std::string::npos) << out;
+    EXPECT_STREQ(GameListGet(4), "Qh4#");
+    EXPECT_EQ(JudgeReached(&state.position, "", &text, &line), -1);
+    EXPECT_STREQ(line, "0-1 Black mates");
+    testing::internal::CaptureStdout();
+    UndoMoves(0);  // rebuilt to its end, as after a replay: the result stays
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.position.winner, -1);
+    EXPECT_STREQ(GameListGet(4), "Qh4#");
+    testing::internal::CaptureStdout();
+    UndoMoves(1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.position.winner, 0);
+
+    Play(2, {"c1c7"}, "k7/8/1K6/8/8/8/8/2Q5 w - - 0 1");
+    EXPECT_EQ(JudgeReached(&state.position, "", &text, &line), 2);
+    EXPECT_STREQ(line, "1/2-1/2 stalemate");
+    Play(2, {"e1d2"}, "4k3/8/8/8/8/8/3r4/3BK3 w - - 0 1");
+    EXPECT_EQ(JudgeReached(&state.position, "", &text, &line), 2);
+    EXPECT_STREQ(line, "1/2-1/2 insufficient material");
+    Play(2, {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"});
+    EXPECT_EQ(JudgeReached(&state.position, "x", &text, &line), 2);
+    EXPECT_STREQ(line, "1/2-1/2 repetition");
+    EXPECT_STREQ(text, "x");
+    // the fifty-move limit is told as such, not as a repetition
+    Play(2, {"e1e2"}, "4k3/8/8/8/8/8/8/R3K3 w - - 101 80");
+    EXPECT_EQ(JudgeReached(&state.position, "x", &text, &line), 2);
+    EXPECT_STREQ(line, "1/2-1/2 fifty moves");
+    EXPECT_STREQ(text, "\nDraw - fifty moves");
+    // a check with a reply keeps its '+'
+    Play(2, {"a1a8"}, "4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
+    EXPECT_STREQ(GameListGet(1), "Ra8+");
+}
+
 TEST(Results, ADecidedGameIsNotJudgedAgain) {
     Play(2, {"e2e4"});
     state.position.winner = 1;

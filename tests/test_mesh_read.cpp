@@ -1,5 +1,6 @@
 // Reading the piece meshes.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -78,4 +79,49 @@ TEST(MeshRead, ShippedMeshesAreUnitCellSizedFacetsOfAFewThousand) {
         EXPECT_LT(zmax, 1.6);
         EXPECT_LE(rmax, 0.5);
     }
+}
+
+namespace {
+// A unit cube as STL points: a facet normal and three corners a triangle.
+std::vector<Point3D_T> Cube() {
+    std::vector<Point3D_T> p;
+    auto quad = [&](Point3D_T n, Point3D_T a, Point3D_T b, Point3D_T c, Point3D_T d) {
+        for (auto tri : {std::array<Point3D_T, 3>{a, b, c}, std::array<Point3D_T, 3>{a, c, d}}) {
+            p.push_back(n);
+            for (const Point3D_T& v : tri) p.push_back(v);
+        }
+    };
+    quad({0, 0, -1}, {0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0});
+    quad({0, 0, 1}, {0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1});
+    quad({0, -1, 0}, {0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1});
+    quad({0, 1, 0}, {0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0});
+    quad({-1, 0, 0}, {0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0});
+    quad({1, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1});
+    return p;
+}
+}  // namespace
+
+// Corners keep their places and order; edges sharper than the crease keep
+// a normal a face, smoother ones share one; every normal is a unit.
+TEST(MeshBuild, SharesCornersAndKeepsSharpEdges) {
+    const std::vector<Point3D_T> cube = Cube();
+    for (double crease : {40.0, 100.0}) {
+        const MESH_T m = MeshBuild(cube, crease);
+        ASSERT_EQ(m.indices.size(), 36u);
+        EXPECT_EQ(m.vertices.size() / 6, crease < 90 ? 24u : 8u);
+        for (size_t i = 0; i < m.indices.size(); i++) {
+            ASSERT_LT(m.indices[i], m.vertices.size() / 6);
+            const float* v = &m.vertices[m.indices[i] * 6];
+            const Point3D_T& c = cube[i / 3 * 4 + i % 3 + 1];
+            EXPECT_FLOAT_EQ(v[3], (float)c.x);
+            EXPECT_FLOAT_EQ(v[4], (float)c.y);
+            EXPECT_FLOAT_EQ(v[5], (float)c.z);
+            EXPECT_NEAR(v[0] * v[0] + v[1] * v[1] + v[2] * v[2], 1.0, 1e-5);
+            if (crease < 90) {  // a face's own normal, outward
+                const Point3D_T& n = cube[i / 3 * 4];
+                EXPECT_NEAR(v[0] * n.x + v[1] * n.y + v[2] * n.z, 1.0, 1e-5);
+            }
+        }
+    }
+    EXPECT_TRUE(MeshBuild({}).indices.empty());
 }

@@ -90,11 +90,11 @@ TEST(Notation, PinNames) {
     EXPECT_STREQ(GetABString(b, ABW_KL5), "KL5");
     EXPECT_STREQ(GetABStringBySquare(b, D2), "KL1");
     EXPECT_STREQ(GetABStringBySquare(b, ABW_KL6), "KL6");  // a pin finds its board
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(GetABString(b, 17), nullptr);
     EXPECT_STREQ(GetABStringBySquare(b, ABW_QL3), "KL6");  // no board there: board 3
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "\nPanic: Can't find AB string!1\n2\nPanic: Non-AB for string @ GetABString!");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "\nPanic: Can't find AB string!1\nPanic: Non-AB for string @ GetABString!");
 }
 
 TEST(Notation, AttackCellNamesFollowTheBoard) {

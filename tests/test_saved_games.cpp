@@ -192,6 +192,7 @@ TEST_F(SavedGames, AStartsStaleEnPassantSquareIsDropped) {
             dropped += b->enpassant == 0;
             EXPECT_TRUE(EnPassantHolds(b)) << dmode << "D, square " << ep;
             testing::internal::CaptureStdout();
+            testing::internal::CaptureStderr();
             MOVE_T legal[LEGAL_LIST_SIZE];
             const int n = LegalMoves(b, legal);
             for (int i = 0; i < n; i++) {
@@ -204,6 +205,7 @@ TEST_F(SavedGames, AStartsStaleEnPassantSquareIsDropped) {
                 }
             }
             out = testing::internal::GetCapturedStdout();
+            out += testing::internal::GetCapturedStderr();
             EXPECT_EQ(out.find("Panic"), std::string::npos) << dmode << "D, square " << ep << out;
         }
         EXPECT_GE(dropped, 60) << dmode << "D";

@@ -237,10 +237,11 @@ TEST(SearchEdges, RootTakesAnAttackBoardMoveFromTheTable) {
     hash_c.HashInsert(&root, 3, 0, 5000, &stored);  // a lower bound that decides a test at 0
 
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     MOVE_T chosen;
     ZeroMove(&chosen);
     const ETYPE_T v = abroot(&root, 3, 0, &chosen);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
     EXPECT_EQ(out.find("Panic"), std::string::npos) << out;
     EXPECT_EQ(v, 5000);
     EXPECT_EQ(chosen.from, board_move->from);

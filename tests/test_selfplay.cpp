@@ -35,7 +35,8 @@ std::string RandomOpening(int dmode, unsigned seed) {
 // material, or the full record.
 const char* const RESULTS[] = {"White is mated",     "Black is mated",
                                "Stalemate",          "Draw - I'm repeating",
-                               "Draw - insufficient material", "Draw - the game record is full"};
+                               "Draw - insufficient material", "Draw - the game record is full",
+                               "Draw - fifty moves"};
 
 // The last position a run printed: from its board's first line to the
 // game's result.

@@ -19,6 +19,51 @@ void ExpectBoard(const PICTURE_T& p) {
         if (p.rgb[i] > 60 && p.rgb[i + 2] + 20 < p.rgb[i] && p.rgb[i + 1] + 20 < p.rgb[i] + 30) pieces++;
     EXPECT_GT(pieces, 500);
 }
+// Colours of the window: the last move's cells, the white pieces' text, the
+// result and the info line.
+constexpr int LAST[3] = {89, 140, 242};
+constexpr int SCREEN_X = 160, SCREEN_Y = 40;  // the window's top left on the screen
+
+// Pixels of a colour in a box of window coordinates.
+long InWindow(const PICTURE_T& p, int x0, int y0, int x1, int y1, const int* rgb, int tolerance = 2) {
+    return p.CountIn(SCREEN_X + x0, SCREEN_Y + y0, SCREEN_X + x1, SCREEN_Y + y1, rgb[0], rgb[1], rgb[2], tolerance);
+}
+constexpr int WHITE_TEXT[3] = {230, 230, 179}, RED[3] = {255, 0, 0}, YELLOW[3] = {255, 255, 0},
+              INFO[3] = {255, 255, 255};
+
+// A game set up here with the core, saved where the program runs (R there
+// restores it): `setup` changes the new game of kind `dmode`.
+template <class F>
+void SaveGameFor(const WindowSession& w, int dmode, F setup) {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    StoreShared(state.maxdepth, DIFF_HARD);
+    NewGameState(dmode);
+    StoreShared(state.rules, RULES_TDCL);
+    StoreShared(state.notation, NOTATION_STANDARD);
+    setup(&state.position);
+    // the saved game brings its view along: the view of a new game
+    state.xang = dmode == 2 ? 330 : 300;
+    state.yang = 0;
+    state.scale = dmode == 2 ? 2.0f : 1.6f;
+    state.stipple = dmode == 2 ? 0 : 1;
+    char cwd[4096];
+    ASSERT_TRUE(getcwd(cwd, sizeof cwd));
+    ASSERT_EQ(chdir(w.Dir().c_str()), 0);
+    testing::internal::CaptureStdout();
+    bool saved = SaveGame(0);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(chdir(cwd), 0);
+    ASSERT_TRUE(saved);
+}
+
+// Plays a 2D move by two clicks.
+void Click2D(WindowSession& w, int f0, int r0, int f1, int r1, const LAYOUT_T& l = ViewLayout(800, 800, true)) {
+    int x, y;
+    Cell2D(f0, r0, &x, &y, l);
+    w.Click(x, y);
+    Cell2D(f1, r1, &x, &y, l);
+    w.Click(x, y);
+}
 }  // namespace
 
 TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoard) {
@@ -41,39 +86,119 @@ TEST(WindowE2E, StartsWithoutPieceMeshesOnClassicModels) {
     EXPECT_EQ(w.Output().find("STL - pCnt"), std::string::npos);
 }
 
-TEST(WindowE2E, ClickClickPlaysAMoveAndTheComputerAnswers) {
+// A player's 2D game in a resized window: clicks still pick the cells, the
+// move list fills, the last move is marked, a refused move's reason stays,
+// undo keeps the computer answering, and Q asks before it quits.
+TEST(WindowE2E, PlayersGameInAResizedWindow) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
     w.Key("F2");
-    int x, y;
-    // an illegal move first: the rook cannot leave a1 yet
+    w.Resize(1000, 700);
+    const LAYOUT_T l = ViewLayout(1000, 700, true);
+    const int panel_x = l.panel_x, panel_top = 40;
+    PICTURE_T start = w.Picture();
+    EXPECT_EQ(InWindow(start, 0, 0, l.panel_x, 700, LAST), 0);
+    EXPECT_EQ(InWindow(start, panel_x, panel_top, 1000, 700, WHITE_TEXT), 0);
+
+    // an illegal move first: the rook cannot leave a1 yet; its reason stays
+    // on the info line past the clock's redraws, until the next click
     size_t mark = w.Output().size();
-    Cell2D(0, 0, &x, &y);
-    w.Click(x, y);
-    Cell2D(0, 4, &x, &y);
-    w.QuickClick(x, y);
-    // The reason shows in white on the info line, for one frame (the clock
-    // redraws every second): the window's top left is at (160, 40).
-    bool shown = WindowSession::WaitUntil([&] {
-        return w.Picture().CountIn(160 + 40, 40 + 85, 160 + 400, 40 + 125, 255, 255, 255, 0) > 40;
-    }, 1.5);
-    EXPECT_TRUE(shown);
-    EXPECT_FALSE(w.WaitFor("\n1\\. ", 1, mark)) << w.Output().substr(mark);
-    Cell2D(4, 1, &x, &y);
-    w.Click(x, y);
-    Cell2D(4, 3, &x, &y);
-    w.Click(x, y);
+    Click2D(w, 0, 0, 0, 4, l);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 400, 125, INFO, 0), 40);
+    EXPECT_FALSE(w.WaitFor("\n1\\. ", 0.5, mark)) << w.Output().substr(mark);
+
+    Click2D(w, 4, 1, 4, 3, l);
     EXPECT_TRUE(w.WaitFor("\n1\\. e4", 10, mark)) << w.Output().substr(mark);
+    EXPECT_EQ(InWindow(w.Picture(), 40, 85, 400, 125, INFO, 0), 0) << "the click took the message away";
     ASSERT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
-    // U takes the reply back (and the computer stops): the list holds one move
+    w.Settle();
+    PICTURE_T played = w.Picture();
+    EXPECT_GT(InWindow(played, 0, 0, l.panel_x, 700, LAST), 500) << "the reply's cells are marked";
+    EXPECT_GT(InWindow(played, panel_x, panel_top, 1000, 700, WHITE_TEXT), 20) << "the list shows 1. e4";
+    // the wheel zooms
+    w.Click(l.pic_x + l.pic_size / 2, 20, 4);
+    EXPECT_GT(played.Differences(w.Picture()), 1000);
+    w.Click(l.pic_x + l.pic_size / 2, 20, 5);
+
+    // U takes back the reply and the player's move: the player is on move,
+    // and the computer still answers the next one
     mark = w.Output().size();
     w.Key("u");
     ASSERT_TRUE(w.WaitFor("\nmove undone", 10, mark)) << w.Output().substr(mark);
+    Click2D(w, 3, 1, 3, 3, l);
+    EXPECT_TRUE(w.WaitFor("\n1\\. d4", 10, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    EXPECT_EQ(w.Output().find("Panic"), std::string::npos) << "fault reports wait for the verbose mode";
+
+    // Q asks first; another key forgets it; Esc with the menu open is the menu's
+    w.Key("q");
+    EXPECT_TRUE(w.Alive());
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 400, 125, INFO, 0), 40) << "Q again to quit";
+    w.Key("Left q");
+    EXPECT_TRUE(w.Alive());
+    w.Click(300, 300, 3);
+    w.Key("Escape");
+    EXPECT_TRUE(w.Alive());
+    w.Click(300, 300, 1);
+    w.Key("Escape");
+    w.Key("Escape");
+    EXPECT_EQ(w.WaitExit(10), 0);
+}
+
+// A stalemate built with the editor, and a mate after a restored game: each
+// result is told on the window and at the list's foot, and stays.
+TEST(WindowE2E, ResultsShowOnTheWindow) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    w.Key("F2");
+    w.Key("b");  // the computer plays Black, which is stalemated
+    // Edit (row 7): Clear board (5); Add black (1) King (5), Add white (0) King and Queen (4)
+    w.Menu(300, 300, {7, 5});
+    int x, y;
+    auto add = [&](int side, int piece, int file, int rank) {
+        w.Menu(300, 300, {7, side, piece});
+        Cell2D(file, rank, &x, &y);
+        w.Click(x, y);
+    };
+    add(1, 5, 0, 7);  // black king a8
+    add(0, 5, 1, 5);  // white king b6
+    add(0, 4, 2, 0);  // white queen c1
+    size_t mark = w.Output().size();
+    Click2D(w, 2, 0, 2, 6);  // Qc7: no move for Black, no check
+    ASSERT_TRUE(w.WaitFor("\n1\\. Qc7\\s+Stalemate", 10, mark)) << w.Output().substr(mark);
+    w.Settle();
+    const LAYOUT_T l = ViewLayout(800, 800, true);
+    PICTURE_T over = w.Picture();
+    EXPECT_GT(InWindow(over, 40, 50, 560, 85, RED), 100) << "Game over: 1/2-1/2 stalemate";
+    EXPECT_GT(InWindow(over, l.panel_x, 760, 800, 800, YELLOW), 30) << "the list's result line";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_GT(InWindow(w.Picture(), 40, 50, 560, 85, RED), 100) << "the result stays";
+
+    // Fool's mate, the last move played here with the mouse
+    SaveGameFor(w, 2, [](POS_T* b) {
+        testing::internal::CaptureStdout();
+        for (auto [from, to, piece] : {std::tuple{F2, F3, W_PAWN}, {E7, E5, B_PAWN}, {G2, G4, W_PAWN}}) {
+            MOVE_T m;
+            InitMove(&m, piece, from, to, INF_VALUE, '-', false);
+            EXPECT_TRUE(PlayerMoved(b, &m));
+        }
+        testing::internal::GetCapturedStdout();
+    });
     mark = w.Output().size();
-    w.Key("l");
-    ASSERT_TRUE(w.WaitFor("\n1\\. e4", 5, mark)) << w.Output().substr(mark);
-    EXPECT_EQ(w.Output().substr(mark).find("..."), std::string::npos) << w.Output().substr(mark);
+    w.Key("r r");
+    ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
+    PICTURE_T restored = w.Picture();
+    EXPECT_EQ(InWindow(restored, 40, 50, 560, 85, RED), 0) << "a new game on the window";
+    Click2D(w, 3, 7, 7, 3);  // Qh4
+    ASSERT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. Qh4#\\s+White is mated", 10, mark)) << w.Output().substr(mark);
+    w.Settle();
+    PICTURE_T mate = w.Picture();
+    EXPECT_GT(InWindow(mate, 40, 50, 560, 85, RED), 100) << "Game over: 0-1 Black mates";
+    EXPECT_GT(InWindow(mate, l.panel_x, 760, 800, 800, YELLOW), 30);
+    EXPECT_GT(InWindow(mate, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "f3 and g4 in the list";
 }
 
 TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
@@ -150,55 +275,49 @@ TEST(WindowE2E, RightButtonOpensTheMenuAndPlaysBothIsChosen) {
     // another, the clock on a third.
     for (int i = 0; i < 3; i++) w.Key("shift+Left Up Prior Next l");
     EXPECT_TRUE(w.WaitFor("\n3\\. \\S+", 30, mark)) << w.Output().substr(mark);
-    w.Key("q");
+    w.Key("q q");
     EXPECT_EQ(w.WaitExit(10), 0);
 }
 
-TEST(WindowE2E, AttackBoardMovesByItsPostAndAFreePin) {
+// An attack board moves by its post and a click on the edge of a free pin's
+// marker; with the cell names shown the picture changes.
+TEST(WindowE2E, AttackBoardMovesByItsPostAndAPinMarkersEdge) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
-    // A game whose start has White's queen-side board empty, saved where the
-    // program runs, then restored there.
-    P3D_T post, pin;
-    {
-        std::lock_guard<std::recursive_mutex> lock(GameMutex());
-        StoreShared(state.maxdepth, DIFF_HARD);
-        NewGameState(3);
-        StoreShared(state.rules, RULES_TDCL);
-        StoreShared(state.notation, NOTATION_STANDARD);
-        POS_T* b = &state.position;
+    // A game whose start has White's queen-side board empty.
+    SaveGameFor(w, 3, [](POS_T* b) {
         for (SQ_T sq : {A1, A2, B1, B2}) b->board[sq] = 0;
         ASSERT_TRUE(CreatePBoard(b));
         UpdateMaps(b);
         state.oeb.pos_0 = *b;
         state.oeb.inited = 1;
-        // the saved game brings its view along: the view of a new 3D game
-        state.xang = 300;
-        state.yang = 0;
-        state.scale = 1.6f;
-        state.stipple = 1;
-        char cwd[4096];
-        ASSERT_TRUE(getcwd(cwd, sizeof cwd));
-        ASSERT_EQ(chdir(w.Dir().c_str()), 0);
-        testing::internal::CaptureStdout();
-        bool saved = SaveGame(0);
-        testing::internal::GetCapturedStdout();
-        ASSERT_EQ(chdir(cwd), 0);
-        ASSERT_TRUE(saved);
-        GetCoords(b, 0, 0, &post);
-        GetCoords(b, XPOS(ABW_QL3), YPOS(ABW_QL3), &pin);
+    });
+    P3D_T post, pin;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        GetCoords(&state.position, 0, 0, &post);
+        GetCoords(&state.position, XPOS(ABW_QL3), YPOS(ABW_QL3), &pin);
     }
     size_t mark = w.Output().size();
     w.Key("r");
     ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
     w.Key("b");  // the computer goes on playing Black
+    PICTURE_T plain = w.Picture();
+    w.Key("n");
+    EXPECT_GT(plain.Differences(w.Picture()), 500) << "cell names";
+    w.Key("n");
     int x, y;
     Project(post.x + 1, post.y + 1, post.z - 0.8, 300, 1.6, &x, &y);
     w.Click(x, y);
     EXPECT_TRUE(w.WaitFor("\nselected QL white", 5, mark))
         << x << "," << y << " post " << post.x << "," << post.y << "," << post.z << w.Output().substr(mark);
-    Project(pin.x + 0.5, pin.y + 0.5, pin.z, 300, 1.6, &x, &y);
-    w.Click(x, y);
-    EXPECT_TRUE(w.WaitFor("\n1\\. \\S+", 5, mark)) << w.Output().substr(mark);
+    // the marker: a ball on the pin's corner, 0.28 across its middle; its
+    // edge, a little inside, is a good way off the pin's own cell
+    int cx, cy;
+    Project(pin.x, pin.y, pin.z + 0.28, 300, 1.6, &cx, &cy);
+    Project(pin.x - 0.24, pin.y, pin.z + 0.28, 300, 1.6, &x, &y);
+    EXPECT_GE(cx - x, 8) << "at least 20 pixels across";
+    w.Click(x, cy);
+    EXPECT_TRUE(w.WaitFor("\n1\\. QL3", 5, mark)) << w.Output().substr(mark);
 }

@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include "viewlogic.h"
+
 inline bool HaveCommand(const char* name) {
     std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";
     return system(cmd.c_str()) == 0;
@@ -213,6 +215,26 @@ public:
         return p;
     }
 
+    void Resize(int w, int h) {
+        Run("xdotool windowsize " + std::to_string(window_) + " " + std::to_string(w) + " " + std::to_string(h) +
+            " 2>/dev/null");
+        Settle();
+    }
+    // A menu entry: the right button opens the menu at (x, y); each step of
+    // `path` is an entry's row (25 pixels apart) in the menu opened by the
+    // step before, whose submenu opens beside it (100, then 120 pixels on).
+    void Menu(int x, int y, const std::vector<int>& path) {
+        Click(x, y, 3);
+        int mx = x + 20, my = y + 14;
+        for (size_t i = 0; i < path.size(); i++) {
+            my += 25 * path[i];
+            Move(mx, my);
+            if (i + 1 < path.size()) mx += i == 0 ? 100 : 120;
+        }
+        Click(mx, my, 1);
+    }
+    bool Alive() { return WaitExit(0.1) == -1; }
+
     std::string WindowInfo() const { return Run("xwininfo -id " + std::to_string(window_)); }
 
     // Exit status once the program ended within `seconds`; -1 otherwise.
@@ -233,28 +255,25 @@ private:
     std::string dir_, out_path_;
 };
 
-// Window position of the centre of a 2D board cell in the start view
-// (perspective 70 degrees from z 16, scale 2, turned 330 degrees about X).
-inline void Cell2D(int file, int rank, int* x, int* y) {
-    const double pi = 3.14159265358979;
-    const double t = 330 * pi / 180, scale = 2.0;
-    const double cx = file - 4 + 0.5, cy = rank - 4 + 0.5;
-    const double X = scale * cx, Y = scale * cy * std::cos(t), Z = scale * cy * std::sin(t);
-    const double depth = 16 - Z, f = 1 / std::tan(35 * pi / 180);
-    *x = (int)std::lround((f * X / depth + 1) / 2 * 800);
-    *y = (int)std::lround((1 - f * Y / depth) / 2 * 800);
-}
-
 // Window position of a model point in the view of a new game (perspective 70
-// degrees from z 16, scaled, turned `xang` degrees about X).
-inline void Project(double px, double py, double pz, double xang, double scale, int* x, int* y) {
+// degrees from z 16, scaled, turned `xang` degrees about X), in the square
+// picture of the layout of the window (800 x 800 with the move list unless given).
+inline void Project(double px, double py, double pz, double xang, double scale, int* x, int* y,
+                    const LAYOUT_T& l = ViewLayout(800, 800, true)) {
     const double pi = 3.14159265358979;
     const double t = xang * pi / 180;
     const double X = scale * px, Y = scale * (py * std::cos(t) - pz * std::sin(t)),
                  Z = scale * (py * std::sin(t) + pz * std::cos(t));
     const double depth = 16 - Z, f = 1 / std::tan(35 * pi / 180);
-    *x = (int)std::lround((f * X / depth + 1) / 2 * 800);
-    *y = (int)std::lround((1 - f * Y / depth) / 2 * 800);
+    const int top = l.height - l.pic_y - l.pic_size;
+    *x = l.pic_x + (int)std::lround((f * X / depth + 1) / 2 * l.pic_size);
+    *y = top + (int)std::lround((1 - f * Y / depth) / 2 * l.pic_size);
+}
+
+// Window position of the centre of a 2D board cell in the start view
+// (scale 2, turned 330 degrees about X).
+inline void Cell2D(int file, int rank, int* x, int* y, const LAYOUT_T& l = ViewLayout(800, 800, true)) {
+    Project(file - 4 + 0.5, rank - 4 + 0.5, 0, 330, 2.0, x, y, l);
 }
 
 #define SKIP_WITHOUT_X()                                                                  \

@@ -13,7 +13,7 @@ bool KingAttackedBy(const POS_T* b, bool white_king) {
 int Record(POS_T* b, int winner, const char* text) {
     printf("%s", text);
     b->winner = winner;
-    timers.timermode = TM_STOPPED;
+    timers.GameOver();
     return 1;
 }
 }  // namespace
@@ -27,6 +27,7 @@ int FindWinner(POS_T* b, MOVE_T* move) {
     if (eval_show) printf("\nFindWinner");
     if (IsWhitesMove(b) && KingAttackedBy(b, false)) return Record(b, 1, "\nBlack is mated!");
     if (IsBlacksMove(b) && KingAttackedBy(b, true)) return Record(b, -1, "\nWhite is mated!");
+    if (b->fifty_count >= 102) return Record(b, 2, "\nDraw - fifty moves");
     if (CheckRepetition(b, 3)) return Record(b, 2, "\nDraw - you're repeating");
     if (!move || !LegalMove(b, move, "FindWinner")) return 0;
     static thread_local POS_T c;

@@ -33,9 +33,14 @@ char* GameListPut(POS_T* b, MOVE_T* move, int n) {
         entry[len++] = s;
         entry[len] = 0;
     }
-    if (move->check && len < 15 && entry[len - 1] != '+') {
-        entry[len++] = '+';
-        entry[len] = 0;
+    // A check that leaves no legal reply is mate: '#' in place of '+'.
+    if (move->check) {
+        const char mark = IsCheckmate(b) ? '#' : '+';
+        if (len && entry[len - 1] == '+') entry[len - 1] = mark;
+        else if (len < 15) {
+            entry[len++] = mark;
+            entry[len] = 0;
+        }
     }
     memcpy(game_list_strings[0], entry, sizeof game_list_strings[0]);  // n >= 1: never the same entry
     return entry;

@@ -17,31 +17,44 @@ bool InsufficientMaterial(const POS_T* b) {
            b->b_material - king <= bishop;
 }
 
-// The result of a position reached by a move (0 running, 1 White won, -1
-// Black won, 2 drawn) and its text; `repeating` is the text of a repetition.
-int JudgeReached(POS_T* c, const char* repeating, const char** text) {
+int JudgeReached(POS_T* c, const char* repeating, const char** text, const char** line) {
+    const char* unused;
+    if (!line) line = &unused;
+    // The fifty-move limit counts as a repetition to the search; a player is
+    // told which it was.
+    if (c->fifty_count >= 102) {
+        *text = "\nDraw - fifty moves";
+        *line = "1/2-1/2 fifty moves";
+        return 2;
+    }
     if (CheckRepetition(c, 3)) {
         *text = repeating;
+        *line = "1/2-1/2 repetition";
         return 2;
     }
     if (InsufficientMaterial(c)) {
         *text = "\nDraw - insufficient material";
+        *line = "1/2-1/2 insufficient material";
         return 2;
     }
     if (IsCheckmate(c)) {
         if (IsWhitesMove(c) && KingAttacked(c, true)) {
             *text = "\nWhite is mated";
+            *line = "0-1 Black mates";
             return -1;
         }
         if (IsBlacksMove(c) && KingAttacked(c, false)) {
             *text = "\nBlack is mated";
+            *line = "1-0 White mates";
             return 1;
         }
         *text = "\nStalemate";
+        *line = "1/2-1/2 stalemate";
         return 2;
     }
     if (c->move_num >= GAME_MAX_PLIES) {
         *text = "\nDraw - the game record is full";
+        *line = "1/2-1/2 full record";
         return 2;
     }
     return 0;
@@ -57,6 +70,6 @@ int JudgeGame(POS_T* b, bool computer_moved) {
     b->winner = winner;
     state.demo_mode = 0;
     StoreShared(state.tamzor, TAMZOR_OFF);
-    timers.timermode = TM_STOPPED;
+    timers.GameOver();
     return 1;
 }

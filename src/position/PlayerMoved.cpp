@@ -37,7 +37,7 @@ int PlayerMoved(POS_T* b, MOVE_T* move) {
         b->winner = 2;
         state.demo_mode = 0;
         StoreShared(state.tamzor, TAMZOR_OFF);
-        timers.timermode = TM_STOPPED;
+        timers.GameOver();
     }
     fflush(stdout);
     EngineNudge();  // the computer may be on move now

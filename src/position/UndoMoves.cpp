@@ -9,6 +9,12 @@ void UndoMoves(int n) {
     int target = before - n;
     if (target < 0) target = 0;
     bool rebuilt = RebuildGame(target, true, "UndoMoves", "Illegal move in game undo");
+    // The rebuilt position has no result: a game rebuilt to its end (after a
+    // replay) keeps the one it had, quietly; one taken back goes on.
+    const char* text = nullptr;
+    state.position.winner = rebuilt && n == 0 ? JudgeReached(&state.position, "", &text) : 0;
+    if (state.position.winner) timers.GameOver();
+    else timers.GoOn();
     StoreShared(state.tamzor, TAMZOR_OFF);
     state.demo_mode = 0;
     StoreShared(state.stop_search, 1);

@@ -11,4 +11,4 @@ char move_string[64] = "Tamzor 2.98f";
 thread_local constinit unsigned char white_pawn_loc[8];
 thread_local constinit unsigned char black_pawn_loc[8];
 
-CORE_HOOKS_T core_hooks = {nullptr, nullptr, nullptr, nullptr, nullptr};
+CORE_HOOKS_T core_hooks = {};  // no hooks until the window program installs them

@@ -8,5 +8,6 @@ int NewGameState(int dmode) {
     state.maxdepth = maxdepth;
     state.dmode = dmode == 2 ? 2 : 3;
     BoardConfigCacheClear();
+    timers.NewGame();
     return ResetBoard(true);
 }

@@ -3,12 +3,17 @@
 
 #include "tamzor.h"
 
+// Reports go to standard error: standard output carries the game record and
+// the terminal tool's answers. The window program keeps the non-fatal ones
+// for its verbose mode.
 void Panic(bool fatal, const char* message) {
-    printf("\nPanic: %s", message);
+    if (!fatal && core_hooks.quiet_reports && core_hooks.quiet_reports()) return;
+    fflush(stdout);
+    fprintf(stderr, "\nPanic: %s", message);
     if (fatal) {
-        printf("\nUNSTABLE");
-        fflush(stdout);
+        fprintf(stderr, "\nUNSTABLE");
+        fflush(stderr);
         exit(420);
     }
-    fflush(stdout);
+    fflush(stderr);
 }

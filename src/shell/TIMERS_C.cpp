@@ -69,3 +69,20 @@ void TIMERS_C::SetDeadlineIn(uint64_t ms) {
     uint64_t deadline = TickCount() + ms;
     deadline_ms = deadline ? deadline : 1;
 }
+
+void TIMERS_C::GameOver() {
+    const TIMERMODE_E shown = timermode;
+    if (shown != TM_STOPPED) mode_before_stop = shown;
+    timermode = TM_STOPPED;
+    standing = true;
+}
+
+void TIMERS_C::NewGame() {
+    elapsed_time = white_time = black_time = 0;
+    GoOn();
+}
+
+void TIMERS_C::GoOn() {
+    standing = false;
+    if (timermode == TM_STOPPED) timermode = mode_before_stop.load();
+}

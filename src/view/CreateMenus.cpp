@@ -54,15 +54,14 @@ void CreateMenus() {
     DifficultyMenu = SettingsMenu(DoDifficultyMenu, diff, 3, LoadShared(state.maxdepth));
     TimeLimitMenu = SettingsMenu(DoTimeLimitMenu, limit, 5, (int)timers.timer_limit, true);
     UndoMenu = PlainMenu(DoUndoMenu, undo, 5);
+    // The game's actions: a new one is a line here and a case in DoGameMenu.
+    static const ENTRY_T game[] = {{"New game", 0}, {"List game", 2}, {"Save game", 5}, {"Restore game", 6}};
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Difficulty", DifficultyMenu);
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
     glutAddSubMenu("Undo", UndoMenu);
-    glutAddMenuEntry("New game", 0);
-    glutAddMenuEntry("List game", 2);
-    glutAddMenuEntry("Save game", 5);
-    glutAddMenuEntry("Restore game", 6);
+    for (const ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
     PiecesMenu = SettingsMenu(DoPiecesMenu, pieces, 2, menu_mesh_pieces);
     ModeMenu = PlainMenu(DoModeMenu, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, rules, 2, LoadShared(state.rules));
@@ -79,6 +78,8 @@ void CreateMenus() {
     glutAddSubMenu("Captured", CapturedMenu);
     glutAddMenuEntry("BlackView", 4);
     glutAddMenuEntry("Reset View", 3);
+    glutAddMenuEntry("Move list on/off", 5);
+    glutAddMenuEntry("Cell names on/off", 6);
     PieceMenuWhite = PlainMenu(DoPieceMenu, white, 6);
     PieceMenuBlack = PlainMenu(DoPieceMenu, black, 6);
     EditMenu = glutCreateMenu(DoEditMenu);

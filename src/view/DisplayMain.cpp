@@ -37,7 +37,18 @@ void SetMoveString(POS_T* b) {
         snprintf(move_string, sizeof move_string, "%d. ... %s", (n - 1) / 2 + 1, GameListGet(n));
 }
 
-void DrawBanner(POS_T* b, float left, float top) {
+// Rows of the status text: baselines from the window's top, in pixels.
+constexpr int TEXT_LEFT = 42, TEXT_TOP = 40, TEXT_STEP = 36;
+int Row(int k) { return TEXT_TOP + TEXT_STEP * k; }
+
+void DrawBanner(POS_T* b) {
+    // A decided game says how it ended until a new game or undo.
+    if (const char* result = ResultLine(b)) {
+        SetColor(color_red);
+        snprintf(banner_string, sizeof banner_string, "Game over: %s", result);
+        DrawPixelText(TEXT_LEFT, Row(1), banner_string);
+        return;
+    }
     const int tamzor = LoadShared(state.tamzor);
     if (tamzor == TAMZOR_OFF) {
         SetColor(color_orange);
@@ -57,53 +68,44 @@ void DrawBanner(POS_T* b, float left, float top) {
     } else {
         Panic(true, "bad setting @ DisplayMain");
     }
-    DrawText(left, top - 1, banner_string);
+    DrawPixelText(TEXT_LEFT, Row(1), banner_string);
 }
 
-void DrawInfo(POS_T* b, float left, float top) {
+void DrawInfo(POS_T* b) {
     char text[80];
+    // A message stays until the next click: the player must see it.
+    if (info_string[0]) {
+        SetColor(color_white);
+        DrawPixelText(TEXT_LEFT, Row(2), info_string);
+        return;
+    }
     if (b->last_move.check) {
         SetColor(color_red);
         const char* w = b->winner == 0 ? "CHECK"
                         : (b->winner == 1 || b->winner == -1) ? "CHECKMATE"
                         : b->winner == 2 ? "STALEMATE" : "YOU TELL ME";
-        DrawText(left, top - 2, w);
-        return;
-    }
-    if (info_string[0]) {
-        SetColor(color_white);
-        DrawText(left, top - 2, info_string);
-        info_string[0] = 0;
+        DrawPixelText(TEXT_LEFT, Row(2), w);
         return;
     }
     SetColor(color_green);
     const SQ_T sel = state.selected;
     if (sel == NO_SQUARE) {
         snprintf(text, sizeof text, "%d plies", b->move_num);
-    } else if (state.dmode == 2) {
-        snprintf(text, sizeof text, "%c%s", piecechar(abs(b->board[sel & 63])), PosStr(b, sel));
     } else if (sel == AB_QLW || sel == AB_QLB) {
         snprintf(text, sizeof text, "Queen's Level");
     } else if (sel == AB_KLW || sel == AB_KLB) {
         snprintf(text, sizeof text, "Kings's Level");
     } else if (sel < 64) {
-        const char p = piecechar(abs(b->board[sel]));
-        const int level = GetLevel(b, sel);
-        if (LoadShared(state.notation) == NOTATION_STANDARD) {
-            snprintf(text, sizeof text, "%c%s(%d)", p, PosStr(b, sel), level);
-        } else {
-            const char* suffix = level == 2 ? "W" : level == 4 ? "N" : level == 6 ? "B"
-                                 : (level == 3 || level == 5 || level == 7) ? GetABStringBySquare(b, sel)
-                                                                           : "OOC";
-            snprintf(text, sizeof text, "%c%s%s", p, PosStr(b, sel), suffix);
-        }
+        char name[32];
+        CellName(b, sel, name, sizeof name);
+        snprintf(text, sizeof text, "%c%s", piecechar(abs(b->board[sel])), name);
     } else {
         text[0] = 0;
     }
-    DrawText(left, top - 2, text);
+    DrawPixelText(TEXT_LEFT, Row(2), text);
 }
 
-void DrawClock(float left, float top) {
+void DrawClock() {
     const TIMERMODE_E mode = timers.timermode;
     if (mode == TM_OFF) return;
     switch (mode) {
@@ -125,7 +127,7 @@ void DrawClock(float left, float top) {
             timers.timermode = TM_OFF;
             return;
     }
-    DrawText(left, top - 3, timers.time_string);
+    DrawPixelText(TEXT_LEFT, Row(3), timers.time_string);
 }
 }  // namespace
 
@@ -136,7 +138,9 @@ void DisplayMain() {
     POS_T* b = &state.position;
     glutSetWindow(mainWindow);
     glDrawBuffer(GL_BACK);
+    glViewport(0, 0, view_layout.width, view_layout.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    PictureViewport();
     glEnable(GL_DEPTH_TEST);
     glShadeModel(GL_FLAT);
     glMatrixMode(GL_PROJECTION);
@@ -149,20 +153,25 @@ void DisplayMain() {
     if (CapturedOnOff) DrawCaptured();
     if (AxesOnOff) DrawAxes();
     glDisable(GL_LIGHTING);
+    if (cell_names_on) DrawCellNames();
 
+    // The text and the move list in window pixels.
     SetMoveString(b);
     glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT);
+    glViewport(0, 0, view_layout.width, view_layout.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, view_layout.width, 0, view_layout.height);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
-    const float left = state.projection_ortho ? -7.0f : -10.0f;
-    const float top = state.projection_ortho ? 7.0f : 10.0f;
-    DrawBanner(b, left, top);
+    if (panel_on) DrawMoveList();
     SetColor((b->move_num & 1) ? piece_color_white : piece_color_black);
-    DrawText(left, top, move_string);
-    DrawInfo(b, left, top);
-    DrawClock(left, top);
+    DrawPixelText(TEXT_LEFT, Row(0), move_string);
+    DrawBanner(b);
+    DrawInfo(b);
+    DrawClock();
     glPopMatrix();
     glPopAttrib();
     glEnable(GL_LIGHTING);

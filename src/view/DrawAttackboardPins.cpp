@@ -49,19 +49,38 @@ void DrawAttackboardPins(unsigned int ab) {
         for (int i = 0; i < 2; i++)
             if (c.always[i]) mask |= AddABPin(c.always[i]);
     }
+    GLint render_mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &render_mode);
+    const bool select = render_mode == GL_SELECT;
+    // The cell loop's name (the file of the board's corner cell), put back after the markers.
+    const GLuint outer_name = (ab - 100) >> 3;
+    if (select) {
+        GLint depth = 0;
+        glGetIntegerv(GL_NAME_STACK_DEPTH, &depth);
+        if (depth < 1) return;
+    }
     GLUquadric* q = gluNewQuadric();
     glPushAttrib(GL_CURRENT_BIT);
     SetColor(color_yellow);
+    // A ball on the pin's corner, some 20 pixels across at the usual zoom,
+    // and picked a good deal wider.
+    const double radius = select ? 0.45 : 0.28;
     for (int i = 0; i < 12; i++) {
         if (!(mask & (1u << i))) continue;
         P3D_T c;
         GetCoords(b, XPOS(attack_pins[i]), YPOS(attack_pins[i]), &c);
         const float dx = i >= 6 ? 1.0f : 0.0f, dy = (i % 6) >= 3 ? 1.0f : 0.0f;
         glPushMatrix();
-        glTranslatef(c.x + dx, c.y + dy, c.z);
-        gluCylinder(q, 0.1, 0, 0.05, 10, 8);
+        glTranslatef(c.x + dx, c.y + dy, c.z + 0.28f);
+        if (select) {
+            glLoadName(PIN_PICK_NAME);
+            glPushName((GLuint)attack_pins[i]);
+        }
+        gluSphere(q, radius, 14, 10);
+        if (select) glPopName();
         glPopMatrix();
     }
+    if (select) glLoadName(outer_name);
     glPopAttrib();
     gluDeleteQuadric(q);
 }

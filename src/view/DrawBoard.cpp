@@ -16,6 +16,10 @@ void DrawBoard(unsigned int mode) {
     glDisable(GL_LIGHTING);
     glDisable(GL_DITHER);
     GLUquadric* q = gluNewQuadric();
+    // The last move's cells, in the game and in a replay.
+    const int shown = replay != -1 ? replay : b->move_num;
+    const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
+    const uint64_t last_move = shown > first && shown <= GAME_RECORD_SIZE ? LastMoveCells(b, &state.game_record[shown - 1]) : 0;
     for (int x = 0; x < 8; x++) {
         if (select) glLoadName(x);
         for (int y = 0; y < 8; y++) {
@@ -32,6 +36,7 @@ void DrawBoard(unsigned int mode) {
                 if (s == 0) SetColor(color_green);
                 else if (s == 1) SetColor(color_cyan);
                 else if (s == -1) SetColor(color_magenta);
+                else if (s > 64 && (last_move >> sq & 1)) SetColor(color_last_move);
                 else if (s > 64) SetColor((x + y) % 2 == 0 ? square_color_black : square_color_white);
             }
             P3D_T c;
@@ -56,7 +61,9 @@ void DrawBoard(unsigned int mode) {
                 else SetColor(WhiteOwns(b, id) ? piece_color_white : piece_color_black);
                 glTranslatef(1, 1, -1);
                 if (select) glPushName(id);
-                gluCylinder(q, 0.1, 0.1, 1.0, 10, 8);
+                // picked by a wider post than the one drawn
+                const double radius = select ? 0.25 : 0.1;
+                gluCylinder(q, radius, radius, 1.0, 10, 8);
                 if (select) glPopName();
             }
             glPopMatrix();

@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <cstring>
 
 #include "viewlogic.h"
 
@@ -20,12 +19,7 @@ int GotEditingSquare(SQ_T sq) {
         b->board[sq] = option - 10;
         printf("\nset white %c at %d", piecechar(option - 10), sq);
     }
-    if (!CreatePBoard(b)) printf("\nedited board may be unstable");
-    UpdateMaps(b);
-    DropStaleEnPassant(b);  // the pawn that passed it may be gone
-    // Undo and replay start from the edited board.
-    memcpy(&state.oeb.pos_0, b, sizeof *b);
-    state.oeb.inited = 1;
+    TakeEditAsStart(b);
     editing_option = 0;
     CallRedraw();
     return 1;

@@ -3,6 +3,10 @@
 #include "viewlogic.h"
 
 int KeyPinCycle(POS_T* b, int j) {
+    // A king carried off by hand could land in check or off every level.
+    const SQ_T corner = WhereIsAB_C(j & 3);
+    for (SQ_T cell : {corner, corner + 1, corner + 8, corner + 9})
+        if (b->board[cell] == W_KING || b->board[cell] == B_KING) return -1;
     int k = PinIndex(b->whereis_board[j & 3]);
     if (k < 0) k = 11;
     for (int step = 0; step < 12; step++) {

@@ -29,9 +29,17 @@ void BuildDate() {
 static bool AltHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
 
 void Keyboard(unsigned char key, int, int) {
-    switch (toupper(key)) {
+    const int k = toupper(key);
+    if (k != 27 && k != 'Q' && k != 'R' && k != 'K') ForgetConfirm();
+    switch (k) {
         case 27:
-        case 'Q': Quit();
+            // An open menu takes Esc for itself: it never ends the game.
+            if (menu_in_use) break;
+            if (ConfirmKey(27, "Esc again to quit")) Quit();
+            break;
+        case 'Q':
+            if (ConfirmKey('Q', "Q again to quit")) Quit();
+            break;
         case '!': printf("\nTamzor: write to tamzor@example.org"); break;
         case '#': BuildDate(); break;
         case '?': PrintVersion(); break;
@@ -64,16 +72,36 @@ void Keyboard(unsigned char key, int, int) {
             break;
         case 'K': {
             if (state.dmode == 2) break;
+            // The move is an edit: the game starts anew from it.
+            {
+                std::lock_guard<std::recursive_mutex> lock(GameMutex());
+                const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
+                if (!ConfirmKey('K', "K again: move the board, the game starts there",
+                                state.position.move_num > first && !state.position.winner))
+                    break;
+            }
             Clutch(0);
             {
                 std::lock_guard<std::recursive_mutex> lock(GameMutex());
-                KeyPinCycle(&state.position, j_ptr);
-                CreatePBoard(&state.position);
-                UpdateMaps(&state.position);
+                const char* name = j_ptr == 0 ? "QL white" : j_ptr == 1 ? "QL black" : j_ptr == 2 ? "KL white" : "KL black";
+                const int pin = KeyPinCycle(&state.position, j_ptr);
+                if (pin < 0) {
+                    snprintf(info_string, sizeof info_string, "K: %s carries a king: it stays", name);
+                } else if (pin == 0) {
+                    snprintf(info_string, sizeof info_string, "K: no free pin for %s", name);
+                } else {
+                    TakeEditAsStart(&state.position);
+                    snprintf(info_string, sizeof info_string, "K: %s now on %s", name, GetABString(&state.position, pin));
+                }
             }
             Clutch(1);
             break;
         }
+        case 'M':
+            panel_on = !panel_on;
+            ReshapeMain(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+            break;
+        case 'N': cell_names_on = !cell_names_on; break;
         case 'L': {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
             ListGame(AltHeld());
@@ -81,7 +109,7 @@ void Keyboard(unsigned char key, int, int) {
         }
         case 'O': Overhead(); break;
         case 'R': // stops the engine thread itself: not under the game lock
-            RestoreGame(AltHeld() ? 1 : 0);
+            if (ConfirmKey('R', "R again: the saved game in place of this one")) RestoreForPlayer(AltHeld() ? 1 : 0);
             break;
         case 'S': {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
@@ -95,7 +123,7 @@ void Keyboard(unsigned char key, int, int) {
                 case TM_ELAPSED: timers.timermode = TM_WHITE; break;
                 case TM_WHITE: timers.timermode = TM_BLACK; break;
                 case TM_BLACK: timers.timermode = TM_OFF; break;
-                case TM_STOPPED: break;
+                case TM_STOPPED: timers.timermode = TM_WHITE; break;  // it showed the elapsed time
                 default:
                     Panic(false, "Keyboard : bad timer mode");
                     timers.timermode = TM_OFF;
@@ -103,7 +131,7 @@ void Keyboard(unsigned char key, int, int) {
             break;
         }
         case 'U': // stops the engine thread itself: not under the game lock
-            UndoMoves(1);
+            UndoForPlayer(1);
             break;
         case 'V': ResetView(); break;
         case 'W':

@@ -16,10 +16,19 @@ void KeyboardSpecial(int key, int, int) {
     const bool shift = (mods & GLUT_ACTIVE_SHIFT) != 0, alt = (mods & GLUT_ACTIVE_ALT) != 0;
     const float step = shift ? 10.0f : 1.0f;
     int* zang = GetZAng();
+    // Special keys are told apart from characters by an offset.
+    const int confirm_key = 256 + key;
+    const bool modifier = key == GLUT_KEY_SHIFT_L || key == GLUT_KEY_SHIFT_R || key == GLUT_KEY_CTRL_L ||
+                          key == GLUT_KEY_CTRL_R || key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R;
+    if (key != GLUT_KEY_F2 && key != GLUT_KEY_F3 && !modifier) ForgetConfirm();
     switch (key) {
         case GLUT_KEY_F1: PrintHelp(); break;
-        case GLUT_KEY_F2: DoModeMenu(2); break;
-        case GLUT_KEY_F3: DoModeMenu(3); break;
+        case GLUT_KEY_F2:
+            if (ConfirmKey(confirm_key, "F2 again: a new 2D game in place of this one")) DoModeMenu(2);
+            break;
+        case GLUT_KEY_F3:
+            if (ConfirmKey(confirm_key, "F3 again: a new 3D game in place of this one")) DoModeMenu(3);
+            break;
         case GLUT_KEY_F5: {
             printf("\nFavorite view LOADED");
             FILE* f = fopen("favview.sav", "rt");
@@ -59,6 +68,7 @@ void KeyboardSpecial(int key, int, int) {
             }
             break;
         case GLUT_KEY_F10:
+            computer_side = TAMZOR_OFF;
             StoreShared(state.stop_search, 1);
             state.demo_mode = 0;
             StoreShared(state.tamzor, TAMZOR_OFF);

@@ -14,7 +14,11 @@ void DoGameMenu(int v) {
         case 0:
             PrintVersion();
             Clutch(0);
-            ResetBoard(true);
+            {
+                std::lock_guard<std::recursive_mutex> lock(GameMutex());
+                ResetBoard(true);
+                timers.NewGame();
+            }
             Clutch(1);
             break;
         case 2: {
@@ -27,7 +31,7 @@ void DoGameMenu(int v) {
             SaveGame(0);
             break;
         }
-        case 6: RestoreGame(0); break;  // stops the engine thread itself
+        case 6: RestoreForPlayer(0); break;  // stops the engine thread itself
         default: Panic(false, "unknown selection @ DoGameMenu"); break;
     }
     fflush(stdout);
@@ -38,6 +42,7 @@ void DoComputerMenu(int v) {
     if (v == TAMZOR_BOTH) {
         state.demo_mode = 1;
     } else {
+        if (v == TAMZOR_OFF) computer_side = TAMZOR_OFF;
         StoreShared(state.tamzor, v);
         StoreShared(state.stop_search, 1);
         state.demo_mode = 0;
@@ -80,6 +85,8 @@ void DoRulesMenu(int v) {
 
 void DoNotationMenu(int v) {
     StoreShared(state.notation, v);
+    // The move list is written anew in the chosen notation.
+    UndoForPlayer(0);
     CreateMenus();
 }
 
@@ -91,6 +98,8 @@ void DoSpreadMenu(int v) {
 void DoViewMenu(int v) {
     if (v == 3) ResetView();
     else if (v == 4) ToggleZeBlackView();
+    else if (v == 5) Keyboard('M', 0, 0);
+    else if (v == 6) Keyboard('N', 0, 0);
     else Panic(false, "Unknown View Menu value");
     CreateMenus();
 }
@@ -139,6 +148,6 @@ void DoPieceMenu(int v) {
 }
 
 void DoUndoMenu(int v) {
-    UndoMoves(v);  // stops the engine thread itself
+    UndoForPlayer(v);  // stops the engine thread itself
     CreateMenus();
 }

@@ -5,21 +5,10 @@
 namespace {
 unsigned int mb_from = NO_SQUARE, mb_to = NO_SQUARE;
 
-// Plays a mouse move; a refused one leaves its reason for the next frame.
+// Plays a mouse move; a refused one leaves its reason on the info line.
 void PlayMouseMove(MOVE_T* move) {
     if (!PlayerMoved(&state.position, move)) {
-        const char* text = ShortDisambiguateMovestr(move);
-        char plain[40];
-        if (!text) {
-            // Not among the legal moves, so no move text: name it by its cells.
-            Panic(false, "MouseButton");
-            POS_T* b = &state.position;
-            const int piece = IsAB(move->piece_moving) ? 0 : move->piece_moving;
-            snprintf(plain, sizeof plain, "%c%s-%s", piecechar(piece < 0 ? -piece : piece), PosStr(b, move->from),
-                     PosStr(b, move->to));
-            text = plain;
-        }
-        snprintf(info_string, sizeof info_string, "illegal move %s\n", text);
+        IllegalMoveText(&state.position, move, info_string, sizeof info_string);
         return;
     }
     JudgeGame(&state.position);
@@ -64,7 +53,7 @@ void SecondClick(int x, int y) {
     if (glutGetModifiers() & GLUT_ACTIVE_SHIFT) return;
     state.selected = NO_SQUARE;
     ResetSpreadmap();
-    InSquare(x, y, &mb_to);
+    InSquare(x, y, &mb_to, true);
     if (mb_to >= 64 || mb_to == mb_from || TamzorsTurn()) return;
     MOVE_T move;
     if (!BuildMouseMove(b, state.dmode, mb_from, mb_to, &move)) {
@@ -76,11 +65,21 @@ void SecondClick(int x, int y) {
 }  // namespace
 
 void MouseButton(int button, int bstate, int x, int y) {
+    // The wheel (buttons 3 and 4) zooms like Page Up and Page Down.
+    if (button == 3 || button == 4) {
+        if (bstate == GLUT_DOWN) KeyboardSpecial(button == 3 ? GLUT_KEY_PAGE_UP : GLUT_KEY_PAGE_DOWN, x, y);
+        return;
+    }
     if (button == GLUT_MIDDLE_BUTTON) {
         Panic(false, "unknown mouse button");
         return;
     }
     if (button != GLUT_LEFT_BUTTON) return;
+    if (bstate == GLUT_DOWN) {
+        // A click is the player's answer to whatever the info line said.
+        info_string[0] = 0;
+        ForgetConfirm();
+    }
     // Leaving replay stops the engine thread: not under the game lock, which
     // the engine may be waiting for.
     ReplayExit();

@@ -1,3 +1,4 @@
+#define GL_GLEXT_PROTOTYPES  // buffer objects (GL 1.5) are in the extension header
 #include <cmath>
 #include <cstdio>
 
@@ -6,21 +7,33 @@
 void PIECE_C::DrawMesh(bool white) {
     if (white) glColor3f(0.9f, 0.9f, 0.7f);
     else glColor3f(0.5f, 0.5f, 0.7f);
-    // Thousands of triangles a piece: sent once, then replayed from a display list.
-    if (display_list) {
-        glCallList(display_list);
-        return;
+    // Thousands of triangles a piece: sent to GL once, corners shared, then
+    // drawn from there by every piece of the kind (each corner's light is
+    // worked out once, not once for each triangle at it).
+    if (!buffer) {
+        const MESH_T mesh = MeshBuild(vertices);
+        glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(mesh.vertices.size() * sizeof(float)), mesh.vertices.data(),
+                     GL_STATIC_DRAW);
+        glGenBuffers(1, &index_buffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(mesh.indices.size() * sizeof(unsigned int)),
+                     mesh.indices.data(), GL_STATIC_DRAW);
+        buffer_indices = (int)mesh.indices.size();
+    } else {
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer);
     }
-    display_list = glGenLists(1);
-    if (display_list) glNewList(display_list, GL_COMPILE_AND_EXECUTE);
-    glBegin(GL_TRIANGLES);
-    for (vi = 0; vi < vertices.size(); vi++) {
-        const Point3D_T& p = vertices[vi];
-        if (vi % 4 == 0) glNormal3d(p.x, p.y, p.z);
-        else glVertex3d(p.x, p.y, p.z);
-    }
-    glEnd();
-    if (display_list) glEndList();
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glNormalPointer(GL_FLOAT, 6 * sizeof(float), (const void*)0);
+    glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), (const void*)(3 * sizeof(float)));
+    glDrawElements(GL_TRIANGLES, buffer_indices, GL_UNSIGNED_INT, (const void*)0);
+    glPopClientAttrib();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 void PIECE_C::DrawBox(float x0, float x1, float y0, float y1, float z0, float z1) {

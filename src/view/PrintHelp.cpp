@@ -28,7 +28,10 @@ void PrintHelp() {
         "V \t view reset",
         "W \t Tamzor play white",
         "X \t toggle transparency",
-        "Z \t black view toggle(2D)"};
+        "Z \t black view toggle(2D)",
+        "M \t move list toggle",
+        "N \t cell names toggle",
+        "mouse wheel zooms; Q, Esc, F2, F3 and R ask again while a game is on"};
     for (const char* line : lines) printf("\n%s", line);
     fflush(stdout);
 }

@@ -1,4 +1,9 @@
 #include "view.h"
 
-// The aspect stays 1.0 whatever the window's shape.
-void ReshapeMain(int w, int h) { glViewport(0, 0, w, h); }
+// The picture stays square: it is letterboxed into what the move list
+// leaves, and the text is laid out in window pixels.
+void ReshapeMain(int w, int h) {
+    view_layout = ViewLayout(w, h, panel_on != 0);
+    glViewport(0, 0, w, h);
+    glutPostRedisplay();
+}

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     glutKeyboardFunc(Keyboard);
     glutSpecialFunc(KeyboardSpecial);
     glutMouseFunc(MouseButton);
+    glutMenuStatusFunc(MenuStatus);
 
     StoreShared(state.rules, RULES_TDCL);
     StoreShared(state.notation, NOTATION_STANDARD);

@@ -24,6 +24,9 @@ void SetTitle(const char* title) {
 }
 
 void OptionsChanged() { RequestRedraw(); }
+
+// Fault reports the player cannot act on wait for the verbose mode (E).
+bool QuietReports() { return !eval_show; }
 }  // namespace
 
 void RequestRedraw() { redraw_wanted = true; }
@@ -34,10 +37,12 @@ void InstallViewHooks() {
     core_hooks.reset_view = ResetView;
     core_hooks.ask_promotion = AskPromotion;
     core_hooks.options_changed = OptionsChanged;
+    core_hooks.quiet_reports = QuietReports;
 }
 
 void ViewIdle() {
     TamzorIdleFunc();
+    RememberComputerSide();
     if (title_wanted.exchange(false)) {
         std::lock_guard<std::mutex> lock(title_mutex);
         glutSetWindow(mainWindow);

@@ -7,6 +7,10 @@ int editing_option = 0;
 int menu_mesh_pieces = 0;
 int mainWindow = 0;
 char info_string[64] = "";
+int panel_on = 1;
+int cell_names_on = 0;
+int computer_side = TAMZOR_OFF;
+LAYOUT_T view_layout = ViewLayout(800, 800, true);
 
 const COLOR_T piece_color_white = {0.9f, 0.9f, 0.7f, 0};
 const COLOR_T piece_color_black = {0.6f, 0.6f, 0.8f, 0};
@@ -21,3 +25,4 @@ const COLOR_T color_blue = {0, 0, 1, 0};
 const COLOR_T color_cyan = {0.2f, 0.8f, 0, 0};
 const COLOR_T color_yellow = {1, 1, 0, 0};
 const COLOR_T color_white = {1, 1, 1, 0};
+const COLOR_T color_last_move = {0.35f, 0.55f, 0.95f, 0};

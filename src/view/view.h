@@ -10,6 +10,10 @@
 #include "viewlogic.h"
 
 inline void SetColor(const COLOR_T& c) { glColor3f(c.r, c.g, c.b); }
+// Drawing and picking of the board go to the square picture of the layout.
+inline void PictureViewport() {
+    glViewport(view_layout.pic_x, view_layout.pic_y, view_layout.pic_size, view_layout.pic_size);
+}
 
 // Scene.
 void AdjustModelview();
@@ -25,6 +29,10 @@ void Overhead();
 void ToggleZeBlackView();
 int* GetZAng();
 void DrawText(float x, float y, const char* text);
+// Text at window pixel (x, y), counted from the top left, in `font`.
+void DrawPixelText(int x, int y, const char* text, void* font = GLUT_BITMAP_TIMES_ROMAN_24);
+void DrawMoveList();
+void DrawCellNames();
 
 // Piece models: pieces.h.
 // One piece of code `piece` at the current origin (base at z 0).
@@ -35,7 +43,7 @@ void DrawPieces();
 void Keyboard(unsigned char key, int x, int y);
 void KeyboardSpecial(int key, int x, int y);
 void MouseButton(int button, int bstate, int x, int y);
-void InSquare(int x, int y, unsigned int* sq);
+void InSquare(int x, int y, unsigned int* sq, bool cells_first = false);
 void PrintHelp();
 void PrintVersion();
 [[noreturn]] void Quit();
@@ -60,6 +68,12 @@ void DoCapturedMenu(int v);
 void DoEditMenu(int v);
 void DoPieceMenu(int v);
 void DoUndoMenu(int v);
+
+// Game changes of keys and menus, as the window makes them.
+void UndoForPlayer(int plies);
+void RestoreForPlayer(int arg);
+void MenuStatus(int status, int x, int y);
+extern bool menu_in_use;
 
 // Hooks of the core and the idle callback.
 void InstallViewHooks();

@@ -10,7 +10,15 @@ extern int CapturedOnOff;
 extern int editing_option;  // pending board edit: 0 none, 1 remove, 5..16 add a piece
 extern int menu_mesh_pieces;
 extern int mainWindow;
+// A message on the info line; it stays until the next click.
 extern char info_string[64];
+extern int panel_on;       // the move list beside the board
+extern int cell_names_on;  // every cell's name drawn on the board
+// The side the computer last played alone (TAMZOR_WHITE or TAMZOR_BLACK),
+// TAMZOR_OFF once the player switched it off: undo gives it back that side.
+extern int computer_side;
+// Noted from the live state every idle call.
+void RememberComputerSide();
 
 struct COLOR_T {
     float r, g, b, a;
@@ -19,11 +27,20 @@ extern const COLOR_T piece_color_white, piece_color_black;
 extern const COLOR_T square_color_white, square_color_black, square_color_selected;
 extern const COLOR_T color_red, color_orange, color_green, color_magenta, color_blue, color_cyan,
     color_yellow, color_white;
+// The from and to cells of the last move: apart from the spread map's colours.
+extern const COLOR_T color_last_move;
 
 // The cell (x*8+y) or attack-board id named by the first hit record with two
 // names in a GL selection buffer, NO_SQUARE when none; records passed over are
 // reported on standard output when `report`.
-SQ_T DecodePickHits(const unsigned int* buffer, int hits, bool report, int x = 0, int y = 0);
+// Pin markers are named (PIN_PICK_NAME, pin).
+constexpr unsigned int PIN_PICK_NAME = 200;
+// The thing a click picked from a GL selection buffer: a pin marker's pin
+// before anything else, then a post's board before a cell, or with
+// `cells_first` a cell before a post; NO_SQUARE when none. Records of
+// another shape are reported on standard output when `report`.
+SQ_T DecodePickHits(const unsigned int* buffer, int hits, bool report, int x = 0, int y = 0,
+                    bool cells_first = false);
 
 // The move symbol of a mouse move of `piece` to `to`: 'S'/'L' when the
 // castling rights and the target say castling, else 'x' or '-'.
@@ -43,8 +60,67 @@ void NormaliseMenuSettings();
 int GotEditingSquare(SQ_T sq);
 
 // The K key: moves attack-board slot j to the next free pin in the cycle
-// QL1..QL6, KL1..KL6; the pin it now stands on, or 0 when every pin is taken.
+// QL1..QL6, KL1..KL6; the pin it now stands on, 0 when every pin is taken,
+// -1 (nothing moved) when a king stands on the board.
 int KeyPinCycle(POS_T* b, int j);
+// After an edit of the live position: the position is rebuilt from its
+// board and becomes the game's start, so undo and replay begin there.
+void TakeEditAsStart(POS_T* b);
+
+// The window's parts in pixels (origin bottom left, as GL counts): the square
+// picture, centred in what the move list leaves, and the list's column.
+struct LAYOUT_T {
+    int width, height;
+    int pic_x, pic_y, pic_size;
+    int panel_x, panel_w;  // panel_w 0: no list
+};
+LAYOUT_T ViewLayout(int width, int height, bool panel);
+extern LAYOUT_T view_layout;  // of the window as it is now
+
+// Half the width of an orthographic view that shows every cell of the
+// position, and the pieces on them, turned as the view is turned.
+float OrthoHalfSize(POS_T* b, float scale, float xang, float yang, float zang);
+
+// The move list: a line a move pair, "12." with White's and Black's texts
+// (the record's texts); a game begun on Black's move starts with "... ".
+struct MOVE_LINE_T {
+    int number;
+    const char* white;  // nullptr: no move there
+    const char* black;
+    int current;        // 1 White's text is the current ply, -1 Black's, 0 neither
+};
+// Plies first+1 .. last of the record; `current` is the ply marked.
+int MoveListLines(int first, int last, int current, MOVE_LINE_T* lines, int room);
+// The first line to show of `count` when `rows` fit, so that the current one
+// shows (the end of the game when it is the last).
+inline int FirstShownLine(int count, int rows, int current_line) {
+    if (rows < 1 || count <= rows) return 0;
+    int first = count - rows;  // the end of the list
+    if (current_line >= 0 && current_line < first) first = current_line;
+    return first;
+}
+// The line of the move list that tells the result ("1-0 White mates"), or
+// nullptr while the game goes on.
+const char* ResultLine(POS_T* b);
+// Cells to mark for the move: from and to; an attack board's four cells.
+uint64_t LastMoveCells(const POS_T* b, const MOVE_T* m);
+// A cell's name as the info line writes it (file, rank and level).
+void CellName(POS_T* b, SQ_T sq, char* out, size_t size);
+// The info line's text for a refused mouse move.
+void IllegalMoveText(POS_T* b, const MOVE_T* m, char* out, size_t size);
+
+// How many plies undo takes back so the player is on move again when the
+// computer plays one side: n, or n+1 when that would leave the computer on move.
+int UndoPlies(int move_num, int first, int n, int computer);
+// A game on screen that a key could lose: moves played or an edited start,
+// and no result yet.
+bool GameInProgress();
+// Keys that end or replace the game ask first while one is in progress: true
+// when `key` may act now (no game in progress, or its second press in a
+// row); false after the question went to the info line. Any other key or a
+// click forgets the first press.
+bool ConfirmKey(int key, const char* question, bool at_risk = GameInProgress());
+void ForgetConfirm();
 
 // Address of the mouse-move flag: set while a mouse move is played, so a
 // promotion asks which piece.

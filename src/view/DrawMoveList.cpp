@@ -1,0 +1,96 @@
+#include <cstdio>
+#include <vector>
+
+#include "view.h"
+
+namespace {
+const COLOR_T panel_color = {0.12f, 0.12f, 0.16f, 0};
+const COLOR_T mark_color = {0.30f, 0.30f, 0.42f, 0};
+const COLOR_T number_color = {0.6f, 0.6f, 0.6f, 0};
+
+int TextWidth(void* font, const char* text) {
+    return text ? glutBitmapLength(font, (const unsigned char*)text) : 0;
+}
+
+void Box(int x0, int top, int x1, int bottom) {
+    const int h = view_layout.height;
+    glBegin(GL_QUADS);
+    glVertex2i(x0, h - bottom);
+    glVertex2i(x1, h - bottom);
+    glVertex2i(x1, h - top);
+    glVertex2i(x0, h - top);
+    glEnd();
+}
+}  // namespace
+
+// The game's moves beside the board, a pair a line, the move on the board
+// marked, the result at the bottom; the end shows when the list is long.
+void DrawMoveList() {
+    const LAYOUT_T& l = view_layout;
+    if (l.panel_w <= 0) return;
+    POS_T* b = &state.position;
+    const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
+    const int last = b->move_num;
+    const int current = replay != -1 ? replay : last;
+    static std::vector<MOVE_LINE_T> lines(GAME_RECORD_SIZE / 2 + 2);
+    const int count = MoveListLines(first, last, current, lines.data(), (int)lines.size());
+
+    // The larger font when the longest line fits the column.
+    void* font = GLUT_BITMAP_HELVETICA_18;
+    int line_h = 22;
+    const int pad = 8;
+    auto widths = [&](void* f, int* num_w, int* move_w) {
+        *num_w = TextWidth(f, "000.");
+        // room for a long move of the game, so the columns stay put
+        *move_w = TextWidth(f, state.dmode == 2 ? "Qxe5+" : "Qe9-d8(6)+");
+        for (int i = 0; i < count; i++) {
+            *move_w = imax(*move_w, TextWidth(f, lines[i].white));
+            *move_w = imax(*move_w, TextWidth(f, lines[i].black));
+        }
+    };
+    int num_w, move_w;
+    widths(font, &num_w, &move_w);
+    if (num_w + 2 * move_w + 4 * pad > l.panel_w) {
+        font = GLUT_BITMAP_HELVETICA_12;
+        line_h = 16;
+        widths(font, &num_w, &move_w);
+    }
+    const int x0 = l.panel_x, col_num = x0 + pad, col_white = col_num + num_w + pad,
+              col_black = col_white + move_w + pad;
+
+    SetColor(panel_color);
+    Box(x0, 0, l.width, l.height);
+    SetColor(color_white);
+    DrawPixelText(col_num, 26, "Moves", GLUT_BITMAP_HELVETICA_18);
+
+    const char* result = ResultLine(b);
+    const int top = 40, bottom = l.height - (result ? 2 * line_h + 8 : 8);
+    const int rows = (bottom - top) / line_h;
+    int current_line = -1;
+    for (int i = 0; i < count; i++)
+        if (lines[i].current) current_line = i;
+    const int shown = FirstShownLine(count, rows, current_line);
+    for (int i = shown; i < count && i - shown < rows; i++) {
+        const MOVE_LINE_T& m = lines[i];
+        const int base = top + (i - shown + 1) * line_h;
+        if (m.current) {
+            SetColor(mark_color);
+            const int mx = m.current > 0 ? col_white : col_black;
+            Box(mx - pad / 2, base - line_h + 5, mx + move_w + pad / 2, base + 5);
+        }
+        char num[16];
+        snprintf(num, sizeof num, "%d.", m.number);
+        SetColor(number_color);
+        DrawPixelText(col_num, base, num, font);
+        SetColor(piece_color_white);
+        DrawPixelText(col_white, base, m.white ? m.white : "...", font);
+        if (m.black) {
+            SetColor(piece_color_black);
+            DrawPixelText(col_black, base, m.black, font);
+        }
+    }
+    if (result) {
+        SetColor(color_yellow);
+        DrawPixelText(col_num, l.height - line_h, result, font);
+    }
+}
