@@ -1291,6 +1291,10 @@ bool PgnParse(const std::string& text, int number, PGN_GAME_T* game, std::string
 // thread disengaged meanwhile.
 bool PgnLoadGame(const std::string& text, int number, std::string* error);
 
+// A PGN file's text; false with `error` set when it cannot be read or is
+// larger than any collection of games kept at hand (64 MiB).
+bool ReadPgnFile(const std::string& path, std::string* text, std::string* error);
+
 // The 3D start position of an edited game as one text (cells by index,
 // pins, side to move, castling, en passant), and back into a position.
 std::string Board3DText(const POS_T* b);

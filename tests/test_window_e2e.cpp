@@ -321,3 +321,40 @@ TEST(WindowE2E, AttackBoardMovesByItsPostAndAPinMarkersEdge) {
     w.Click(x, cy);
     EXPECT_TRUE(w.WaitFor("\n1\\. QL3", 5, mark)) << w.Output().substr(mark);
 }
+
+// A PGN game named on the command line is played on; the Game menu writes
+// the game as PGN and loads the newest one written; a file that does not
+// read leaves the program running with its game.
+TEST(WindowE2E, GamesAsPgnFromTheCommandLineAndTheMenu) {
+    SKIP_WITHOUT_X();
+    {
+        WindowSession w;
+        ASSERT_TRUE(w.Start(true, TAMZOR_SOURCE_DIR "/tests/data/opera.pgn"));
+        EXPECT_TRUE(w.WaitFor("Loaded .*opera\\.pgn", 10)) << w.Output();
+        EXPECT_TRUE(w.WaitFor("\n17\\. Rd8", 10)) << w.Output();
+        size_t mark = w.Output().size();
+        w.Menu(300, 300, {0, 8});  // Game, Save game as PGN
+        const std::regex saved("Saved the game as (tamzor-[0-9]+-[0-9]+\\.pgn)");
+        ASSERT_TRUE(w.WaitFor("Saved the game as tamzor-", 10, mark)) << w.Output().substr(mark);
+        std::smatch m;
+        const std::string out = w.Output();
+        ASSERT_TRUE(std::regex_search(out, m, saved)) << out;
+        std::ifstream in(w.Dir() + "/" + m[1].str());
+        std::stringstream pgn;
+        pgn << in.rdbuf();
+        EXPECT_NE(pgn.str().find("16. Qb8+ Nxb8 17. Rd8# 1-0"), std::string::npos) << pgn.str();
+        // a new 3D game, then the newest PGN here brings the 2D game back
+        w.Key("F3");
+        mark = w.Output().size();
+        w.Menu(300, 300, {0, 9});  // Game, Load PGN
+        EXPECT_TRUE(w.WaitFor("Loaded tamzor-", 10, mark)) << w.Output().substr(mark);
+        w.Key("q q");
+        EXPECT_EQ(w.WaitExit(10), 0);
+    }
+    WindowSession w;
+    ASSERT_TRUE(w.Start(true, TAMZOR_SOURCE_DIR "/tests/data/none-such.pgn"));
+    EXPECT_TRUE(w.WaitFor("No game loaded from .*none-such\\.pgn: cannot open", 10)) << w.Output();
+    EXPECT_TRUE(w.Alive());
+    w.Key("q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+}

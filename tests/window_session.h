@@ -70,8 +70,9 @@ struct PICTURE_T {
 class WindowSession {
 public:
     // Starts the X server and the program in a fresh working directory; with
-    // `pieces` the directory holds a link to the repository's piece meshes.
-    bool Start(bool pieces = true) {
+    // `pieces` the directory holds a link to the repository's piece meshes;
+    // `arg`, when given, goes on the program's command line.
+    bool Start(bool pieces = true, const std::string& arg = "") {
         for (int attempt = 0; attempt < 50 && display_ < 0; attempt++) {
             int d = 300 + (int)((getpid() * 7 + attempt * 13) % 600);
             std::string lock = "/tmp/.X" + std::to_string(d) + "-lock";
@@ -108,7 +109,10 @@ public:
             std::string asan = "detect_leaks=0";
             if (const char* o = getenv("ASAN_OPTIONS")) asan = std::string(o) + ":" + asan;
             setenv("ASAN_OPTIONS", asan.c_str(), 1);
-            execl(TAMZOR_GUI, TAMZOR_GUI, (char*)nullptr);
+            if (arg.empty())
+                execl(TAMZOR_GUI, TAMZOR_GUI, (char*)nullptr);
+            else
+                execl(TAMZOR_GUI, TAMZOR_GUI, arg.c_str(), (char*)nullptr);
             _exit(127);
         }
         std::string id = Run("timeout 30 xdotool search --sync --onlyvisible --name '^Tamzor 2.98f$' 2>/dev/null | head -1");

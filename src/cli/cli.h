@@ -111,9 +111,6 @@ int CmdUci(int argc, char** argv);
 int CmdHelp(int argc, char** argv);
 int CmdPgn(int argc, char** argv);
 
-// A PGN file's text; false with `error` set when it cannot be read or is
-// too large to be a game collection this tool handles.
-bool ReadPgnFile(const std::string& path, std::string* text, std::string* error);
 
 // The live game as PGN with the names of the sides: "Tamzor" for the side the
 // computer plays (`computer` in state.tamzor's values, TAMZOR_BOTH for both).

@@ -55,7 +55,8 @@ void CreateMenus() {
     TimeLimitMenu = SettingsMenu(DoTimeLimitMenu, limit, 5, (int)timers.timer_limit, true);
     UndoMenu = PlainMenu(DoUndoMenu, undo, 5);
     // The game's actions: a new one is a line here and a case in DoGameMenu.
-    static const ENTRY_T game[] = {{"New game", 0}, {"List game", 2}, {"Save game", 5}, {"Restore game", 6}};
+    static const ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
+                                   {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Difficulty", DifficultyMenu);

@@ -13,6 +13,7 @@ void DoGameMenu(int v) {
     switch (v) {
         case 0:
             PrintVersion();
+            info_string[0] = 0;
             Clutch(0);
             {
                 std::lock_guard<std::recursive_mutex> lock(GameMutex());
@@ -32,6 +33,8 @@ void DoGameMenu(int v) {
             break;
         }
         case 6: RestoreForPlayer(0); break;  // stops the engine thread itself
+        case 7: SavePgnForPlayer(); break;
+        case 8: LoadPgnForPlayer(nullptr); break;
         default: Panic(false, "unknown selection @ DoGameMenu"); break;
     }
     fflush(stdout);
@@ -63,6 +66,7 @@ void DoTimeLimitMenu(int v) {
 
 void DoModeMenu(int v) {
     Clutch(0);
+    info_string[0] = 0;  // what was said of the game before goes with it
     if (eval_show) printf("\nBoard Hashes Reset");
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());

@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
     GameListInit();
     DoModeMenu(3);
     Keyboard('H', 0, 0);
+    // `tamzor game.pgn` opens with that game (GLUT took its own arguments)
+    if (argc > 1) LoadPgnForPlayer(argv[1]);
     Clutch(1);
     glutMainLoop();
     return 0;

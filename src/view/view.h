@@ -72,6 +72,12 @@ void DoUndoMenu(int v);
 // Game changes of keys and menus, as the window makes them.
 void UndoForPlayer(int plies);
 void RestoreForPlayer(int arg);
+// The game written to tamzor-<date>-<time>.pgn in the working directory.
+void SavePgnForPlayer();
+// Game 1 of a PGN file (the newest tamzor-*.pgn here when none is named)
+// played on; one that does not read leaves the game as it was, and the
+// info line says why.
+void LoadPgnForPlayer(const char* file);
 void MenuStatus(int status, int x, int y);
 extern bool menu_in_use;
 
