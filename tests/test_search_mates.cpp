@@ -133,4 +133,65 @@ TEST(SearchMates, MateInTwoOnTheTriLevelBoard) {
     Expect3DMate({{H1, W_KING}, {G6, W_QUEEN}, {H6, W_ROOK}, {A8, B_KING}}, 2);
 }
 
+// The 3D mate problems: positions of self-play with a proven forced mate
+// and every mating first move (tools/mine_3d_mates).
+struct MATE_3D_T {
+    int number, mate;
+    std::set<std::string> solutions;
+};
+
+std::string Mates3DText() {
+    std::ifstream in(std::string(TAMZOR_SOURCE_DIR) + "/tests/data/mates-3d.pgn");
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<MATE_3D_T> Mates3D(const std::string& text) {
+    std::vector<MATE_3D_T> out;
+    for (int number = 1;; number++) {
+        PGN_GAME_T g;
+        std::string error;
+        if (!PgnParse(text, number, &g, &error)) break;
+        std::istringstream solutions(g.Tag("Solutions"));
+        MATE_3D_T p{number, atoi(g.Tag("Mate").c_str()), {}};
+        for (std::string token; solutions >> token;) p.solutions.insert(token);
+        out.push_back(p);
+    }
+    return out;
+}
+
+void Solve3DProblems(int shortest, int longest) {
+    const std::string text = Mates3DText();
+    const std::vector<MATE_3D_T> problems = Mates3D(text);
+    ASSERT_GE(problems.size(), 100u);
+    int tried = 0;
+    for (const MATE_3D_T& p : problems) {
+        if (p.mate < shortest || p.mate > longest) continue;
+        SCOPED_TRACE("problem " + std::to_string(p.number) + ", mate in " + std::to_string(p.mate));
+        std::string error;
+        ASSERT_TRUE(PgnLoadGame(text, p.number, &error)) << error;
+        if (p.mate == 1) {
+            // the file's answers, checked by proof where that is cheap
+            std::set<std::string> proven;
+            for (const MOVE_T& m : MatingMoves(&state.position, 1)) proven.insert(MoveToken(m));
+            EXPECT_EQ(proven, p.solutions);
+        }
+        SEARCH_LIMITS_T limits;
+        limits.maxdepth = 2 * p.mate + 2;
+        limits.seconds = 300;
+        MOVE_T move;
+        SEARCH_RESULT_T r;
+        hash_c.HashReset();
+        EngineSearch(&state.position, &move, limits, &r);
+        EXPECT_EQ(r.value, MateIn(p.mate)) << "depth " << r.depth;
+        EXPECT_EQ(p.solutions.count(MoveToken(move)), 1u) << MoveToken(move);
+        tried++;
+    }
+    EXPECT_GT(tried, 10);
+}
+
+// The mates in three are counted by make bench-3d-mates.
+TEST(SearchMates, ThreeDProblemsOfOneAndTwoMoves) { Solve3DProblems(1, 2); }
+
 }  // namespace
