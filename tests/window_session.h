@@ -190,6 +190,15 @@ public:
             std::to_string(y) + " 2>/dev/null");
         Settle();
     }
+    // Moves the pointer onto a menu entry that opens a submenu (or clicks
+    // `button` there to open the menu), and waits for it to show: a busy
+    // machine draws it late.
+    void MoveToOpen(int x, int y, int button = 0) {
+        const PICTURE_T before = Picture();
+        if (button) Click(x, y, button);
+        else Move(x, y);
+        WaitUntil([&] { return Picture().Differences(before) > 500; }, 10);
+    }
     void MouseDown(int x, int y, int button) {
         Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
             std::to_string(y) + " mousedown " + std::to_string(button) + " 2>/dev/null");
@@ -228,12 +237,16 @@ public:
     // `path` is an entry's row (25 pixels apart) in the menu opened by the
     // step before, whose submenu opens beside it (100, then 120 pixels on).
     void Menu(int x, int y, const std::vector<int>& path) {
-        Click(x, y, 3);
+        MoveToOpen(x, y, 3);
         int mx = x + 20, my = y + 14;
         for (size_t i = 0; i < path.size(); i++) {
             my += 25 * path[i];
-            Move(mx, my);
-            if (i + 1 < path.size()) mx += i == 0 ? 100 : 120;
+            if (i + 1 < path.size()) {
+                MoveToOpen(mx, my);
+                mx += i == 0 ? 100 : 120;
+            } else {
+                Move(mx, my);
+            }
         }
         Click(mx, my, 1);
     }
