@@ -740,7 +740,7 @@ bool GCAKingShadow(POS_T* b, SQ_T cell, int dir, SQ_T king);
 int GetMoveList(POS_T* b, MOVE_T* list);
 // GetMoveList, then the text of every entry into disambstrs.
 int GetMoveCount(POS_T* b, MOVE_T* list);
-void GenMoveList(POS_T* b, int ply, MOVE_T* hint, int hint_n);
+void GenMoveList(POS_T* b, int ply, MOVE_T* hint, int testv);
 int LegalMove(POS_T* b, MOVE_T* move, const char* text);
 int IsCheckmate(POS_T* b);
 int DetectPromotion(POS_T* b, int piece, SQ_T to, MOVE_T* move);

@@ -19,10 +19,9 @@ struct LISTS_OWNER_T {
 thread_local constinit LISTS_OWNER_T lists_owner;
 }  // namespace
 
-// Ordering of the list arrives with the search.
-void GenMoveList(POS_T* b, int ply, MOVE_T* hint, int hint_n) {
-    (void)hint;
-    (void)hint_n;
+// The list comes ordered: the hint (the table's move) first, then what the
+// search's memories favour.
+void GenMoveList(POS_T* b, int ply, MOVE_T* hint, int testv) {
     (void)&lists_owner;
     while (ply >= num_move_lists) {
         if (eval_show) printf("\nGenMoveList alloc");
@@ -33,4 +32,5 @@ void GenMoveList(POS_T* b, int ply, MOVE_T* hint, int hint_n) {
     }
     b->moves = move_lists[ply];
     b->num_moves = GetMoveList(b, b->moves);
+    OrderMoves(b, b->moves, b->num_moves, ply, hint, testv);
 }
