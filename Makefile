@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-build test-asan check-long bench memory bench-wac bench-bk bench-3d-mates test-tsan fuzz match clean
+.PHONY: all deps configure build run test asan-build test-asan check-long bench memory bench-wac bench-bk bench-3d-mates bench-2d-mates test-tsan fuzz match clean
 
 all: build
 
@@ -59,6 +59,10 @@ MATCH ?= --b /usr/games/stockfish --b-option UCI_LimitStrength=true --b-option U
 match: build
 	@scripts/install-deps match
 	@python3 bench/match.py --cli $(BUILD)/tamzor-cli --a "$(BUILD)/tamzor-cli uci" --pgn $(BUILD)/match.pgn $(MATCH)
+
+# The tactical suite's mates in 2 and 3, timed at the window's defaults.
+bench-2d-mates: build
+	@python3 bench/mates_2d.py $(BUILD)/tamzor-cli tests/data/wac-mates.epd 5
 
 # The 3D mate problems (mates in 1 to 3 met in self-play) at 1 s a position.
 bench-3d-mates: build
