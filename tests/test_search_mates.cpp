@@ -172,7 +172,6 @@ void Solve3DProblems(int shortest, int longest) {
     EXPECT_GT(tried, 10);
 }
 
-// The mates in three are counted by make bench-3d-mates.
-TEST(SearchMates, ThreeDProblemsOfOneAndTwoMoves) { Solve3DProblems(1, 2); }
+TEST(SearchMates, ThreeDProblemsOfOneToThreeMoves) { Solve3DProblems(1, 3); }
 
 }  // namespace
