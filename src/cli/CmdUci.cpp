@@ -421,7 +421,7 @@ void Session() {
 void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s) {
     // What may be spent at all: the clock less a reserve for the time the
     // answer takes to reach the interface (and for a slow machine).
-    const long long reserve = 30 + std::min<long long>(left / 20, 1000);
+    const long long reserve = 50 + std::min<long long>(left / 10, 1000);
     const long long usable = std::max<long long>(left - reserve, 1);
     // A share of the clock: the time over the moves to come, and most of
     // the increment; at most half of what may be spent.
