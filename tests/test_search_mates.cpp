@@ -159,7 +159,7 @@ void Solve3DProblems(int shortest, int longest) {
             EXPECT_EQ(proven, p.solutions);
         }
         SEARCH_LIMITS_T limits;
-        limits.maxdepth = 2 * p.mate + 2;
+        limits.maxdepth = 2 * p.mate + 4;
         limits.seconds = 300;
         MOVE_T move;
         SEARCH_RESULT_T r;

@@ -50,6 +50,13 @@ ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
     null_ply[ply] = 0;
     return v;
 }
+// Moves after the first few, neither capturing, promoting nor checking,
+// searched while not in check, rarely change the result.
+bool LateQuietMove(const POS_T* b, const POS_T* child, int index, int depth, bool tense) {
+    if (tense || depth < 3 || index < 4) return false;
+    if (child->flags & FLAG_IN_CHECK) return false;
+    return child->w_material == b->w_material && child->b_material == b->b_material;
+}
 }  // namespace
 
 ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
@@ -128,6 +135,15 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
             v = -abtest(&b1, depth0 - 1, flipv(testv), ply + 1);
             bool favours = ComputersMove(b) ? (v != -400000 && v >= testv) : (v != -400000 && v < testv);
             if (favours) {
+                b1.moves = nullptr;
+                b1.num_moves = 0;
+                v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
+            }
+        } else if (LateQuietMove(b, &b1, i, depth, in_check || mate_threat)) {
+            // a late quiet move is first searched a ply shallower; only one
+            // that still reaches the test value earns the full depth
+            v = -abtest(&b1, depth - 2, flipv(testv), ply + 1);
+            if (v >= testv) {
                 b1.moves = nullptr;
                 b1.num_moves = 0;
                 v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
