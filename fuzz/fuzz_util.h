@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "cli.h"
@@ -18,8 +19,9 @@ inline void FuzzSetUp() {
     static char dir[] = "/tmp/tamzor_fuzz_XXXXXX";
     if (mkdtemp(dir) && chdir(dir) == 0)
         atexit([] {
-            std::remove((std::string(dir) + "/tamzor.sav").c_str());
-            rmdir(dir);
+            // whatever the inputs wrote there goes with it
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
         });
     if (!getenv("TAMZOR_FUZZ_VERBOSE") && !freopen("/dev/null", "w", stdout)) abort();
     timers.timer_limit = 5;  // as the terminal tool starts

@@ -3,6 +3,7 @@
 
 #include "cli.h"
 #include "cli_runner.h"
+#include "test_util.h"
 
 #include <array>
 #include <cstdio>
@@ -96,8 +97,8 @@ TEST(CliHelp, HelpRunsNoCommand) {
     // save would write a file, perft would want a depth, play would read a move
     char buf[4096];
     const std::string old_dir = getcwd(buf, sizeof buf);
-    char tmpl[] = "/tmp/tamzor_cli_help_XXXXXX";
-    const std::string dir = mkdtemp(tmpl);
+    const SCRATCH_DIR_T scratch("tamzor_cli_help_");
+    const std::string& dir = scratch.path;
     ASSERT_EQ(chdir(dir.c_str()), 0);
     RUN_T r = RunTool("save --2d --moves e2e4 --help");
     EXPECT_EQ(r.out.find("Saving"), std::string::npos) << r.out;

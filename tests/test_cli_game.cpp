@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "test_util.h"
 
 namespace {
 
@@ -48,19 +49,14 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 // from the working directory, and tests run in parallel.
 class CliGame : public ::testing::Test {
 protected:
-    std::string old_dir, dir;
+    SCRATCH_DIR_T scratch{"tamzor_cli_game_"};
+    std::string old_dir, dir = scratch.path;
     void SetUp() override {
         char buf[4096];
         old_dir = getcwd(buf, sizeof buf);
-        char tmpl[] = "/tmp/tamzor_cli_game_XXXXXX";
-        dir = mkdtemp(tmpl);
         ASSERT_EQ(chdir(dir.c_str()), 0);
     }
-    void TearDown() override {
-        for (const char* f : {"tamzor.sav", "tamzor.sav.tmp", "input.txt"}) remove((dir + "/" + f).c_str());
-        ASSERT_EQ(chdir(old_dir.c_str()), 0);
-        rmdir(dir.c_str());
-    }
+    void TearDown() override { ASSERT_EQ(chdir(old_dir.c_str()), 0); }
     // `tamzor-cli play args` with the lines as its standard input.
     RUN_T Play(const std::string& input, const std::string& args = "--2d --computer none") {
         std::ofstream("input.txt", std::ios::trunc) << input;

@@ -265,8 +265,9 @@ bool HaveOutsideReader() { return access("/usr/games/pgn-extract", X_OK) == 0; }
 TEST(Pgn, AnOutsideReaderReadsWhatIsWrittenAndAgreesOnTheEnd) {
     ASSERT_TRUE(HaveOutsideReader()) << "pgn-extract is not installed (scripts/install-deps installs it)";
     std::mt19937 rng(5);
-    const std::string dir = testing::TempDir() + "pgn_outside_" + std::to_string(getpid());
-    ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+    const SCRATCH_DIR_T scratch("tamzor_pgn_outside_");
+    const std::string& dir = scratch.path;
+    ASSERT_FALSE(dir.empty());
     for (int round = 0; round < 8; round++) {
         SCOPED_TRACE("round " + std::to_string(round));
         if (round % 2)
@@ -333,8 +334,9 @@ TEST(Pgn, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
 }
 
 TEST(Pgn, TheTerminalToolWritesReadsAndRefuses) {
-    const std::string dir = testing::TempDir() + "pgn_cli_" + std::to_string(getpid());
-    ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+    const SCRATCH_DIR_T scratch("tamzor_pgn_cli_");
+    const std::string& dir = scratch.path;
+    ASSERT_FALSE(dir.empty());
     // written from moves, read back as the source of a position
     RUN_T w = RunTool("pgn --2d --moves \"e2e4 e7e5 g1f3 b8c6 f1b5\"");
     ASSERT_EQ(w.status, 0) << w.err;
@@ -365,8 +367,9 @@ TEST(Pgn, TheTerminalToolWritesReadsAndRefuses) {
 }
 
 TEST(Pgn, PlayWritesAndLoadsGamesAndNamesUnknownCommands) {
-    const std::string dir = testing::TempDir() + "pgn_play_" + std::to_string(getpid());
-    ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+    const SCRATCH_DIR_T scratch("tamzor_pgn_play_");
+    const std::string& dir = scratch.path;
+    ASSERT_FALSE(dir.empty());
     std::ofstream(dir + "/input.txt") << "e4\nresign\ne5\nNf3\npgn out.pgn\nload " << DataFile("opera.pgn")
                                       << "\nlist\nquit\n";
     RUN_T r = RunTool("play --2d --computer none < input.txt", dir);
@@ -378,8 +381,9 @@ TEST(Pgn, PlayWritesAndLoadsGamesAndNamesUnknownCommands) {
 }
 
 TEST(SavedGameFile, SavingAgainKeepsTheFormerSaveBeside) {
-    const std::string dir = testing::TempDir() + "pgn_bak_" + std::to_string(getpid());
-    ASSERT_EQ(system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
+    const SCRATCH_DIR_T scratch("tamzor_pgn_bak_");
+    const std::string& dir = scratch.path;
+    ASSERT_FALSE(dir.empty());
     ASSERT_EQ(RunTool("save --2d --moves e2e4", dir).status, 0);
     EXPECT_FALSE(std::ifstream(dir + "/tamzor.sav.bak").good()) << "nothing to keep the first time";
     ASSERT_EQ(RunTool("save --2d --moves d2d4", dir).status, 0);

@@ -39,19 +39,14 @@ void Put(std::vector<unsigned char>* f, size_t offset, T v) {
 // Each test works in a directory of its own: saves land in the working directory.
 class SavedGames : public ::testing::Test {
 protected:
-    std::string old_dir, dir;
+    SCRATCH_DIR_T scratch{"tamzor_save_"};
+    std::string old_dir, dir = scratch.path;
     void SetUp() override {
         char buf[4096];
         old_dir = getcwd(buf, sizeof buf);
-        char tmpl[] = "/tmp/tamzor_save_XXXXXX";
-        dir = mkdtemp(tmpl);
         ASSERT_EQ(chdir(dir.c_str()), 0);
     }
-    void TearDown() override {
-        remove((dir + "/tamzor.sav").c_str());
-        ASSERT_EQ(chdir(old_dir.c_str()), 0);
-        rmdir(dir.c_str());
-    }
+    void TearDown() override { ASSERT_EQ(chdir(old_dir.c_str()), 0); }
     void PlayGame(int dmode, const char* moves) {
         CLI_OPTIONS_T opt;
         opt.dmode = dmode;

@@ -82,8 +82,9 @@ void PlayGames(int dmode) {
         }
         // the game's own texts, played again as a person enters them, give
         // the position the game ended in
-        const std::string dir = testing::TempDir() + "selfplay_" + std::to_string(getpid());
-        ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);
+        const SCRATCH_DIR_T scratch("tamzor_selfplay_");
+        const std::string& dir = scratch.path;
+        ASSERT_FALSE(dir.empty());
         const std::string kind = dmode == 2 ? " --2d" : " --3d";
         RUN_T saved = RunTool("save" + kind + " --moves \"" + texts + "\" </dev/null", dir);
         EXPECT_EQ(saved.status, 0) << saved.err << " replaying " << texts;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "tamzor.h"
 
@@ -44,6 +45,22 @@ inline std::vector<std::vector<int>> AllPlacements() {
                 }
     return out;
 }
+
+// A directory of the test's own under the temporary directory, removed with
+// all it holds when the test ends (some tests write files of many megabytes).
+struct SCRATCH_DIR_T {
+    std::string path;
+    explicit SCRATCH_DIR_T(const std::string& prefix) {
+        std::string tmpl = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+        if (mkdtemp(tmpl.data())) path = tmpl;
+    }
+    ~SCRATCH_DIR_T() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    SCRATCH_DIR_T(const SCRATCH_DIR_T&) = delete;
+    SCRATCH_DIR_T& operator=(const SCRATCH_DIR_T&) = delete;
+};
 
 // Long runs (deep perft, long self-play) only run under `make check-long`.
 #define SKIP_UNLESS_LONG()                                                   \
