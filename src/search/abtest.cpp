@@ -127,29 +127,28 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
             move->v = -400000;
             continue;
         }
+        // The child searched to a depth; a second search of it starts from a
+        // fresh move list.
+        auto child_value = [&](int d) {
+            b1.moves = nullptr;
+            b1.num_moves = 0;
+            return -abtest(&b1, d, flipv(testv), ply + 1);
+        };
         ETYPE_T v;
         if (CheckRepetition(&b1, 1)) {
             v = DrawValue() * NextToPlay(b);
         } else if (depth > depth0 && !mate_threat && !in_check) {
             // an extended node: the extension is kept only where it helps the computer
-            v = -abtest(&b1, depth0 - 1, flipv(testv), ply + 1);
+            v = child_value(depth0 - 1);
             bool favours = ComputersMove(b) ? (v != -400000 && v >= testv) : (v != -400000 && v < testv);
-            if (favours) {
-                b1.moves = nullptr;
-                b1.num_moves = 0;
-                v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
-            }
+            if (favours) v = child_value(depth - 1);
         } else if (LateQuietMove(b, &b1, i, depth, in_check || mate_threat)) {
             // a late quiet move is first searched a ply shallower; only one
             // that still reaches the test value earns the full depth
-            v = -abtest(&b1, depth - 2, flipv(testv), ply + 1);
-            if (v >= testv) {
-                b1.moves = nullptr;
-                b1.num_moves = 0;
-                v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
-            }
+            v = child_value(depth - 2);
+            if (v >= testv) v = child_value(depth - 1);
         } else {
-            v = -abtest(&b1, depth - 1, flipv(testv), ply + 1);
+            v = child_value(depth - 1);
         }
         move->v = v;
         if (SearchExpired()) return g;
