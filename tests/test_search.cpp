@@ -175,6 +175,21 @@ TEST(SearchEdges, StalemateIsZeroAndMateIsAtTheEdgeOfTheScale) {
     EXPECT_EQ(abtest(&child, 2, -399000, 1), -399999);
 }
 
+TEST(SearchEdges, QuiescenceKeepsACaptureThatMatesHoweverFarBehind) {
+    // White, a rook and two pawns down, mates with Qxh7: the capture of a
+    // defended pawn by the queen, far short of a test value of five pawns up
+    POS_T* b = Start2D("r6k/6pp/8/7Q/8/3B4/1q6/7K w - - 0 1");
+    search_depth = 2;
+    StoreShared(state.tamzor, -1);
+    StoreShared(state.stop_search, 0);
+    POS_T child = *b;
+    EXPECT_GT(StartQuiesce(&child, 50000, 1), 399000);
+    // without the bishop the same capture only loses the queen
+    b = Start2D("r6k/6pp/8/7Q/8/8/1q6/7K w - - 0 1");
+    child = *b;
+    EXPECT_LT(StartQuiesce(&child, 50000, 1), 50000);
+}
+
 TEST(SearchEdges, StopSearchEndsEveryRootSearchAtOnce) {
     POS_T* b = Start2D();
     StoreShared(state.stop_search, 1);

@@ -49,20 +49,28 @@ ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
         g = Evaluate(b, testv, 1);
         if (g >= testv) return ExitMateAdjust(g);
     }
+    const ETYPE_T stand_pat = g;
     if (g < testv - 6500) g = testv - 6500;
 
     const bool white = IsWhitesMove(b);
     const uint64_t own = white ? 0xFFFFull : 0xFFFF0000ull, opp = ~own & 0xFFFFFFFFull;
     const int pawn = white ? W_PAWN : B_PAWN;
     POS_T b1;
-    // Makes m1 and searches it; true when the node is done.
-    auto Try = [&]() {
+    // Makes m1 and searches it; true when the node is done. A capture judged
+    // hopeless is dropped unless it gives check (it may mate).
+    auto Try = [&](bool hopeless = false) {
         MOVE_T made = m1;
         if (!DoMovePart1(&b1, b, &made)) return false;
+        // (an ordinary move learns whether it checks in the second part)
+        if (hopeless && (!DoMovePart2(&b1, &made) || !(b1.flags & FLAG_IN_CHECK))) return false;
         ETYPE_T v = -Quiesce(&b1, flipv(testv), ply + 1);
         if (v > g) g = v;
         return g >= testv;
     };
+    // A mate's test value is reached by mating only: nothing is hopeless there.
+    const bool may_prune = testv < 300000;
+    const ETYPE_T* worth = &new_coefficients[1181];
+    const ETYPE_T pawn_worth = worth[1];
 
     // promotion pushes
     for (uint64_t s = b->pawns7th & own; s; s &= s - 1) {
@@ -88,13 +96,19 @@ ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
     // every capture, most valuable victim first, least valuable attacker first
     for (uint64_t victims = b->material_mask & opp; victims; victims &= victims - 1) {
         const PS_T& victim = b->pieces[FFOne(victims)];
+        const ETYPE_T victim_value = worth[std::abs(victim.p)];
+        // even two pawns to spare would not lift the capture to the test value
+        const bool short_of_testv = may_prune && stand_pat + victim_value + 2 * pawn_worth < testv;
+        const bool defended = (b->topieces[victim.pos] & opp) != 0;
         for (uint64_t att = b->topieces[victim.pos] & own; att;) {
             int a = FLOne(att);
             att &= ~(1ull << a);
+            // a defended piece taken by one worth more loses the difference
+            const bool losing = may_prune && defended && worth[std::abs(b->pieces[a].p)] > victim_value + pawn_worth / 2;
             m1.piece_moving = b->pieces[a].p;
             m1.from = b->pieces[a].pos;
             m1.to = victim.pos;
-            if (Try()) return ExitMateAdjust(g);
+            if (Try(short_of_testv || losing)) return ExitMateAdjust(g);
         }
     }
     // en passant (2D)
