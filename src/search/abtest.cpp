@@ -52,8 +52,11 @@ ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
 }
 // Moves after the first few, neither capturing, promoting nor checking,
 // searched while not in check, rarely change the result.
+// From this depth and this place in the list a move may be late.
+constexpr int LATE_DEPTH = 3, LATE_INDEX = 4;
+// The child must have had its second part (which tells whether it checks).
 bool LateQuietMove(const POS_T* b, const POS_T* child, int index, int depth, bool tense) {
-    if (tense || depth < 3 || index < 4) return false;
+    if (tense || depth < LATE_DEPTH || index < LATE_INDEX) return false;
     if (child->flags & FLAG_IN_CHECK) return false;
     return child->w_material == b->w_material && child->b_material == b->b_material;
 }
@@ -134,6 +137,11 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
             b1.num_moves = 0;
             return -abtest(&b1, d, flipv(testv), ply + 1);
         };
+        // an ordinary move learns in its second part whether it checks or is illegal
+        if (depth >= LATE_DEPTH && i >= LATE_INDEX && !DoMovePart2(&b1, move)) {
+            move->v = -400000;
+            continue;
+        }
         ETYPE_T v;
         if (CheckRepetition(&b1, 1)) {
             v = DrawValue() * NextToPlay(b);
