@@ -50,11 +50,11 @@ ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
     null_ply[ply] = 0;
     return v;
 }
-// Moves after the first few, neither capturing, promoting nor checking,
-// searched while not in check, rarely change the result.
 // From this depth and this place in the list a move may be late.
 constexpr int LATE_DEPTH = 3, LATE_INDEX = 4;
-// The child must have had its second part (which tells whether it checks).
+// Moves after the first few, neither capturing, promoting nor checking,
+// searched while not in check, rarely change the result. The child must have
+// had its second part (which tells whether it checks).
 bool LateQuietMove(const POS_T* b, const POS_T* child, int index, int depth, bool tense) {
     if (tense || depth < LATE_DEPTH || index < LATE_INDEX) return false;
     if (child->flags & FLAG_IN_CHECK) return false;
