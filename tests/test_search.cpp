@@ -176,8 +176,9 @@ TEST(SearchEdges, StalemateIsZeroAndMateIsAtTheEdgeOfTheScale) {
 }
 
 TEST(SearchEdges, QuiescenceKeepsACaptureThatMatesHoweverFarBehind) {
-    // White, a rook and two pawns down, mates with Qxh7: the capture of a
-    // defended pawn by the queen, far short of a test value of five pawns up
+    // White, a bishop against a rook and two pawns, mates with Qxh7: the
+    // capture of a defended pawn by the queen, far short of a test value of
+    // five pawns up
     POS_T* b = Start2D("r6k/6pp/8/7Q/8/3B4/1q6/7K w - - 0 1");
     search_depth = 2;
     StoreShared(state.tamzor, -1);
