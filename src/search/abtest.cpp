@@ -31,13 +31,7 @@ ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
     b->hash1 ^= 1;
     UpdatePawns(b);
     UpdateTactics(b);
-    ETYPE_T v = -abtest(b, depth2, flipv(testv), ply + 1);
-    if (v >= testv && !ComputersMove(b)) {
-        // at the opponent's nodes a null-move cut-off is verified one ply deeper
-        b->moves = nullptr;
-        b->num_moves = 0;
-        v = -abtest(b, depth2 + 1, flipv(testv), ply + 1);
-    }
+    const ETYPE_T v = -abtest(b, depth2, flipv(testv), ply + 1);
     b->tactics = tactics;
     b->best_capture = best_capture;
     b->eval_result = eval_result;
