@@ -622,6 +622,7 @@ private:
     int last_move_num = 0;
     bool table_dirty = false;  // something was stored since the last clear
     void Allocate();
+    void Release();  // gives the table back; Allocate makes a new one
     // The keys of the position after `move` as far as a plain move or
     // capture changes them (no move is made); the caller restores the keys.
     void LookAheadKeys(POS_T* b, MOVE_T* move);
