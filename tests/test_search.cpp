@@ -113,6 +113,29 @@ TEST_F(Table, TagsCycleAndGoingBackClearsTheTable) {
     EXPECT_EQ(hash_c.FetchHash(&p), nullptr);  // back in the game: cleared
 }
 
+TEST_F(Table, EveryBucketOfAnyTableSizeHoldsAndAResizeStartsEmpty) {
+    const uint64_t entries = hash_c.hash_table_size;
+    // sizes that are and are not whole large pages; the last bucket lies at
+    // the very end of what was reserved
+    for (uint64_t mb : {1u, 2u, 3u, 5u}) {
+        hash_c.HashResize(mb);
+        const uint64_t last = hash_c.hash_table_size - 2;
+        for (uint64_t bucket : {uint64_t{0}, uint64_t{last / 2 & ~1ull}, last}) {
+            POS_T p = KeyedPosition(bucket, 9);
+            EXPECT_EQ(hash_c.FetchHash(&p), nullptr) << mb << " MB, bucket " << bucket;
+            hash_c.HashInsert(&p, 4, 0, 10, nullptr);
+            HASHENTRY_T* e = hash_c.FetchHash(&p);
+            ASSERT_NE(e, nullptr) << mb << " MB, bucket " << bucket;
+            EXPECT_EQ(e, hash_c.GetHashEntry(bucket));
+            EXPECT_EQ(e->depth_low, 4);
+        }
+    }
+    hash_c.HashResize((entries * sizeof(HASHENTRY_T)) >> 20);
+    EXPECT_EQ(hash_c.hash_table_size, entries);
+    POS_T p = KeyedPosition(0, 9);
+    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);
+}
+
 TEST_F(Table, SideToMoveSharesTheBucket) {
     POS_T* b = &state.position;
     POS_T other = *b;
