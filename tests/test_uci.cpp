@@ -272,6 +272,33 @@ TEST(Uci, TheClockShareLeavesAReserve) {
             }
 }
 
+// An interface that charges a delay on every move besides the thinking time:
+// once the engine knows the delay, a long game at a small increment keeps
+// time on the clock even when every search runs to its hard limit, as long
+// as the delay is less than the increment.
+TEST(Uci, AKnownDelayBelowTheIncrementNeverEmptiesTheClock) {
+    for (long long delay : {0LL, 30LL, 60LL, 90LL})
+        for (long long inc : {100LL, 1000LL}) {
+            if (delay >= inc) continue;
+            long long left = 10000, least = left;
+            for (int move = 0; move < 300; move++) {
+                double hard, soft;
+                UciClockBudget(left, inc, 0, &hard, &soft, delay);
+                left -= (long long)(hard * 1000 + 0.5) + delay;
+                least = std::min(least, left);
+                if (left <= 0) break;
+                left += inc;
+            }
+            EXPECT_GT(least, 0) << "delay " << delay << " ms, increment " << inc << " ms";
+        }
+    // the delay comes off the budget
+    double hard0, soft0, hard1, soft1;
+    UciClockBudget(2000, 100, 0, &hard0, &soft0, 0);
+    UciClockBudget(2000, 100, 0, &hard1, &soft1, 60);
+    EXPECT_LT(hard1, hard0);
+    EXPECT_LT(soft1, soft0);
+}
+
 // A game with real clocks: each side's thinking time, from the go sent to
 // its bestmove, comes off its clock, and the increment goes on after the
 // move. Every move is checked by the rules engine.

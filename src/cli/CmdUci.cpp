@@ -118,6 +118,13 @@ struct ENGINE_T {
     int rules = RULES_TDCL;                // the 3D game's attack-board rules
     uint64_t start_ms = 0;
     int infos = 0;                         // info lines of the running search
+    // The time the interface charges beyond what passes here between "go"
+    // and "bestmove" (its own delays, a loaded machine), learnt from the
+    // clock it sends next and spared from every budget after.
+    std::atomic<uint64_t> answer_ms{0};    // when the last bestmove was said
+    long long go_left = -1, go_inc = 0;    // the clock of the last go, -1 without one
+    bool go_white = true;
+    long long overhead_ms = 0;
 };
 ENGINE_T engine;
 
@@ -228,6 +235,21 @@ bool ReadCount(std::istringstream& in, const std::string& word, long long* out) 
     return false;
 }
 
+// The clock of this go against the last one's, less the time spent here:
+// what is missing beyond it went elsewhere. The largest such delay lately
+// counts; a clock that does not follow on (a new game, another side, a
+// clock set anew) teaches nothing.
+void LearnOverhead(bool white, long long left, long long inc) {
+    if (engine.go_left >= 0 && left >= 0 && white == engine.go_white && engine.answer_ms >= engine.start_ms) {
+        const long long spent = (long long)(engine.answer_ms - engine.start_ms);
+        const long long extra = engine.go_left - spent + engine.go_inc - left;
+        if (extra >= 0 && extra <= 2000) engine.overhead_ms = std::max(extra, engine.overhead_ms * 3 / 4);
+    }
+    engine.go_left = left;
+    engine.go_inc = inc;
+    engine.go_white = white;
+}
+
 // go [depth N] [nodes N] [mate N] [movetime MS] [wtime MS btime MS winc MS
 // binc MS movestogo N] [infinite]
 void Go(std::istringstream& in) {
@@ -269,6 +291,7 @@ void Go(std::istringstream& in) {
     }
     const bool white = IsWhitesMove(&state.position);
     const long long left = white ? wtime : btime, inc = white ? winc : binc;
+    LearnOverhead(white, left, inc);
     const bool fixed = depth > 0 || max_nodes > 0 || mate > 0;
     if (fixed || infinite) {
         // to the depth, the nodes or the mate asked for, or until stopped;
@@ -283,12 +306,12 @@ void Go(std::istringstream& in) {
         // a clock given beside them still holds
         double soft_unused;
         if (movetime > 0) limits.seconds = movetime / 1000.0;
-        else if (left >= 0 && !infinite) UciClockBudget(left, inc, movestogo, &limits.seconds, &soft_unused);
+        else if (left >= 0 && !infinite) UciClockBudget(left, inc, movestogo, &limits.seconds, &soft_unused, engine.overhead_ms);
     } else if (movetime > 0) {
         limits.seconds = movetime / 1000.0;
         limits.soft_seconds = movetime / 2000.0;
     } else if (left >= 0) {
-        UciClockBudget(left, inc, movestogo, &limits.seconds, &limits.soft_seconds);
+        UciClockBudget(left, inc, movestogo, &limits.seconds, &limits.soft_seconds, engine.overhead_ms);
     } else {
         limits.seconds = 5;  // the program's own default limit
     }
@@ -315,6 +338,7 @@ void Go(std::istringstream& in) {
         std::vector<MOVE_T> line = PrincipalLine(&root, move, 2);
         if (line.size() == 2) answer += " ponder " + MoveToken(line[1]);
         Say(answer);
+        engine.answer_ms = TickCount();
         engine.finished = true;
     });
 }
@@ -398,6 +422,7 @@ void Session() {
             Say("readyok");
         } else if (cmd == "ucinewgame") {
             NewGame();
+            engine.go_left = -1;  // the next clock starts a new game
         } else if (cmd == "position") {
             Position(in);
         } else if (cmd == "go") {
@@ -418,14 +443,19 @@ void Session() {
 }
 }  // namespace
 
-void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s) {
+void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s,
+                    long long overhead) {
     // What may be spent at all: the clock less a reserve for the time the
-    // answer takes to reach the interface (and for a slow machine).
-    const long long reserve = 50 + std::min<long long>(left / 10, 1000);
+    // answer takes to reach the interface (and for a slow machine), and the
+    // interface's delay seen so far.
+    overhead = std::max<long long>(overhead, 0);
+    const long long reserve = 50 + std::min<long long>(left / 10, 1000) + overhead;
     const long long usable = std::max<long long>(left - reserve, 1);
     // A share of the clock: the time over the moves to come, and most of
-    // the increment; at most half of what may be spent.
-    long long share = left / (movestogo > 0 ? movestogo + 1 : 30) + inc * 3 / 4;
+    // what the increment leaves after the delay; at most half of what may
+    // be spent.
+    const long long gain = std::max<long long>(inc - overhead, 0);
+    long long share = left / (movestogo > 0 ? movestogo + 1 : 30) + gain * 3 / 4;
     share = std::max<long long>(1, std::min<long long>(share, usable / 3));
     const long long hard = std::min<long long>(share * 5 / 2, usable / 2);
     *hard_s = std::max<long long>(hard, 1) / 1000.0;

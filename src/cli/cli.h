@@ -70,7 +70,9 @@ std::string GameOverText(const POS_T* b);
 // increment and `movestogo` moves to the next control (0: unknown): the hard
 // limit and the point after which no new iteration starts, in seconds. The
 // hard limit always leaves a reserve on the clock.
-void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s);
+// overhead: the interface's delay a move, spared from the budget.
+void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s,
+                    long long overhead = 0);
 
 // "checkmate: Black wins, 0-1" or "stalemate: drawn, 1/2-1/2" when the side
 // to move has no legal move; empty otherwise.
