@@ -306,7 +306,8 @@ void Go(std::istringstream& in) {
         // a clock given beside them still holds
         double soft_unused;
         if (movetime > 0) limits.seconds = movetime / 1000.0;
-        else if (left >= 0 && !infinite) UciClockBudget(left, inc, movestogo, &limits.seconds, &soft_unused, engine.overhead_ms);
+        else if (left >= 0 && !infinite)
+            UciClockBudget(left, inc, movestogo, &limits.seconds, &soft_unused, engine.overhead_ms);
     } else if (movetime > 0) {
         limits.seconds = movetime / 1000.0;
         limits.soft_seconds = movetime / 2000.0;
