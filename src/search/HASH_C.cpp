@@ -1,6 +1,5 @@
 // The transposition table's storage and its housekeeping.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include <sys/mman.h>
