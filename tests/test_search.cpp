@@ -183,6 +183,31 @@ TEST(Ordering, ProposedMoveKillersAndHistory) {
     EXPECT_EQ(hash_c.history[E2][E4], 1u << 4);
 }
 
+TEST(Ordering, CapturesByVictimThenAttackerAndLosingOnesLater) {
+    // White can take the queen three ways, the rook two ways, a loose bishop
+    // with the queen and a pawn the black queen defends with the knight.
+    POS_T* b = Start2D("4k3/8/2n4b/1r1q4/2P1p3/2N5/3Q4/4K3 w - - 0 1");
+    OrderClear(b->move_num);
+    memset(hash_c.history, 0, sizeof hash_c.history);
+    ZeroMove(&b->best_capture);
+    MOVE_T list[MOVE_LIST_SIZE], none;
+    ZeroMove(&none);
+    const int n = GetMoveList(b, list);
+    OrderMoves(b, list, n, 1, &none, 0);
+    const SQ_T expected[][2] = {{C4, D5}, {C3, D5}, {D2, D5}, {C4, B5}, {C3, B5}, {D2, H6}};
+    for (int i = 0; i < 6; i++) {
+        EXPECT_EQ(list[i].from, expected[i][0]) << i;
+        EXPECT_EQ(list[i].to, expected[i][1]) << i;
+    }
+    // every quiet move and the losing capture after the good ones
+    for (int i = 6; i < n; i++) {
+        EXPECT_LT(list[i].v, list[5].v) << i;
+        if (list[i].to == E4) {
+            EXPECT_EQ(list[i].from, C3);
+        }
+    }
+}
+
 TEST(SearchEdges, StalemateIsZeroAndMateIsAtTheEdgeOfTheScale) {
     // Black to move is stalemated: the node is worth 0 and stores 0
     POS_T* b = Start2D("k7/2Q5/1K6/8/8/8/8/8 b - - 0 1");
