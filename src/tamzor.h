@@ -636,6 +636,9 @@ extern HASH_C hash_c;
 
 constexpr int COEFF_SLICE = 1468;
 constexpr int COEFF_COUNT = 5872;
+// Where the worth of each kind of piece starts (indexed by the piece's kind),
+// read from the first slice.
+constexpr int COEFF_MATERIAL = 1181;
 extern const ETYPE_T orig_coefficients[COEFF_COUNT];
 extern ETYPE_T new_coefficients[COEFF_COUNT];
 extern thread_local constinit ETYPE_T* coefficients;  // the active slice of this thread

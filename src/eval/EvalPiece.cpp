@@ -3,7 +3,7 @@
 #include "tamzor.h"
 
 void EvalPiece(POS_T* b, PS_T* ps) {
-    ETYPE_T v = new_coefficients[1181 + abs(ps->p)];
+    ETYPE_T v = new_coefficients[COEFF_MATERIAL + abs(ps->p)];
     if (ps->p > 0)
         b->w_material += v;
     else
@@ -11,7 +11,7 @@ void EvalPiece(POS_T* b, PS_T* ps) {
 }
 
 void DevalPiece(POS_T* b, PS_T* ps) {
-    ETYPE_T v = new_coefficients[1181 + abs(ps->p)];
+    ETYPE_T v = new_coefficients[COEFF_MATERIAL + abs(ps->p)];
     if (ps->p > 0)
         b->w_material -= v;
     else

@@ -12,7 +12,7 @@ uint64_t MiniQuiesceCapture(POS_T* b, int attacker, int victim, uint64_t caplist
     PS_T* as = &b->pieces[attacker];
     PS_T* vs = &b->pieces[victim];
     const SQ_T from = as->pos, to = vs->pos;
-    const ETYPE_T value = new_coefficients[1181 + abs(vs->p)];
+    const ETYPE_T value = new_coefficients[COEFF_MATERIAL + abs(vs->p)];
     if (vs->p > 0)
         b->w_material -= value;
     else
@@ -67,7 +67,7 @@ void MiniQuiesceUndo(POS_T* b, int attacker, int victim, SQ_T from, int victim_c
     b->board[from] = as->p;
     b->board[vs->pos] = victim_code;
     as->pos = from;
-    const ETYPE_T value = new_coefficients[1181 + abs(vs->p)];
+    const ETYPE_T value = new_coefficients[COEFF_MATERIAL + abs(vs->p)];
     if (vs->p > 0)
         b->w_material += value;
     else

@@ -16,7 +16,7 @@ int MiniQuiesceSide(POS_T* b, bool white, uint64_t caplist, uint64_t donelist, i
         caplist &= ~(1ull << i);
         const PS_T& vs = b->pieces[i];
         if (!vs.p || vs.pos >= 64) continue;
-        const int v3 = v + new_coefficients[1181 + abs(vs.p)];
+        const int v3 = v + new_coefficients[COEFF_MATERIAL + abs(vs.p)];
         if (v3 < beta) {
             // even winning the most valuable victim left is not enough
             bestv = imax(bestv, v3);

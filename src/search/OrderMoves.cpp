@@ -1,6 +1,6 @@
 // Move ordering: the proposed move first, then killers, the exchange
-// estimate's capture, the refutation of the last move, the children's table
-// entries and the history of cut-offs.
+// estimate's capture, captures by what they take, the refutation of the last
+// move, the children's table entries and the history of cut-offs.
 #include <cstdlib>
 
 #include "tamzor.h"
@@ -13,7 +13,7 @@ int CaptureOrder(const POS_T* b, const MOVE_T* m) {
     if (m->to >= 64 || IsAB(m->piece_moving)) return 0;
     const int victim = std::abs(b->board[m->to]);
     if (!victim || victim == W_KING) return 0;
-    const ETYPE_T* worth = &new_coefficients[1181];
+    const ETYPE_T* worth = &new_coefficients[COEFF_MATERIAL];
     const ETYPE_T taken = worth[victim], risked = worth[std::abs(m->piece_moving)];
     const uint64_t opp = IsWhitesMove(b) ? 0xFFFF0000ull : 0xFFFFull;
     if (taken + worth[W_PAWN] / 2 >= risked || !(b->topieces[m->to] & opp)) return 12000 + taken / 10 - risked / 100;

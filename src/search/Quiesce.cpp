@@ -69,7 +69,7 @@ ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
     };
     // A mate's test value is reached by mating only: nothing is hopeless there.
     const bool may_prune = testv < 300000;
-    const ETYPE_T* worth = &new_coefficients[1181];
+    const ETYPE_T* worth = &new_coefficients[COEFF_MATERIAL];
     const ETYPE_T pawn_worth = worth[1];
 
     // promotion pushes
