@@ -636,11 +636,16 @@ extern HASH_C hash_c;
 
 constexpr int COEFF_SLICE = 1468;
 constexpr int COEFF_COUNT = 5872;
+extern const ETYPE_T orig_coefficients[COEFF_COUNT];
+extern ETYPE_T new_coefficients[COEFF_COUNT];
 // Where the worth of each kind of piece starts (indexed by the piece's kind),
 // read from the first slice.
 constexpr int COEFF_MATERIAL = 1181;
-extern const ETYPE_T orig_coefficients[COEFF_COUNT];
-extern ETYPE_T new_coefficients[COEFF_COUNT];
+// A capture gives material away when the piece taken is defended and the
+// taker is worth more than it by over half a pawn.
+inline bool GivesMaterialAway(ETYPE_T taken, ETYPE_T risked, bool defended) {
+    return defended && risked > taken + new_coefficients[COEFF_MATERIAL + W_PAWN] / 2;
+}
 extern thread_local constinit ETYPE_T* coefficients;  // the active slice of this thread
 void InitEvalTables();
 void EvalPiece(POS_T* b, PS_T* ps);

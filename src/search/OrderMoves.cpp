@@ -16,7 +16,7 @@ int CaptureOrder(const POS_T* b, const MOVE_T* m) {
     const ETYPE_T* worth = &new_coefficients[COEFF_MATERIAL];
     const ETYPE_T taken = worth[victim], risked = worth[std::abs(m->piece_moving)];
     const uint64_t opp = IsWhitesMove(b) ? 0xFFFF0000ull : 0xFFFFull;
-    if (taken + worth[W_PAWN] / 2 >= risked || !(b->topieces[m->to] & opp)) return 12000 + taken / 10 - risked / 100;
+    if (!GivesMaterialAway(taken, risked, (b->topieces[m->to] & opp) != 0)) return 12000 + taken / 10 - risked / 100;
     return taken / 100;
 }
 }  // namespace

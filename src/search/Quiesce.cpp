@@ -104,7 +104,7 @@ ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
             int a = FLOne(att);
             att &= ~(1ull << a);
             // a defended piece taken by one worth more loses the difference
-            const bool losing = may_prune && defended && worth[std::abs(b->pieces[a].p)] > victim_value + pawn_worth / 2;
+            const bool losing = may_prune && GivesMaterialAway(victim_value, worth[std::abs(b->pieces[a].p)], defended);
             m1.piece_moving = b->pieces[a].p;
             m1.from = b->pieces[a].pos;
             m1.to = victim.pos;
