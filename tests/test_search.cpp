@@ -239,6 +239,26 @@ TEST(SearchEdges, QuiescenceKeepsACaptureThatMatesHoweverFarBehind) {
     EXPECT_LT(StartQuiesce(&child, 50000, 1), 50000);
 }
 
+TEST(SearchEdges, ShallowNodesFarAboveTheTestValueStillSeeAMateAgainstThem) {
+    // White to move is mated by Re1 whatever it plays (the bishops cover the
+    // flight squares a pawn move would make); its static value is near
+    // level, far above a test value among the mates
+    POS_T* b = Start2D("4r1k1/1b3ppp/3b4/8/N7/8/5PPP/7K w - - 0 1");
+    search_depth = 3;
+    StoreShared(state.tamzor, -1);
+    StoreShared(state.stop_search, 0);
+    for (int depth = 3; depth <= 4; depth++) {
+        POS_T child = *b;
+        EXPECT_LT(abtest(&child, depth, -399500, 1), -399500) << depth << " plies";
+    }
+    // far above an ordinary test value, a shallow node answers at least
+    // that, and no mate
+    POS_T child = *Start2D("6k1/5ppp/8/8/8/8/QQ3PPP/6K1 w - - 0 1");
+    const ETYPE_T v = abtest(&child, 2, 0, 1);
+    EXPECT_GE(v, 0);
+    EXPECT_LT(v, 399000);
+}
+
 TEST(SearchEdges, StopSearchEndsEveryRootSearchAtOnce) {
     POS_T* b = Start2D();
     StoreShared(state.stop_search, 1);

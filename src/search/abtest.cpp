@@ -44,6 +44,10 @@ ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
     null_ply[ply] = 0;
     return v;
 }
+// The static cut-off: at most this many plies to go, and this far above the
+// test value a ply (a pawn is 10052).
+constexpr int STATIC_CUT_DEPTH = 3;
+constexpr ETYPE_T STATIC_CUT_MARGIN = 8000;
 // From this depth and this place in the list a move may be late.
 constexpr int LATE_DEPTH = 3, LATE_INDEX = 4;
 // Moves after the first few, neither capturing, promoting nor checking,
@@ -77,6 +81,15 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
     const bool in_check = InCheck(b);
 
     const int own_moves = IsWhitesMove(b) ? b->white_moves : b->black_moves;
+    // Far above the test value in the last plies: a quiet position this good
+    // rarely falls below it within so few moves, and searching it costs more
+    // than the rare miss.
+    if (!in_check && depth <= STATIC_CUT_DEPTH && testv > -399000 && testv < 399000 && HasOfficer(b) &&
+        v1 - STATIC_CUT_MARGIN * depth >= testv) {
+        g = v1 - STATIC_CUT_MARGIN * depth;
+        goto store;
+    }
+
     if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY && HasOfficer(b) && !null_ply[ply - 1] &&
         !(ComputersMove(b) && depth <= 2) && !in_check && own_moves >= 7) {
         ETYPE_T v = NullMove(b, depth, testv, ply);
