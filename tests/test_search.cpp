@@ -247,7 +247,7 @@ TEST(SearchEdges, ShallowNodesFarAboveTheTestValueStillSeeAMateAgainstThem) {
     search_depth = 3;
     StoreShared(state.tamzor, -1);
     StoreShared(state.stop_search, 0);
-    for (int depth = 3; depth <= 4; depth++) {
+    for (int depth = 2; depth <= 4; depth++) {
         POS_T child = *b;
         EXPECT_LT(abtest(&child, depth, -399500, 1), -399500) << depth << " plies";
     }
