@@ -118,24 +118,6 @@ void KeepShapes(const ETYPE_T* orig) {
     }
 }
 
-// Whether the best move's target square is taken: a capture.
-bool TakesOnTarget(const std::string& fen, const std::string& best) {
-    const int file = best[2] - 'a', rank = best[3] - '1';
-    int x = 0, y = 7;
-    for (char c : fen.substr(0, fen.find(' '))) {
-        if (c == '/') {
-            y--;
-            x = 0;
-        } else if (c >= '1' && c <= '8') {
-            x += c - '0';
-        } else {
-            if (x == file && y == rank) return true;
-            x++;
-        }
-    }
-    return false;
-}
-
 // The quiet, distinct positions of the file, each set up with its stage.
 std::vector<SAMPLE_T> LoadSamples(const char* path) {
     CLI_OPTIONS_T opt;
@@ -154,10 +136,10 @@ std::vector<SAMPLE_T> LoadSamples(const char* path) {
         if (std::abs(cp) > 2000) continue;
         // the position without its move counters, once
         if (!seen.insert(fen.substr(0, fen.rfind(' ', fen.rfind(' ') - 1))).second) continue;
-        if (TakesOnTarget(fen, best)) continue;
         std::string error;
         if (!SetUpGame(opt) || !SetUpFen(fen, &error)) continue;
         POS_T* b = &state.position;
+        if (b->board[(best[2] - 'a') * 8 + (best[3] - '1')]) continue;  // a capture
         EstimateGameStage(b, 1);
         if (b->stage > ENDING) continue;
         const bool white = fen.find(" w ") != std::string::npos;
