@@ -13,7 +13,11 @@
 // held-out positions and written as "index value" lines of the coefficients
 // that changed.
 //
-//     tune_eval POSITIONS OUT [ROUNDS [PULL]]
+//     tune_eval POSITIONS OUT [ROUNDS [PULL [pawns] [king]]]
+//
+// "pawns" also fits the pawn terms of the middle-game and ending slices (the
+// bare-king race apart), "king" their king's centralisation; the ending still
+// pushes passed pawns and centralises the king more than the opening.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -90,13 +94,18 @@ double BestScale(const std::vector<SAMPLE_T>& s, const std::vector<double>& v) {
     return k;
 }
 
+// Whether the middle game's and the ending's pawn terms, and their king's
+// centralisation, are fitted.
+bool free_pawns = false, free_king = false;
+
 // Entries never fitted: the material worths, the king-zone tables (mirrored
 // once per slice), the race against a bare king, the king's centralisation
-// and the pawn terms; in the opening slice everything but the square and
-// mobility tables (the reference values).
+// and the pawn terms (unless freed above); in the opening slice everything but
+// the square and mobility tables (the reference values).
 bool Fixed(int stage, int j) {
     if ((j >= 1181 && j <= 1187) || j == 44 || j == 45 || (j >= 253 && j < 381)) return true;
-    if ((j >= 53 && j <= 60) || (j >= 1319 && j <= 1373)) return true;
+    if (j >= 53 && j <= 60 && (!free_king || stage == OPENING)) return true;
+    if (j >= 1319 && j <= 1373 && (!free_pawns || stage == OPENING || j == 1342)) return true;
     const bool table = (j >= 61 && j < 253) || (j >= 381 && j < 1181) || (j >= 1374 && j < 1450);
     return stage == OPENING && !table;
 }
@@ -116,6 +125,14 @@ void KeepShapes(const ETYPE_T* orig) {
             c[bad] = o[bad];
         }
     }
+    // the ending pushes passed pawns harder than the opening
+    for (int r = 1; r <= 6; r++) {
+        const int j = 2 * COEFF_SLICE + 1352 + r;
+        if (new_coefficients[j] <= new_coefficients[1352 + r]) new_coefficients[j] = orig[j];
+    }
+    const ETYPE_T* e = new_coefficients + 2 * COEFF_SLICE;
+    if (e[56] - e[53] <= new_coefficients[56] - new_coefficients[53])
+        for (int j = 53; j <= 60; j++) new_coefficients[2 * COEFF_SLICE + j] = orig[2 * COEFF_SLICE + j];
 }
 
 // The quiet, distinct positions of the file, each set up with its stage.
@@ -220,11 +237,15 @@ std::vector<double> Fit(const std::vector<SAMPLE_T>& samples, const std::vector<
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: tune_eval POSITIONS OUT [ROUNDS [PULL]]\n");
+        fprintf(stderr, "usage: tune_eval POSITIONS OUT [ROUNDS [PULL [pawns] [king]]]\n");
         return 2;
     }
     const int rounds = argc > 3 ? atoi(argv[3]) : 1500;
     const double mu = argc > 4 ? atof(argv[4]) : 1e-5;
+    for (int i = 5; i < argc; i++) {
+        free_pawns |= std::string(argv[i]) == "pawns";
+        free_king |= std::string(argv[i]) == "king";
+    }
     if (!freopen("/dev/null", "w", stdout)) return 1;
     hash_c.HashResize(1);  // a stage change clears the table
     const std::vector<SAMPLE_T> samples = LoadSamples(argv[1]);
