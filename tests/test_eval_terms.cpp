@@ -108,16 +108,18 @@ TEST(Hanging, PiecesOnSquaresTheEnemyControls) {
     EXPECT_EQ(b->hung_mask, Bit(b, D4));
     // A square White controls but whose table value is below zero gets a
     // negative control value: a White piece there counts as hung.
+    // The table's value is the fitted one; both signs are tried here.
     b = At("4k3/8/8/8/8/1n6/3P4/3RK3 w - - 0 1", MID_GS);  // attacked once, held twice
-    EXPECT_EQ(b->hung_mask, 0u);
     ETYPE_T& entry = new_coefficients[MID_GS * COEFF_SLICE + 189 + D2];
     const ETYPE_T kept = entry;
-    entry = -500;
-    RegenToPieces(b);
+    for (const ETYPE_T value : {500, -500}) {
+        entry = value;
+        RegenToPieces(b);
+        EXPECT_EQ(b->cont[D2], 1);
+        EXPECT_EQ(b->control[D2], value);
+        EXPECT_EQ(b->hung_mask, value < 0 ? Bit(b, D2) : 0u);
+    }
     entry = kept;
-    EXPECT_EQ(b->cont[D2], 1);
-    EXPECT_EQ(b->control[D2], -500);
-    EXPECT_EQ(b->hung_mask, Bit(b, D2));
 }
 
 TEST(Overload, DefenderOfSeveralBalancedSquares) {
@@ -220,13 +222,14 @@ TEST(Pawns, DoubledAndIsolated) {
 }
 
 TEST(Pawns, PassedPawnAndRooksBehindIt) {
-    // a Black rook behind the passed pawn attacks it from its own file
-    POS_T* b = At("4k3/8/8/3P4/8/8/r7/6K1 w - - 0 1", ENDING);
+    // a Black rook behind the passed pawn attacks it from its own file (on
+    // d4: a pawn nearer promotion has a floor that may hide the difference)
+    POS_T* b = At("4k3/8/8/8/3P4/8/r7/6K1 w - - 0 1", ENDING);
     const ETYPE_T* c = C(b);
-    const ETYPE_T away = EvalPawnWhite(b, Slot(b, D5));
-    EXPECT_TRUE(b->wpassed_pawn_mask & Bit(b, D5));
-    b = At("4k3/8/8/3P4/8/8/3r4/6K1 w - - 0 1", ENDING);
-    EXPECT_EQ(away - EvalPawnWhite(b, Slot(b, D5)), c[1348] + c[1452 + 1]);
+    const ETYPE_T away = EvalPawnWhite(b, Slot(b, D4));
+    EXPECT_TRUE(b->wpassed_pawn_mask & Bit(b, D4));
+    b = At("4k3/8/8/8/3P4/8/3r4/6K1 w - - 0 1", ENDING);
+    EXPECT_EQ(away - EvalPawnWhite(b, Slot(b, D4)), c[1348] + c[1452 + 1]);
     // a White rook behind it holds the squares ahead with it (d7, d8 are
     // otherwise the Black king's)
     b = At("4k3/8/8/3P4/8/8/8/R5K1 w - - 0 1", ENDING);
