@@ -125,7 +125,8 @@ void KeepShapes(const ETYPE_T* orig) {
             c[bad] = o[bad];
         }
     }
-    // the ending pushes passed pawns harder than the opening
+    // the ending pushes passed pawns harder, and centralises its king more,
+    // than the opening
     for (int r = 1; r <= 6; r++) {
         const int j = 2 * COEFF_SLICE + 1352 + r;
         if (new_coefficients[j] <= new_coefficients[1352 + r]) new_coefficients[j] = orig[j];
@@ -243,8 +244,13 @@ int main(int argc, char** argv) {
     const int rounds = argc > 3 ? atoi(argv[3]) : 1500;
     const double mu = argc > 4 ? atof(argv[4]) : 1e-5;
     for (int i = 5; i < argc; i++) {
-        free_pawns |= std::string(argv[i]) == "pawns";
-        free_king |= std::string(argv[i]) == "king";
+        const std::string word = argv[i];
+        if (word != "pawns" && word != "king") {
+            fprintf(stderr, "tune_eval: unknown word '%s' (pawns, king)\n", argv[i]);
+            return 2;
+        }
+        free_pawns |= word == "pawns";
+        free_king |= word == "king";
     }
     if (!freopen("/dev/null", "w", stdout)) return 1;
     hash_c.HashResize(1);  // a stage change clears the table
