@@ -113,7 +113,8 @@ bool Fixed(int stage, int j) {
 // Square tables keep their shape: where the fit turned one of these pairs
 // (the better square first: knight e5/a1, rook d7/d4, control e5/a1, pawn
 // e4/e2, knight mobility 9/0) round in a slice, both keep their old values.
-void KeepShapes(const ETYPE_T* orig) {
+// The stage trends the fit may break are put back the same way.
+void KeepShapesAndTrends(const ETYPE_T* orig) {
     const std::pair<int, int> pairs[] = {{125 + 36, 125 + 0}, {61 + 30, 61 + 27}, {189 + 36, 189 + 0},
                                          {1374 + 35, 1374 + 33}, {781 + 9, 781 + 0}};
     for (int st = 0; st < 3; st++) {
@@ -267,7 +268,7 @@ int main(int argc, char** argv) {
     // The real evaluation with the fitted values.
     std::vector<ETYPE_T> orig(new_coefficients, new_coefficients + COEFF_COUNT);
     for (size_t j = 0; j < entries.size(); j++) new_coefficients[entries[j].index] = (ETYPE_T)std::lround(w[j]);
-    KeepShapes(orig.data());
+    KeepShapesAndTrends(orig.data());
     const std::vector<double> v1 = StaticValues(samples);
     const double k1 = BestScale(samples, v1);
     const double after = Error(samples, v1, k1, true);
