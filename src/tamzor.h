@@ -1038,6 +1038,8 @@ ETYPE_T EvalMobility(POS_T* b);
 ETYPE_T KingSafety(POS_T* b);
 ETYPE_T WhiteKingSafety(POS_T* b);
 ETYPE_T BlackKingSafety(POS_T* b);
+// The cost to a side of the enemy pawns advancing on its king.
+ETYPE_T PawnStorm(const POS_T* b, bool white);
 ETYPE_T EvalTactics(POS_T* b);
 ETYPE_T OverloadedPieces(POS_T* b);
 ETYPE_T EvalSpecifics(POS_T* b);

@@ -297,6 +297,35 @@ TEST(Kings, AttackersNearTheKingAreBoundedByTheTable) {
     EXPECT_EQ(WhiteKingSafety(b), -c[1221 + 7] - 3 * c[1238]);
 }
 
+TEST(Kings, PawnStormWithTheQueensOn) {
+    // White's king on g1 behind f2, g2, h2, and Black's in the mirror: the
+    // same king safety for each, an enemy pawn the closer the costlier
+    auto white = [](const char* fen) {
+        POS_T* b = At(fen, MID_GS);
+        b->flags |= FLAG_TAMZOR_WHITE;
+        return WhiteKingSafety(b);
+    };
+    auto black = [](const char* fen) {
+        POS_T* b = At(fen, MID_GS);
+        b->flags &= ~(uint64_t)FLAG_TAMZOR_WHITE;
+        return BlackKingSafety(b);
+    };
+    const ETYPE_T g6 = white("3qk3/8/6p1/8/8/8/5PPP/6K1 w - - 0 1");
+    const ETYPE_T g5 = white("3qk3/8/8/6p1/8/8/5PPP/6K1 w - - 0 1");
+    const ETYPE_T h4 = white("3qk3/8/8/8/7p/8/5PPP/6K1 w - - 0 1");
+    EXPECT_LT(g5, g6);
+    EXPECT_LT(h4, g5);
+    EXPECT_EQ(g5, black("6k1/5ppp/8/8/6P1/8/8/3QK3 b - - 0 1"));
+    EXPECT_EQ(h4, black("6k1/5ppp/8/7P/8/8/8/3QK3 b - - 0 1"));
+    // two pawns cost twice what one does
+    EXPECT_EQ(white("3qk3/8/8/8/6pp/8/5PPP/6K1 w - - 0 1") - g6, 2 * (h4 - g6));
+    // a pawn on the other wing is no storm
+    EXPECT_EQ(white("3qk3/8/8/8/1p6/8/5PPP/6K1 w - - 0 1"), g6);
+    // nor without the enemy queen, nor with the king out in the field
+    EXPECT_EQ(white("4k3/8/8/8/6p1/8/5PPP/6K1 w - - 0 1"), white("4k3/8/6p1/8/8/8/5PPP/6K1 w - - 0 1"));
+    EXPECT_EQ(white("3qk3/8/6p1/8/8/6K1/5P1P/8 w - - 0 1"), white("3qk3/6p1/8/8/8/6K1/5P1P/8 w - - 0 1"));
+}
+
 // --- specific patterns --------------------------------------------------------------
 
 TEST(Specifics, BishopPairAndOppositeBishops) {

@@ -1,6 +1,6 @@
 // Enemy pieces bearing on the squares around a king (a rook counts twice),
-// and open files next to it; value for the king's side. One body serves both
-// colours; the two entry points name the king.
+// open files next to it and enemy pawns storming it; value for the king's
+// side. One body serves both colours; the two entry points name the king.
 #include "tamzor.h"
 
 namespace {
@@ -28,7 +28,7 @@ ETYPE_T KingSafetyOf(POS_T* b, bool white) {
     ETYPE_T v = own_start ? -A[n] : -B[n];
     for (int i = x0; i <= x1; i++)
         if (!white_pawn_loc[i] && !black_pawn_loc[i]) v -= open;
-    return v;
+    return v - PawnStorm(b, white);
 }
 }  // namespace
 
