@@ -1040,6 +1040,10 @@ ETYPE_T WhiteKingSafety(POS_T* b);
 ETYPE_T BlackKingSafety(POS_T* b);
 // The cost to a side of the enemy pawns advancing on its king.
 ETYPE_T PawnStorm(const POS_T* b, bool white);
+// A positional term at its weight against the material: three quarters in
+// the 2D game, whole in the 3D game (truncated toward zero, so both colours
+// get the same).
+inline ETYPE_T WeighedTerm(ETYPE_T term) { return state.dmode == 2 ? term * 3 / 4 : term; }
 ETYPE_T EvalTactics(POS_T* b);
 ETYPE_T OverloadedPieces(POS_T* b);
 ETYPE_T EvalSpecifics(POS_T* b);

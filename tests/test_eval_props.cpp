@@ -282,6 +282,49 @@ TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
     EXPECT_EQ(Evaluate(b, INF_VALUE, 2), 399852);
 }
 
+// The material is counted whole in both games; in the 2D game the
+// positional terms count three quarters, each one by itself, so that the
+// reported terms still add up to the value. Checked on the king safety and
+// the specific patterns, whose functions can be asked again afterwards.
+TEST(EvalWeights, PositionalTermsCountThreeQuartersIn2DOnly) {
+    auto check = [](POS_T* b, int num, int den, const std::string& where) {
+        b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
+        b->oldb = nullptr;
+        const ETYPE_T v = Evaluate(b, INF_VALUE, 2);
+        const EVAL_TERMS_T t = eval_terms;
+        EXPECT_EQ(v * NextToPlay(b), t.total) << where;
+        EXPECT_EQ(t.material, b->w_material - b->b_material) << where;
+        EXPECT_EQ(t.king_safety, KingSafety(b) * num / den) << where;
+        EXPECT_EQ(t.specifics, EvalSpecifics(b) * num / den) << where;
+        EXPECT_EQ(t.material + t.specifics + t.piece_values + t.king_safety + t.tactics + t.board_control +
+                      t.attack_counts + t.mobility + t.overload + t.correction,
+                  t.total)
+            << where;
+        return t.king_safety != 0 && t.specifics != 0;
+    };
+    // a bishop pair, and a king under attack from a queen and rooks, on either side
+    int seen = 0;
+    for (const char* fen : {"r4rk1/5ppp/8/8/8/3q4/5PPP/2BB2K1 w - - 0 1", "2bb2k1/5ppp/3Q4/8/8/8/5PPP/R4RK1 b - - 0 1",
+                            "r1bq1rk1/pp2bppp/2n1pn2/3p2B1/2PP4/2N1PN2/PP3PPP/R2QKB1R b KQ - 0 8"})
+        seen += check(Setup2D(fen), 3, 4, fen);
+    EXPECT_GE(seen, 2);
+    // the 3D game keeps them whole
+    ASSERT_TRUE(NewGameState(3));
+    POS_T cur = state.position;
+    std::mt19937 rng(5);
+    for (int ply = 0; ply < 30; ply++) {
+        auto moves = Legal(&cur);
+        ASSERT_FALSE(moves.empty());
+        MOVE_T mv = moves[rng() % moves.size()];
+        POS_T next;
+        ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
+        cur = next;
+        cur.oldb = nullptr;
+    }
+    RegenToPieces(&cur);
+    check(&cur, 1, 1, "3D after 30 plies");
+}
+
 // Every call of the exchange estimate leaves every field as it was (the
 // best capture it reports apart).
 TEST(MiniQuiesce, RestoresThePositionExactly) {

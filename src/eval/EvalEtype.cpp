@@ -74,6 +74,13 @@ uint64_t MoveMarks(POS_T* b, const POS_T* ob) {
     return pc;
 }
 
+// In the 2D game the positional terms count three quarters against the
+// material: at full weight the engine gave pawns away for squares and
+// activity it could not turn into a gain, and matches scored better at three
+// quarters (half, and five quarters, scored worse). Each term is weighed by
+// itself, so that the terms still add up to the evaluation.
+ETYPE_T Weighed(ETYPE_T term) { return WeighedTerm(term); }
+
 }  // namespace
 
 ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
@@ -119,15 +126,17 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
     // cheap terms
     FindPins(b);
     BuildPawnLoc(b);
-    const ETYPE_T spec = EvalSpecifics(b);
+    const ETYPE_T spec = Weighed(EvalSpecifics(b));
     const uint64_t c0 = b->piece_change;
     const ETYPE_T v1 = PieceValues(b);
-    const ETYPE_T king = KingSafety(b);
-    const ETYPE_T tact = EvalTactics(b);
-    const ETYPE_T l = spec + v1 + king + tact;
+    const ETYPE_T king = Weighed(KingSafety(b));
+    const ETYPE_T tact = Weighed(EvalTactics(b));
+    const ETYPE_T l = spec + Weighed(v1) + king + tact;
+    // the terms the parent left, at their weight
+    const ETYPE_T kept = Weighed(b->expensive);
 
-    if (mode < 1 && base && abs(b->expensive) < 20000 && alpha + 20000 < (b->expensive + l + m) * s) {
-        ETYPE_T u = ((b->expensive + l + m) * s - 15000) * s;
+    if (mode < 1 && base && abs(b->expensive) < 20000 && alpha + 20000 < (kept + l + m) * s) {
+        ETYPE_T u = ((kept + l + m) * s - 15000) * s;
         ETYPE_T r = (u + CheckMaterial(b, u)) * s;
         if (r >= alpha) {
             // Nothing is cached: a later evaluation starts from the parent
@@ -138,17 +147,18 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
     }
 
     b->expensive = 0;
-    const ETYPE_T x1 = BoardControl1(b);
-    const ETYPE_T x2 = BoardControl2(b);
-    b->expensive += x1 + x2;
+    const ETYPE_T raw_x1 = BoardControl1(b);
+    const ETYPE_T raw_x2 = BoardControl2(b);
+    b->expensive += raw_x1 + raw_x2;
     b->piece_change = (b->piece_change & ~c0) | b->wpassed_pawn_mask | b->bpassed_pawn_mask;
-    const ETYPE_T v2 = PieceValues(b);
-    const ETYPE_T mob = EvalMobility(b);
-    b->expensive += mob;
-    const ETYPE_T over = OverloadedPieces(b);
+    const ETYPE_T v2 = Weighed(PieceValues(b));
+    const ETYPE_T raw_mob = EvalMobility(b);
+    b->expensive += raw_mob;
+    const ETYPE_T over = Weighed(OverloadedPieces(b));
     b->flags |= FLAG_EVALUATED;
+    const ETYPE_T x1 = Weighed(raw_x1), x2 = Weighed(raw_x2), mob = Weighed(raw_mob);
 
-    const ETYPE_T e = l + x1 + x2 + (v2 - v1) + mob + over + m;
+    const ETYPE_T e = spec + v2 + king + tact + x1 + x2 + mob + over + m;
     const ETYPE_T corr = CheckMaterial(b, e);
     b->eval_result = e + corr;
     eval_terms = EVAL_TERMS_T{m, spec, v2, king, tact, x1, x2, mob, over, corr, b->eval_result, b->stage};
