@@ -74,13 +74,6 @@ uint64_t MoveMarks(POS_T* b, const POS_T* ob) {
     return pc;
 }
 
-// In the 2D game the positional terms count three quarters against the
-// material: at full weight the engine gave pawns away for squares and
-// activity it could not turn into a gain, and matches scored better at three
-// quarters (half, and five quarters, scored worse). Each term is weighed by
-// itself, so that the terms still add up to the evaluation.
-ETYPE_T Weighed(ETYPE_T term) { return WeighedTerm(term); }
-
 }  // namespace
 
 ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
@@ -123,17 +116,18 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
         b->piece_change |= MoveMarks(b, ob);
     }
 
-    // cheap terms
+    // cheap terms; each positional term is weighed by itself, so that the
+    // terms still add up to the evaluation
     FindPins(b);
     BuildPawnLoc(b);
-    const ETYPE_T spec = Weighed(EvalSpecifics(b));
+    const ETYPE_T spec = WeighedTerm(EvalSpecifics(b));
     const uint64_t c0 = b->piece_change;
     const ETYPE_T v1 = PieceValues(b);
-    const ETYPE_T king = Weighed(KingSafety(b));
-    const ETYPE_T tact = Weighed(EvalTactics(b));
-    const ETYPE_T l = spec + Weighed(v1) + king + tact;
+    const ETYPE_T king = WeighedTerm(KingSafety(b));
+    const ETYPE_T tact = WeighedTerm(EvalTactics(b));
+    const ETYPE_T l = spec + WeighedTerm(v1) + king + tact;
     // the terms the parent left, at their weight
-    const ETYPE_T kept = Weighed(b->expensive);
+    const ETYPE_T kept = WeighedTerm(b->expensive);
 
     if (mode < 1 && base && abs(b->expensive) < 20000 && alpha + 20000 < (kept + l + m) * s) {
         ETYPE_T u = ((kept + l + m) * s - 15000) * s;
@@ -151,12 +145,12 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
     const ETYPE_T raw_x2 = BoardControl2(b);
     b->expensive += raw_x1 + raw_x2;
     b->piece_change = (b->piece_change & ~c0) | b->wpassed_pawn_mask | b->bpassed_pawn_mask;
-    const ETYPE_T v2 = Weighed(PieceValues(b));
+    const ETYPE_T v2 = WeighedTerm(PieceValues(b));
     const ETYPE_T raw_mob = EvalMobility(b);
     b->expensive += raw_mob;
-    const ETYPE_T over = Weighed(OverloadedPieces(b));
+    const ETYPE_T over = WeighedTerm(OverloadedPieces(b));
     b->flags |= FLAG_EVALUATED;
-    const ETYPE_T x1 = Weighed(raw_x1), x2 = Weighed(raw_x2), mob = Weighed(raw_mob);
+    const ETYPE_T x1 = WeighedTerm(raw_x1), x2 = WeighedTerm(raw_x2), mob = WeighedTerm(raw_mob);
 
     const ETYPE_T e = spec + v2 + king + tact + x1 + x2 + mob + over + m;
     const ETYPE_T corr = CheckMaterial(b, e);
