@@ -1,4 +1,8 @@
 // The null-window search of an interior node: is the value at least testv?
+#include <array>
+#include <cmath>
+#include <cstdint>
+
 #include "MateAdjust.h"
 #include "tamzor.h"
 
@@ -57,6 +61,18 @@ bool LateQuietMove(const POS_T* b, const POS_T* child, int index, int depth, boo
     if (tense || depth < LATE_DEPTH || index < LATE_INDEX) return false;
     if (child->flags & FLAG_IN_CHECK) return false;
     return child->w_material == b->w_material && child->b_material == b->b_material;
+}
+// How many plies shallower a late quiet move is first searched: one at
+// first, more the deeper the node and the later the move.
+int LateReduction(int depth, int index) {
+    static const auto table = [] {
+        std::array<std::array<int8_t, 64>, 64> t{};
+        for (int d = 0; d < 64; d++)
+            for (int i = 0; i < 64; i++)
+                t[d][i] = (int8_t)(1 + (d > 0 && i > 0 ? (int)(std::log(d) * std::log(i) / 3.0) : 0));
+        return t;
+    }();
+    return table[imin(depth, 63)][imin(index, 63)];
 }
 }  // namespace
 
@@ -158,9 +174,9 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
             bool favours = ComputersMove(b) ? (v != -400000 && v >= testv) : (v != -400000 && v < testv);
             if (favours) v = child_value(depth - 1);
         } else if (LateQuietMove(b, &b1, i, depth, in_check || mate_threat)) {
-            // a late quiet move is first searched a ply shallower; only one
-            // that still reaches the test value earns the full depth
-            v = child_value(depth - 2);
+            // a late quiet move is first searched shallower; only one that
+            // still reaches the test value earns the full depth
+            v = child_value(depth - 1 - LateReduction(depth, i));
             if (v >= testv) v = child_value(depth - 1);
         } else {
             v = child_value(depth - 1);
