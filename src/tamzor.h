@@ -550,6 +550,7 @@ extern bool ihv_initialized;
 
 // The transposition-table object: random key tables, key updates and (with
 // the search) the table and move-ordering memories.
+constexpr uint64_t HISTORY_CAP = 1ull << 30;
 struct KILLER_T {
     MOVE_T k1;  // the last capture that caused a cut-off at this ply
     MOVE_T k2;  // the last quiet move that did
@@ -574,6 +575,8 @@ public:
     MOVE_T hash_move = {};
     uint64_t hash_tag = 0;
     HVE_T hash_values;
+    // cut-offs by move, 2^depth each; held at most HISTORY_CAP so that the
+    // order built on it stays in an int however deep the search runs
     uint64_t history[64][64];
     KILLER_T killers[MAX_PLY];
     MOVE_T refutation[64][64];

@@ -183,6 +183,42 @@ TEST(Ordering, ProposedMoveKillersAndHistory) {
     EXPECT_EQ(hash_c.history[E2][E4], 1u << 4);
 }
 
+TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
+    // A deep ending runs to 40 plies and more, where a single cut-off adds
+    // 2^40 to the history: the order must still grow with it.
+    POS_T* b = Start2D("8/8/4k3/8/8/3K4/4P3/8 w - - 0 1");
+    OrderClear(b->move_num);
+    memset(hash_c.history, 0, sizeof hash_c.history);
+    ZeroMove(&b->best_capture);
+    MOVE_T list[MOVE_LIST_SIZE];
+    const int n = GetMoveList(b, list);
+    MOVE_T* push = nullptr;
+    for (int i = 0; i < n; i++)
+        if (list[i].from == E2 && list[i].to == E4) push = &list[i];
+    ASSERT_NE(push, nullptr);
+    MOVE_T* const own_list = b->moves;
+    const int own_count = b->num_moves;
+    b->moves = list;
+    b->num_moves = n;
+    int before = OrderFunction(b, push, 1, 0);
+    for (int depth = 1; depth < 64; depth++) {
+        CutoffHint(b, (int)(push - list), depth, 1);
+        const int now = OrderFunction(b, push, 1, 0);
+        EXPECT_GE(now, before) << depth;
+        EXPECT_GE(now, 0) << depth;
+        before = now;
+    }
+    // and a move with more history stays ahead of one with less
+    for (int i = 0; i < n; i++) {
+        if (&list[i] == push) continue;
+        EXPECT_GE(OrderFunction(b, push, 1, 0), OrderFunction(b, &list[i], 1, 0)) << i;
+    }
+    b->moves = own_list;
+    b->num_moves = own_count;
+    OrderClear(b->move_num);
+    memset(hash_c.history, 0, sizeof hash_c.history);
+}
+
 TEST(Ordering, CapturesByVictimThenAttackerAndLosingOnesLater) {
     // White can take the queen three ways, the rook two ways, a loose bishop
     // with the queen and a pawn the black queen defends with the knight.

@@ -1,9 +1,13 @@
+#include <algorithm>
+
 #include "tamzor.h"
 
 void CutoffHint(POS_T* b, int m, int depth, int ply) {
     MOVE_T* mv = &b->moves[m];
-    if (mv->from < 64 && mv->to < 64 && depth >= 0 && depth < 64)
-        hash_c.history[mv->from][mv->to] += 1ull << depth;
+    if (mv->from < 64 && mv->to < 64 && depth >= 0 && depth < 64) {
+        uint64_t& h = hash_c.history[mv->from][mv->to];
+        h = std::min<uint64_t>(h + (1ull << depth), HISTORY_CAP);
+    }
     const MOVE_T& last = b->last_move;
     if (last.from < 64 && last.to < 64) hash_c.refutation[last.from][last.to] = *mv;
     if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY) {
