@@ -550,13 +550,13 @@ extern bool ihv_initialized;
 
 // The transposition-table object: random key tables, key updates and (with
 // the search) the table and move-ordering memories.
-constexpr uint64_t HISTORY_CAP = 1ull << 30;
 struct KILLER_T {
     MOVE_T k1;  // the last capture that caused a cut-off at this ply
     MOVE_T k2;  // the last quiet move that did
 };
 
 constexpr int MAX_PLY = 60;  // plies the per-ply search memories hold
+constexpr uint64_t HISTORY_CAP = 1ull << 30;  // the most one move's cut-off history holds
 
 // The transposition-table object: random key tables, key updates, the table
 // itself and the move-ordering memories. Used by one search at a time (the
