@@ -1043,6 +1043,8 @@ ETYPE_T WhiteKingSafety(POS_T* b);
 ETYPE_T BlackKingSafety(POS_T* b);
 // The cost to a side of the enemy pawns advancing on its king.
 ETYPE_T PawnStorm(const POS_T* b, bool white);
+// The kings against the passed pawns' paths in the 2D ending.
+ETYPE_T PassedPawnKings(const POS_T* b);
 // A positional term at its weight against the material: three quarters in
 // the 2D game, whole in the 3D game (truncated toward zero, so both colours
 // get the same). At full weight the 2D engine gave pawns away for activity

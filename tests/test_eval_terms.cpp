@@ -362,6 +362,38 @@ TEST(Specifics, LoneKingDrivenToTheBishopsCorner) {
     EXPECT_EQ(wrong_corner, c[46]);
 }
 
+TEST(Specifics, KingsAroundAPassedPawnInTheEnding) {
+    // White's passed pawn on e6, the stage set to the ending; each king three
+    // squares from e7, and White's from e8: the kings weigh nothing
+    auto at = [](const char* fen, int stage = ENDING) { return PassedPawnKings(At(fen, stage)); };
+    EXPECT_EQ(at("8/8/4P3/1K6/7k/8/8/8 w - - 0 1"), 0);
+    // the enemy king walking to the square in front: worse for the pawn at
+    // every step until it stands there
+    const char* enemy[] = {"8/8/4P3/1K6/8/8/7k/8 w - - 0 1", "8/8/4P3/1K6/8/7k/8/8 w - - 0 1",
+                           "8/8/4P3/1K6/7k/8/8/8 w - - 0 1", "8/8/4P3/1K4k1/8/8/8/8 w - - 0 1",
+                           "8/8/4Pk2/1K6/8/8/8/8 w - - 0 1", "8/4k3/4P3/1K6/8/8/8/8 w - - 0 1"};
+    for (size_t i = 1; i < std::size(enemy); i++) EXPECT_LT(at(enemy[i]), at(enemy[i - 1])) << enemy[i];
+    // its own king coming up to escort it: better at every step
+    const char* own[] = {"8/8/4P3/8/8/8/4K2k/8 w - - 0 1", "8/8/4P3/8/8/4K3/7k/8 w - - 0 1",
+                         "8/8/4P3/8/4K3/8/7k/8 w - - 0 1", "8/8/4P3/4K3/8/8/7k/8 w - - 0 1",
+                         "8/8/4PK2/8/8/8/7k/8 w - - 0 1", "8/5K2/4P3/8/8/8/7k/8 w - - 0 1"};
+    for (size_t i = 1; i < std::size(own); i++) EXPECT_GT(at(own[i]), at(own[i - 1])) << own[i];
+    // the further the pawn, the more the kings matter
+    EXPECT_GT(at("8/4P3/8/1K6/8/8/7k/8 w - - 0 1"), at("8/8/4P3/8/1K6/8/7k/8 w - - 0 1"));
+    // Black's pawn in the mirror: the same, negated
+    EXPECT_EQ(at("8/7K/8/8/8/4p3/8/4k3 b - - 0 1"), -at("4K3/8/4P3/8/8/8/7k/8 w - - 0 1"));
+    EXPECT_EQ(at("8/8/8/1k6/8/4p3/4K3/8 b - - 0 1"), -at("8/4k3/4P3/8/1K6/8/8/8 w - - 0 1"));
+    // a pawn that is not passed, or not yet across the board, has no escort;
+    // an enemy pawn beside it does not stop it
+    const ETYPE_T e6 = at("8/8/4P3/4K3/8/8/7k/8 w - - 0 1");
+    EXPECT_NE(e6, 0);
+    EXPECT_EQ(at("8/8/3pP3/4K3/8/8/7k/8 w - - 0 1"), e6);
+    EXPECT_EQ(at("8/3p4/4P3/4K3/8/8/7k/8 w - - 0 1"), 0);
+    EXPECT_EQ(at("8/8/8/8/8/4P3/4K3/7k w - - 0 1"), 0);
+    // nor before the ending
+    EXPECT_EQ(at("8/8/4P3/4K3/8/8/7k/8 w - - 0 1", MID_GS), 0);
+}
+
 // --- tactics ---------------------------------------------------------------------------
 
 TEST(Tactics, GainNowOrThreatLater) {

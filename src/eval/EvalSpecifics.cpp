@@ -1,5 +1,6 @@
 // Pattern terms: blocked centre pawns and knights, the bishop pair, opposite
-// bishops for the side behind, and driving a lone king to a mating corner.
+// bishops for the side behind, the kings around passed pawns, and driving a
+// lone king to a mating corner.
 #include "tamzor.h"
 
 ETYPE_T EvalSpecifics(POS_T* b) {
@@ -25,6 +26,7 @@ ETYPE_T EvalSpecifics(POS_T* b) {
         else if (b->b_material + 5000 < b->w_material)
             v -= c[8];
     }
+    v += PassedPawnKings(b);
     if (b->stage == MATING) {
         const SQ_T wk = b->pieces[0].pos, bk = b->pieces[16].pos;
         if (b->w_material < b->b_material - 10000) {
