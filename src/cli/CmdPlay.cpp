@@ -48,7 +48,13 @@ const char* const COMMANDS = "board, moves, list, undo, save, restore, pgn [FILE
 // The core's messages start a line but leave it open.
 void EndLine() { printf("\n"); }
 
-void ShowBoard() { printf("\n%s", BoardText(&state.position).c_str()); }
+// The ply of the position the terminal showed last.
+int shown_ply = -1;
+
+void ShowBoard() {
+    printf("\n%s", BoardText(&state.position).c_str());
+    shown_ply = state.position.move_num;
+}
 
 // Takes in a new result (from JudgeGame or already in the position), and
 // says once that the game is over.
@@ -222,20 +228,23 @@ bool ComputerToMove(const SESSION_T& s) {
 void AwaitComputer(SESSION_T* s) {
     for (;;) {
         GameLock lock(GameMutex());
-        if (!ComputerToMove(*s)) return;
-        const int ply = state.position.move_num;
-        lock.unlock();
-        while (true) {
-            TamzorIdleFunc();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            lock.lock();
-            bool moved = state.position.move_num != ply || state.position.winner;
-            if (moved) break;
-            if (!EngineEngaged()) {  // the engine gave up and left
-                lock.unlock();
-                return;
-            }
+        // A move the engine made before this first look (a quick answer) is
+        // shown as one made while waiting.
+        if (state.position.move_num == shown_ply) {
+            if (!ComputerToMove(*s)) return;
             lock.unlock();
+            while (true) {
+                TamzorIdleFunc();
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                lock.lock();
+                bool moved = state.position.move_num != shown_ply || state.position.winner;
+                if (moved) break;
+                if (!EngineEngaged()) {  // the engine gave up and left
+                    lock.unlock();
+                    return;
+                }
+                lock.unlock();
+            }
         }
         EndLine();
         ShowBoard();
@@ -313,6 +322,7 @@ int CmdPlay(int argc, char** argv) {
     const bool over = JudgeGame(&state.position) == 1;
     if (over && !had_result) printf("\n\n");
     printf("%s", BoardText(&state.position).c_str());
+    shown_ply = state.position.move_num;
     TakeResult(&s, over);
 
     // The engine thread plays the computer's side on the live game, exactly
