@@ -400,7 +400,7 @@ int CreatePBoard(POS_T* b);
 int RegenToPieces(POS_T* b);
 void ShiftUp(PS_T* slots, int k, int* count);
 void BuildPawnLoc(POS_T* b);
-int ResetBoard(bool reset_view);
+int ResetBoard(bool reset_view, bool keep_search_memory = false);
 // The start position of the current game kind into `b`, touching nothing
 // else; 0 when it cannot be built.
 int StartPosition(POS_T* b);
@@ -604,6 +604,9 @@ public:
         b->hash2 ^= x * 0xD6E8FEB86659FD93ull;
     }
     void HashReset();
+    // The table's values were found with the evaluation of one game stage:
+    // a search in another stage clears it first.
+    void MatchStage(int stage);
     // A table of about `megabytes` (the default is 48); the stored entries
     // go. Only while no search runs.
     void HashResize(uint64_t megabytes);
@@ -624,6 +627,7 @@ public:
 private:
     int last_move_num = 0;
     bool table_dirty = false;  // something was stored since the last clear
+    int table_stage = -1;      // the stage of the stored values; -1 when empty
     void Allocate();
     void Release();  // gives the table back; Allocate makes a new one
     // The keys of the position after `move` as far as a plain move or
@@ -705,7 +709,7 @@ inline void CallSetTitle(const char* title) {
 
 // A new game of kind dmode (2 or 3): the whole state record is zeroed except
 // the difficulty, the connectivity cache emptied and the start position set.
-int NewGameState(int dmode);
+int NewGameState(int dmode, bool keep_search_memory = false);
 
 // ---------------------------------------------------------------------------
 // Move records, generation, legality and move lists

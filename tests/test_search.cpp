@@ -113,6 +113,27 @@ TEST_F(Table, TagsCycleAndGoingBackClearsTheTable) {
     EXPECT_EQ(hash_c.FetchHash(&p), nullptr);  // back in the game: cleared
 }
 
+TEST_F(Table, AStageKeepsTheTableAnotherStageClearsIt) {
+    POS_T p = KeyedPosition(600, 3);
+    hash_c.MatchStage(MID_GS);
+    hash_c.HashInsert(&p, 3, 0, 10, nullptr);
+    hash_c.MatchStage(MID_GS);
+    EXPECT_NE(hash_c.FetchHash(&p), nullptr);
+    // values of another stage's evaluation do not mix with this one's
+    hash_c.MatchStage(ENDING);
+    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);
+    hash_c.HashInsert(&p, 3, 0, 10, nullptr);
+    // setting up a game goes on with the table only when asked to
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    opt.keep_search_memory = true;
+    ASSERT_TRUE(SetUpGame(opt));
+    EXPECT_NE(hash_c.FetchHash(&p), nullptr);
+    opt.keep_search_memory = false;
+    ASSERT_TRUE(SetUpGame(opt));
+    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);
+}
+
 TEST_F(Table, EveryBucketOfAnyTableSizeHoldsAndAResizeStartsEmpty) {
     const uint64_t entries = hash_c.hash_table_size;
     // sizes that are and are not whole large pages; the last bucket lies at

@@ -192,6 +192,32 @@ TEST(Uci, SearchLimitsAreKept) {
     ExpectOnlyUci(seen);
 }
 
+TEST(Uci, AGameKeepsWhatTheSearchLearntUntilANewGame) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    // interfaces send the whole game before every move
+    auto searched = [&](const std::string& position) {
+        std::vector<std::string> seen;
+        std::string line;
+        t.Send(position);
+        t.Send("go depth 5");
+        EXPECT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
+        long long n = -1;
+        for (const std::string& l : seen)
+            if (l.rfind("info depth", 0) == 0) n = atoll(l.c_str() + l.find(" nodes ") + 7);
+        return n;
+    };
+    const std::string game = "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6";
+    t.Send("ucinewgame");
+    const long long first = searched(game);
+    ASSERT_GT(first, 0);
+    EXPECT_LT(searched(game), first / 2);
+    // and the game's next move is searched with it too
+    searched(game + " e1g1 f8e7");
+    t.Send("ucinewgame");
+    EXPECT_EQ(searched(game), first);
+}
+
 TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
     UciProcess t({TAMZOR_CLI, "uci"});
     std::vector<std::string> seen;

@@ -47,15 +47,17 @@ int StartPosition(POS_T* b) {
     return 1;
 }
 
-int ResetBoard(bool reset_view) {
+int ResetBoard(bool reset_view, bool keep_search_memory) {
     if (eval_show) printf("\nResetBoard");
     state.state_hash_table_size = 1;
     state.demo_mode = 0;
     StoreShared(state.tamzor, TAMZOR_BLACK);
     state.selected = NO_SQUARE;
     state.spread = SPREAD_PIECE;
-    hash_c.HashReset();
-    hash_c.OrderReset();
+    if (!keep_search_memory) {
+        hash_c.HashReset();
+        hash_c.OrderReset();
+    }
 
     memset(&state.oeb, 0, sizeof state.oeb);
     POS_T* b = &state.position;

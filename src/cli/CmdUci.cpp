@@ -208,7 +208,11 @@ void Position(std::istringstream& in) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     static STATE_T backup;
     backup = state;
-    SetUpGame(GameOptions());
+    // Interfaces send the whole game before every move: what the search
+    // learnt on the last one stays (ucinewgame clears it).
+    CLI_OPTIONS_T opt = GameOptions();
+    opt.keep_search_memory = true;
+    SetUpGame(opt);
     std::string error;
     if (!fen.empty() && !SetUpFen(fen, &error)) {
         state = backup;

@@ -65,7 +65,7 @@ bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt) {
 
 bool SetUpGame(const CLI_OPTIONS_T& opt) {
     state.maxdepth = DIFF_HARD;
-    if (!NewGameState(opt.dmode)) {
+    if (!NewGameState(opt.dmode, opt.keep_search_memory)) {
         fprintf(stderr, "tamzor-cli: could not set up the start position\n");
         return false;
     }

@@ -18,6 +18,9 @@ struct CLI_OPTIONS_T {
     std::string moves;          // --moves: tokens played from the start or the FEN
     std::string pgn;            // --pgn FILE: the game of a PGN file instead of the start
     int pgn_game = 1;           // --game N: which game of the file
+    // the table and the move-order memories stay: the position set up
+    // continues the game searched before (a UCI position command)
+    bool keep_search_memory = false;
 };
 
 // Reads the option at argv[*i] (advancing past its value); false when the

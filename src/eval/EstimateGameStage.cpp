@@ -18,10 +18,10 @@ void EstimateGameStage(POS_T* b, int doit) {
     b->piece_change |= 0x10001 | (b->piece_mask & 0x20002);
     if (b->stage != old) {
         // Every cached term was weighed with the old slice: the position is
-        // evaluated afresh, without a parent to work against.
+        // evaluated afresh, without a parent to work against. (The table's
+        // values are the search's to drop: see MatchStage.)
         b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
         b->piece_change = b->material_mask;
         b->oldb = nullptr;
-        hash_c.HashReset();
     }
 }

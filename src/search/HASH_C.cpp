@@ -50,9 +50,17 @@ void HASH_C::Release() {
 void HASH_C::HashReset() {
     if (eval_show) printf("\nHashReset");
     Allocate();
+    table_stage = -1;
     if (!table_dirty) return;  // nothing stored since the last clear
     memset(hash_table, 0, sizeof(HASHENTRY_T) * hash_table_size);
     table_dirty = false;
+}
+
+void HASH_C::MatchStage(int stage) {
+    // a table cleared (or filled outside a search) takes the stage of the
+    // search that comes to it
+    if (table_stage >= 0 && stage != table_stage) HashReset();
+    table_stage = stage;
 }
 
 void HASH_C::HashResize(uint64_t megabytes) {
@@ -63,6 +71,7 @@ void HASH_C::HashResize(uint64_t megabytes) {
     Release();
     hash_table_size = entries;
     table_dirty = false;
+    table_stage = -1;
     Allocate();
 }
 

@@ -66,6 +66,7 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
     hash_c.hash_misses = hash_c.hash_hits = hash_c.hash_shallow = 0;
     ETYPE_T v = 0;
     OrderClear(b->move_num);
+    hash_c.MatchStage(b->stage);
     hash_c.HashChangeTag(b->move_num);
 
     int depth = 2;

@@ -2,12 +2,12 @@
 
 #include "tamzor.h"
 
-int NewGameState(int dmode) {
+int NewGameState(int dmode, bool keep_search_memory) {
     int maxdepth = state.maxdepth;
     memset(&state, 0, sizeof state);
     state.maxdepth = maxdepth;
     state.dmode = dmode == 2 ? 2 : 3;
     BoardConfigCacheClear();
     timers.NewGame();
-    return ResetBoard(true);
+    return ResetBoard(true, keep_search_memory);
 }
