@@ -627,7 +627,7 @@ public:
 private:
     int last_move_num = 0;
     bool table_dirty = false;  // something was stored since the last clear
-    int table_stage = -1;      // the stage of the stored values; -1 when empty
+    int table_stage = -1;      // the stage of the stored values; -1: none known yet
     void Allocate();
     void Release();  // gives the table back; Allocate makes a new one
     // The keys of the position after `move` as far as a plain move or
