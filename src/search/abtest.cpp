@@ -52,13 +52,16 @@ ETYPE_T NullMove(POS_T* b, int depth, ETYPE_T testv, int ply) {
 // test value a ply (a pawn is 10052).
 constexpr int STATIC_CUT_DEPTH = 3;
 constexpr ETYPE_T STATIC_CUT_MARGIN = 8000;
-// From this depth and this place in the list a move may be late.
-constexpr int LATE_DEPTH = 3, LATE_INDEX = 4;
+// From this depth and this place in the list a move may be late. The earlier
+// start paid in the 2D game; in the 3D game it hid a quiet mating move at the
+// depth that should find it, so 3D keeps the later one.
+constexpr int LATE_DEPTH = 3, LATE_INDEX_2D = 3, LATE_INDEX_3D = 4;
+inline int LateIndex() { return state.dmode == 2 ? LATE_INDEX_2D : LATE_INDEX_3D; }
 // Moves after the first few, neither capturing, promoting nor checking,
 // searched while not in check, rarely change the result. The child must have
 // had its second part (which tells whether it checks).
 bool LateQuietMove(const POS_T* b, const POS_T* child, int index, int depth, bool tense) {
-    if (tense || depth < LATE_DEPTH || index < LATE_INDEX) return false;
+    if (tense || depth < LATE_DEPTH || index < LateIndex()) return false;
     if (child->flags & FLAG_IN_CHECK) return false;
     return child->w_material == b->w_material && child->b_material == b->b_material;
 }
@@ -161,7 +164,7 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
             return -abtest(&b1, d, flipv(testv), ply + 1);
         };
         // an ordinary move learns in its second part whether it checks or is illegal
-        if (depth >= LATE_DEPTH && i >= LATE_INDEX && !DoMovePart2(&b1, move)) {
+        if (depth >= LATE_DEPTH && i >= LateIndex() && !DoMovePart2(&b1, move)) {
             move->v = -400000;
             continue;
         }
