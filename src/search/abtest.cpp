@@ -55,7 +55,7 @@ constexpr ETYPE_T STATIC_CUT_MARGIN = 8000;
 // From this depth and this place in the list a move may be late. The earlier
 // start paid in the 2D game; in the 3D game it hid a quiet mating move at the
 // depth that should find it, so 3D keeps the later one.
-constexpr int LATE_DEPTH = 3, LATE_INDEX_2D = 3, LATE_INDEX_3D = 4;
+constexpr int LATE_DEPTH = 3, LATE_INDEX_2D = 2, LATE_INDEX_3D = 4;
 inline int LateIndex() { return state.dmode == 2 ? LATE_INDEX_2D : LATE_INDEX_3D; }
 // Moves after the first few, neither capturing, promoting nor checking,
 // searched while not in check, rarely change the result. The child must have
