@@ -171,6 +171,11 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
         ETYPE_T v;
         if (CheckRepetition(&b1, 1)) {
             v = DrawValue() * NextToPlay(b);
+        } else if (depth > depth0 && !mate_threat && !in_check) {
+            // an extended node: the extension is kept only where it helps the computer
+            v = child_value(depth0 - 1);
+            bool favours = ComputersMove(b) ? (v != -400000 && v >= testv) : (v != -400000 && v < testv);
+            if (favours) v = child_value(depth - 1);
         } else if (LateQuietMove(b, &b1, i, depth, in_check || mate_threat)) {
             // a late quiet move is first searched shallower; only one that
             // still reaches the test value earns the full depth
