@@ -645,6 +645,19 @@ constexpr int COEFF_SLICE = 1468;
 constexpr int COEFF_COUNT = 5872;
 extern const ETYPE_T orig_coefficients[COEFF_COUNT];
 extern ETYPE_T new_coefficients[COEFF_COUNT];
+// The 2D game's own table: the shared one with the values fitted to 2D
+// positions alone, which made the 2D engine stronger and the 3D one weaker.
+// Material and the entries read straight from new_coefficients are alike in
+// both.
+struct COEFF_ENTRY_T {
+    int index;
+    ETYPE_T value;
+};
+extern const COEFF_ENTRY_T coefficients_2d_fitted[];
+extern const int coefficients_2d_fitted_count;
+extern ETYPE_T new_coefficients_2d[COEFF_COUNT];
+// The table of the game being played.
+ETYPE_T* GameCoefficients();
 // Where the worth of each kind of piece starts (indexed by the piece's kind),
 // read from the first slice.
 constexpr int COEFF_MATERIAL = 1181;

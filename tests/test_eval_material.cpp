@@ -26,7 +26,8 @@ POS_T* At(const char* fen, int stage = -1) {
     return b;
 }
 
-const ETYPE_T* Slice(int stage) { return new_coefficients + stage * COEFF_SLICE; }
+// A slice of the table the positions here (2D) are evaluated with.
+const ETYPE_T* Slice(int stage) { return GameCoefficients() + stage * COEFF_SLICE; }
 
 TEST(CheckMaterial, DrawnMaterial) {
     state.tamzor = TAMZOR_OFF;
@@ -94,7 +95,7 @@ TEST(DrawValue, ComputersContemptForEitherColour) {
     EXPECT_EQ(DrawValue(), 0);
     state.tamzor = TAMZOR_BOTH;
     EXPECT_EQ(DrawValue(), 0);
-    ETYPE_T& entry = new_coefficients[MID_GS * COEFF_SLICE + 44];
+    ETYPE_T& entry = GameCoefficients()[MID_GS * COEFF_SLICE + 44];
     const ETYPE_T kept = entry;
     entry = -50000;
     state.tamzor = TAMZOR_WHITE;
@@ -140,7 +141,7 @@ TEST(Stage, FromThePiecesOnTheBoard) {
     for (const auto& c : cases) {
         POS_T* b = At(c.fen);
         EXPECT_EQ(b->stage, c.stage) << c.fen;
-        EXPECT_EQ(coefficients, new_coefficients + c.stage * COEFF_SLICE) << c.fen;
+        EXPECT_EQ(coefficients, GameCoefficients() + c.stage * COEFF_SLICE) << c.fen;
     }
     // a change of stage drops the cached evaluation, which is then redone
     POS_T* b = At(cases[0].fen);
@@ -155,7 +156,16 @@ TEST(Stage, FromThePiecesOnTheBoard) {
     EXPECT_EQ(b->eval_result, fresh.eval_result);
 }
 
-TEST(Coefficients, QuotedValuesAndStageTrends) {
+// Both games' tables: the 2D game's own fit may move values, but not the
+// quoted ones, nor the trends and shapes every fit keeps.
+class CoefficientTables : public ::testing::TestWithParam<int> {
+protected:
+    const ETYPE_T* Slice(int stage) const {
+        return (GetParam() == 2 ? new_coefficients_2d : new_coefficients) + stage * COEFF_SLICE;
+    }
+};
+
+TEST_P(CoefficientTables, QuotedValuesAndStageTrends) {
     InitEvalTables();
     const ETYPE_T* o = Slice(OPENING);
     const std::pair<int, ETYPE_T> quoted[] = {
@@ -198,6 +208,8 @@ TEST(Coefficients, QuotedValuesAndStageTrends) {
         EXPECT_GT(c[781 + 9], c[781 + 0]) << st;  // a knight with room
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, CoefficientTables, ::testing::Values(2, 3));
 
 // --- the terminal tool ---------------------------------------------------------
 

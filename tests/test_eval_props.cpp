@@ -4,6 +4,7 @@
 // position as it found it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <thread>
@@ -323,6 +324,49 @@ TEST(EvalWeights, PositionalTermsCountThreeQuartersIn2DOnly) {
     }
     RegenToPieces(&cur);
     check(&cur, 1, 1, "3D after 30 plies");
+}
+
+// Each game evaluates with its own table: the 2D game with the values fitted
+// to 2D positions, the 3D game with the shared ones. Giving one game the
+// other's table changes some of its values; changing the other's table alone
+// changes none.
+TEST(EvalTables, EachGameReadsItsOwnTable) {
+    std::vector<POS_T> flat, tri;
+    for (const char* fen : kStarts) flat.push_back(*Setup2D(fen));
+    ASSERT_TRUE(NewGameState(3));
+    std::mt19937 rng(11);
+    POS_T cur = state.position;
+    for (int ply = 0; ply < 40; ply++) {
+        auto moves = Legal(&cur);
+        if (moves.empty()) break;
+        MOVE_T mv = moves[rng() % moves.size()];
+        POS_T next;
+        ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
+        cur = next;
+        cur.oldb = nullptr;
+        if (ply % 4 == 3) tri.push_back(cur);
+    }
+    auto values = [](const std::vector<POS_T>& ps, int dmode) {
+        state.dmode = dmode;
+        std::vector<ETYPE_T> v;
+        for (const POS_T& p : ps) v.push_back(Fresh(p).eval_result);
+        return v;
+    };
+    const std::vector<ETYPE_T> shared(new_coefficients, new_coefficients + COEFF_COUNT);
+    const std::vector<ETYPE_T> own(new_coefficients_2d, new_coefficients_2d + COEFF_COUNT);
+    ASSERT_NE(shared, own);
+    const auto flat_own = values(flat, 2), tri_own = values(tri, 3);
+
+    std::copy(shared.begin(), shared.end(), new_coefficients_2d);
+    EXPECT_NE(values(flat, 2), flat_own);
+    EXPECT_EQ(values(tri, 3), tri_own);
+    std::copy(own.begin(), own.end(), new_coefficients_2d);
+
+    std::copy(own.begin(), own.end(), new_coefficients);
+    EXPECT_EQ(values(flat, 2), flat_own);
+    EXPECT_NE(values(tri, 3), tri_own);
+    std::copy(shared.begin(), shared.end(), new_coefficients);
+    state.dmode = 3;
 }
 
 // Every call of the exchange estimate leaves every field as it was (the

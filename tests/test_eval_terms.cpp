@@ -26,7 +26,7 @@ POS_T* At(const char* fen, int stage = -1) {
     return b;
 }
 
-const ETYPE_T* C(const POS_T* b) { return new_coefficients + b->stage * COEFF_SLICE; }
+const ETYPE_T* C(const POS_T* b) { return GameCoefficients() + b->stage * COEFF_SLICE; }
 int Slot(const POS_T* b, SQ_T sq) { return b->pboard[sq]; }
 uint64_t Bit(const POS_T* b, SQ_T sq) { return 1ull << b->pboard[sq]; }
 
@@ -110,7 +110,7 @@ TEST(Hanging, PiecesOnSquaresTheEnemyControls) {
     // negative control value: a White piece there counts as hung.
     // The table's value is the fitted one; both signs are tried here.
     b = At("4k3/8/8/8/8/1n6/3P4/3RK3 w - - 0 1", MID_GS);  // attacked once, held twice
-    ETYPE_T& entry = new_coefficients[MID_GS * COEFF_SLICE + 189 + D2];
+    ETYPE_T& entry = GameCoefficients()[MID_GS * COEFF_SLICE + 189 + D2];
     const ETYPE_T kept = entry;
     for (const ETYPE_T value : {500, -500}) {
         entry = value;

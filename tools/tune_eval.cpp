@@ -1,4 +1,5 @@
-// Fits the evaluation's coefficients to labelled 2D positions.
+// Fits the 2D game's coefficients (new_coefficients_2d) to labelled 2D
+// positions; its output goes into tools/fitted-coefficients-2d.txt.
 //
 // Input lines "FEN|score|bestmove|incheck": the score in centipawns for the
 // side to move, given by a deeper search of the position (an outside engine
@@ -59,7 +60,7 @@ ETYPE_T StaticValue(const POS_T& p) {
     b = p;
     b.oldb = nullptr;
     b.flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
-    coefficients = new_coefficients + b.stage * COEFF_SLICE;
+    coefficients = new_coefficients_2d + b.stage * COEFF_SLICE;
     Evaluate(&b, INF_VALUE, 2);
     return b.eval_result;
 }
@@ -118,7 +119,7 @@ void KeepShapesAndTrends(const ETYPE_T* orig) {
     const std::pair<int, int> pairs[] = {{125 + 36, 125 + 0}, {61 + 30, 61 + 27}, {189 + 36, 189 + 0},
                                          {1374 + 35, 1374 + 33}, {781 + 9, 781 + 0}};
     for (int st = 0; st < 3; st++) {
-        ETYPE_T* c = new_coefficients + st * COEFF_SLICE;
+        ETYPE_T* c = new_coefficients_2d + st * COEFF_SLICE;
         const ETYPE_T* o = orig + st * COEFF_SLICE;
         for (const auto& [good, bad] : pairs) {
             if (c[good] > c[bad]) continue;
@@ -130,11 +131,11 @@ void KeepShapesAndTrends(const ETYPE_T* orig) {
     // than the opening
     for (int r = 1; r <= 6; r++) {
         const int j = 2 * COEFF_SLICE + 1352 + r;
-        if (new_coefficients[j] <= new_coefficients[1352 + r]) new_coefficients[j] = orig[j];
+        if (new_coefficients_2d[j] <= new_coefficients_2d[1352 + r]) new_coefficients_2d[j] = orig[j];
     }
-    const ETYPE_T* e = new_coefficients + 2 * COEFF_SLICE;
-    if (e[56] - e[53] <= new_coefficients[56] - new_coefficients[53])
-        for (int j = 53; j <= 60; j++) new_coefficients[2 * COEFF_SLICE + j] = orig[2 * COEFF_SLICE + j];
+    const ETYPE_T* e = new_coefficients_2d + 2 * COEFF_SLICE;
+    if (e[56] - e[53] <= new_coefficients_2d[56] - new_coefficients_2d[53])
+        for (int j = 53; j <= 60; j++) new_coefficients_2d[2 * COEFF_SLICE + j] = orig[2 * COEFF_SLICE + j];
 }
 
 // The quiet, distinct positions of the file, each set up with its stage.
@@ -177,15 +178,15 @@ std::vector<ENTRY_T> Effects(const std::vector<SAMPLE_T>& samples, const std::ve
         for (int j = 0; j < COEFF_SLICE; j++) {
             if (Fixed(st, j)) continue;
             const int idx = st * COEFF_SLICE + j;
-            const ETYPE_T c = new_coefficients[idx];
+            const ETYPE_T c = new_coefficients_2d[idx];
             const ETYPE_T step = std::max<ETYPE_T>(100, std::abs(c) / 8);
-            new_coefficients[idx] = c + step;
+            new_coefficients_2d[idx] = c + step;
             ENTRY_T e{idx, (double)c, (double)step, {}};
             for (int i : by_stage[st]) {
                 const double d = StaticValue(samples[i].pos) - v0[i];
                 if (d != 0) e.effect.push_back({i, (float)(d / step)});
             }
-            new_coefficients[idx] = c;
+            new_coefficients_2d[idx] = c;
             if (e.effect.size() >= 30) entries.push_back(std::move(e));
         }
         fprintf(stderr, "stage %d: %zu positions, %zu coefficients seen so far\n", st, by_stage[st].size(),
@@ -266,8 +267,8 @@ int main(int argc, char** argv) {
     const std::vector<double> w = Fit(samples, v0, entries, k, mu, rounds);
 
     // The real evaluation with the fitted values.
-    std::vector<ETYPE_T> orig(new_coefficients, new_coefficients + COEFF_COUNT);
-    for (size_t j = 0; j < entries.size(); j++) new_coefficients[entries[j].index] = (ETYPE_T)std::lround(w[j]);
+    std::vector<ETYPE_T> orig(new_coefficients_2d, new_coefficients_2d + COEFF_COUNT);
+    for (size_t j = 0; j < entries.size(); j++) new_coefficients_2d[entries[j].index] = (ETYPE_T)std::lround(w[j]);
     KeepShapesAndTrends(orig.data());
     const std::vector<double> v1 = StaticValues(samples);
     const double k1 = BestScale(samples, v1);
@@ -281,7 +282,7 @@ int main(int argc, char** argv) {
     fprintf(out, "# index value  # the value before\n");
     int changed = 0;
     for (const ENTRY_T& e : entries) {
-        const ETYPE_T now = new_coefficients[e.index];
+        const ETYPE_T now = new_coefficients_2d[e.index];
         if (now != (ETYPE_T)e.orig) {
             fprintf(out, "%d %d  # %d\n", e.index, now, (int)e.orig);
             changed++;

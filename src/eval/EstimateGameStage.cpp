@@ -14,7 +14,7 @@ void EstimateGameStage(POS_T* b, int doit) {
         b->stage = MID_GS;
     else
         b->stage = OPENING;
-    coefficients = new_coefficients + b->stage * COEFF_SLICE;
+    coefficients = GameCoefficients() + b->stage * COEFF_SLICE;
     b->piece_change |= 0x10001 | (b->piece_mask & 0x20002);
     if (b->stage != old) {
         // Every cached term was weighed with the old slice: the position is

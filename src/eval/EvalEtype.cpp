@@ -82,7 +82,7 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
     if (b->stage < OPENING || b->stage > MATING)
         Panic(false, "Stage error");
     else
-        coefficients = new_coefficients + b->stage * COEFF_SLICE;
+        coefficients = GameCoefficients() + b->stage * COEFF_SLICE;
     if (b->flags & FLAG_EVALUATED) return b->eval_result * s;
     if (b->flags & FLAG_NEED_PART2) Panic(false, "NEED_PART2 in eval");
     b->null_stoppable_pawn = b->null_unstoppable_pawn = 0;
@@ -97,7 +97,7 @@ ETYPE_T EvalEtype(POS_T* b, int alpha, int mode) {
     POS_T* ob = b->oldb;
     if (ob && !(ob->flags & FLAG_EVALUATED)) {
         Evaluate(ob, alpha, 1);
-        if (b->stage >= OPENING && b->stage <= MATING) coefficients = new_coefficients + b->stage * COEFF_SLICE;
+        if (b->stage >= OPENING && b->stage <= MATING) coefficients = GameCoefficients() + b->stage * COEFF_SLICE;
     }
     // A parent of another stage was weighed with another slice: no base.
     const bool base = ob && (ob->flags & FLAG_EVALUATED) && ob->stage == b->stage;

@@ -46,7 +46,7 @@ void Flip(POS_T* b, ETYPE_T t1, ETYPE_T t2) {
 
 void UpdateTactics(POS_T* b) {
     // the slice the cached value was weighed with
-    if (b->stage >= OPENING && b->stage <= MATING) coefficients = new_coefficients + b->stage * COEFF_SLICE;
+    if (b->stage >= OPENING && b->stage <= MATING) coefficients = GameCoefficients() + b->stage * COEFF_SLICE;
     const ETYPE_T t1 = coefficients[1188], t2 = coefficients[1189];
     const ETYPE_T before = (b->flags & FLAG_TACTICS_DONE) ? b->tactics : 0;
     Flip(b, t1, t2);
