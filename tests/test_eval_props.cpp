@@ -30,6 +30,22 @@ std::vector<MOVE_T> Legal(POS_T* b) {
     return std::vector<MOVE_T>(list, list + n);
 }
 
+// Plays a random legal move on `cur` (the parent link dropped); false when
+// there is none.
+bool RandomMove(POS_T* cur, std::mt19937& rng) {
+    auto moves = Legal(cur);
+    if (moves.empty()) return false;
+    MOVE_T mv = moves[rng() % moves.size()];
+    POS_T next;
+    if (DoMove(&next, cur, &mv) != 1) {
+        ADD_FAILURE() << "a legal move was refused";
+        return false;
+    }
+    *cur = next;
+    cur->oldb = nullptr;
+    return true;
+}
+
 // The position evaluated from scratch: maps rebuilt, no parent, every term.
 POS_T Fresh(const POS_T& b) {
     POS_T f = b;
@@ -198,13 +214,7 @@ TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
             }
             POS_T cur = b;
             for (int ply = 0; ply < 60; ply++) {
-                auto moves = Legal(&cur);
-                if (moves.empty()) break;
-                MOVE_T mv = moves[rng() % moves.size()];
-                POS_T next;
-                ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
-                cur = next;
-                cur.oldb = nullptr;
+                if (!RandomMove(&cur, rng)) break;
                 EstimateGameStage(&cur, 1);
                 ExpectMirrored(cur, std::string(fen) + " ply " + std::to_string(ply));
                 if (HasFailure()) return;
@@ -243,13 +253,7 @@ TEST(EvalNullMove, UpdatesGiveTheFlippedPositionsValue) {
                     compared++;
                     changed += n.eval_result != b.eval_result;
                 }
-                auto moves = Legal(&cur);
-                if (moves.empty()) break;
-                MOVE_T mv = moves[rng() % moves.size()];
-                POS_T next;
-                ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
-                cur = next;
-                cur.oldb = nullptr;
+                if (!RandomMove(&cur, rng)) break;
             }
         }
     }
@@ -314,13 +318,7 @@ TEST(EvalWeights, PositionalTermsCountThreeQuartersIn2DOnly) {
     POS_T cur = state.position;
     std::mt19937 rng(5);
     for (int ply = 0; ply < 30; ply++) {
-        auto moves = Legal(&cur);
-        ASSERT_FALSE(moves.empty());
-        MOVE_T mv = moves[rng() % moves.size()];
-        POS_T next;
-        ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
-        cur = next;
-        cur.oldb = nullptr;
+        ASSERT_TRUE(RandomMove(&cur, rng));
     }
     RegenToPieces(&cur);
     check(&cur, 1, 1, "3D after 30 plies");
@@ -337,13 +335,7 @@ TEST(EvalTables, EachGameReadsItsOwnTable) {
     std::mt19937 rng(11);
     POS_T cur = state.position;
     for (int ply = 0; ply < 40; ply++) {
-        auto moves = Legal(&cur);
-        if (moves.empty()) break;
-        MOVE_T mv = moves[rng() % moves.size()];
-        POS_T next;
-        ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
-        cur = next;
-        cur.oldb = nullptr;
+        if (!RandomMove(&cur, rng)) break;
         if (ply % 4 == 3) tri.push_back(cur);
     }
     auto values = [](const std::vector<POS_T>& ps, int dmode) {
@@ -391,13 +383,7 @@ TEST(MiniQuiesce, RestoresThePositionExactly) {
                     calls++;
                 }
             }
-            auto moves = Legal(&cur);
-            if (moves.empty()) break;
-            MOVE_T mv = moves[rng() % moves.size()];
-            POS_T next;
-            ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
-            cur = next;
-            cur.oldb = nullptr;
+            if (!RandomMove(&cur, rng)) break;
         }
     }
     EXPECT_GT(calls, 1000);
