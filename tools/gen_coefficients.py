@@ -17,6 +17,8 @@ Run: python3 tools/gen_coefficients.py  (rewrites the source file)
 """
 import os
 
+import merge_fitted
+
 SLICE = 1468
 STAGES = ("OPENING", "MID_GS", "ENDING", "MATING")
 
@@ -293,15 +295,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 def read_fitted(name):
     """(index, value) pairs of a list of fitted values, if the file is there."""
-    pairs = []
     path = os.path.join(HERE, name)
-    if os.path.exists(path):
-        with open(path) as f:
-            for line in f:
-                words = line.split("#", 1)[0].split()
-                if words:
-                    pairs.append((int(words[0]), int(words[1])))
-    return pairs
+    if not os.path.exists(path):
+        return []
+    return sorted((i, v) for i, (v, _) in merge_fitted.read(path)[1].items())
 
 
 for index, value in read_fitted("fitted-coefficients.txt"):
