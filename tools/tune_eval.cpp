@@ -14,11 +14,12 @@
 // held-out positions and written as "index value" lines of the coefficients
 // that changed.
 //
-//     tune_eval POSITIONS OUT [ROUNDS [PULL [pawns] [king]]]
+//     tune_eval POSITIONS OUT [ROUNDS [PULL [pawns] [king] [zone]]]
 //
 // "pawns" also fits the pawn terms of the middle-game and ending slices (the
 // bare-king race apart), "king" their king's centralisation; the ending still
-// pushes passed pawns and centralises the king more than the opening.
+// pushes passed pawns and centralises the king more than the opening. "zone"
+// fits the control values of the squares round a king on a wing.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -54,9 +55,19 @@ double Expect(double cp) { return 1.0 / (1.0 + std::pow(10.0, -cp / 400.0)); }
 // A pawn in evaluation units.
 constexpr double PAWN = 10052.0;
 
+// Black's king-zone tables are mirrored from White's once per slice; a value
+// changed in place would leave them stale, so each evaluation mirrors afresh.
+void ForgetMirroredZones() {
+    static ETYPE_T other[COEFF_SLICE];
+    static POS_T none;
+    coefficients = other;
+    RecalcPosValues(&none);
+}
+
 // The static value of a set-up position, White's view, from nothing cached.
 ETYPE_T StaticValue(const POS_T& p) {
     static POS_T b;
+    ForgetMirroredZones();
     b = p;
     b.oldb = nullptr;
     b.flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
@@ -95,19 +106,20 @@ double BestScale(const std::vector<SAMPLE_T>& s, const std::vector<double>& v) {
     return k;
 }
 
-// Whether the middle game's and the ending's pawn terms, and their king's
-// centralisation, are fitted.
-bool free_pawns = false, free_king = false;
+// Whether the middle game's and the ending's pawn terms, their king's
+// centralisation, and the king-zone tables are fitted.
+bool free_pawns = false, free_king = false, free_zone = false;
 
-// Entries never fitted: the material worths, the king-zone tables (mirrored
-// once per slice), the race against a bare king, the king's centralisation
-// and the pawn terms (unless freed above); in the opening slice everything but
-// the square and mobility tables (the reference values).
+// Entries never fitted: the material worths, the race against a bare king,
+// the king-zone tables, the king's centralisation and the pawn terms (unless
+// freed above); in the opening slice everything but the square and mobility
+// tables (the reference values).
 bool Fixed(int stage, int j) {
-    if ((j >= 1181 && j <= 1187) || j == 44 || j == 45 || (j >= 253 && j < 381)) return true;
+    const bool zone = j >= 253 && j < 381;
+    if ((j >= 1181 && j <= 1187) || j == 44 || j == 45 || (zone && !free_zone)) return true;
     if (j >= 53 && j <= 60 && (!free_king || stage == OPENING)) return true;
     if (j >= 1319 && j <= 1373 && (!free_pawns || stage == OPENING || j == 1342)) return true;
-    const bool table = (j >= 61 && j < 253) || (j >= 381 && j < 1181) || (j >= 1374 && j < 1450);
+    const bool table = (j >= 61 && j < 1181) || (j >= 1374 && j < 1450);
     return stage == OPENING && !table;
 }
 
@@ -240,19 +252,20 @@ std::vector<double> Fit(const std::vector<SAMPLE_T>& samples, const std::vector<
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: tune_eval POSITIONS OUT [ROUNDS [PULL [pawns] [king]]]\n");
+        fprintf(stderr, "usage: tune_eval POSITIONS OUT [ROUNDS [PULL [pawns] [king] [zone]]]\n");
         return 2;
     }
     const int rounds = argc > 3 ? atoi(argv[3]) : 1500;
     const double mu = argc > 4 ? atof(argv[4]) : 1e-5;
     for (int i = 5; i < argc; i++) {
         const std::string word = argv[i];
-        if (word != "pawns" && word != "king") {
-            fprintf(stderr, "tune_eval: unknown word '%s' (pawns, king)\n", argv[i]);
+        if (word != "pawns" && word != "king" && word != "zone") {
+            fprintf(stderr, "tune_eval: unknown word '%s' (pawns, king, zone)\n", argv[i]);
             return 2;
         }
         free_pawns |= word == "pawns";
         free_king |= word == "king";
+        free_zone |= word == "zone";
     }
     if (!freopen("/dev/null", "w", stdout)) return 1;
     hash_c.HashResize(1);  // a stage change clears the table
