@@ -1164,6 +1164,12 @@ extern thread_local constinit int search_side;
 // tool: stop a new iteration once soft_deadline_ms (tick count) has passed;
 // 0 = the window program's fixed rule.
 extern std::atomic<uint64_t> soft_deadline_ms;
+// Where the hard deadline may move once (tick count; 0 = it may not): an
+// iteration whose value falls well below the last one's has found the move
+// about to be played failing, and looks for another.
+extern std::atomic<uint64_t> stretch_deadline_ms;
+// Moves the hard deadline to stretch_deadline_ms, once.
+void StretchDeadline();
 
 // The live game is shared by the interface thread and the engine thread:
 // whoever reads or changes state.position, the game record or the captured
@@ -1187,6 +1193,7 @@ struct SEARCH_LIMITS_T {
     double soft_seconds = 0; // no new iteration after this; 0 = the fixed rule
     bool no_soft_limit = false;  // deepen until the depth, the nodes, the hard limit or a stop
     uint64_t max_nodes = 0;  // stop once this many nodes were searched; 0 = no limit
+    double stretch_seconds = 0;  // the hard limit grows to this when the value falls; 0 = it never does
 };
 struct SEARCH_RESULT_T {
     ETYPE_T value = 0;       // for the side to move

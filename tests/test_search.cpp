@@ -390,6 +390,36 @@ TEST(SearchEdges, RootTakesAnAttackBoardMoveFromTheTable) {
     EXPECT_EQ(chosen.piece_moving, board_move->piece_moving);
 }
 
+// The hard deadline moves once, only later, and a search leaves no stretch
+// behind for the next one.
+TEST(SearchEdges, TheDeadlineStretchesOnceAndOnlyLater) {
+    const uint64_t now = TickCount();
+    timers.deadline_ms = now + 1000;
+    stretch_deadline_ms = now + 500;
+    StretchDeadline();
+    EXPECT_EQ(timers.deadline_ms.load(), now + 1000);
+    stretch_deadline_ms = now + 3000;
+    StretchDeadline();
+    EXPECT_EQ(timers.deadline_ms.load(), now + 3000);
+    EXPECT_EQ(stretch_deadline_ms.load(), 0u);
+    StretchDeadline();
+    EXPECT_EQ(timers.deadline_ms.load(), now + 3000);
+    timers.deadline_ms = 0;
+
+    POS_T* b = Start2D();
+    SEARCH_LIMITS_T limits;
+    limits.seconds = 0.2;
+    limits.soft_seconds = 0.05;
+    limits.stretch_seconds = 0.4;
+    MOVE_T move;
+    SEARCH_RESULT_T r;
+    EngineSearch(b, &move, limits, &r);
+    EXPECT_FALSE(IsZeroMove(&move));
+    EXPECT_LE(r.elapsed_ms, 1000u);
+    EXPECT_EQ(stretch_deadline_ms.load(), 0u);
+    EXPECT_EQ(timers.deadline_ms.load(), 0u);
+}
+
 // Whatever set the ply limit (an option, a saved file), a search of a
 // position with legal moves gives one: the first iteration always runs.
 TEST(SearchEdges, EveryPlyLimitGivesAMove) {

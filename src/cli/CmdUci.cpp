@@ -316,7 +316,8 @@ void Go(std::istringstream& in) {
         limits.seconds = movetime / 1000.0;
         limits.soft_seconds = movetime / 2000.0;
     } else if (left >= 0) {
-        UciClockBudget(left, inc, movestogo, &limits.seconds, &limits.soft_seconds, engine.overhead_ms);
+        UciClockBudget(left, inc, movestogo, &limits.seconds, &limits.soft_seconds, engine.overhead_ms,
+                       &limits.stretch_seconds);
     } else {
         limits.seconds = 5;  // the program's own default limit
     }
@@ -449,7 +450,7 @@ void Session() {
 }  // namespace
 
 void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s,
-                    long long overhead) {
+                    long long overhead, double* stretch_s) {
     // What may be spent at all: the clock less a reserve for the time the
     // answer takes to reach the interface (and for a slow machine), and the
     // interface's delay seen so far.
@@ -465,6 +466,8 @@ void UciClockBudget(long long left, long long inc, long long movestogo, double* 
     const long long hard = std::min<long long>(share * 5 / 2, usable / 2);
     *hard_s = std::max<long long>(hard, 1) / 1000.0;
     *soft_s = std::max<long long>(std::min(share, hard), 1) / 1000.0;
+    // a move found failing may take twice the hard limit, within the same half
+    if (stretch_s) *stretch_s = std::max<long long>({std::min(hard * 2, usable / 2), hard, 1}) / 1000.0;
 }
 
 int CmdUci(int argc, char** argv) {

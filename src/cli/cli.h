@@ -74,8 +74,10 @@ std::string GameOverText(const POS_T* b);
 // limit and the point after which no new iteration starts, in seconds. The
 // hard limit always leaves a reserve on the clock.
 // overhead: the interface's delay a move, spared from the budget.
+// stretch_s: what the hard limit may grow to when the search finds its move
+// failing (never past half of what may be spent).
 void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s,
-                    long long overhead = 0);
+                    long long overhead = 0, double* stretch_s = nullptr);
 
 // "checkmate: Black wins, 0-1" or "stalemate: drawn, 1/2-1/2" when the side
 // to move has no legal move; empty otherwise.

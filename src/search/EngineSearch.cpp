@@ -9,11 +9,13 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     const int saved_maxdepth = LoadShared(state.maxdepth);
     const uint64_t saved_limit = timers.timer_limit.load();
     if (limits.maxdepth > 0) StoreShared(state.maxdepth, imin(limits.maxdepth, DIFF_HARD));
+    const bool stretch = limits.seconds > 0 && limits.stretch_seconds > limits.seconds;
     if (limits.seconds > 0) {
-        timers.timer_limit = (uint64_t)std::ceil(limits.seconds);
+        timers.timer_limit = (uint64_t)std::ceil(stretch ? limits.stretch_seconds : limits.seconds);
         timers.SetDeadlineIn((uint64_t)(limits.seconds * 1000.0));
     }
     soft_deadline_ms = limits.soft_seconds > 0 ? TickCount() + (uint64_t)(limits.soft_seconds * 1000.0) : 0;
+    stretch_deadline_ms = stretch ? TickCount() + (uint64_t)(limits.stretch_seconds * 1000.0) : 0;
 
     // as the engine thread does: the computer plays the side to move
     if (IsWhitesMove(b))
@@ -55,6 +57,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_node_limit = 0;
     timers.deadline_ms = 0;
     soft_deadline_ms = 0;
+    stretch_deadline_ms = 0;
     timers.timer_limit = saved_limit;
     StoreShared(state.maxdepth, saved_maxdepth);
     return v;

@@ -6,12 +6,22 @@
 
 #include "tamzor.h"
 
+namespace {
+// A root value this far below the last iteration's means the move about to
+// be played is failing: the clock may then give this move more time.
+constexpr ETYPE_T FALL_MARGIN = 5000;
+constexpr int FALL_DEPTH = 5;
+}  // namespace
+
 ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess) {
     static const float offsets[7] = {0.5f, 2, 6, 13, 30, 30, 30};
     ETYPE_T alpha = -400000, beta = 400000, g = guess;
     si_converged = mtd_count = 0;
     int mtd_loops = 0;
     bool done = false;
+    auto watch_fall = [&] {
+        if (depth >= FALL_DEPTH && beta < guess - FALL_MARGIN && alpha < guess - FALL_MARGIN) StretchDeadline();
+    };
     RootMoves(b, move);
     if (hash_c.CheckHashEtc(b, b->moves, b->num_moves, depth, -400000, &alpha, move)) g = alpha;
 
@@ -27,6 +37,7 @@ ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess) {
             if (alpha == -400000) alpha = guess;
         } else if (g < y) {
             beta = g;
+            watch_fall();
         } else {
             alpha = g;
         }
@@ -58,10 +69,12 @@ ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess) {
             if (alpha == -400000) alpha = guess;
             continue;
         }
-        if (g < y)
+        if (g < y) {
             beta = g;
-        else
+            watch_fall();
+        } else {
             alpha = g;
+        }
         if (alpha > 399999 || beta < -399999) {
             si_converged = 1;
             break;

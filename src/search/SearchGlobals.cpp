@@ -9,5 +9,6 @@ thread_local constinit int mtd_count;
 thread_local constinit int si_converged;
 thread_local constinit uint64_t* active_hash_list = state.hash_list;
 std::atomic<uint64_t> soft_deadline_ms{0};
+std::atomic<uint64_t> stretch_deadline_ms{0};
 thread_local constinit bool search_no_soft_limit;
 thread_local constinit uint64_t search_node_limit;

@@ -1,0 +1,7 @@
+#include "tamzor.h"
+
+void StretchDeadline() {
+    // once only, and never sooner than the deadline already set
+    const uint64_t to = stretch_deadline_ms.exchange(0);
+    if (to > timers.deadline_ms.load()) timers.deadline_ms = to;
+}
