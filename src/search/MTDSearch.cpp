@@ -20,7 +20,7 @@ ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess) {
     int mtd_loops = 0;
     bool done = false;
     auto watch_fall = [&] {
-        if (depth >= FALL_DEPTH && beta < guess - FALL_MARGIN && alpha < guess - FALL_MARGIN) StretchDeadline();
+        if (depth >= FALL_DEPTH && beta < guess - FALL_MARGIN) StretchDeadline();  // alpha is below beta
     };
     RootMoves(b, move);
     if (hash_c.CheckHashEtc(b, b->moves, b->num_moves, depth, -400000, &alpha, move)) g = alpha;
