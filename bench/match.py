@@ -13,6 +13,7 @@ with its 95% margin.
     python3 bench/match.py --cli build/tamzor-cli \\
         --a "build/tamzor-cli uci" --b /usr/games/stockfish \\
         --b-option UCI_LimitStrength=true --b-option UCI_Elo=2000 \\
+        --b-option "Move Overhead=100" \\
         --tc 10+0.1 --games 16 --pgn match.pgn
 """
 import argparse
