@@ -15,15 +15,10 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The window program from here, so it finds pieces/; a terminal game when
-# there is no display to open.
+# The window program from here, so it finds pieces/; without a display it
+# plays on the terminal by itself.
 run: build
-	@if [ -n "$$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then \
-		$(BUILD)/tamzor; \
-	else \
-		echo "tamzor: no display, playing on the terminal (tamzor-cli play)"; \
-		$(BUILD)/tamzor-cli play; \
-	fi
+	@$(BUILD)/tamzor
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

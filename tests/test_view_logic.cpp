@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "cli.h"
 #include "viewlogic.h"
@@ -361,5 +362,29 @@ TEST(Layout, OrthographicViewHoldsEveryCell) {
                         EXPECT_LE(std::hypot(c.x, c.y, c.z) * 1.6f, h * 1.4143f);
                     }
             }
+    }
+}
+
+// The window's command line: its own options answer without a display,
+// GLUT's pass through, anything else is refused.
+TEST(WindowArgs, OptionsFilesAndRefusals) {
+    auto parse = [](std::vector<std::string> words) {
+        words.insert(words.begin(), "tamzor");
+        std::vector<char*> argv;
+        for (std::string& w : words) argv.push_back(w.data());
+        return ParseWindowArgs((int)argv.size(), argv.data());
+    };
+    EXPECT_EQ(parse({}).action, WINDOW_ARGS_T::RUN);
+    EXPECT_EQ(parse({"--help"}).action, WINDOW_ARGS_T::HELP);
+    EXPECT_EQ(parse({"game.pgn", "--version"}).action, WINDOW_ARGS_T::VERSION);
+    const WINDOW_ARGS_T run = parse({"-display", ":3", "--log", "-iconic", "game.pgn"});
+    EXPECT_EQ(run.action, WINDOW_ARGS_T::RUN);
+    EXPECT_TRUE(run.log);
+    EXPECT_EQ(run.file, "game.pgn");
+    EXPECT_EQ(run.display, ":3");
+    for (auto bad : std::vector<std::vector<std::string>>{{"--nonsense"}, {"-x"}, {"a.pgn", "b.pgn"}, {"-display"}}) {
+        const WINDOW_ARGS_T a = parse(bad);
+        EXPECT_EQ(a.action, WINDOW_ARGS_T::USAGE_ERROR) << bad[0];
+        EXPECT_FALSE(a.error.empty());
     }
 }

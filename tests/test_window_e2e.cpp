@@ -66,16 +66,21 @@ void Click2D(WindowSession& w, int f0, int r0, int f1, int r1, const LAYOUT_T& l
 }
 }  // namespace
 
-TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoard) {
+// Without --log the program says nothing on its terminal, whatever is pressed.
+TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    ASSERT_TRUE(w.Start(true, "", false));
     std::string info = w.WindowInfo();
     EXPECT_NE(info.find("\"Tamzor 2.98f\""), std::string::npos) << info;
     EXPECT_NE(info.find("Width: 800"), std::string::npos) << info;
     EXPECT_NE(info.find("Height: 800"), std::string::npos) << info;
     EXPECT_NE(info.find("Absolute upper-left X:  160"), std::string::npos) << info;
     ExpectBoard(w.Picture());
+    w.Key("y l Left F12");
+    w.Click(400, 400);
+    w.Click(10, 10);
+    EXPECT_EQ(w.Output(), "");
 }
 
 TEST(WindowE2E, StartsWithoutPieceMeshesOnClassicModels) {

@@ -62,7 +62,10 @@ void Keyboard(unsigned char key, int, int) {
         }
         case 'E':
             eval_show = !eval_show;
+            if (eval_show) SetConsoleOutput(true);
             printf("\nEval %s", eval_show ? "ON" : "OFF");
+            if (!eval_show) SetConsoleOutput(console_log);
+            snprintf(info_string, sizeof info_string, "verbose output on the terminal: %s", eval_show ? "on" : "off");
             break;
         case 'G': printf("\nW xang=%g yang=%g scale=%g", state.xang, state.yang, state.scale); break;
         case 'H': PrintHelp(); break;

@@ -1,9 +1,66 @@
 // The window program: start-up, then GLUT's main loop drives everything.
+#include <X11/Xlib.h>
+#include <limits.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "view.h"
 
+namespace {
+// GLUT ends the process when it cannot open the display: ask X first.
+bool DisplayOpens(const std::string& name) {
+    Display* d = XOpenDisplay(name.empty() ? nullptr : name.c_str());
+    if (!d) return false;
+    XCloseDisplay(d);
+    return true;
+}
+
+// The terminal game, with the game file when one was named.
+void Exec(const char* program, const std::string& file, int (*exec)(const char*, char* const*)) {
+    std::string words[] = {program, "play", "--pgn", file};
+    char* argv[5] = {words[0].data(), words[1].data(), nullptr, nullptr, nullptr};
+    if (!file.empty()) {
+        argv[2] = words[2].data();
+        argv[3] = words[3].data();
+    }
+    exec(program, argv);
+}
+
+// Without a display the game is played on the terminal by the terminal tool
+// installed beside this program (or found on the path).
+[[noreturn]] void PlayOnTheTerminal(const std::string& file) {
+    fprintf(stderr, "tamzor: no display, playing on the terminal (tamzor-cli play)\n");
+    char self[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n > 0) {
+        self[n] = 0;
+        std::string cli = self;
+        cli = cli.substr(0, cli.rfind('/') + 1) + "tamzor-cli";
+        if (access(cli.c_str(), X_OK) == 0) Exec(cli.c_str(), file, execv);
+    }
+    Exec("tamzor-cli", file, execvp);
+    fprintf(stderr, "tamzor: tamzor-cli not found\n");
+    exit(1);
+}
+}  // namespace
+
 int main(int argc, char** argv) {
+    const WINDOW_ARGS_T args = ParseWindowArgs(argc, argv);
+    switch (args.action) {
+        case WINDOW_ARGS_T::HELP: fputs(WindowUsage(), stdout); return 0;
+        case WINDOW_ARGS_T::VERSION: printf("Tamzor 2.98f\n"); return 0;
+        case WINDOW_ARGS_T::USAGE_ERROR:
+            fprintf(stderr, "tamzor: %s\n%s", args.error.c_str(), WindowUsage());
+            return 2;
+        case WINDOW_ARGS_T::RUN: break;
+    }
+    if (!DisplayOpens(args.display)) PlayOnTheTerminal(args.file);
+    console_log = args.log;
+    SetConsoleOutput(console_log);
+
     eval_show = false;
     menu_mesh_pieces = 0;
     InstallViewHooks();
@@ -52,8 +109,7 @@ int main(int argc, char** argv) {
     GameListInit();
     DoModeMenu(3);
     Keyboard('H', 0, 0);
-    // `tamzor game.pgn` opens with that game (GLUT took its own arguments)
-    if (argc > 1) LoadPgnForPlayer(argv[1]);
+    if (!args.file.empty()) LoadPgnForPlayer(args.file.c_str());
     Clutch(1);
     glutMainLoop();
     return 0;

@@ -10,6 +10,7 @@ char info_string[64] = "";
 int panel_on = 1;
 int cell_names_on = 0;
 int computer_side = TAMZOR_OFF;
+bool console_log = false;
 LAYOUT_T view_layout = ViewLayout(800, 800, true);
 
 const COLOR_T piece_color_white = {0.9f, 0.9f, 0.7f, 0};

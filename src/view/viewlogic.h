@@ -2,6 +2,8 @@
 // no GL: picking names, mouse moves, menu labels, board editing, the K key.
 #pragma once
 
+#include <string>
+
 #include "tamzor.h"
 
 // Display options and messages shown by the window.
@@ -130,3 +132,17 @@ int* MouseSelectedMove();
 // in a message box; 0, after a message, when the box cannot be shown (the
 // core then makes a queen and the game goes on).
 int AskPromotion();
+
+// The window program's command line (GLUT's own options pass through).
+struct WINDOW_ARGS_T {
+    enum ACTION_E { RUN, HELP, VERSION, USAGE_ERROR } action = RUN;
+    bool log = false;     // --log: standard output carries the game record
+    std::string file;     // a PGN game to start with
+    std::string display;  // -display, for GLUT
+    std::string error;    // why the line was refused
+};
+WINDOW_ARGS_T ParseWindowArgs(int argc, char** argv);
+const char* WindowUsage();
+// Standard output on (the real terminal) or off (/dev/null).
+void SetConsoleOutput(bool on);
+extern bool console_log;  // --log given
