@@ -1,12 +1,14 @@
 // The window program's input logic that needs no display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "cli.h"
 #include "viewlogic.h"
+#include "window_session.h"
 
 namespace {
 void NewGame(int dmode) {
@@ -205,25 +207,50 @@ TEST(Promotion, WithoutTheMessageBoxAQueenAndTheGameGoesOn) {
     EXPECT_NE(out.find("\npromotion: no message box"), std::string::npos) << out;
 }
 
-// The picture is the largest square beside the list, centred; the list keeps
-// to its column; nothing overlaps or leaves the window.
-TEST(Layout, SquarePictureCentredBesideTheList) {
+// The picture, the list and the tray tile the window: nothing overlaps or
+// leaves it, and the picture takes all the room they leave.
+TEST(Layout, PictureListAndTrayTileTheWindow) {
     for (int w : {300, 640, 800, 1000, 1600})
         for (int h : {200, 700, 800, 1200})
-            for (bool panel : {false, true}) {
-                const LAYOUT_T l = ViewLayout(w, h, panel);
-                SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : ""));
-                EXPECT_EQ(l.panel_w > 0, panel);
-                EXPECT_EQ(l.panel_x + l.panel_w, w);
-                EXPECT_LE(l.pic_x + l.pic_size, l.panel_x);
-                EXPECT_LE(l.pic_y + l.pic_size, h);
-                EXPECT_GE(l.pic_x, 0);
-                EXPECT_GE(l.pic_y, 0);
-                EXPECT_TRUE(l.pic_size == l.panel_x || l.pic_size == h);  // as large as it fits
-                EXPECT_LE(std::abs((l.panel_x - l.pic_size) - 2 * l.pic_x), 1);
-                EXPECT_LE(std::abs((h - l.pic_size) - 2 * l.pic_y), 1);
-            }
-    EXPECT_EQ(ViewLayout(800, 800, false).pic_size, 800);
+            for (bool panel : {false, true})
+                for (bool tray : {false, true}) {
+                    const LAYOUT_T l = ViewLayout(w, h, panel, tray);
+                    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : "") +
+                                 (tray ? " tray" : ""));
+                    EXPECT_EQ(l.panel_w > 0, panel);
+                    EXPECT_EQ(l.tray_h > 0, tray);
+                    EXPECT_EQ(l.panel_x + l.panel_w, w);
+                    EXPECT_EQ(l.pic_x, 0);
+                    EXPECT_EQ(l.pic_x + l.pic_w, l.panel_x);
+                    EXPECT_EQ(l.pic_y, l.tray_y + l.tray_h);
+                    EXPECT_EQ(l.pic_y + l.pic_h, h);
+                    EXPECT_LE(l.tray_h, h / 5);
+                    if (tray) {
+                        EXPECT_EQ(l.tray_w, l.pic_w);
+                    }
+                }
+    const LAYOUT_T full = ViewLayout(800, 800, false, false);
+    EXPECT_EQ(full.pic_w * full.pic_h, 800 * 800);
+}
+
+// The lens: the board keeps its width however narrow the picture, and a
+// wide picture shows more beside it rather than less above.
+TEST(Layout, CameraKeepsTheBoardInView) {
+    for (int dmode : {2, 3}) {
+        const CAMERA_T c = ViewCamera(dmode);
+        double th0, tv0;
+        CameraTangents(c, 1.0, &th0, &tv0);
+        for (double aspect : {0.3, 0.6, 0.9, 1.0, 1.5, 3.0}) {
+            double th, tv;
+            CameraTangents(c, aspect, &th, &tv);
+            EXPECT_NEAR(th / tv, aspect, 1e-9);
+            EXPECT_GE(th, th0 * c.min_aspect - 1e-9) << aspect;  // never narrower than that
+            EXPECT_GE(tv, tv0 - 1e-9) << aspect;
+        }
+    }
+    // the same size at the board's centre in both games
+    const CAMERA_T a = ViewCamera(2), b = ViewCamera(3);
+    EXPECT_NEAR(a.eye * std::tan(a.fovy * M_PI / 360), b.eye * std::tan(b.fovy * M_PI / 360), 0.05);
 }
 
 TEST(MoveList, PairsNumberedAndTheCurrentPlyMarked) {
@@ -387,4 +414,44 @@ TEST(WindowArgs, OptionsFilesAndRefusals) {
         EXPECT_EQ(a.action, WINDOW_ARGS_T::USAGE_ERROR) << bad[0];
         EXPECT_FALSE(a.error.empty());
     }
+}
+
+// Every piece of a new game stands on the screen, in both games: its
+// outline, a cylinder as wide as the widest model and as tall as its kind,
+// is taller than wide in the view a game opens with, on each cell.
+TEST(Layout, PiecesStandInTheOpeningView) {
+    const double heights[7] = {0, 0.75, 1.02, 1.1, 0.87, 1.33, 1.5}, radius = 0.3;
+    for (int dmode : {2, 3}) {
+        NewGame(dmode);
+        const VIEW_PRESET_T v = ViewPreset(dmode);
+        for (int sq = 0; sq < 64; sq++) {
+            const int piece = state.position.board[sq];
+            if (!piece) continue;
+            P3D_T c;
+            GetCoords(&state.position, XPOS(sq), YPOS(sq), &c);
+            int x0 = 1 << 20, x1 = -x0, y0 = x0, y1 = -x0;
+            for (int k = 0; k < 16; k++)
+                for (double h : {0.0, heights[piece < 0 ? -piece : piece]}) {
+                    int x, y;
+                    const double a = k * M_PI / 8;
+                    Project(c.x + 0.5 + radius * std::cos(a), c.y + 0.5 + radius * std::sin(a), c.z + h, v.xang,
+                            v.scale, &x, &y, ViewLayout(800, 800, true), dmode);
+                    x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+                }
+            EXPECT_GT(y1 - y0, x1 - x0) << dmode << "D, piece " << piece << " on " << sq;
+        }
+    }
+}
+
+// However many pieces are taken, a row of the tray keeps within it.
+TEST(Layout, CapturedRowsKeepInTheirTray) {
+    for (float room : {100.f, 400.f, 900.f})
+        for (int count = 0; count <= 15; count++) {
+            const float step = TrayStep(count, room, 30);
+            EXPECT_GT(step, 0);
+            EXPECT_LE(step, 30 * 0.75f);
+            if (count > 1) {
+                EXPECT_LE(step * (count - 1), room + 1e-3) << count;
+            }
+        }
 }

@@ -29,7 +29,7 @@ long InWindow(const PICTURE_T& p, int x0, int y0, int x1, int y1, const int* rgb
     return p.CountIn(SCREEN_X + x0, SCREEN_Y + y0, SCREEN_X + x1, SCREEN_Y + y1, rgb[0], rgb[1], rgb[2], tolerance);
 }
 constexpr int WHITE_TEXT[3] = {230, 230, 179}, RED[3] = {255, 0, 0}, YELLOW[3] = {255, 255, 0},
-              INFO[3] = {255, 255, 255};
+              INFO[3] = {255, 255, 255}, CHECKED[3] = {217, 26, 26};
 
 // A game set up here with the core, saved where the program runs (R there
 // restores it): `setup` changes the new game of kind `dmode`.
@@ -42,9 +42,9 @@ void SaveGameFor(const WindowSession& w, int dmode, F setup) {
     StoreShared(state.notation, NOTATION_STANDARD);
     setup(&state.position);
     // the saved game brings its view along: the view of a new game
-    state.xang = dmode == 2 ? 330 : 300;
+    state.xang = dmode == 2 ? 315 : 300;
     state.yang = 0;
-    state.scale = dmode == 2 ? 2.0f : 1.6f;
+    state.scale = dmode == 2 ? 2.05f : 1.6f;
     state.stipple = dmode == 2 ? 0 : 1;
     char cwd[4096];
     ASSERT_TRUE(getcwd(cwd, sizeof cwd));
@@ -123,9 +123,9 @@ TEST(WindowE2E, PlayersGameInAResizedWindow) {
     EXPECT_GT(InWindow(played, 0, 0, l.panel_x, 700, LAST), 500) << "the reply's cells are marked";
     EXPECT_GT(InWindow(played, panel_x, panel_top, 1000, 700, WHITE_TEXT), 20) << "the list shows 1. e4";
     // the wheel zooms
-    w.Click(l.pic_x + l.pic_size / 2, 20, 4);
+    w.Click(l.pic_x + l.pic_w / 2, 20, 4);
     EXPECT_GT(played.Differences(w.Picture()), 1000);
-    w.Click(l.pic_x + l.pic_size / 2, 20, 5);
+    w.Click(l.pic_x + l.pic_w / 2, 20, 5);
 
     // U takes back the reply and the player's move: the player is on move,
     // and the computer still answers the next one
@@ -202,6 +202,8 @@ TEST(WindowE2E, ResultsShowOnTheWindow) {
     w.Settle();
     PICTURE_T mate = w.Picture();
     EXPECT_GT(InWindow(mate, 40, 50, 560, 85, RED), 100) << "Game over: 0-1 Black mates";
+    EXPECT_GT(InWindow(mate, 0, 0, l.panel_x, 800, CHECKED, 3), 400) << "the mated king's cell";
+    EXPECT_EQ(InWindow(over, 0, 0, l.panel_x, 800, CHECKED, 3), 0) << "stalemate: no check";
     EXPECT_GT(InWindow(mate, l.panel_x, 760, 800, 800, YELLOW), 30);
     EXPECT_GT(InWindow(mate, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "f3 and g4 in the list";
 }

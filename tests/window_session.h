@@ -275,25 +275,31 @@ private:
     std::string dir_, out_path_;
 };
 
-// Window position of a model point in the view of a new game (perspective 70
-// degrees from z 16, scaled, turned `xang` degrees about X), in the square
-// picture of the layout of the window (800 x 800 with the move list unless given).
+// Window position of a model point in the perspective view of a game of
+// `dmode` (scaled, turned `yang` degrees about Y after `xang` about X), in
+// the picture of the layout of the window (800 x 800 with the move list and
+// the tray unless given).
 inline void Project(double px, double py, double pz, double xang, double scale, int* x, int* y,
-                    const LAYOUT_T& l = ViewLayout(800, 800, true)) {
+                    const LAYOUT_T& l = ViewLayout(800, 800, true), int dmode = 3, double yang = 0) {
     const double pi = 3.14159265358979;
-    const double t = xang * pi / 180;
-    const double X = scale * px, Y = scale * (py * std::cos(t) - pz * std::sin(t)),
-                 Z = scale * (py * std::sin(t) + pz * std::cos(t));
-    const double depth = 16 - Z, f = 1 / std::tan(35 * pi / 180);
-    const int top = l.height - l.pic_y - l.pic_size;
-    *x = l.pic_x + (int)std::lround((f * X / depth + 1) / 2 * l.pic_size);
-    *y = top + (int)std::lround((1 - f * Y / depth) / 2 * l.pic_size);
+    const double t = xang * pi / 180, u = yang * pi / 180;
+    // about X first (the last rotation applied acts first), then about Y
+    const double y1 = py * std::cos(t) - pz * std::sin(t), z1 = py * std::sin(t) + pz * std::cos(t);
+    const double x2 = px * std::cos(u) + z1 * std::sin(u), z2 = -px * std::sin(u) + z1 * std::cos(u);
+    const double X = scale * x2, Y = scale * y1, Z = scale * z2;
+    const CAMERA_T cam = ViewCamera(dmode);
+    double th, tv;
+    CameraTangents(cam, (double)l.pic_w / l.pic_h, &th, &tv);
+    const double depth = cam.eye - Z;
+    const int top = l.height - l.pic_y - l.pic_h;
+    *x = l.pic_x + (int)std::lround((X / (th * depth) + 1) / 2 * l.pic_w);
+    *y = top + PictureDrop(l) + (int)std::lround((1 - Y / (tv * depth)) / 2 * l.pic_h);
 }
 
 // Window position of the centre of a 2D board cell in the start view
-// (scale 2, turned 330 degrees about X).
+// (scale 2.05, turned 315 degrees about X).
 inline void Cell2D(int file, int rank, int* x, int* y, const LAYOUT_T& l = ViewLayout(800, 800, true)) {
-    Project(file - 4 + 0.5, rank - 4 + 0.5, 0, 330, 2.0, x, y, l);
+    Project(file - 4 + 0.5, rank - 4 + 0.5, 0, 315, 2.05, x, y, l, 2);
 }
 
 #define SKIP_WITHOUT_X()                                                                  \

@@ -137,6 +137,7 @@ void DisplayMain() {
     const auto start = std::chrono::steady_clock::now();
     POS_T* b = &state.position;
     glutSetWindow(mainWindow);
+    view_layout = ViewLayout(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), panel_on != 0, CapturedOnOff != 0);
     glDrawBuffer(GL_BACK);
     glViewport(0, 0, view_layout.width, view_layout.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -153,6 +154,8 @@ void DisplayMain() {
     if (CapturedOnOff) DrawCaptured();
     if (AxesOnOff) DrawAxes();
     glDisable(GL_LIGHTING);
+    DrawPieceLetters();
+    DrawBoardLabels();
     if (cell_names_on) DrawCellNames();
 
     // The text and the move list in window pixels.

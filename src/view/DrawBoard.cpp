@@ -20,6 +20,8 @@ void DrawBoard(unsigned int mode) {
     const int shown = replay != -1 ? replay : b->move_num;
     const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
     const uint64_t last_move = shown > first && shown <= GAME_RECORD_SIZE ? LastMoveCells(b, &state.game_record[shown - 1]) : 0;
+    // The king in check stands on a red cell.
+    const SQ_T checked = (b->flags & FLAG_IN_CHECK) ? b->pieces[IsWhitesMove(b) ? 0 : 16].pos : NO_SQUARE;
     for (int x = 0; x < 8; x++) {
         if (select) glLoadName(x);
         for (int y = 0; y < 8; y++) {
@@ -31,6 +33,8 @@ void DrawBoard(unsigned int mode) {
             if (select) glPushName(y);
             if (state.selected == sq) {
                 SetColor(square_color_selected);
+            } else if (sq == checked) {
+                SetColor(color_check);
             } else {
                 int s = state.spreadmap[sq];
                 if (s == 0) SetColor(color_green);

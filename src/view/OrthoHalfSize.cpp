@@ -22,6 +22,7 @@ float OrthoHalfSize(POS_T* b, float scale, float xang, float yang, float zang) {
                 reach = fmax(reach, fmax(fabs(x3), fabs(y3)) * scale);
             }
         }
-    // Never closer than the view has always been.
-    return (float)fmax(8.0, reach + 0.5);
+    // Never closer than the view has always been; room for the labels beside
+    // the board.
+    return (float)fmax(8.0, reach + 0.6 * scale);
 }

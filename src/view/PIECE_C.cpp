@@ -55,7 +55,10 @@ void PIECE_C::DrawBox(float x0, float x1, float y0, float y1, float z0, float z1
 
 void PIECE_C::FaceKing(int piece, int x, int y) {
     double angle;
-    if (state.dmode == 2) {
+    if (x < 0) {
+        // off the board (the captured pieces' tray): in profile
+        angle = piece > 0 ? 90 : -90;
+    } else if (state.dmode == 2) {
         const PS_T& king = state.position.pieces[piece > 0 ? 16 : 0];
         const int kx = (int)XPOS(king.pos), ky = (int)YPOS(king.pos);
         const double dy = (ky - y) + 0.01;

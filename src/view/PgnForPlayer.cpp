@@ -64,13 +64,19 @@ void LoadPgnForPlayer(const char* file) {
         Clutch(0);
         {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
-            // the window's own settings stay as they are
+            // the window's own settings stay as they are, but for the view of
+            // another kind of game: a 2D board is not drawn see-through
             const int spread = state.spread, stipple = state.stipple, ortho = state.projection_ortho;
+            const int dmode = state.dmode;
             loaded = PgnLoadGame(text, 1, &error);
             if (loaded) {
                 state.spread = spread;
-                state.stipple = stipple;
-                state.projection_ortho = ortho;
+                if (state.dmode == dmode) {
+                    state.stipple = stipple;
+                    state.projection_ortho = ortho;
+                } else {
+                    ResetView();
+                }
                 computer_side = TAMZOR_OFF;  // a loaded game is played on by hand
                 timers.NewGame();
                 const char* why = nullptr;

@@ -1,9 +1,10 @@
 #include "view.h"
 
-// The picture stays square: it is letterboxed into what the move list
-// leaves, and the text is laid out in window pixels.
+// The picture fills what the move list and the captured pieces' tray leave;
+// the text is laid out in window pixels. Each frame lays the window out
+// afresh too, as the list and the tray come and go.
 void ReshapeMain(int w, int h) {
-    view_layout = ViewLayout(w, h, panel_on != 0);
+    view_layout = ViewLayout(w, h, panel_on != 0, CapturedOnOff != 0);
     glViewport(0, 0, w, h);
     glutPostRedisplay();
 }

@@ -1,6 +1,6 @@
 #include "viewlogic.h"
 
-LAYOUT_T ViewLayout(int width, int height, bool panel) {
+LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray) {
     LAYOUT_T l{};
     l.width = width > 1 ? width : 1;
     l.height = height > 1 ? height : 1;
@@ -13,9 +13,20 @@ LAYOUT_T ViewLayout(int width, int height, bool panel) {
     l.panel_w = w;
     l.panel_x = l.width - w;
     const int room = l.width - w;
-    l.pic_size = room < l.height ? room : l.height;
-    if (l.pic_size < 1) l.pic_size = 1;
-    l.pic_x = (room - l.pic_size) / 2;
-    l.pic_y = (l.height - l.pic_size) / 2;
+    // The captured pieces' tray: a strip along the foot of the room, two rows
+    // of small pieces, never more than a fifth of the height.
+    int t = tray ? l.height / 10 : 0;
+    if (tray && t < 56) t = 56;
+    if (t > 84) t = 84;
+    if (t > l.height / 5) t = l.height / 5;
+    l.tray_x = 0;
+    l.tray_y = 0;
+    l.tray_w = tray ? room : 0;
+    l.tray_h = t;
+    // The picture: everything else left of the list.
+    l.pic_x = 0;
+    l.pic_y = t;
+    l.pic_w = room > 1 ? room : 1;
+    l.pic_h = l.height - t > 1 ? l.height - t : 1;
     return l;
 }

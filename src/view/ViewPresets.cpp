@@ -11,21 +11,16 @@ void ResetView() {
     state.projection_ortho = 0;
     zang = 0;
     state.yang = 0;
-    if (state.dmode == 2) {
-        state.scale = 2.0f;
-        state.stipple = 0;
-        state.xang = 330;
-    } else {
-        state.scale = 1.6f;
-        state.stipple = 1;
-        state.xang = 300;
-    }
+    const VIEW_PRESET_T p = ViewPreset(state.dmode);
+    state.scale = p.scale;
+    state.stipple = p.stipple;
+    state.xang = p.xang;
     RequestRedraw();
 }
 
 void Overhead() {
     state.projection_ortho = 1;
-    state.stipple = 1;
+    state.stipple = state.dmode != 2;  // the lower levels show through the upper
     state.xang = 0;
     state.yang = 0;
     zang = 0;

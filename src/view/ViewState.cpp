@@ -27,3 +27,4 @@ const COLOR_T color_cyan = {0.2f, 0.8f, 0, 0};
 const COLOR_T color_yellow = {1, 1, 0, 0};
 const COLOR_T color_white = {1, 1, 1, 0};
 const COLOR_T color_last_move = {0.35f, 0.55f, 0.95f, 0};
+const COLOR_T color_check = {0.85f, 0.1f, 0.1f, 0};

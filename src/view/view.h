@@ -10,9 +10,9 @@
 #include "viewlogic.h"
 
 inline void SetColor(const COLOR_T& c) { glColor3f(c.r, c.g, c.b); }
-// Drawing and picking of the board go to the square picture of the layout.
+// Drawing and picking of the board go to the picture of the layout.
 inline void PictureViewport() {
-    glViewport(view_layout.pic_x, view_layout.pic_y, view_layout.pic_size, view_layout.pic_size);
+    glViewport(view_layout.pic_x, view_layout.pic_y, view_layout.pic_w, view_layout.pic_h);
 }
 
 // Scene.
@@ -33,6 +33,10 @@ void DrawText(float x, float y, const char* text);
 void DrawPixelText(int x, int y, const char* text, void* font = GLUT_BITMAP_TIMES_ROMAN_24);
 void DrawMoveList();
 void DrawCellNames();
+// File and rank letters of the 2D board, names of the 3D levels and boards.
+void DrawBoardLabels();
+// A letter on each piece's top when the board is seen from above.
+void DrawPieceLetters();
 
 // Piece models: pieces.h.
 // One piece of code `piece` at the current origin (base at z 0).

@@ -31,6 +31,8 @@ extern const COLOR_T color_red, color_orange, color_green, color_magenta, color_
     color_yellow, color_white;
 // The from and to cells of the last move: apart from the spread map's colours.
 extern const COLOR_T color_last_move;
+// The cell of a king in check.
+extern const COLOR_T color_check;
 
 // The cell (x*8+y) or attack-board id named by the first hit record with two
 // names in a GL selection buffer, NO_SQUARE when none; records passed over are
@@ -69,14 +71,37 @@ int KeyPinCycle(POS_T* b, int j);
 // board and becomes the game's start, so undo and replay begin there.
 void TakeEditAsStart(POS_T* b);
 
-// The window's parts in pixels (origin bottom left, as GL counts): the square
-// picture, centred in what the move list leaves, and the list's column.
+// The window's parts in pixels (origin bottom left, as GL counts): the
+// picture, filling what the move list's column leaves above the captured
+// pieces' tray.
 struct LAYOUT_T {
     int width, height;
-    int pic_x, pic_y, pic_size;
+    int pic_x, pic_y, pic_w, pic_h;
     int panel_x, panel_w;  // panel_w 0: no list
+    int tray_x, tray_y, tray_w, tray_h;  // tray_h 0: no tray
 };
-LAYOUT_T ViewLayout(int width, int height, bool panel);
+LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray = true);
+// The perspective of each game: the vertical field of view of a square
+// picture, the eye's distance from the board's centre, and the narrowest
+// aspect the field holds before it widens upward.
+struct CAMERA_T {
+    double fovy, eye, min_aspect;
+};
+CAMERA_T ViewCamera(int dmode);
+// Tangents of the half angles across and up for a picture of `aspect`
+// (width / height).
+void CameraTangents(const CAMERA_T& c, double aspect, double* tan_h, double* tan_v);
+// The view of a new game: zoom, tilt about X (degrees) and see-through cells.
+struct VIEW_PRESET_T {
+    float scale, xang;
+    int stipple;
+};
+VIEW_PRESET_T ViewPreset(int dmode);
+// The distance between neighbours in a row of `count` captured pieces of
+// `unit` pixels a model unit, closing up so the row keeps within `room`.
+float TrayStep(int count, float room, float unit);
+// How far below the picture's middle the board's middle is drawn, in pixels.
+int PictureDrop(const LAYOUT_T& l);
 extern LAYOUT_T view_layout;  // of the window as it is now
 
 // Half the width of an orthographic view that shows every cell of the
