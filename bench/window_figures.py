@@ -63,7 +63,8 @@ def one_game(program, kind, display, moves):
                                      env=env, capture_output=True, text=True, timeout=30).stdout.split()[0]
 
                 def key(*k, delay=0.5):
-                    subprocess.run(["xdotool", "key", "--window", wid] + list(k), env=env, check=True)
+                    subprocess.run(["xdotool", "key", "--window", wid] + list(k), env=env, check=True,
+                                   stderr=subprocess.DEVNULL)
                     time.sleep(delay)
 
                 if kind == "2d":

@@ -21,6 +21,7 @@ void PIECE_C::DrawMesh(bool white) {
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(mesh.indices.size() * sizeof(unsigned int)),
                      mesh.indices.data(), GL_STATIC_DRAW);
         buffer_indices = (int)mesh.indices.size();
+        std::vector<Point3D_T>().swap(vertices);  // GL holds the mesh now
     } else {
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer);
