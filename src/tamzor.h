@@ -536,6 +536,9 @@ const char* GetABStringBySquare(POS_T* b, SQ_T sq);
 const char* GetShortABStr(int pin);
 char* GetAttackBoardString(POS_T* b);
 char piecechar(int piece);
+// A cell's name as the window writes it: file and rank, and in the 3D game
+// its level ("c3N", or "b4(4)" in the standard notation).
+void CellName(POS_T* b, SQ_T sq, char* out, size_t size);
 
 // ---------------------------------------------------------------------------
 // Hash keys (members of the transposition-table object come later)
@@ -792,6 +795,15 @@ extern thread_local constinit char da_str_j[16];
 extern thread_local constinit bool da_level_i;
 char* ShortMovestr(POS_T* b, MOVE_T* move, char* out);
 char* ShortDisambiguateMovestr(MOVE_T* move);
+// The text of a move whether or not the position's list holds it: the
+// list's text when it does, else the piece and its cells ("Ng1-e2") or the
+// board and its pin ("QL white to QL3"); never a fault report.
+void PlainMoveText(POS_T* b, const MOVE_T* m, char* out, size_t size);
+// Why the rules refuse a move, in the player's words ("a pawn moves forward
+// only", "you are in check: Ng1-e2 does not answer it"); false, `out` empty,
+// when the move is legal as a player's move (what PlayerMoved plays). The
+// position is not changed.
+bool RefusalReason(POS_T* b, const MOVE_T* m, char* out, size_t size);
 
 // ---------------------------------------------------------------------------
 // Making moves, attack maps

@@ -239,7 +239,11 @@ TEST_F(CliGame, RepetitionDrawEndsTheGame) {
 TEST_F(CliGame, IllegalMoveGetsAMessageAndTheGameGoesOn) {
     RUN_T r = Play("e2e5\nxyzzy\ne2e4\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("illegal move 'e2e5'"), std::string::npos) << r.out;
+    // the line as it was, and after it why
+    EXPECT_NE(r.out.find("illegal move 'e2e5' (type help for how to enter moves): a pawn moves one cell, two at "
+                         "its first move\n"),
+              std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("unknown command 'xyzzy' (board, moves,"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\n1. e4\n"), std::string::npos) << r.out;
     EXPECT_EQ(Count(r.out, "White to move> "), 3u) << r.out;

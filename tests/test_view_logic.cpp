@@ -367,7 +367,7 @@ TEST(Messages, ARefusedBoardMoveIsNamedByItsBoard) {
     MOVE_T m;
     InitMove(&m, AB_QLW, ABW_QL1, ABW_QL5, INF_VALUE, 'T', false);
     IllegalMoveText(&state.position, &m, text, sizeof text);
-    EXPECT_STREQ(text, "illegal move: QL white to QL5");
+    EXPECT_STREQ(text, "QL white to QL5: a board may carry one piece at most");
     InitMove(&m, W_ROOK, A1, A5, INF_VALUE, '-', false);
     IllegalMoveText(&state.position, &m, text, sizeof text);
     EXPECT_EQ(std::string(text).find("  "), std::string::npos) << text;

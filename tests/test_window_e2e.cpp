@@ -1,6 +1,9 @@
 // The window program end to end, in a private X server.
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <iterator>
+
 #include "window_session.h"
 
 #include "tamzor.h"
@@ -361,4 +364,45 @@ TEST(WindowE2E, GamesAsPgnFromTheCommandLineAndTheMenu) {
     EXPECT_TRUE(w.Alive());
     w.Key("q");
     EXPECT_EQ(w.WaitExit(10), 0);
+}
+
+// A refused move says why on the info line until the next click, also for a
+// move the position's list does not hold (a pawn step that does not answer a
+// check), which the verbose mode once reported as a fault; an empty cell
+// clicked says so.
+TEST(WindowE2E, ARefusedMoveSaysWhyUntilTheNextClick) {
+    SKIP_WITHOUT_X();
+    char dir[] = "/tmp/tamzor_check_XXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    const std::string pgn = std::string(dir) + "/check.pgn";
+    std::ofstream(pgn) << "[Event \"check\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1. f3 e5 2. Kf2 Qh4+ *\n";
+    WindowSession w;
+    ASSERT_TRUE(w.Start(true, pgn));
+    EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. Qh4", 10)) << w.Output();
+    w.Key("e");  // verbose: fault reports are printed
+    size_t mark = w.Output().size();
+    int x, y;
+    Cell2D(4, 3, &x, &y);
+    w.Click(x, y);
+    EXPECT_TRUE(w.WaitFor("\nthat cell is empty", 5, mark)) << w.Output().substr(mark);
+    const long empty_line = InWindow(w.Picture(), 40, 85, 700, 125, INFO);
+    EXPECT_GT(empty_line, 40);
+
+    Click2D(w, 0, 1, 0, 2);
+    EXPECT_TRUE(w.WaitFor("\nyou are in check: a2-a3 does not answer it", 5, mark)) << w.Output().substr(mark);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    // the longer line stays past the clock's redraws
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 700, 125, INFO), empty_line * 3 / 2);
+    std::ifstream err(w.Dir() + "/stderr.txt");
+    const std::string reports((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(reports.find("Panic"), std::string::npos) << reports;
+    EXPECT_EQ(w.Output().find("ShortMovestr"), std::string::npos);
+
+    // the next click takes it away: a piece picked shows in green
+    Cell2D(3, 1, &x, &y);
+    w.Click(x, y);
+    EXPECT_EQ(InWindow(w.Picture(), 40, 85, 700, 125, INFO), 0);
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+    std::filesystem::remove_all(dir);
 }

@@ -86,7 +86,7 @@ void AfterRebuild(SESSION_T* s) {
 void PlayTurn(SESSION_T* s, MOVE_T* m) {
     bool over;
     if (!PlayUserMove(m, &over)) {
-        printf("illegal move '%s'\n", MoveToken(*m).c_str());
+        printf("illegal move '%s'%s\n", MoveToken(*m).c_str(), MoveRefusal(&state.position, *m).c_str());
         return;
     }
     EndLine();
@@ -212,7 +212,8 @@ bool Obey(SESSION_T* s, const std::string& line) {
         if (ReadMove(&state.position, line, &m, &error))
             PlayTurn(s, &m);
         else
-            printf("%s (type help for how to enter moves)\n", error.c_str());
+            printf("%s (type help for how to enter moves)%s\n", error.c_str(),
+                   TokenRefusal(&state.position, line).c_str());
     }
     return true;
 }

@@ -13,7 +13,7 @@ bool PlayMoves(const std::string& list, std::string* error) {
         }
         MOVE_T m;
         if (!MoveFromToken(b, token, &m, error)) {
-            *error += " (move " + std::to_string(number) + " of --moves)";
+            *error += " (move " + std::to_string(number) + " of --moves)" + TokenRefusal(b, token);
             return false;
         }
         int ply = b->move_num;

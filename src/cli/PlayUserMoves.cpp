@@ -12,12 +12,12 @@ bool PlayUserMoves(const std::string& list, std::string* error) {
         }
         MOVE_T m;
         if (!ReadMove(b, token, &m, error)) {
-            *error += where;
+            *error += where + TokenRefusal(b, token);
             return false;
         }
         bool over;
         if (!PlayUserMove(&m, &over)) {
-            *error = "illegal move '" + token + "'" + where;
+            *error = "illegal move '" + token + "'" + where + MoveRefusal(b, m);
             return false;
         }
     }

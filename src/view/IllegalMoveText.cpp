@@ -1,39 +1,21 @@
 #include <cstdio>
+#include <cstring>
 
 #include "viewlogic.h"
 
-namespace {
-const char* BoardName(int ab) {
-    switch (ab) {
-        case AB_QLW: return "QL white";
-        case AB_QLB: return "QL black";
-        case AB_KLW: return "KL white";
-        case AB_KLB: return "KL black";
-        default: return "board";
-    }
-}
-}  // namespace
+// The info line's room in characters: about 550 pixels of Times Roman 24.
+constexpr size_t INFO_ROOM = 54;
 
-// A move the rules refuse has no text of its own: it is named by what moved
-// and where it was to go.
+// The move and why the rules refuse it ("Ng1-e3: a knight moves ..."). A
+// reason that names the move already, or that would not fit beside it,
+// stands alone: the player has just made the move.
 void IllegalMoveText(POS_T* b, const MOVE_T* m, char* out, size_t size) {
-    MOVE_T copy = *m;
-    if (const char* text = ShortDisambiguateMovestr(&copy)) {
+    char text[40], reason[96];
+    PlainMoveText(b, m, text, sizeof text);
+    if (!RefusalReason(b, m, reason, sizeof reason)) {
         snprintf(out, size, "illegal move %s", text);
         return;
     }
-    char to[24];
-    if (IsAB(m->piece_moving)) {
-        if (PinIndex((int)m->to) >= 0) snprintf(to, sizeof to, "%s", GetABString(b, (int)m->to));
-        else CellName(b, m->to, to, sizeof to);
-        snprintf(out, size, "illegal move: %s to %s", BoardName(m->piece_moving), to);
-        return;
-    }
-    char from[24];
-    CellName(b, m->from, from, sizeof from);
-    CellName(b, m->to, to, sizeof to);
-    const int kind = m->piece_moving < 0 ? -m->piece_moving : m->piece_moving;
-    const char p = piecechar(kind);
-    if (p && p != ' ') snprintf(out, size, "illegal move %c%s-%s", p, from, to);
-    else snprintf(out, size, "illegal move %s-%s", from, to);
+    if (strstr(reason, text) || strlen(text) + 2 + strlen(reason) > INFO_ROOM) snprintf(out, size, "%s", reason);
+    else snprintf(out, size, "%s: %s", text, reason);
 }

@@ -1,14 +1,17 @@
 #include <cstdio>
+#include <cstring>
 
 #include "view.h"
 
 namespace {
 unsigned int mb_from = NO_SQUARE, mb_to = NO_SQUARE;
+const char* const WAIT_TEXT = "wait: Tamzor is thinking";
 
 // Plays a mouse move; a refused one leaves its reason on the info line.
 void PlayMouseMove(MOVE_T* move) {
     if (!PlayerMoved(&state.position, move)) {
         IllegalMoveText(&state.position, move, info_string, sizeof info_string);
+        printf("\n%s", info_string);
         return;
     }
     JudgeGame(&state.position);
@@ -17,12 +20,25 @@ void PlayMouseMove(MOVE_T* move) {
 
 bool TamzorsTurn() { return NextToPlay(&state.position) == LoadShared(state.tamzor); }
 
+// A click that cannot start or finish a move says why on the info line.
+void Tell(const char* text) {
+    snprintf(info_string, sizeof info_string, "%s", text);
+    printf("\n%s", text);
+}
+
 void FirstClick(int x, int y) {
     InSquare(x, y, &mb_from);
     const SQ_T sq = mb_from;
     if (sq == NO_SQUARE) return;
+    if (TamzorsTurn()) {
+        Tell(WAIT_TEXT);
+        return;
+    }
     if (sq < 64) {
-        if (!state.position.board[sq]) return;
+        if (!state.position.board[sq]) {
+            Tell("that cell is empty");
+            return;
+        }
         state.selected = sq;
         GenerateSpreadmap(&state.position);
         return;
@@ -42,7 +58,8 @@ void SecondClick(int x, int y) {
     const SQ_T sel = state.selected;
     if (sel >= 64) {  // an attack board
         InSquare(x, y, &mb_to);
-        if (mb_to != mb_from && mb_to < 64 && !TamzorsTurn()) {
+        if (mb_to != mb_from && mb_to < 64 && TamzorsTurn()) Tell(WAIT_TEXT);
+        else if (mb_to != mb_from && mb_to < 64) {
             MOVE_T move;
             BuildBoardMove(b, (int)sel, mb_to, &move);
             PlayMouseMove(&move);
@@ -54,7 +71,11 @@ void SecondClick(int x, int y) {
     state.selected = NO_SQUARE;
     ResetSpreadmap();
     InSquare(x, y, &mb_to, true);
-    if (mb_to >= 64 || mb_to == mb_from || TamzorsTurn()) return;
+    if (mb_to >= 64 || mb_to == mb_from) return;
+    if (TamzorsTurn()) {
+        Tell(WAIT_TEXT);
+        return;
+    }
     MOVE_T move;
     if (!BuildMouseMove(b, state.dmode, mb_from, mb_to, &move)) {
         Panic(false, "not selecting?");
@@ -63,6 +84,15 @@ void SecondClick(int x, int y) {
     PlayMouseMove(&move);
 }
 }  // namespace
+
+void ForgetStaleWait() {
+    if (strcmp(info_string, WAIT_TEXT) != 0) return;
+    // Not to wait on the engine thread, which may hold the game a while.
+    std::unique_lock<std::recursive_mutex> lock(GameMutex(), std::try_to_lock);
+    if (!lock.owns_lock() || TamzorsTurn()) return;
+    info_string[0] = 0;
+    glutPostRedisplay();
+}
 
 void MouseButton(int button, int bstate, int x, int y) {
     // The wheel (buttons 3 and 4) zooms like Page Up and Page Down.

@@ -47,6 +47,8 @@ void DrawPieces();
 void Keyboard(unsigned char key, int x, int y);
 void KeyboardSpecial(int key, int x, int y);
 void MouseButton(int button, int bstate, int x, int y);
+// The computer has moved: "wait", said to a click meanwhile, goes.
+void ForgetStaleWait();
 void InSquare(int x, int y, unsigned int* sq, bool cells_first = false);
 void PrintHelp();
 void PrintVersion();

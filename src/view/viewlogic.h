@@ -131,9 +131,7 @@ inline int FirstShownLine(int count, int rows, int current_line) {
 const char* ResultLine(POS_T* b);
 // Cells to mark for the move: from and to; an attack board's four cells.
 uint64_t LastMoveCells(const POS_T* b, const MOVE_T* m);
-// A cell's name as the info line writes it (file, rank and level).
-void CellName(POS_T* b, SQ_T sq, char* out, size_t size);
-// The info line's text for a refused mouse move.
+// The info line's text for a refused mouse move: the move and the reason.
 void IllegalMoveText(POS_T* b, const MOVE_T* m, char* out, size_t size);
 
 // How many plies undo takes back so the player is on move again when the

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "viewlogic.h"
+#include "tamzor.h"
 
 void CellName(POS_T* b, SQ_T sq, char* out, size_t size) {
     if (sq >= 64) {
