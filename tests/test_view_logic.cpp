@@ -17,15 +17,88 @@ void NewGame(int dmode) {
 }
 }  // namespace
 
-TEST(PickNames, FirstRecordWithTwoNamesDecides) {
-    // records: {names, zmin, zmax, names...}
-    const unsigned int cell[] = {1, 0, 0, 7, 2, 0, 0, 3, 5, 2, 0, 0, 6, 1};
-    EXPECT_EQ(DecodePickHits(cell, 3, false), 3u * 8 + 5);
-    const unsigned int post[] = {2, 0, 0, 2, 116};
-    EXPECT_EQ(DecodePickHits(post, 1, false), (SQ_T)AB_KLW);
-    const unsigned int none[] = {1, 0, 0, 4};
-    EXPECT_EQ(DecodePickHits(none, 1, false), NO_SQUARE);
-    EXPECT_EQ(DecodePickHits(none, 0, false), NO_SQUARE);
+// Hit records {names, zmin, zmax, names...}, as GL selection writes them.
+struct RECORDS_T {
+    std::vector<unsigned int> words;
+    int count = 0;
+    RECORDS_T& Add(unsigned int depth, unsigned int a, unsigned int b) {
+        words.insert(words.end(), {2, depth, depth + 5, a, b});
+        count++;
+        return *this;
+    }
+    RECORDS_T& Cell(SQ_T sq, unsigned int depth) { return Add(depth, sq / 8, sq % 8); }
+    RECORDS_T& Piece(SQ_T sq, unsigned int depth) { return Add(depth, PIECE_PICK_NAME, sq); }
+    SQ_T Pick(bool cells_first = false, bool see_through = false) const {
+        return DecodePickHits(words.data(), count, false, 0, 0, cells_first, see_through);
+    }
+};
+
+TEST(PickNames, TheNearestThingWinsWhateverTheDrawingOrder) {
+    // an attack board's cell in front of a main level's cell: either order
+    EXPECT_EQ(RECORDS_T().Cell(3, 900).Cell(60, 400).Pick(), 60u);
+    EXPECT_EQ(RECORDS_T().Cell(60, 400).Cell(3, 900).Pick(), 60u);
+    // a piece stands in front of its own cell and of the cells behind
+    EXPECT_EQ(RECORDS_T().Cell(10, 500).Piece(20, 300).Cell(20, 600).Pick(), 20u);
+    // two pieces, one hiding the other: the front one
+    EXPECT_EQ(RECORDS_T().Piece(56, 700).Piece(60, 350).Pick(false, true), 60u);
+    // opaque cells hide a piece behind them; half-transparent ones let it show
+    const RECORDS_T behind = RECORDS_T().Cell(61, 200).Piece(56, 450).Cell(56, 800);
+    EXPECT_EQ(behind.Pick(false, false), 61u);
+    EXPECT_EQ(behind.Pick(false, true), 56u);
+    EXPECT_EQ(RECORDS_T().Pick(), NO_SQUARE);
+    const unsigned int odd[] = {1, 0, 0, 4, 3, 0, 0, 1, 2, 3};
+    EXPECT_EQ(DecodePickHits(odd, 2, false), NO_SQUARE);
+}
+
+TEST(PickNames, PostsRingsAndTheSecondClicksCells) {
+    // the thin post in front of a piece is what shows; its wider ring is not
+    EXPECT_EQ(RECORDS_T().Piece(40, 500).Add(450, 2, AB_KLW).Pick(false, true), (SQ_T)AB_KLW);
+    EXPECT_EQ(RECORDS_T().Piece(40, 500).Add(300, RING_PICK_NAME, AB_KLW).Pick(false, true), 40u);
+    // over cells alone the ring takes the board, seen through a cell or not
+    const RECORDS_T ring = RECORDS_T().Cell(17, 200).Add(400, RING_PICK_NAME, AB_KLW).Cell(33, 700);
+    EXPECT_EQ(ring.Pick(false, true), (SQ_T)AB_KLW);
+    EXPECT_EQ(ring.Pick(false, false), 17u);
+    // the second click of a piece's move wants a cell: the enemy piece's,
+    // even where a post stands in front of it
+    const RECORDS_T capture = RECORDS_T().Add(100, 2, AB_QLW).Piece(44, 300).Cell(12, 200);
+    EXPECT_EQ(capture.Pick(false, true), (SQ_T)AB_QLW);
+    EXPECT_EQ(capture.Pick(true, true), 44u);
+    EXPECT_EQ(capture.Pick(true, false), 12u);
+    EXPECT_EQ(RECORDS_T().Add(100, RING_PICK_NAME, AB_QLB).Pick(true, true), (SQ_T)AB_QLB);
+}
+
+TEST(PickNames, TheStackUnderThePointerNearestFirst) {
+    const RECORDS_T r = RECORDS_T().Cell(56, 800).Add(500, 2, AB_KLW).Piece(56, 600).Cell(16, 100)
+                            .Add(300, RING_PICK_NAME, AB_KLW).Piece(16, 150);
+    const std::vector<PICK_HIT_T> stack = PickStack(PickHits(r.words.data(), r.count), false);
+    ASSERT_EQ(stack.size(), 3u);
+    EXPECT_EQ(stack[0].target, 16u);
+    EXPECT_EQ(stack[0].depth, 100u);
+    EXPECT_EQ(stack[1].kind, PICK_HIT_T::POST);
+    EXPECT_EQ(stack[1].depth, 300u);
+    EXPECT_EQ(stack[2].target, 56u);
+    EXPECT_EQ(stack[2].depth, 600u);
+    const std::vector<PICK_HIT_T> cells = PickStack(PickHits(r.words.data(), r.count), true);
+    ASSERT_EQ(cells.size(), 2u);
+
+    // Tab steps down the stack and round; a moved pointer starts again
+    NewGame(3);
+    STEPPED_T step;
+    char text[64];
+    std::vector<std::string> seen;
+    for (int i = 0; i < 4; i++) {
+        ASSERT_TRUE(StepUnder(&state.position, stack, 5, 7, &step, text, sizeof text));
+        seen.push_back(text);
+    }
+    EXPECT_EQ(seen[0].substr(seen[0].find('(')), "(1 of 3): Enter takes it") << seen[0];
+    EXPECT_EQ(seen[1], "board KL white (2 of 3): Enter takes it");
+    EXPECT_NE(seen[2].find(" white knight (3 of 3)"), std::string::npos) << seen[2];
+    EXPECT_EQ(seen[3], seen[0]);
+    StepUnder(&state.position, stack, 5, 7, &step, text, sizeof text);
+    StepUnder(&state.position, stack, 6, 7, &step, text, sizeof text);
+    EXPECT_EQ(text, seen[0]);
+    EXPECT_FALSE(StepUnder(&state.position, {}, 6, 7, &step, text, sizeof text));
+    EXPECT_EQ(step.target, NO_SQUARE);
 }
 
 TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget2D) {
@@ -454,4 +527,102 @@ TEST(Layout, CapturedRowsKeepInTheirTray) {
                 EXPECT_LE(step * (count - 1), room + 1e-3) << count;
             }
         }
+
+TEST(CellPrompt, TypingBackspaceEscAndEnter) {
+    LINE_INPUT_C line;
+    EXPECT_EQ(line.Key('a'), LINE_INPUT_C::CANCELLED) << "closed: nothing typed";
+    line.Open("Cell: ");
+    for (char c : std::string("d1x")) EXPECT_EQ(line.Key((unsigned char)c), LINE_INPUT_C::TYPING);
+    EXPECT_EQ(line.Shown(), "Cell: d1x_");
+    line.Key(8);
+    line.Key('W');
+    EXPECT_EQ(line.Text(), "d1W");
+    EXPECT_EQ(line.Key('\r'), LINE_INPUT_C::ENTERED);
+    EXPECT_TRUE(line.IsOpen());
+    line.Refuse("no cell d1W");
+    EXPECT_EQ(line.Shown(), "Cell: d1W_   no cell d1W");
+    line.Key(127);
+    EXPECT_EQ(line.Shown(), "Cell: d1_") << "the next key answers the reason";
+    for (int i = 0; i < 40; i++) line.Key('z');
+    EXPECT_EQ(line.Text().size(), LINE_INPUT_C::MAX_TEXT);
+    line.Key('\t');
+    EXPECT_EQ(line.Text().size(), LINE_INPUT_C::MAX_TEXT);
+    EXPECT_EQ(line.Key(27), LINE_INPUT_C::CANCELLED);
+    EXPECT_FALSE(line.IsOpen());
+    line.Open("Cell: ");
+    EXPECT_EQ(line.Text(), "");
+}
+
+TEST(CellPrompt, EveryCellByItsNameInEachNotation) {
+    for (int dmode : {2, 3}) {
+        for (int notation : {NOTATION_ZARVIC, NOTATION_STANDARD, NOTATION_ALGEBRAIC}) {
+            NewGame(dmode);
+            StoreShared(state.notation, notation);
+            POS_T* b = &state.position;
+            for (SQ_T sq = 0; sq < 64; sq++) {
+                char name[24];
+                CellName(b, sq, name, sizeof name);
+                std::string lower = name;
+                for (char& c : lower) c = (char)tolower(c);
+                SQ_T got = NO_SQUARE;
+                std::string reason;
+                EXPECT_TRUE(CellFromName(b, " " + lower, false, &got, &reason)) << name << ": " << reason;
+                EXPECT_EQ(got, sq) << name;
+            }
+        }
+    }
+    NewGame(3);
+    POS_T* b = &state.position;
+    SQ_T sq = NO_SQUARE;
+    std::string reason;
+    ASSERT_TRUE(CellFromName(b, "d1W", false, &sq, &reason));
+    EXPECT_EQ(b->board[sq], W_KNIGHT);
+    EXPECT_FALSE(CellFromName(b, "d1", false, &sq, &reason));
+    EXPECT_EQ(reason, "d1KL1 or d1W?");
+    ASSERT_TRUE(CellFromName(b, "B1", false, &sq, &reason)) << "one cell has b1 without its level";
+    EXPECT_EQ(b->board[sq], W_BISHOP);
+    EXPECT_FALSE(CellFromName(b, "d9W", false, &sq, &reason));
+    EXPECT_EQ(reason, "no cell d9W");
+    EXPECT_FALSE(CellFromName(b, "  ", false, &sq, &reason));
+    EXPECT_FALSE(CellFromName(b, "ql3", false, &sq, &reason));
+    ASSERT_TRUE(CellFromName(b, "ql3", true, &sq, &reason)) << "a pin, while a board is chosen";
+    EXPECT_EQ(sq, (SQ_T)ABW_QL3);
+}
+
+// A cell taken by name or by Tab acts as a click: choose the piece, then
+// move it; Esc drops one thing at a time.
+TEST(CellPrompt, ChoosingAndMovingLikeAClick) {
+    NewGame(3);
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    POS_T* b = &state.position;
+    SQ_T knight, to;
+    std::string reason;
+    ASSERT_TRUE(CellFromName(b, "d1W", false, &knight, &reason));
+    ASSERT_TRUE(CellFromName(b, "c3N", false, &to, &reason));
+    testing::internal::CaptureStdout();
+    ActOnPick(knight);
+    EXPECT_EQ(state.selected, knight);
+    stepped.target = to;
+    EXPECT_TRUE(ClearPending());
+    EXPECT_EQ(stepped.target, NO_SQUARE);
+    EXPECT_EQ(state.selected, knight) << "the stepped cell went first";
+    EXPECT_TRUE(ClearPending());
+    EXPECT_EQ(state.selected, NO_SQUARE);
+    EXPECT_FALSE(ClearPending());
+    ActOnPick(knight);
+    ActOnPick(to);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("\nselected Nd1W"), std::string::npos) << out;
+    EXPECT_EQ(b->move_num, 1);
+    EXPECT_EQ(b->board[to], W_KNIGHT);
+    EXPECT_EQ(state.selected, NO_SQUARE);
+    // an empty cell chooses nothing; a board is chosen by its post
+    testing::internal::CaptureStdout();
+    ActOnPick(knight);
+    EXPECT_EQ(state.selected, NO_SQUARE);
+    ActOnPick(AB_QLB);
+    out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.selected, (SQ_T)AB_QLB);
+    EXPECT_NE(out.find("\nselected QL black"), std::string::npos) << out;
+    state.selected = NO_SQUARE;
 }

@@ -405,4 +405,214 @@ TEST(WindowE2E, ARefusedMoveSaysWhyUntilTheNextClick) {
     w.Key("q q");
     EXPECT_EQ(w.WaitExit(10), 0);
     std::filesystem::remove_all(dir);
+
+namespace {
+// Upright cylinders standing in for what may hide a piece: the pieces (the
+// meshes reach 0.3 from their axis; a little more for the click's rounding
+// to the pixel) and the attack boards' posts.
+struct COLUMN_T {
+    double x, y, z0, z1, r;
+    SQ_T sq;  // a piece's cell; NO_SQUARE for a post
+};
+std::vector<COLUMN_T> Columns(POS_T* b) {
+    // the meshes' heights: pawn, knight, bishop, rook, queen, king
+    static const double heights[7] = {0, 0.75, 1.02, 1.1, 0.8725, 1.33, 1.5};
+    std::vector<COLUMN_T> out;
+    for (SQ_T sq = 0; sq < 64; sq++) {
+        P3D_T c;
+        GetCoords(b, (int)XPOS(sq), (int)YPOS(sq), &c);
+        if (const int piece = b->board[sq])
+            out.push_back({c.x + 0.5, c.y + 0.5, c.z + 0.01, c.z + 0.01 + heights[std::abs(piece)], 0.34, sq});
+        if (ABIndex((int)sq + 100) >= 0) out.push_back({c.x + 1.0, c.y + 1.0, c.z - 1.0, c.z, 0.12, NO_SQUARE});
+    }
+    return out;
+}
+
+// A point of the piece's axis, from low on it upwards, that nothing of the
+// others covers from the eye; false when the piece is hidden everywhere.
+bool ShownPoint(const std::vector<COLUMN_T>& columns, const COLUMN_T& piece, const double eye[3], double p[3]) {
+    for (double f : {0.3, 0.15, 0.45, 0.6, 0.75}) {
+        p[0] = piece.x, p[1] = piece.y, p[2] = piece.z0 + f * (piece.z1 - piece.z0);
+        bool covered = false;
+        for (int k = 1; k < 400 && !covered; k++) {
+            const double s = k / 400.0;
+            double q[3];
+            for (int i = 0; i < 3; i++) q[i] = eye[i] + s * (p[i] - eye[i]);
+            for (const COLUMN_T& c : columns) {
+                if (&c == &piece || q[2] < c.z0 || q[2] > c.z1) continue;
+                if (std::hypot(q[0] - c.x, q[1] - c.y) < c.r) {
+                    covered = true;
+                    break;
+                }
+            }
+        }
+        if (!covered) return true;
+    }
+    return false;
+}
+
+// What a click at `place` chose, as --log says ("Nd1W"), "" for nothing. A
+// second click at the same place takes the choice back: it is made with
+// the next one (`undo`, the place of the one before, or -1).
+std::string ClickAndRead(WindowSession& w, std::pair<int, int>& undo, std::pair<int, int> place) {
+    const size_t mark = w.Output().size();
+    if (undo.first >= 0) w.QuickClicks({undo, place});
+    else w.QuickClick(place.first, place.second);
+    undo = place;
+    std::string chosen;
+    WindowSession::WaitUntil([&] {
+        const std::string out = w.Output();
+        const size_t at = out.find("\nselected ", mark);
+        if (at == std::string::npos) return false;
+        const size_t end = out.find('\n', at + 1);
+        chosen = out.substr(at + 10, end == std::string::npos ? std::string::npos : end - at - 10);
+        return true;
+    }, 10, 0.01);
+    return chosen;
+}
+
+struct VIEW_T {
+    const char* keys;  // from the view of a new game
+    double xang, yang;
+};
+const VIEW_T views[3] = {
+    {"", 300, 0}, {"shift+Left shift+Left shift+Left", 300, 330}, {"shift+Right shift+Right shift+Up", 290, 20}};
+
+// Clicks every piece of the live position where it shows in each view;
+// the in-process state must hold the same position and notation.
+void ClickEveryPiece(WindowSession& w, const char* position) {
+    std::vector<COLUMN_T> columns;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        // the window names cells as a new game does, a restored one too
+        StoreShared(state.notation, NOTATION_ZARVIC);
+        columns = Columns(&state.position);
+    }
+    for (const VIEW_T& v : views) {
+        w.Key(std::string("v ") + v.keys);
+        double eye[3];
+        EyeInModel(v.xang, 1.6, v.yang, eye);
+        int clicked = 0, pieces = 0;
+        std::pair<int, int> undo(-1, -1);
+        for (const COLUMN_T& piece : columns) {
+            if (piece.sq == NO_SQUARE) continue;
+            pieces++;
+            double p[3];
+            if (!ShownPoint(columns, piece, eye, p)) continue;
+            int x, y;
+            Project(p[0], p[1], p[2], v.xang, 1.6, &x, &y, ViewLayout(800, 800, true), 3, v.yang);
+            char name[24];
+            CellName(&state.position, piece.sq, name, sizeof name);
+            const std::string want = std::string(1, piecechar(std::abs(state.position.board[piece.sq]))) + name;
+            EXPECT_EQ(ClickAndRead(w, undo, {x, y}), want)
+                << position << ", view " << v.keys << ": clicked " << x << "," << y;
+            clicked++;
+        }
+        if (undo.first >= 0) w.QuickClick(undo.first, undo.second);
+        // most pieces show somewhere in these views
+        EXPECT_GE(clicked * 4, pieces * 3) << position << ", view " << v.keys;
+    }
+    w.Key("v");
+}
+}  // namespace
+
+// A click anywhere a piece shows takes its own cell, whatever stands in
+// front or behind: in the start position, after some moves and with the
+// attack boards moved, each seen from three sides.
+TEST(WindowE2E, AClickTakesThePieceWhereverItShows) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        NewGameState(3);
+    }
+    ClickEveryPiece(w, "start");
+
+    SaveGameFor(w, 3, [](POS_T* b) {
+        testing::internal::CaptureStdout();
+        for (const char* token : {"h1c3", "h8c6", "f2b4", "e7a5", "e1b3", "f7b5"}) {
+            MOVE_T m;
+            std::string error;
+            ASSERT_TRUE(ReadMove(b, token, &m, &error)) << token << ": " << error;
+            EXPECT_TRUE(PlayerMoved(b, &m));
+        }
+        testing::internal::GetCapturedStdout();
+    });
+    size_t mark = w.Output().size();
+    w.Key("r");
+    ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
+    ClickEveryPiece(w, "after 3 moves");
+
+    // White's queen-side board two pins on, Black's one
+    SaveGameFor(w, 3, [](POS_T* b) {
+        testing::internal::CaptureStdout();
+        KeyPinCycle(b, 0);
+        KeyPinCycle(b, 0);
+        KeyPinCycle(b, 1);
+        TakeEditAsStart(b);
+        testing::internal::GetCapturedStdout();
+    });
+    mark = w.Output().size();
+    w.Key("r r");
+    ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
+    ClickEveryPiece(w, "boards moved");
+}
+
+// The knight on d1W stands under White's king-side board, behind its king:
+// Tab steps through what is under the pointer down to it, and a cell's name
+// typed after Enter takes it too; letters typed there are no commands, and
+// Esc drops the choice or the typing before it would quit.
+TEST(WindowE2E, HiddenCellsByTabAndByName) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    std::vector<COLUMN_T> columns;
+    SQ_T knight;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        NewGameState(3);
+        std::string reason;
+        ASSERT_TRUE(CellFromName(&state.position, "d1W", false, &knight, &reason));
+        columns = Columns(&state.position);
+    }
+    double eye[3], p[3];
+    EyeInModel(300, 1.6, 0, eye);
+    const COLUMN_T* column = nullptr;
+    for (const COLUMN_T& c : columns)
+        if (c.sq == knight) column = &c;
+    ASSERT_TRUE(column);
+    ASSERT_FALSE(ShownPoint(columns, *column, eye, p)) << "hidden in the start view";
+    int x, y;
+    Project(column->x, column->y, column->z0 + 0.3, 300, 1.6, &x, &y);
+    w.Move(x, y);
+    size_t mark = w.Output().size();
+    bool found = false;
+    for (int i = 0; i < 6 && !found; i++) {
+        w.Key("Tab");
+        found = w.WaitFor("\nd1W white knight \\([0-9] of [0-9]\\): Enter takes it", 1, mark);
+    }
+    ASSERT_TRUE(found) << w.Output().substr(mark);
+    w.Key("Return");
+    EXPECT_TRUE(w.WaitFor("\nselected Nd1W", 5, mark)) << w.Output().substr(mark);
+    w.Key("Escape");
+    EXPECT_TRUE(w.Alive()) << "Esc took the choice back";
+
+    // a name that is no cell stays to be mended; then the knight and its move
+    mark = w.Output().size();
+    const PICTURE_T before = w.Picture();
+    w.Key("Return d 9 w Return");
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 700, 125, INFO, 0), InWindow(before, 40, 85, 700, 125, INFO, 0) + 40)
+        << "the prompt and its reason";
+    w.Key("BackSpace BackSpace BackSpace d 1 W Return");
+    EXPECT_TRUE(w.WaitFor("\nselected Nd1W", 5, mark)) << w.Output().substr(mark);
+    w.Key("Return c 3 n Return");
+    EXPECT_TRUE(w.WaitFor("\n1\\. Nc3N", 5, mark)) << w.Output().substr(mark);
+    const std::string typed = w.Output().substr(mark);
+    EXPECT_EQ(typed.find("difficulty"), std::string::npos) << typed;
+    EXPECT_EQ(typed.find("playing White"), std::string::npos) << typed;
+    w.Key("Return Escape");
+    EXPECT_TRUE(w.Alive()) << "Esc closed the prompt";
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
 }

@@ -154,11 +154,11 @@ public:
     }
 
     template <class F>
-    static bool WaitUntil(F done, double seconds) {
+    static bool WaitUntil(F done, double seconds, double poll = 0.1) {
         auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < end) {
             if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::this_thread::sleep_for(std::chrono::duration<double>(poll));
         }
         return done();
     }
@@ -208,9 +208,14 @@ public:
         Settle();
     }
     // A click without waiting after it (for what shows one frame only).
-    void QuickClick(int x, int y) {
-        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-            std::to_string(y) + " click 1 2>/dev/null");
+    void QuickClick(int x, int y) { QuickClicks({{x, y}}); }
+    // Clicks at each place in turn, in one go, without waiting.
+    void QuickClicks(const std::vector<std::pair<int, int>>& places) {
+        std::string cmd = "xdotool";
+        for (auto [x, y] : places)
+            cmd += " mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+                   std::to_string(y) + " click 1";
+        Run(cmd + " 2>/dev/null");
     }
     // Lets the program take the event in and draw the next frame.
     static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
@@ -294,6 +299,15 @@ inline void Project(double px, double py, double pz, double xang, double scale, 
     const int top = l.height - l.pic_y - l.pic_h;
     *x = l.pic_x + (int)std::lround((X / (th * depth) + 1) / 2 * l.pic_w);
     *y = top + PictureDrop(l) + (int)std::lround((1 - Y / (tv * depth)) / 2 * l.pic_h);
+}
+// The eye of that view in model coordinates: what lies between it and a
+// point hides the point.
+inline void EyeInModel(double xang, double scale, double yang, double eye[3], int dmode = 3) {
+    const double pi = 3.14159265358979;
+    const double t = xang * pi / 180, u = yang * pi / 180, d = ViewCamera(dmode).eye / scale;
+    eye[0] = -d * std::sin(u);
+    eye[1] = d * std::cos(u) * std::sin(t);
+    eye[2] = d * std::cos(u) * std::cos(t);
 }
 
 // Window position of the centre of a 2D board cell in the start view

@@ -73,6 +73,11 @@ void DrawBanner(POS_T* b) {
 
 void DrawInfo(POS_T* b) {
     char text[80];
+    if (cell_prompt.IsOpen()) {
+        SetColor(color_white);
+        DrawPixelText(TEXT_LEFT, Row(2), cell_prompt.Shown().c_str());
+        return;
+    }
     // A message stays until the next click: the player must see it.
     if (info_string[0]) {
         SetColor(color_white);
@@ -151,6 +156,7 @@ void DisplayMain() {
 
     DrawBoard(GL_RENDER);
     DrawPieces();
+    DrawSteppedOutline();
     if (CapturedOnOff) DrawCaptured();
     if (AxesOnOff) DrawAxes();
     glDisable(GL_LIGHTING);

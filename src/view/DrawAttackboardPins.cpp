@@ -72,6 +72,8 @@ void DrawAttackboardPins(unsigned int ab) {
         const float dx = i >= 6 ? 1.0f : 0.0f, dy = (i % 6) >= 3 ? 1.0f : 0.0f;
         glPushMatrix();
         glTranslatef(c.x + dx, c.y + dy, c.z + 0.28f);
+        const bool stepped_here = stepped.target == (SQ_T)attack_pins[i] && stepped.kind == PICK_HIT_T::PIN;
+        SetColor(stepped_here ? color_white : color_yellow);
         if (select) {
             glLoadName(PIN_PICK_NAME);
             glPushName((GLuint)attack_pins[i]);

@@ -31,7 +31,9 @@ void DrawBoard(unsigned int mode) {
                 SetColor(square_color_selected);
             }
             if (select) glPushName(y);
-            if (state.selected == sq) {
+            if (stepped.target == sq && stepped.kind == PICK_HIT_T::CELL) {
+                SetColor(color_yellow);
+            } else if (state.selected == sq) {
                 SetColor(square_color_selected);
             } else if (sq == checked) {
                 SetColor(color_check);
@@ -61,14 +63,21 @@ void DrawBoard(unsigned int mode) {
             if (select) glPopName();
             const int id = (int)sq + 100;
             if (three && ABIndex(id) >= 0) {
-                if (state.selected == (SQ_T)id) SetColor(square_color_selected);
+                if (stepped.target == (SQ_T)id && stepped.kind == PICK_HIT_T::POST) SetColor(color_yellow);
+                else if (state.selected == (SQ_T)id) SetColor(square_color_selected);
                 else SetColor(WhiteOwns(b, id) ? piece_color_white : piece_color_black);
                 glTranslatef(1, 1, -1);
                 if (select) glPushName(id);
-                // picked by a wider post than the one drawn
-                const double radius = select ? 0.25 : 0.1;
-                gluCylinder(q, radius, radius, 1.0, 10, 8);
-                if (select) glPopName();
+                gluCylinder(q, 0.1, 0.1, 1.0, 10, 8);
+                if (select) {
+                    glPopName();
+                    // A wider ring makes the thin post easy to hit.
+                    glLoadName(RING_PICK_NAME);
+                    glPushName(id);
+                    gluCylinder(q, 0.25, 0.25, 1.0, 10, 8);
+                    glPopName();
+                    glLoadName(x);
+                }
             }
             glPopMatrix();
         }

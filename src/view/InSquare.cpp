@@ -1,14 +1,17 @@
+#include <chrono>
+#include <cstdio>
+
 #include "view.h"
 
-// Draws the board once more in selection mode through a small pick window
-// at the click, in the picture's part of the window.
-void InSquare(int x, int y, unsigned int* sq, bool cells_first) {
-    *sq = NO_SQUARE;
-    static GLuint buffer[512];
+// Draws the board and the pieces once more in selection mode through a
+// one-pixel pick window at (x, y), in the picture's part of the window.
+std::vector<PICK_HIT_T> PickAt(int x, int y) {
+    const auto start = std::chrono::steady_clock::now();
+    static GLuint buffer[4096];
     PictureViewport();
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    glSelectBuffer(512, buffer);
+    glSelectBuffer(4096, buffer);
     glRenderMode(GL_SELECT);
     glInitNames();
     glPushName(0);
@@ -20,11 +23,24 @@ void InSquare(int x, int y, unsigned int* sq, bool cells_first) {
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
         DrawBoard(GL_SELECT);
+        DrawPieces(GL_SELECT);
     }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glFlush();
+    // -1: the buffer ran over; what it holds is not to be trusted
     const GLint hits = glRenderMode(GL_RENDER);
-    *sq = DecodePickHits(buffer, hits, true, x, y, cells_first);
+    std::vector<PICK_HIT_T> out = PickHits(buffer, hits < 0 ? 0 : hits, true, x, y);
+    if (eval_show) {
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        printf("\npick at %d,%d: %d hits, %.1f ms", x, y, (int)hits, ms);
+    }
+    return out;
+}
+
+void InSquare(int x, int y, unsigned int* sq, bool cells_first) {
+    const std::vector<PICK_HIT_T> hits = PickAt(x, y);
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    *sq = ChoosePick(hits, cells_first, state.stipple != 0);
 }

@@ -29,13 +29,35 @@ void BuildDate() {
 static bool AltHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
 
 void Keyboard(unsigned char key, int, int) {
+    // While a name is typed, letters are its and no commands.
+    if (PromptKey(key)) {
+        glutPostRedisplay();
+        return;
+    }
     const int k = toupper(key);
     if (k != 27 && k != 'Q' && k != 'R' && k != 'K') ForgetConfirm();
     switch (k) {
         case 27:
             // An open menu takes Esc for itself: it never ends the game.
             if (menu_in_use) break;
+            // What waits for the player's next step goes first.
+            if (ClearPending()) {
+                ForgetConfirm();
+                break;
+            }
             if (ConfirmKey(27, "Esc again to quit")) Quit();
+            break;
+        case '\t': StepUnderPointer(); break;
+        case '\r':
+        case ' ':
+        case ':':
+            if (k != ':' && stepped.target != NO_SQUARE) {
+                TakeStepped();
+                break;
+            }
+            if (k == ' ') break;
+            info_string[0] = 0;
+            cell_prompt.Open(CellPromptLabel());
             break;
         case 'Q':
             if (ConfirmKey('Q', "Q again to quit")) Quit();

@@ -67,6 +67,8 @@ void DoTimeLimitMenu(int v) {
 void DoModeMenu(int v) {
     Clutch(0);
     info_string[0] = 0;  // what was said of the game before goes with it
+    cell_prompt.Close();
+    stepped = STEPPED_T{};
     if (eval_show) printf("\nBoard Hashes Reset");
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());

@@ -31,6 +31,9 @@ void PrintHelp() {
         "Z \t black view toggle(2D)",
         "M \t move list toggle",
         "N \t cell names toggle",
+        "Tab \t step through the cells under the pointer, nearest first",
+        "Enter \t take the cell stepped to (or Space); with none, type a cell's name",
+        "Esc \t drop the choice or the typing; with none, quit",
         "mouse wheel zooms; Q, Esc, F2, F3 and R ask again while a game is on"};
     for (const char* line : lines) printf("\n%s", line);
     fflush(stdout);

@@ -93,6 +93,8 @@ int main(int argc, char** argv) {
     glutKeyboardFunc(Keyboard);
     glutSpecialFunc(KeyboardSpecial);
     glutMouseFunc(MouseButton);
+    glutPassiveMotionFunc(PointerMoved);
+    glutMotionFunc(PointerMoved);
     glutMenuStatusFunc(MenuStatus);
 
     StoreShared(state.rules, RULES_TDCL);

@@ -41,6 +41,13 @@ void InstallViewHooks() {
 }
 
 void ViewIdle() {
+    // The first pick sets up GL's selection, a good part of a second on a
+    // slow machine: done here once, the first click answers at once.
+    static bool picked_once = false;
+    if (!picked_once) {
+        picked_once = true;
+        PickAt(-100, -100);
+    }
     TamzorIdleFunc();
     RememberComputerSide();
     ForgetStaleWait();

@@ -12,6 +12,9 @@ int cell_names_on = 0;
 int computer_side = TAMZOR_OFF;
 bool console_log = false;
 LAYOUT_T view_layout = ViewLayout(800, 800, true);
+int pointer_x = -1, pointer_y = -1;
+STEPPED_T stepped;
+LINE_INPUT_C cell_prompt;
 
 const COLOR_T piece_color_white = {0.9f, 0.9f, 0.7f, 0};
 const COLOR_T piece_color_black = {0.6f, 0.6f, 0.8f, 0};

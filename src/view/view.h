@@ -41,7 +41,8 @@ void DrawPieceLetters();
 // Piece models: pieces.h.
 // One piece of code `piece` at the current origin (base at z 0).
 void DrawPieceModel(int piece, GLUquadric* q, int x, int y);
-void DrawPieces();
+void DrawPieces(unsigned int mode = GL_RENDER);
+void DrawSteppedOutline();
 
 // Input.
 void Keyboard(unsigned char key, int x, int y);
@@ -49,7 +50,18 @@ void KeyboardSpecial(int key, int x, int y);
 void MouseButton(int button, int bstate, int x, int y);
 // The computer has moved: "wait", said to a click meanwhile, goes.
 void ForgetStaleWait();
+// Everything under window position (x, y), as GL selection finds it.
+std::vector<PICK_HIT_T> PickAt(int x, int y);
+// What a click at (x, y) takes (ChoosePick).
 void InSquare(int x, int y, unsigned int* sq, bool cells_first = false);
+// Notes where the pointer is (the Tab key looks there).
+void PointerMoved(int x, int y);
+// The Tab key: the next thing under the pointer, nearest first, shown and
+// named on the info line; Enter or Space (TakeStepped) acts on it.
+void StepUnderPointer();
+void TakeStepped();
+// Keys for the cell prompt while it is open: true when the key was its.
+bool PromptKey(unsigned char key);
 void PrintHelp();
 void PrintVersion();
 [[noreturn]] void Quit();

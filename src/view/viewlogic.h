@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tamzor.h"
 
@@ -34,17 +35,98 @@ extern const COLOR_T color_last_move;
 // The cell of a king in check.
 extern const COLOR_T color_check;
 
-// The cell (x*8+y) or attack-board id named by the first hit record with two
-// names in a GL selection buffer, NO_SQUARE when none; records passed over are
-// reported on standard output when `report`.
-// Pin markers are named (PIN_PICK_NAME, pin).
-constexpr unsigned int PIN_PICK_NAME = 200;
-// The thing a click picked from a GL selection buffer: a pin marker's pin
-// before anything else, then a post's board before a cell, or with
-// `cells_first` a cell before a post; NO_SQUARE when none. Records of
-// another shape are reported on standard output when `report`.
-SQ_T DecodePickHits(const unsigned int* buffer, int hits, bool report, int x = 0, int y = 0,
-                    bool cells_first = false);
+// Picking draws the scene once more in GL selection mode with every thing
+// named: cells (x, y) with y < 8, posts (x, board id), and the pairs below.
+constexpr unsigned int PIN_PICK_NAME = 200;    // (PIN_PICK_NAME, pin): a free pin's marker
+constexpr unsigned int PIECE_PICK_NAME = 201;  // (PIECE_PICK_NAME, cell): a piece, by its shape
+constexpr unsigned int RING_PICK_NAME = 202;   // (RING_PICK_NAME, board id): a wider ring round a thin post
+
+// One thing under the pointer.
+struct PICK_HIT_T {
+    enum KIND_E { CELL, PIECE, POST, RING, PIN } kind;
+    SQ_T target;         // a cell (a piece's own), a board id or a pin
+    unsigned int depth;  // the nearest depth of the record: smaller is nearer
+};
+// The records of a GL selection buffer (name count, min depth, max depth,
+// names); records of another shape are reported on standard output when `report`.
+std::vector<PICK_HIT_T> PickHits(const unsigned int* buffer, int hits, bool report = false, int x = 0, int y = 0);
+// What a click takes of them, NO_SQUARE when nothing. A pin's marker comes
+// first (markers show only while their board is chosen). Then pieces and
+// posts against cells: with `see_through` (cells drawn half-transparent) a
+// piece or post shows through any cell, so the nearest of them wins;
+// otherwise the nearest thing wins. A post's ring counts only where no piece
+// or post is hit. With `cells_first` (the second click of a piece's move)
+// posts are passed over while a cell or piece is hit.
+SQ_T ChoosePick(const std::vector<PICK_HIT_T>& hits, bool cells_first, bool see_through);
+// ChoosePick of the records of a selection buffer.
+SQ_T DecodePickHits(const unsigned int* buffer, int hits, bool report, int x = 0, int y = 0, bool cells_first = false,
+                    bool see_through = false);
+// Everything under the pointer once, nearest first: a piece and its cell as
+// one CELL, a post and its ring as one POST, markers as PIN; no boards when
+// `cells_only`.
+std::vector<PICK_HIT_T> PickStack(const std::vector<PICK_HIT_T>& hits, bool cells_only);
+
+// The pointer's last place in the window (GLUT's coordinates, from the top).
+extern int pointer_x, pointer_y;
+// What the Tab key stepped to, and where the pointer was then.
+struct STEPPED_T {
+    SQ_T target = NO_SQUARE;  // NO_SQUARE: nothing stepped to
+    PICK_HIT_T::KIND_E kind = PICK_HIT_T::CELL;
+    int x = -1, y = -1;
+};
+extern STEPPED_T stepped;
+// The Tab key: steps to the thing after the one stepped to before in
+// `stack` (what is under the pointer at x, y, nearest first), or to the
+// first when the pointer moved or that thing is no longer there; the info
+// line's text for it goes to `text`. False, nothing stepped, when the stack is empty.
+bool StepUnder(POS_T* b, const std::vector<PICK_HIT_T>& stack, int x, int y, STEPPED_T* step, char* text,
+               size_t size);
+
+// What a click on `target` does, whether it came from the mouse, the Tab
+// key or a typed name: an armed board edit takes the cell; with nothing
+// chosen a piece's cell or a board is chosen (with --log "selected Nd1W" or
+// "selected QL white" on standard output); with a piece chosen the target
+// cell is where it moves; with a board chosen the pin it moves to.
+void ActOnPick(SQ_T target);
+// Said to a pick while the computer is on move; it goes once the computer moved.
+extern const char* const WAIT_TEXT;
+// Esc: drops the first of what waits for the player's next step: an open
+// prompt, the cell stepped to with Tab, an armed board edit, the chosen
+// piece or board. False when there was none.
+bool ClearPending();
+
+// A short line typed on the info line: printable keys gather, Backspace
+// takes the last back, Esc drops the line, Enter hands it over. It knows
+// nothing of what the line means, so that any prompt can use it.
+class LINE_INPUT_C {
+public:
+    enum RESULT_E { TYPING, CANCELLED, ENTERED };
+    void Open(const std::string& label);
+    void Close();
+    bool IsOpen() const { return open_; }
+    // A key while the line is open; ENTERED leaves it open for the caller
+    // to close or refuse.
+    RESULT_E Key(unsigned char key);
+    const std::string& Text() const { return text_; }
+    // The entered line is not taken: it stays, with the reason after it.
+    void Refuse(const std::string& reason) { reason_ = reason; }
+    // The line as the info line shows it: label, text and cursor, reason.
+    std::string Shown() const;
+    static constexpr size_t MAX_TEXT = 16;
+
+private:
+    bool open_ = false;
+    std::string label_, text_, reason_;
+};
+// The prompt that takes a cell by its name.
+extern LINE_INPUT_C cell_prompt;
+// The label the cell prompt opens with, by what is chosen now.
+const char* CellPromptLabel();
+// The cell a typed name means, in the notation the window shows (d1W, z0QL1,
+// b1(2); e4 in the 2D game; any case); a name without its level when only
+// one cell has it; with `pins` a pin's name (QL3) too. False with a short
+// reason for the player.
+bool CellFromName(POS_T* b, const std::string& text, bool pins, SQ_T* target, std::string* reason);
 
 // The move symbol of a mouse move of `piece` to `to`: 'S'/'L' when the
 // castling rights and the target say castling, else 'x' or '-'.
