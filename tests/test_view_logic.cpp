@@ -527,6 +527,7 @@ TEST(Layout, CapturedRowsKeepInTheirTray) {
                 EXPECT_LE(step * (count - 1), room + 1e-3) << count;
             }
         }
+}
 
 TEST(CellPrompt, TypingBackspaceEscAndEnter) {
     LINE_INPUT_C line;

@@ -45,10 +45,11 @@ void SaveGameFor(const WindowSession& w, int dmode, F setup) {
     StoreShared(state.notation, NOTATION_STANDARD);
     setup(&state.position);
     // the saved game brings its view along: the view of a new game
-    state.xang = dmode == 2 ? 315 : 300;
+    const VIEW_PRESET_T v = ViewPreset(dmode);
+    state.xang = v.xang;
     state.yang = 0;
-    state.scale = dmode == 2 ? 2.05f : 1.6f;
-    state.stipple = dmode == 2 ? 0 : 1;
+    state.scale = v.scale;
+    state.stipple = v.stipple;
     char cwd[4096];
     ASSERT_TRUE(getcwd(cwd, sizeof cwd));
     ASSERT_EQ(chdir(w.Dir().c_str()), 0);
@@ -59,10 +60,10 @@ void SaveGameFor(const WindowSession& w, int dmode, F setup) {
     ASSERT_TRUE(saved);
 }
 
-// Plays a 2D move by two clicks.
+// Plays a 2D move by two clicks: on the piece, then on the cell.
 void Click2D(WindowSession& w, int f0, int r0, int f1, int r1, const LAYOUT_T& l = ViewLayout(800, 800, true)) {
     int x, y;
-    Cell2D(f0, r0, &x, &y, l);
+    Piece2D(f0, r0, &x, &y, l);
     w.Click(x, y);
     Cell2D(f1, r1, &x, &y, l);
     w.Click(x, y);
@@ -399,12 +400,13 @@ TEST(WindowE2E, ARefusedMoveSaysWhyUntilTheNextClick) {
     EXPECT_EQ(w.Output().find("ShortMovestr"), std::string::npos);
 
     // the next click takes it away: a piece picked shows in green
-    Cell2D(3, 1, &x, &y);
+    Piece2D(3, 1, &x, &y);
     w.Click(x, y);
     EXPECT_EQ(InWindow(w.Picture(), 40, 85, 700, 125, INFO), 0);
     w.Key("q q");
     EXPECT_EQ(w.WaitExit(10), 0);
     std::filesystem::remove_all(dir);
+}
 
 namespace {
 // Upright cylinders standing in for what may hide a piece: the pieces (the

@@ -310,10 +310,17 @@ inline void EyeInModel(double xang, double scale, double yang, double eye[3], in
     eye[2] = d * std::cos(u) * std::cos(t);
 }
 
-// Window position of the centre of a 2D board cell in the start view
-// (scale 2.05, turned 315 degrees about X).
-inline void Cell2D(int file, int rank, int* x, int* y, const LAYOUT_T& l = ViewLayout(800, 800, true)) {
-    Project(file - 4 + 0.5, rank - 4 + 0.5, 0, 315, 2.05, x, y, l, 2);
+// Window position of the centre of a 2D board cell in the view of a new
+// game, and of a piece standing there (a point of its body above the cell:
+// a click there takes the piece, where the cell's centre may be covered by
+// the piece in front).
+inline void Cell2D(int file, int rank, int* x, int* y, const LAYOUT_T& l = ViewLayout(800, 800, true),
+                   double height = 0) {
+    const VIEW_PRESET_T v = ViewPreset(2);
+    Project(file - 4 + 0.5, rank - 4 + 0.5, height, v.xang, v.scale, x, y, l, 2);
+}
+inline void Piece2D(int file, int rank, int* x, int* y, const LAYOUT_T& l = ViewLayout(800, 800, true)) {
+    Cell2D(file, rank, x, y, l, 0.55);
 }
 
 #define SKIP_WITHOUT_X()                                                                  \

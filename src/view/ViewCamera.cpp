@@ -28,7 +28,7 @@ int PictureDrop(const LAYOUT_T& l) {
 }
 
 VIEW_PRESET_T ViewPreset(int dmode) {
-    if (dmode == 2) return {2.05f, 315, 0};  // from 45 degrees up, opaque
+    if (dmode == 2) return {2.05f, 320, 0};  // from 50 degrees up, opaque
     return {1.6f, 300, 1};                    // from 30 degrees up, see-through
 }
 
