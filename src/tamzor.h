@@ -925,9 +925,12 @@ public:
     std::atomic<uint32_t> elapsed_time{0};  // seconds since start-up
     std::atomic<uint32_t> white_time{0};    // seconds counted while White was to move
     std::atomic<uint32_t> black_time{0};
-    std::atomic<uint64_t> timer_limit{0};   // hard search limit, seconds
+    // Hard search limit in seconds, counted in milliseconds from TimerStart:
+    // a 5-second limit ends the search 5.0 s after it began.
+    std::atomic<uint64_t> timer_limit{0};
     std::atomic<TIMERSTATE> timer_state{TIMER_IDLE};
     std::atomic<uint64_t> move_start_time{0};  // WallTime() at TimerStart
+    std::atomic<uint64_t> move_start_ms{0};    // TickCount() at TimerStart
     int TID = 0;                            // SDL_TimerID of the one-second tick
     std::atomic<TIMERMODE_E> timermode{TM_OFF};
     // Optional millisecond deadline on the tick count (0 = none) for callers
@@ -946,6 +949,8 @@ public:
     int PrintTimeString(uint32_t time_to_print);
     void TimerStart();
     uint64_t TimerElapsed();
+    // Milliseconds since TimerStart; 0 while idle.
+    uint64_t TimerElapsedMs();
     int TimerExpired();
     int TimerTerminate(int force);
     // True once the tick count reaches deadline_ms; false when none is set.
