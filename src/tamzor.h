@@ -872,7 +872,9 @@ void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]);
 // Checks a saved-game image before anything is changed; false with `why`
 // naming what is wrong.
 bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t why_size);
-bool SaveGame(int unused);
+// Saves the live game to tamzor.sav; when it cannot, the file and the
+// reason go into `why` when given.
+bool SaveGame(int unused, char* why = nullptr, size_t why_size = 0);
 // Restores tamzor.sav over the live game. A file it refuses leaves the game
 // as it was; the reason, one line, goes into `why` when given, else to the
 // console.
