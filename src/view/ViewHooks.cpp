@@ -43,6 +43,7 @@ void InstallViewHooks() {
 void ViewIdle() {
     TamzorIdleFunc();
     RememberComputerSide();
+    RefreshMenuMarks();
     if (title_wanted.exchange(false)) {
         std::lock_guard<std::mutex> lock(title_mutex);
         glutSetWindow(mainWindow);
