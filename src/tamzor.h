@@ -884,7 +884,9 @@ void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]);
 // Checks a saved-game image before anything is changed; false with `why`
 // naming what is wrong.
 bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t why_size);
-bool SaveGame(int unused);
+// Saves the live game to tamzor.sav; when it cannot, the file and the
+// reason go into `why` when given.
+bool SaveGame(int unused, char* why = nullptr, size_t why_size = 0);
 // Restores tamzor.sav over the live game. A file it refuses leaves the game
 // as it was; the reason, one line, goes into `why` when given, else to the
 // console.
@@ -937,9 +939,12 @@ public:
     std::atomic<uint32_t> elapsed_time{0};  // seconds since start-up
     std::atomic<uint32_t> white_time{0};    // seconds counted while White was to move
     std::atomic<uint32_t> black_time{0};
-    std::atomic<uint64_t> timer_limit{0};   // hard search limit, seconds
+    // Hard search limit in seconds, counted in milliseconds from TimerStart:
+    // a 5-second limit ends the search 5.0 s after it began.
+    std::atomic<uint64_t> timer_limit{0};
     std::atomic<TIMERSTATE> timer_state{TIMER_IDLE};
     std::atomic<uint64_t> move_start_time{0};  // WallTime() at TimerStart
+    std::atomic<uint64_t> move_start_ms{0};    // TickCount() at TimerStart
     int TID = 0;                            // SDL_TimerID of the one-second tick
     std::atomic<TIMERMODE_E> timermode{TM_OFF};
     // Optional millisecond deadline on the tick count (0 = none) for callers
@@ -958,6 +963,8 @@ public:
     int PrintTimeString(uint32_t time_to_print);
     void TimerStart();
     uint64_t TimerElapsed();
+    // Milliseconds since TimerStart; 0 while idle.
+    uint64_t TimerElapsedMs();
     int TimerExpired();
     int TimerTerminate(int force);
     // True once the tick count reaches deadline_ms; false when none is set.

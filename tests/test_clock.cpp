@@ -94,17 +94,17 @@ TEST_F(ClockTest, TimerStartMarksTheMove) {
     EXPECT_EQ(timers.move_start_time, 12u);
 }
 
-TEST_F(ClockTest, ExpiresWhenSixWholeSecondsPassWithLimitFive) {
-    fake_ms = 500;  // WallTime 0
+TEST_F(ClockTest, ExpiresWhenFiveSecondsPassWithLimitFive) {
+    fake_ms = 500;
     timers.TimerStart();
-    fake_ms = 5999;  // WallTime 5
+    fake_ms = 5499;
     EXPECT_EQ(timers.TimerExpired(), 0);
     EXPECT_EQ(timers.timer_state, TIMER_STARTED);
-    fake_ms = 6000;  // WallTime 6
+    fake_ms = 5500;
     EXPECT_EQ(timers.TimerExpired(), 1);
     EXPECT_EQ(timers.timer_state, TIMER_EXPIRED);
     // Stays expired for the rest of the move.
-    fake_ms = 6100;
+    fake_ms = 5600;
     EXPECT_EQ(timers.TimerExpired(), 1);
 }
 
@@ -274,13 +274,20 @@ TEST_F(ClockTest, WithoutAMoveLimitTimerStartKeepsTheDeadlineSet) {
     EXPECT_EQ(timers.deadline_ms, 20300u);
 }
 
-TEST_F(ClockTest, UnsetDeadlineLeavesTheWholeSecondLimit) {
-    fake_ms = 20000;
-    timers.TimerStart();
-    fake_ms = 25999;
-    EXPECT_EQ(timers.TimerExpired(), 0);
-    fake_ms = 26000;
-    EXPECT_EQ(timers.TimerExpired(), 1);
+// The limit in seconds is counted in milliseconds from the start of the
+// search, wherever in a second it began: 5 s is 5 s, never up to 6.
+TEST_F(ClockTest, TheLimitInSecondsRunsFromTheSearchsStart) {
+    for (uint64_t start : {20000u, 20001u, 20999u}) {
+        fake_ms = start;
+        timers.TimerStart();
+        fake_ms = start + 4999;
+        EXPECT_EQ(timers.TimerExpired(), 0) << start;
+        EXPECT_EQ(timers.TimerElapsedMs(), 4999u);
+        fake_ms = start + 5000;
+        EXPECT_EQ(timers.TimerExpired(), 1) << start;
+        timers.timer_state = TIMER_IDLE;
+    }
+    EXPECT_EQ(timers.TimerElapsedMs(), 0u) << "not timing";
 }
 
 TEST_F(ClockTest, StartSecondTickWithoutSdlGoesOn) {

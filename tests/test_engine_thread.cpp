@@ -112,6 +112,47 @@ TEST(EngineThread, ChangingSidesStopsTheSearch) {
     Clutch(0);
 }
 
+// The tick count of the clock, one second and a little on when the test
+// began: a search started at once begins just past a whole second, where
+// counting the limit in whole seconds would give it a second more.
+std::chrono::steady_clock::time_point ticks_zero;
+uint64_t TicksJustPastASecond() {
+    return 1001 + (uint64_t)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                                 ticks_zero)
+                      .count();
+}
+
+// The computer's reply comes within its time limit and a few tenths, and it
+// uses that time (hard, from the start: nothing ends the search sooner).
+TEST(EngineThread, TheReplyComesWithinTheTimeLimit) {
+    NewGame(2);
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        StoreShared(state.maxdepth, DIFF_HARD);
+        timers.timer_limit = 1;
+    }
+    uint64_t (*saved_ticks)() = tick_source;
+    ticks_zero = std::chrono::steady_clock::now();
+    tick_source = TicksJustPastASecond;
+    StoreShared(state.tamzor, TAMZOR_WHITE);
+    testing::internal::CaptureStdout();
+    Clutch(1);
+    auto give_up = std::chrono::steady_clock::now() + 20s;
+    while (!makemovebusy && std::chrono::steady_clock::now() < give_up) std::this_thread::sleep_for(1ms);
+    const auto start = std::chrono::steady_clock::now();
+    while (MoveNum() == 0 && std::chrono::steady_clock::now() < give_up) std::this_thread::sleep_for(1ms);
+    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Clutch(0);
+    testing::internal::GetCapturedStdout();
+    tick_source = saved_ticks;
+    timers.timer_limit = 5;
+    ASSERT_EQ(MoveNum(), 1);
+    EXPECT_GE(took, 0.9);
+    // a loaded machine may be slow to end the search; counted in whole
+    // seconds the limit ran to 2 s
+    EXPECT_LT(took, 1.6);
+}
+
 TEST(EngineThread, InterfaceWorkMeanwhileBreaksNothing) {
     // The engine plays both sides while this thread, like the window, keeps
     // reading the live position, listing its moves and building the spread map.

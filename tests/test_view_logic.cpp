@@ -1,8 +1,11 @@
 // The window program's input logic that needs no display.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -626,4 +629,135 @@ TEST(CellPrompt, ChoosingAndMovingLikeAClick) {
     EXPECT_EQ(state.selected, (SQ_T)AB_QLB);
     EXPECT_NE(out.find("\nselected QL black"), std::string::npos) << out;
     state.selected = NO_SQUARE;
+}
+
+// Each settings menu marks one entry, the live value, and a change made any
+// way (a key, a menu, a restored game) shows in its menu's marks once.
+TEST(MenuMarks, MarksFollowTheStateHoweverItChanged) {
+    NewGame(3);
+    const int axes = AxesOnOff, side = computer_side;
+    int shown[SETTING_MENUS];
+    for (int which = 0; which < SETTING_MENUS; which++) shown[which] = CurrentSetting(which);
+    EXPECT_EQ(StaleMarks(shown), 0u);
+    for (int which = 0; which < SETTING_MENUS; which++) {
+        const SETTING_MENU_T& m = SettingMenu(which);
+        int marked = 0;
+        for (int i = 0; i < m.count; i++) {
+            char label[32];
+            marked += strcmp(SettingLabel(which, i, shown[which], label, sizeof label), m.entries[i].label) != 0;
+        }
+        EXPECT_EQ(marked, 1) << "menu " << which;
+    }
+    // D and A, as the keys make the changes
+    StoreShared(state.maxdepth, DIFF_EASY);
+    AxesOnOff = !AxesOnOff;
+    EXPECT_EQ(StaleMarks(shown), (1u << SET_DIFFICULTY) | (1u << SET_AXES));
+    EXPECT_EQ(StaleMarks(shown), 0u) << "rewritten once";
+    char label[32];
+    EXPECT_STREQ(SettingLabel(SET_DIFFICULTY, 0, shown[SET_DIFFICULTY], label, sizeof label), "EASY");
+    EXPECT_STREQ(SettingLabel(SET_DIFFICULTY, 2, shown[SET_DIFFICULTY], label, sizeof label), "hard");
+    timers.timer_limit = 30;
+    EXPECT_EQ(StaleMarks(shown), 1u << SET_TIME_LIMIT);
+    EXPECT_STREQ(SettingLabel(SET_TIME_LIMIT, 2, shown[SET_TIME_LIMIT], label, sizeof label), ">30s");
+    timers.timer_limit = 5;
+    // a new game leaves the rules at none: the boards move as under tournament rules
+    StoreShared(state.rules, RULES_NONE);
+    EXPECT_EQ(CurrentSetting(SET_RULES), RULES_TOURNAMENT);
+    // the computer: both sides, and through a decided game the side undo gives back
+    state.demo_mode = 1;
+    EXPECT_EQ(CurrentSetting(SET_COMPUTER), TAMZOR_BOTH);
+    state.demo_mode = 0;
+    computer_side = TAMZOR_WHITE;
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    state.position.winner = 1;
+    EXPECT_EQ(CurrentSetting(SET_COMPUTER), TAMZOR_WHITE);
+    state.position.winner = 0;
+    EXPECT_EQ(CurrentSetting(SET_COMPUTER), TAMZOR_OFF);
+    AxesOnOff = axes;
+    computer_side = side;
+    StoreShared(state.maxdepth, DIFF_HARD);
+}
+
+// Menu entries that end or replace the game ask like the keys: the same
+// entry again acts, anything else forgets; each has its own question.
+TEST(ConfirmKeys, MenuEntriesAskLikeKeys) {
+    info_string[0] = 0;
+    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, false));  // nothing at risk
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
+    EXPECT_STREQ(info_string, "New game again: a new game in place of this one");
+    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    EXPECT_FALSE(ConfirmKey('Q', "Q again to quit", true)) << "the key is not the entry";
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    ForgetConfirm();  // another entry was chosen
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    std::vector<std::string> questions;
+    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_MODE_3D; a++) {
+        ForgetConfirm();
+        EXPECT_FALSE(ConfirmMenuAction(a, true));
+        EXPECT_LT(strlen(info_string), 52u) << info_string;
+        for (const std::string& q : questions) EXPECT_NE(q, info_string);
+        questions.push_back(info_string);
+    }
+    ForgetConfirm();
+}
+
+// A restored or loaded game: the computer keeps its side, and the player is
+// told who plays what; a decided game keeps the side for undo only.
+TEST(Sides, TheComputerKeepsItsSideAndThePlayerIsTold) {
+    NewGame(2);
+    const int side = computer_side;
+    char text[64];
+    EXPECT_EQ(ComputerPlays(), TAMZOR_BLACK);
+    StoreShared(state.tamzor, TAMZOR_OFF);  // as the core leaves a loaded game
+    ComputerTakesSide(TAMZOR_BLACK);
+    EXPECT_EQ(state.tamzor, TAMZOR_BLACK);
+    EXPECT_STREQ(SidesText("", text, sizeof text), "You play White, Tamzor plays Black");
+    EXPECT_STREQ(SidesText("Restored: ", text, sizeof text), "Restored: you play White, Tamzor plays Black");
+    state.position.winner = -1;
+    ComputerTakesSide(TAMZOR_WHITE);
+    EXPECT_EQ(state.tamzor, TAMZOR_OFF);
+    EXPECT_EQ(ComputerPlays(), TAMZOR_WHITE);
+    state.position.winner = 0;
+    ComputerTakesSide(TAMZOR_BOTH);
+    EXPECT_EQ(state.demo_mode, 1);
+    EXPECT_EQ(state.tamzor, TAMZOR_WHITE) << "White is to move";
+    EXPECT_EQ(ComputerPlays(), TAMZOR_BOTH);
+    EXPECT_STREQ(SidesText("", text, sizeof text), "Tamzor plays both sides");
+    computer_side = TAMZOR_OFF;  // switched off by the player
+    ComputerTakesSide(TAMZOR_OFF);
+    EXPECT_EQ(ComputerPlays(), TAMZOR_OFF);
+    EXPECT_STREQ(SidesText("Loaded: ", text, sizeof text), "Loaded: Tamzor is not playing: you move both sides");
+    EXPECT_STREQ(TurnText(TAMZOR_BLACK, TAMZOR_WHITE, text, sizeof text), "Your move (White)");
+    EXPECT_STREQ(TurnText(TAMZOR_BLACK, TAMZOR_BLACK, text, sizeof text), "Tamzor is thinking (Black)");
+    computer_side = side;
+}
+
+// S says where the game went, or why it did not.
+TEST(Messages, SavingSaysWhereOrWhyNot) {
+    NewGame(2);
+    char dir[] = "/tmp/tamzor_save_XXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    char cwd[4096];
+    ASSERT_TRUE(getcwd(cwd, sizeof cwd));
+    ASSERT_EQ(chdir(dir), 0);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const bool saved = SaveForPlayer();
+    const std::string info = info_string;
+    remove("tamzor.sav");
+    mkdir("tamzor.sav.tmp", 0700);  // where the game is written first
+    const bool refused = !SaveForPlayer();
+    testing::internal::GetCapturedStderr();
+    testing::internal::GetCapturedStdout();
+    rmdir("tamzor.sav.tmp");
+    ASSERT_EQ(chdir(cwd), 0);
+    rmdir(dir);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(info, "Saved to tamzor.sav");
+    EXPECT_TRUE(refused);
+    EXPECT_STREQ(info_string, "Not saved: tamzor.sav.tmp: Is a directory");
+    info_string[0] = 0;
 }

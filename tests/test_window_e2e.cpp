@@ -197,6 +197,7 @@ TEST(WindowE2E, ResultsShowOnTheWindow) {
         testing::internal::GetCapturedStdout();
     });
     mark = w.Output().size();
+    w.Key("F10");  // the computer stops playing: the restored game is the player's alone
     w.Key("r r");
     ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
     PICTURE_T restored = w.Picture();
@@ -617,4 +618,130 @@ TEST(WindowE2E, HiddenCellsByTabAndByName) {
     EXPECT_TRUE(w.Alive()) << "Esc closed the prompt";
     w.Key("q q");
     EXPECT_EQ(w.WaitExit(10), 0);
+}
+
+namespace {
+// The pixels of a box of window coordinates, to compare a menu's pictures.
+std::vector<unsigned char> Box(const PICTURE_T& p, int x0, int y0, int x1, int y1) {
+    std::vector<unsigned char> out;
+    for (int y = SCREEN_Y + y0; y < SCREEN_Y + y1 && y < p.height; y++)
+        for (int x = SCREEN_X + x0; x < SCREEN_X + x1 && x < p.width; x++)
+            for (int c = 0; c < 3; c++) out.push_back(p.rgb[((size_t)y * p.width + x) * 3 + c]);
+    return out;
+}
+long BoxDifferences(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    if (a.size() != b.size()) return (long)a.size();
+    long n = 0;
+    for (size_t i = 0; i < a.size(); i++) n += a[i] != b[i];
+    return n;
+}
+}  // namespace
+
+// The settings menus mark the value a key set as they mark one chosen in the
+// menu: D (difficulty) and X (opacity), each menu's picture compared.
+TEST(WindowE2E, MenuMarksFollowTheKeys) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    struct CASE_T {
+        const char* key;
+        int main_row, sub_row;  // the settings menu: its row in the main menu's submenu
+        int x;                  // a point on the settings menu's first row
+        int entry, other;       // the rows of the value the key sets and of another
+        int box[4];             // the settings menu's box in window coordinates
+    };
+    // The menu opens at (300, 300); the pointer on a settings menu's first
+    // row makes it draw. Returns that row's y.
+    auto open = [&](const CASE_T& c) {
+        w.MoveToOpen(300, 300, 3);
+        const int y = 314 + 25 * c.main_row;
+        w.MoveToOpen(320, y);
+        w.MoveToOpen(420, y + 25 * c.sub_row);
+        w.Move(c.x, y + 25 * c.sub_row);
+        return y + 25 * c.sub_row;
+    };
+    auto shot = [&](const CASE_T& c) {
+        open(c);
+        std::vector<unsigned char> box, last;
+        WindowSession::WaitUntil([&] {
+            last = box;
+            box = Box(w.Picture(), c.box[0], c.box[1], c.box[2], c.box[3]);
+            return box == last;  // drawn
+        }, 5);
+        w.Click(20, 780);  // closes the menu
+        return box;
+    };
+    auto choose = [&](const CASE_T& c, int row) {
+        const int y = open(c);
+        w.Click(c.x, y + 25 * row);
+    };
+    for (const CASE_T& c : {CASE_T{"d", 0, 1, 580, 0, 1, {556, 322, 800, 445}},    // hard to easy
+                            CASE_T{"x", 6, 2, 560, 1, 0, {541, 500, 800, 560}}}) {  // transparent to opaque
+        const auto before = shot(c);
+        w.Key(c.key);
+        const auto by_key = shot(c);
+        choose(c, c.other);
+        choose(c, c.entry);
+        const auto by_menu = shot(c);
+        EXPECT_GT(BoxDifferences(before, by_key), 100) << c.key << ": the mark moved";
+        EXPECT_EQ(BoxDifferences(by_key, by_menu), 0) << c.key << ": marked as the menu marks it";
+    }
+}
+
+// Game > New game asks while a game is on: the game stays after the first
+// choice and is replaced after the second. A restored game and a game named
+// on the command line are answered by the computer, which keeps its side.
+TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
+    SKIP_WITHOUT_X();
+    {
+        WindowSession w;
+        ASSERT_TRUE(w.Start());
+        // the saved game: 1. e4, Black (the computer) to move
+        SaveGameFor(w, 2, [](POS_T* b) {
+            MOVE_T m;
+            InitMove(&m, W_PAWN, E2, E4, INF_VALUE, '-', false);
+            testing::internal::CaptureStdout();
+            EXPECT_TRUE(PlayerMoved(b, &m));
+            testing::internal::GetCapturedStdout();
+        });
+        w.Key("F2");
+        size_t mark = w.Output().size();
+        Click2D(w, 3, 1, 3, 3);  // d4
+        ASSERT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+        w.Settle();
+        const LAYOUT_T l = ViewLayout(800, 800, true);
+        mark = w.Output().size();
+        w.Menu(300, 300, {0, 4});  // Game, New game
+        PICTURE_T asked = w.Picture();
+        EXPECT_GT(InWindow(asked, 40, 85, 560, 125, INFO, 0), 40) << "the question";
+        EXPECT_GT(InWindow(asked, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "the game is still there";
+        EXPECT_FALSE(w.WaitFor("\nTamzor V2\\.98f", 1, mark)) << w.Output().substr(mark);
+        w.Menu(300, 300, {0, 4});
+        EXPECT_TRUE(w.WaitFor("\nTamzor V2\\.98f", 10, mark)) << w.Output().substr(mark);
+        w.Settle();
+        EXPECT_EQ(InWindow(w.Picture(), l.panel_x, 40, 800, 760, WHITE_TEXT), 0) << "a new game";
+
+        // a game on again, then R R: the saved game, and the computer answers
+        Click2D(w, 2, 1, 2, 3);  // c4
+        ASSERT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+        mark = w.Output().size();
+        w.Key("r");
+        EXPECT_FALSE(w.WaitFor("Restore game", 1, mark)) << "asked first";
+        w.Key("r");
+        EXPECT_TRUE(w.WaitFor("\nRestored: you play White, Tamzor plays Black", 10, mark)) << w.Output().substr(mark);
+        EXPECT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    }
+    // a game named on the command line with Black, the computer's side, to move
+    char pgn[] = "/tmp/tamzor_e2e_pgn_XXXXXX";
+    const int fd = mkstemp(pgn);
+    ASSERT_GE(fd, 0);
+    const std::string game = "[Event \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1. e4 e5 2. Nf3 *\n";
+    ASSERT_EQ(write(fd, game.data(), game.size()), (ssize_t)game.size());
+    close(fd);
+    WindowSession w;
+    const bool started = w.Start(true, pgn);
+    remove(pgn);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(w.WaitFor("\nLoaded: you play White, Tamzor plays Black", 10)) << w.Output();
+    EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. \\S+", 30)) << w.Output();
 }

@@ -82,6 +82,7 @@ void ThinkAndMove() {
     MOVE_T move;
     ZeroMove(&move);
     ETYPE_T v = Search(&copy, &move);
+    if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;
     search_side = 0;
     active_hash_list = state.hash_list;

@@ -47,10 +47,9 @@ void ProgressLine(POS_T* b, MOVE_T* move, ETYPE_T v, int edepth) {
         const char* s = ShortDisambiguateMovestr(move);
         if (s) snprintf(text, sizeof text, "%s", s);
     }
-    uint64_t secs = timers.TimerElapsed();
-    double ms = secs ? (double)secs * 1000.0 : 1.0;
+    const uint64_t ms = timers.TimerElapsedMs();
     printf("\n%s:%s %s d=%d %d nodes mtd=%d %lumsec %.1fkNPS ", IsWhitesMove(b) ? "W" : "B", text, EvalStr(v),
-           edepth, nodes, mtd_count, (unsigned long)(secs * 1000), (double)(nodes + quiesce_nodes) / ms);
+           edepth, nodes, mtd_count, (unsigned long)ms, (double)(nodes + quiesce_nodes) / (double)(ms ? ms : 1));
     fflush(stdout);
 }
 }  // namespace

@@ -29,6 +29,7 @@ void TIMERS_C::TimerStart() {
     if (eval_show) printf("\nTimerStart");
     timer_state = TIMER_STARTED;
     move_start_time = WallTime();
+    move_start_ms = TickCount();
     if (uint64_t ms = move_limit_ms) SetDeadlineIn(ms);
 }
 
@@ -44,8 +45,16 @@ uint64_t TIMERS_C::TimerElapsed() {
     return elapsed ? elapsed : 1;
 }
 
+uint64_t TIMERS_C::TimerElapsedMs() {
+    if (timer_state == TIMER_IDLE) return 0;
+    const uint64_t now = TickCount(), start = move_start_ms;
+    return now > start ? now - start : 0;
+}
+
 int TIMERS_C::TimerExpired() {
-    if (timer_state == TIMER_STARTED && (timer_limit < TimerElapsed() || DeadlinePassed()))
+    // In milliseconds: whole seconds of the tick count let a 5-second limit
+    // run anywhere up to 6 seconds.
+    if (timer_state == TIMER_STARTED && (TimerElapsedMs() >= timer_limit * 1000 || DeadlinePassed()))
         timer_state = TIMER_EXPIRED;
     return timer_state == TIMER_EXPIRED ? 1 : 0;
 }

@@ -6,28 +6,48 @@ int MainMenu, GameMenu, CompMenu, DifficultyMenu, TimeLimitMenu, UndoMenu, Piece
 bool menus_ready = false;
 
 namespace {
-struct ENTRY_T {
-    const char* label;
-    int value;
-};
+int setting_menu_ids[SETTING_MENUS];
+int marks_shown[SETTING_MENUS];  // the value each settings menu marks on screen
 
-// A settings menu whose entry for `current` is marked.
-int SettingsMenu(void (*handler)(int), const ENTRY_T* entries, int n, int current, bool time_limit = false) {
+// A settings menu, its current value marked; the value is noted as shown.
+int SettingsMenu(void (*handler)(int), int which) {
     const int id = glutCreateMenu(handler);
-    for (int i = 0; i < n; i++) {
+    const SETTING_MENU_T& m = SettingMenu(which);
+    const int current = CurrentSetting(which);
+    for (int i = 0; i < m.count; i++) {
         char label[32];
-        glutAddMenuEntry(MarkedLabel(entries[i].label, entries[i].value == current, time_limit, label, sizeof label),
-                         entries[i].value);
+        glutAddMenuEntry(SettingLabel(which, i, current, label, sizeof label), m.entries[i].value);
     }
+    setting_menu_ids[which] = id;
+    marks_shown[which] = current;
     return id;
 }
 
-int PlainMenu(void (*handler)(int), const ENTRY_T* entries, int n) {
+int PlainMenu(void (*handler)(int), const MENU_ENTRY_T* entries, int n) {
     const int id = glutCreateMenu(handler);
     for (int i = 0; i < n; i++) glutAddMenuEntry(entries[i].label, entries[i].value);
     return id;
 }
 }  // namespace
+
+void RefreshMenuMarks() {
+    // GLUT refuses changes to its menus while one is open.
+    if (!menus_ready || menu_in_use) return;
+    const unsigned stale = StaleMarks(marks_shown);
+    if (!stale) return;
+    const int current_menu = glutGetMenu();
+    for (int which = 0; which < SETTING_MENUS; which++) {
+        if (!(stale & (1u << which))) continue;
+        glutSetMenu(setting_menu_ids[which]);
+        const SETTING_MENU_T& m = SettingMenu(which);
+        for (int i = 0; i < m.count; i++) {
+            char label[32];
+            glutChangeToMenuEntry(i + 1, SettingLabel(which, i, marks_shown[which], label, sizeof label),
+                                  m.entries[i].value);
+        }
+    }
+    if (current_menu) glutSetMenu(current_menu);
+}
 
 void CreateMenus() {
     if (menus_ready) {
@@ -35,43 +55,33 @@ void CreateMenus() {
         return;
     }
     NormaliseMenuSettings();
-    static const ENTRY_T comp[] = {{"plays white", 1}, {"plays black", -1}, {"plays both", 2}, {"does not play", 0}};
-    static const ENTRY_T diff[] = {{"easy", 4}, {"medium", 8}, {"hard", 50}};
-    static const ENTRY_T limit[] = {{" 5s", 5}, {" 10s", 10}, {" 30s", 30}, {" 1m", 60}, {" 5m", 300}};
-    static const ENTRY_T undo[] = {{"1 ply", 1}, {"1 move", 2}, {"2 moves", 4}, {"4 moves", 8}, {"8 moves", 16}};
-    static const ENTRY_T pieces[] = {{"classic", 0}, {"mesh", 1}};
-    static const ENTRY_T mode[] = {{"2D", 2}, {"3D", 3}};
-    static const ENTRY_T rules[] = {{"tournament", 1}, {"tdcl", 2}};
-    static const ENTRY_T notation[] = {{"tournament", 0}, {"standard", 1}, {"algebraic", 2}};
-    static const ENTRY_T spread[] = {{"off", 0}, {"piece", 1}, {"team", 2}};
-    static const ENTRY_T proj[] = {{"Perspective", 0}, {"Orthographic", 1}};
-    static const ENTRY_T onoff[] = {{"Off", 0}, {"On", 1}};
-    static const ENTRY_T opacity[] = {{"Transparent", 1}, {"Opaque", 0}};
-    static const ENTRY_T white[] = {{"Pawn", 11}, {"Knight", 12}, {"Bishop", 13}, {"Rook", 14}, {"Queen", 15}, {"King", 16}};
-    static const ENTRY_T black[] = {{"Pawn", 5}, {"Knight", 6}, {"Bishop", 7}, {"Rook", 8}, {"Queen", 9}, {"King", 10}};
+    static const MENU_ENTRY_T undo[] = {{"1 ply", 1}, {"1 move", 2}, {"2 moves", 4}, {"4 moves", 8}, {"8 moves", 16}};
+    static const MENU_ENTRY_T mode[] = {{"2D", 2}, {"3D", 3}};
+    static const MENU_ENTRY_T white[] = {{"Pawn", 11}, {"Knight", 12}, {"Bishop", 13}, {"Rook", 14}, {"Queen", 15}, {"King", 16}};
+    static const MENU_ENTRY_T black[] = {{"Pawn", 5}, {"Knight", 6}, {"Bishop", 7}, {"Rook", 8}, {"Queen", 9}, {"King", 10}};
 
-    CompMenu = SettingsMenu(DoComputerMenu, comp, 4, LoadShared(state.tamzor));
-    DifficultyMenu = SettingsMenu(DoDifficultyMenu, diff, 3, LoadShared(state.maxdepth));
-    TimeLimitMenu = SettingsMenu(DoTimeLimitMenu, limit, 5, (int)timers.timer_limit, true);
+    CompMenu = SettingsMenu(DoComputerMenu, SET_COMPUTER);
+    DifficultyMenu = SettingsMenu(DoDifficultyMenu, SET_DIFFICULTY);
+    TimeLimitMenu = SettingsMenu(DoTimeLimitMenu, SET_TIME_LIMIT);
     UndoMenu = PlainMenu(DoUndoMenu, undo, 5);
     // The game's actions: a new one is a line here and a case in DoGameMenu.
-    static const ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
-                                   {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
+    static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
+                                        {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Difficulty", DifficultyMenu);
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
     glutAddSubMenu("Undo", UndoMenu);
-    for (const ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
-    PiecesMenu = SettingsMenu(DoPiecesMenu, pieces, 2, menu_mesh_pieces);
-    ModeMenu = PlainMenu(DoModeMenu, mode, 2);
-    RulesMenu = SettingsMenu(DoRulesMenu, rules, 2, LoadShared(state.rules));
-    NotationMenu = SettingsMenu(DoNotationMenu, notation, 3, LoadShared(state.notation));
-    SpreadMenu = SettingsMenu(DoSpreadMenu, spread, 3, state.spread);
-    ProjMenu = PlainMenu(DoProjMenu, proj, 2);
-    AxesMenu = PlainMenu(DoAxesMenu, onoff, 2);
-    OpacityMenu = PlainMenu(DoOpacityMenu, opacity, 2);
-    CapturedMenu = PlainMenu(DoCapturedMenu, onoff, 2);
+    for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
+    PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
+    ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
+    RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);
+    NotationMenu = SettingsMenu(DoNotationMenu, SET_NOTATION);
+    SpreadMenu = SettingsMenu(DoSpreadMenu, SET_SPREAD);
+    ProjMenu = SettingsMenu(DoProjMenu, SET_PROJECTION);
+    AxesMenu = SettingsMenu(DoAxesMenu, SET_AXES);
+    OpacityMenu = SettingsMenu(DoOpacityMenu, SET_OPACITY);
+    CapturedMenu = SettingsMenu(DoCapturedMenu, SET_CAPTURED);
     ViewMenu = glutCreateMenu(DoViewMenu);
     glutAddSubMenu("Projection", ProjMenu);
     glutAddSubMenu("Axes", AxesMenu);

@@ -61,10 +61,9 @@ void DrawBanner(POS_T* b) {
             else if (rules != RULES_NONE) Panic(true, "NO RULESET");
         }
     } else if (tamzor == TAMZOR_WHITE || tamzor == TAMZOR_BLACK) {
-        const bool mine = NextToPlay(b) == tamzor;
-        const bool white = mine ? tamzor == TAMZOR_WHITE : tamzor != TAMZOR_WHITE;
-        SetColor(white ? piece_color_white : piece_color_black);
-        snprintf(banner_string, sizeof banner_string, "%s", mine ? "My move" : "Your move");
+        const int to_move = NextToPlay(b);
+        SetColor(to_move == TAMZOR_WHITE ? piece_color_white : piece_color_black);
+        TurnText(tamzor, to_move, banner_string, sizeof banner_string);
     } else {
         Panic(true, "bad setting @ DisplayMain");
     }

@@ -70,6 +70,7 @@ void Keyboard(unsigned char key, int, int) {
             printf("\nTamzor playing Black");
             StoreShared(state.tamzor, TAMZOR_BLACK);
             state.demo_mode = 0;
+            SidesText("", info_string, sizeof info_string);
             EngineNudge();
             break;
         case 'C': CapturedOnOff = !CapturedOnOff; break;
@@ -136,11 +137,7 @@ void Keyboard(unsigned char key, int, int) {
         case 'R': // stops the engine thread itself: not under the game lock
             if (ConfirmKey('R', "R again: the saved game in place of this one")) RestoreForPlayer(AltHeld() ? 1 : 0);
             break;
-        case 'S': {
-            std::lock_guard<std::recursive_mutex> lock(GameMutex());
-            SaveGame(AltHeld() ? 1 : 0);
-            break;
-        }
+        case 'S': SaveForPlayer(); break;
         case 'T': {
             const TIMERMODE_E m = timers.timermode;
             switch (m) {
@@ -163,6 +160,7 @@ void Keyboard(unsigned char key, int, int) {
             printf("\nTamzor playing White");
             StoreShared(state.tamzor, TAMZOR_WHITE);
             state.demo_mode = 0;
+            SidesText("", info_string, sizeof info_string);
             EngineNudge();
             break;
         case 'X': state.stipple = !state.stipple; break;

@@ -1,17 +1,24 @@
 // The handlers of the pop-up menus: each stores the chosen value or starts
-// the chosen action.
+// the chosen action. Entries that would end or replace a game in progress ask
+// first, as their keys do; any other entry forgets the question.
 #include <cstdio>
 
 #include "view.h"
 
 void DoMainMenu(int v) {
-    if (v == 3) Quit();
+    if (v == 3) {
+        if (ConfirmMenuAction(CONFIRM_QUIT)) Quit();
+        return;
+    }
+    ForgetConfirm();
     Panic(false, "Unknown main menu value");
 }
 
 void DoGameMenu(int v) {
+    if (v != 0 && v != 6 && v != 8) ForgetConfirm();
     switch (v) {
         case 0:
+            if (!ConfirmMenuAction(CONFIRM_NEW_GAME)) break;
             PrintVersion();
             info_string[0] = 0;
             Clutch(0);
@@ -27,14 +34,20 @@ void DoGameMenu(int v) {
             ListGame(false);
             break;
         }
-        case 5: {
-            std::lock_guard<std::recursive_mutex> lock(GameMutex());
-            SaveGame(0);
+        case 5: SaveForPlayer(); break;
+        case 6:  // stops the engine thread itself
+            if (ConfirmMenuAction(CONFIRM_RESTORE)) RestoreForPlayer(0);
             break;
-        }
-        case 6: RestoreForPlayer(0); break;  // stops the engine thread itself
         case 7: SavePgnForPlayer(); break;
-        case 8: LoadPgnForPlayer(nullptr); break;
+        case 8:
+            // nothing to load: said at once, without asking
+            if (NewestPgnHere().empty()) {
+                ForgetConfirm();
+                LoadPgnForPlayer(nullptr);
+            } else if (ConfirmMenuAction(CONFIRM_LOAD_PGN)) {
+                LoadPgnForPlayer(nullptr);
+            }
+            break;
         default: Panic(false, "unknown selection @ DoGameMenu"); break;
     }
     fflush(stdout);
@@ -42,6 +55,7 @@ void DoGameMenu(int v) {
 }
 
 void DoComputerMenu(int v) {
+    ForgetConfirm();
     if (v == TAMZOR_BOTH) {
         state.demo_mode = 1;
     } else {
@@ -50,18 +64,25 @@ void DoComputerMenu(int v) {
         StoreShared(state.stop_search, 1);
         state.demo_mode = 0;
     }
+    SidesText("", info_string, sizeof info_string);
     EngineNudge();
     CreateMenus();
 }
 
 void DoDifficultyMenu(int v) {
+    ForgetConfirm();
     StoreShared(state.maxdepth, v);
     CreateMenus();
 }
 
 void DoTimeLimitMenu(int v) {
+    ForgetConfirm();
     timers.timer_limit = (uint64_t)v;
     CreateMenus();
+}
+
+void DoModeMenuEntry(int v) {
+    if (ConfirmMenuAction(v == 2 ? CONFIRM_MODE_2D : CONFIRM_MODE_3D)) DoModeMenu(v);
 }
 
 void DoModeMenu(int v) {
@@ -80,16 +101,19 @@ void DoModeMenu(int v) {
 }
 
 void DoPiecesMenu(int v) {
+    ForgetConfirm();
     menu_mesh_pieces = v;
     CreateMenus();
 }
 
 void DoRulesMenu(int v) {
+    ForgetConfirm();
     StoreShared(state.rules, v);
     CreateMenus();
 }
 
 void DoNotationMenu(int v) {
+    ForgetConfirm();
     StoreShared(state.notation, v);
     // The move list is written anew in the chosen notation.
     UndoForPlayer(0);
@@ -97,11 +121,13 @@ void DoNotationMenu(int v) {
 }
 
 void DoSpreadMenu(int v) {
+    ForgetConfirm();
     state.spread = v;
     CreateMenus();
 }
 
 void DoViewMenu(int v) {
+    ForgetConfirm();
     if (v == 3) ResetView();
     else if (v == 4) ToggleZeBlackView();
     else if (v == 5) Keyboard('M', 0, 0);
@@ -111,26 +137,31 @@ void DoViewMenu(int v) {
 }
 
 void DoProjMenu(int v) {
+    ForgetConfirm();
     state.projection_ortho = v;
     CreateMenus();
 }
 
 void DoAxesMenu(int v) {
+    ForgetConfirm();
     AxesOnOff = v;
     CreateMenus();
 }
 
 void DoOpacityMenu(int v) {
+    ForgetConfirm();
     state.stipple = v;
     CreateMenus();
 }
 
 void DoCapturedMenu(int v) {
+    ForgetConfirm();
     CapturedOnOff = v;
     glutPostRedisplay();
 }
 
 void DoEditMenu(int v) {
+    ForgetConfirm();
     editing_option = 0;
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
@@ -149,11 +180,13 @@ void DoEditMenu(int v) {
 }
 
 void DoPieceMenu(int v) {
+    ForgetConfirm();
     editing_option = v;
     CreateMenus();
 }
 
 void DoUndoMenu(int v) {
+    ForgetConfirm();
     UndoForPlayer(v);  // stops the engine thread itself
     CreateMenus();
 }

@@ -1,6 +1,7 @@
 // The game as PGN in the working directory, and a PGN game played on.
 #include <dirent.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -24,21 +25,24 @@ void SavePgnForPlayer() {
         pgn = PgnText(tags);
     }
     FILE* f = fopen(name, "w");
-    const bool ok = f && fputs(pgn.c_str(), f) >= 0;
-    if (f && fclose(f) != 0) remove(name);
+    bool ok = f && fputs(pgn.c_str(), f) >= 0;
+    if (f && fclose(f) != 0) {
+        remove(name);
+        ok = false;
+    }
+    const int error = errno;
     if (ok) {
         printf("\nSaved the game as %s", name);
-        snprintf(info_string, sizeof info_string, "saved %.40s", name);
+        snprintf(info_string, sizeof info_string, "Saved to %.40s", name);
     } else {
         perror(name);
-        snprintf(info_string, sizeof info_string, "could not write %.40s", name);
+        snprintf(info_string, sizeof info_string, "Not saved: %.30s: %s", name, strerror(error));
     }
     fflush(stdout);
 }
 
-namespace {
-// The newest tamzor-<date>-<time>.pgn here: their names sort by time.
-std::string NewestPgn() {
+// Their names sort by time.
+std::string NewestPgnHere() {
     std::string newest;
     DIR* d = opendir(".");
     if (!d) return newest;
@@ -50,16 +54,16 @@ std::string NewestPgn() {
     closedir(d);
     return newest;
 }
-}  // namespace
 
 void LoadPgnForPlayer(const char* file) {
-    const std::string path = file && *file ? file : NewestPgn();
+    const std::string path = file && *file ? file : NewestPgnHere();
     if (path.empty()) {
         snprintf(info_string, sizeof info_string, "no tamzor-*.pgn here to load");
         return;
     }
     std::string text, error;
     bool loaded = false;
+    const int side = ComputerPlays();  // the computer plays on the side it had
     if (ReadPgnFile(path, &text, &error)) {
         Clutch(0);
         {
@@ -77,7 +81,6 @@ void LoadPgnForPlayer(const char* file) {
                 } else {
                     ResetView();
                 }
-                computer_side = TAMZOR_OFF;  // a loaded game is played on by hand
                 timers.NewGame();
                 const char* why = nullptr;
                 state.position.winner = JudgeReached(&state.position, "", &why);
@@ -87,9 +90,19 @@ void LoadPgnForPlayer(const char* file) {
         Clutch(1);
     }
     if (loaded) {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
         printf("\nLoaded %s", path.c_str());
         ListGame(false);
-        snprintf(info_string, sizeof info_string, "loaded %.50s", path.c_str());
+        ComputerTakesSide(side);
+        // a decided game shows its result; one that goes on says who plays what
+        if (state.position.winner) {
+            const size_t slash = path.rfind('/');
+            snprintf(info_string, sizeof info_string, "Loaded %.50s",
+                     path.c_str() + (slash == std::string::npos ? 0 : slash + 1));
+        } else {
+            SidesText("Loaded: ", info_string, sizeof info_string);
+            printf("\n%s", info_string);
+        }
     } else {
         printf("\nNo game loaded from %s: %s", path.c_str(), error.c_str());
         snprintf(info_string, sizeof info_string, "not loaded: %.50s", error.c_str());

@@ -2,15 +2,16 @@
 
 #include "view.h"
 
-// A restored game is a new game on the clock; it may already be decided.
+// A restored game is a new game on the clock; it may already be decided. The
+// computer plays on the side it had, and moves when that side is to move.
 void RestoreForPlayer(int arg) {
+    const int side = ComputerPlays();
     char why[200];
     if (!RestoreGame(arg, why, sizeof why)) {
         printf("\nRestore refused: %s", why);
         snprintf(info_string, sizeof info_string, "no game restored: %.45s", why);
         return;
     }
-    computer_side = TAMZOR_OFF;  // the restored game has the computer off
     // A game saved by the terminal tool has no view of its own: zoom 0 would
     // show nothing.
     if (!(state.scale > 0.05f && state.scale < 100.0f)) ResetView();
@@ -19,4 +20,13 @@ void RestoreForPlayer(int arg) {
     const char* text = nullptr;
     state.position.winner = JudgeReached(&state.position, "", &text);
     if (state.position.winner) timers.GameOver();
+    ComputerTakesSide(side);
+    // a decided game shows its result; one that goes on says who plays what
+    if (state.position.winner) {
+        snprintf(info_string, sizeof info_string, "Restored %.50s", gamefilename);
+    } else {
+        SidesText("Restored: ", info_string, sizeof info_string);
+        printf("\n%s", info_string);
+    }
+    fflush(stdout);
 }

@@ -51,6 +51,7 @@ void ViewIdle() {
     TamzorIdleFunc();
     RememberComputerSide();
     ForgetStaleWait();
+    RefreshMenuMarks();
     if (title_wanted.exchange(false)) {
         std::lock_guard<std::mutex> lock(title_mutex);
         glutSetWindow(mainWindow);

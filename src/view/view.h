@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
+#include <string>
 #include <vector>
 
 #include "pieces.h"
@@ -68,12 +69,17 @@ void PrintVersion();
 
 // Menus.
 void CreateMenus();
+// Rewrites the marks of the settings menus whose value changed (by a key, a
+// menu, a restored game); called when idle, never while a menu is open.
+void RefreshMenuMarks();
 void DoMainMenu(int v);
 void DoGameMenu(int v);
 void DoComputerMenu(int v);
 void DoDifficultyMenu(int v);
 void DoTimeLimitMenu(int v);
 void DoModeMenu(int v);
+// The Mode menu's entries: as DoModeMenu, asking first while a game is on.
+void DoModeMenuEntry(int v);
 void DoPiecesMenu(int v);
 void DoRulesMenu(int v);
 void DoNotationMenu(int v);
@@ -96,6 +102,8 @@ void SavePgnForPlayer();
 // played on; one that does not read leaves the game as it was, and the
 // info line says why.
 void LoadPgnForPlayer(const char* file);
+// The newest tamzor-<date>-<time>.pgn in the working directory; "" when none.
+std::string NewestPgnHere();
 void MenuStatus(int status, int x, int y);
 extern bool menu_in_use;
 

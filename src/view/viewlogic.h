@@ -136,11 +136,52 @@ bool BuildMouseMove(const POS_T* b, int dmode, SQ_T from, SQ_T to, MOVE_T* move)
 // The move of an attack board (id 100..122) to the pin `to`.
 void BuildBoardMove(const POS_T* b, int which_ab, SQ_T to, MOVE_T* move);
 
-// A menu label as shown when the tree is built: the current value in capitals,
-// or, in the time-limit menu, with '>' in place of its leading blank.
+// A menu label: the current value in capitals, or, in the time-limit menu,
+// with '>' in place of its leading blank.
 const char* MarkedLabel(const char* label, bool current, bool time_limit, char* out, size_t size);
 // Brings out-of-range settings back to a value the menus list.
 void NormaliseMenuSettings();
+
+// The menus whose entries mark the current value.
+enum SETTING_MENU_E {
+    SET_COMPUTER, SET_DIFFICULTY, SET_TIME_LIMIT, SET_PIECES, SET_RULES, SET_NOTATION, SET_SPREAD,
+    SET_PROJECTION, SET_AXES, SET_OPACITY, SET_CAPTURED, SETTING_MENUS
+};
+struct MENU_ENTRY_T {
+    const char* label;
+    int value;
+};
+struct SETTING_MENU_T {
+    const MENU_ENTRY_T* entries;
+    int count;
+    bool time_limit;  // marked with '>' rather than capitals
+};
+const SETTING_MENU_T& SettingMenu(int which);
+// The value menu `which` marks for the live state, however it was set.
+int CurrentSetting(int which);
+// The label of entry `entry` of menu `which` when `current` is the value.
+const char* SettingLabel(int which, int entry, int current, char* out, size_t size);
+// The menus whose marks differ from the live state, a bit each (1 << which);
+// `shown` holds the values marked on screen and is brought up to date.
+unsigned StaleMarks(int shown[SETTING_MENUS]);
+
+// The side the computer plays now (TAMZOR_BOTH when both), or the one it
+// played before the game's end switched it off; TAMZOR_OFF when the player
+// switched it off.
+int ComputerPlays();
+// Gives the computer `side` in the game on the board (one restored or loaded):
+// it moves at once when that side is to move; in a decided game it only
+// keeps the side for undo.
+void ComputerTakesSide(int side);
+// Who plays which side, in words, after `prefix` ("you play White, Tamzor
+// plays Black"); the first letter a capital when there is no prefix.
+const char* SidesText(const char* prefix, char* out, size_t size);
+// The banner while a game goes on: "Tamzor is thinking (Black)" when the
+// computer (playing `tamzor`) is on move, else "Your move (White)".
+const char* TurnText(int tamzor, int to_move, char* out, size_t size);
+// S and Game > Save game: the game saved to tamzor.sav, the info line saying
+// where or why not.
+bool SaveForPlayer();
 
 // Applies the armed editing option to a cell; 0 for NO_SQUARE.
 int GotEditingSquare(SQ_T sq);
@@ -228,6 +269,12 @@ bool GameInProgress();
 // click forgets the first press.
 bool ConfirmKey(int key, const char* question, bool at_risk = GameInProgress());
 void ForgetConfirm();
+// Menu entries that end or replace the game ask the same way, told apart
+// from the keys (the same entry chosen again acts).
+enum : int {
+    CONFIRM_NEW_GAME = 1000, CONFIRM_RESTORE, CONFIRM_LOAD_PGN, CONFIRM_QUIT, CONFIRM_MODE_2D, CONFIRM_MODE_3D
+};
+bool ConfirmMenuAction(int action, bool at_risk = GameInProgress());
 
 // Address of the mouse-move flag: set while a mouse move is played, so a
 // promotion asks which piece.

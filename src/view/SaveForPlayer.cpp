@@ -1,0 +1,17 @@
+#include <cstdio>
+
+#include "viewlogic.h"
+
+// The game saved to tamzor.sav, and the info line says so or why not.
+bool SaveForPlayer() {
+    char why[120] = "";
+    bool saved;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        saved = SaveGame(0, why, sizeof why);
+    }
+    if (saved) snprintf(info_string, sizeof info_string, "Saved to %.50s", gamefilename);
+    else snprintf(info_string, sizeof info_string, "Not saved: %.50s", why);
+    fflush(stdout);
+    return saved;
+}

@@ -1,0 +1,75 @@
+// The settings menus: their entries, the value each marks now, and which
+// of them the window must rewrite because the state changed under them.
+#include "viewlogic.h"
+
+namespace {
+constexpr MENU_ENTRY_T comp[] = {{"plays white", TAMZOR_WHITE}, {"plays black", TAMZOR_BLACK},
+                                 {"plays both", TAMZOR_BOTH}, {"does not play", TAMZOR_OFF}};
+constexpr MENU_ENTRY_T diff[] = {{"easy", DIFF_EASY}, {"medium", DIFF_MED}, {"hard", DIFF_HARD}};
+constexpr MENU_ENTRY_T limit[] = {{" 5s", 5}, {" 10s", 10}, {" 30s", 30}, {" 1m", 60}, {" 5m", 300}};
+constexpr MENU_ENTRY_T pieces[] = {{"classic", 0}, {"mesh", 1}};
+constexpr MENU_ENTRY_T rules[] = {{"tournament", RULES_TOURNAMENT}, {"tdcl", RULES_TDCL}};
+constexpr MENU_ENTRY_T notation[] = {{"tournament", 0}, {"standard", 1}, {"algebraic", 2}};
+constexpr MENU_ENTRY_T spread[] = {{"off", SPREAD_OFF}, {"piece", SPREAD_PIECE}, {"team", SPREAD_TEAM}};
+constexpr MENU_ENTRY_T proj[] = {{"Perspective", 0}, {"Orthographic", 1}};
+constexpr MENU_ENTRY_T onoff[] = {{"Off", 0}, {"On", 1}};
+constexpr MENU_ENTRY_T opacity[] = {{"Transparent", 1}, {"Opaque", 0}};
+
+template <int N>
+constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = false) {
+    return {e, N, time_limit};
+}
+constexpr SETTING_MENU_T menus[SETTING_MENUS] = {
+    Menu(comp),  Menu(diff),   Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
+    Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff)};
+}  // namespace
+
+const SETTING_MENU_T& SettingMenu(int which) { return menus[which]; }
+
+int ComputerPlays() {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());  // the engine ends games
+    if (state.demo_mode) return TAMZOR_BOTH;
+    const int t = LoadShared(state.tamzor);
+    return t == TAMZOR_WHITE || t == TAMZOR_BLACK ? t : computer_side;
+}
+
+int CurrentSetting(int which) {
+    switch (which) {
+        case SET_COMPUTER: {
+            // A decided game has the computer off until undo gives it back
+            // its side: the menu shows that side meanwhile.
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            if (state.position.winner && !state.demo_mode) return computer_side;
+            return state.demo_mode ? TAMZOR_BOTH : LoadShared(state.tamzor);
+        }
+        case SET_DIFFICULTY: return LoadShared(state.maxdepth);
+        case SET_TIME_LIMIT: return (int)timers.timer_limit.load();
+        case SET_PIECES: return menu_mesh_pieces;
+        // A new game leaves the rules at none, which moves the boards as
+        // tournament rules do.
+        case SET_RULES: return LoadShared(state.rules) == RULES_TDCL ? RULES_TDCL : RULES_TOURNAMENT;
+        case SET_NOTATION: return LoadShared(state.notation);
+        case SET_SPREAD: return state.spread;
+        case SET_PROJECTION: return state.projection_ortho;
+        case SET_AXES: return AxesOnOff ? 1 : 0;
+        case SET_OPACITY: return state.stipple ? 1 : 0;
+        case SET_CAPTURED: return CapturedOnOff ? 1 : 0;
+        default: return 0;
+    }
+}
+
+const char* SettingLabel(int which, int entry, int current, char* out, size_t size) {
+    const SETTING_MENU_T& m = menus[which];
+    return MarkedLabel(m.entries[entry].label, m.entries[entry].value == current, m.time_limit, out, size);
+}
+
+unsigned StaleMarks(int shown[SETTING_MENUS]) {
+    unsigned stale = 0;
+    for (int which = 0; which < SETTING_MENUS; which++) {
+        const int now = CurrentSetting(which);
+        if (now == shown[which]) continue;
+        shown[which] = now;
+        stale |= 1u << which;
+    }
+    return stale;
+}
