@@ -1282,7 +1282,8 @@ struct MOVE_TEXT_T {
 std::vector<MOVE_TEXT_T> LegalMoveTexts(POS_T* b);
 
 // The legal move a person typed: a token, the program's text of the move
-// (exact case; a trailing '+' or '#' is not needed), or in the 2D game its
+// (exact case; a trailing '+' or '#' is not needed; in the 3D game the text
+// of another notation too when it names one move), or in the 2D game its
 // standard algebraic notation. False with `error` set.
 bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
 
