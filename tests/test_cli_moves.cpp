@@ -43,14 +43,18 @@ TEST(CliMoves, ThreeDimensionalStart) {
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
     // The king and rook change places; a token names internal cells.
     EXPECT_NE(std::find(lines.begin(), lines.end(), "c1d1 O-O"), lines.end()) << r.out;
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "e2e3 Pb2-b3(2)"), lines.end()) << r.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e2e3 a3W"), lines.end()) << r.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e2a4 a4N"), lines.end()) << r.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e1b3 Nb3N"), lines.end()) << r.out;
     RUN_T p = RunTool("perft 1");
     EXPECT_EQ(p.out, "Nodes searched: " + std::to_string(lines.size()) + "\n");
-    // Notation 0 names the same moves differently.
-    RUN_T z = RunTool("moves --notation 0");
-    ASSERT_EQ(z.status, 0);
-    EXPECT_EQ(Lines(z.out).size(), lines.size());
-    EXPECT_NE(z.out.find("c1d1 O-O\n"), std::string::npos);
+    EXPECT_EQ(RunTool("moves --notation 0").out, r.out);
+    // Notation 1 names the same moves differently.
+    RUN_T one = RunTool("moves --notation 1");
+    ASSERT_EQ(one.status, 0);
+    EXPECT_EQ(Lines(one.out).size(), lines.size());
+    EXPECT_NE(one.out.find("c1d1 O-O\n"), std::string::npos);
+    EXPECT_NE(one.out.find("e2e3 Pb2-b3(2)\n"), std::string::npos) << one.out;
 }
 
 TEST(CliMoves, PromotionsAreFourLines) {
@@ -87,10 +91,13 @@ TEST(CliMoves, AttackBoardMoveTokens) {
     const std::string line = "c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3";
     RUN_T r = RunTool("moves --moves " + Quoted(line));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("qlb@ql4 QLBb6(4)\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("qlb@ql5 QLBb5(6)\n"), std::string::npos) << r.out;
-    RUN_T z = RunTool("moves --notation 0 --moves " + Quoted(line));
-    EXPECT_NE(z.out.find("qlb@ql4 QL4\n"), std::string::npos) << z.out;
+    EXPECT_NE(r.out.find("qlb@ql4 QL4\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("qlb@ql5 QL5\n"), std::string::npos) << r.out;
+    RUN_T one = RunTool("moves --notation 1 --moves " + Quoted(line));
+    EXPECT_NE(one.out.find("qlb@ql4 QLBb6(4)\n"), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("qlb@ql5 QLBb5(6)\n"), std::string::npos) << one.out;
+    RUN_T two = RunTool("moves --notation 2 --moves " + Quoted(line));
+    EXPECT_NE(two.out.find("qlb@ql4 Q4\n"), std::string::npos) << two.out;
     RUN_T b = RunTool("board --moves " + Quoted(line + " QLB@QL4"));
     ASSERT_EQ(b.status, 0) << b.err;
     EXPECT_NE(b.out.find("QLB on QL4"), std::string::npos) << b.out;

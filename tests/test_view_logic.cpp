@@ -96,7 +96,7 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
     EXPECT_EQ(state.tamzor, TAMZOR_OFF);
     EXPECT_EQ(state.maxdepth, DIFF_EASY);
     EXPECT_EQ(state.rules, RULES_TDCL);
-    EXPECT_EQ(state.notation, NOTATION_STANDARD);
+    EXPECT_EQ(state.notation, NOTATION_DEFAULT);
     EXPECT_EQ(state.spread, SPREAD_OFF);
     EXPECT_EQ(timers.timer_limit.load(), 5u);
     EXPECT_EQ(menu_mesh_pieces, 0);

@@ -39,7 +39,6 @@ void SaveGameFor(const WindowSession& w, int dmode, F setup) {
     StoreShared(state.maxdepth, DIFF_HARD);
     NewGameState(dmode);
     StoreShared(state.rules, RULES_TDCL);
-    StoreShared(state.notation, NOTATION_STANDARD);
     setup(&state.position);
     // the saved game brings its view along: the view of a new game
     state.xang = dmode == 2 ? 330 : 300;
