@@ -78,6 +78,8 @@ TEST(MenuMarks, CurrentValueInCapitalsOrArrow) {
     EXPECT_STREQ(MarkedLabel(" 5s", true, true, out, sizeof out), ">5s");
     EXPECT_STREQ(MarkedLabel(" 1m", false, true, out, sizeof out), " 1m");
     EXPECT_STREQ(MarkedLabel("tdcl", true, false, out, sizeof out), "TDCL");
+    // an example after the colon is shown as written
+    EXPECT_STREQ(MarkedLabel("tournament: b3N, z0QL1", true, false, out, sizeof out), "TOURNAMENT: b3N, z0QL1");
 }
 
 TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {

@@ -42,7 +42,9 @@ void CreateMenus() {
     static const ENTRY_T pieces[] = {{"classic", 0}, {"mesh", 1}};
     static const ENTRY_T mode[] = {{"2D", 2}, {"3D", 3}};
     static const ENTRY_T rules[] = {{"tournament", 1}, {"tdcl", 2}};
-    static const ENTRY_T notation[] = {{"tournament", 0}, {"standard", 1}, {"algebraic", 2}};
+    // Each style by the names it gives the same two cells.
+    static const ENTRY_T notation[] = {
+        {"tournament: b3N, z0QL1", 0}, {"standard: c3(4), a0(3)", 1}, {"algebraic: b3N, z0Q1", 2}};
     static const ENTRY_T spread[] = {{"off", 0}, {"piece", 1}, {"team", 2}};
     static const ENTRY_T proj[] = {{"Perspective", 0}, {"Orthographic", 1}};
     static const ENTRY_T onoff[] = {{"Off", 0}, {"On", 1}};
