@@ -77,6 +77,9 @@ enum : int { RULES_NONE = 0, RULES_TOURNAMENT = 1, RULES_TDCL = 2 };
 enum : int { TAMZOR_BLACK = -1, TAMZOR_OFF = 0, TAMZOR_WHITE = 1, TAMZOR_BOTH = 2 };
 enum : int { SPREAD_OFF = 0, SPREAD_PIECE = 1, SPREAD_TEAM = 2 };
 enum : int { NOTATION_ZARVIC = 0, NOTATION_STANDARD = 1, NOTATION_ALGEBRAIC = 2 };
+// The names players of the tri-level game use (a2W, b3N, z0QL1, QL1): every
+// new game starts with them, in the window, the terminal tool and PGN alike.
+constexpr int NOTATION_DEFAULT = NOTATION_ZARVIC;
 enum : int { DIFF_EASY = 4, DIFF_MED = 8, DIFF_HARD = 50 };
 
 constexpr ETYPE_T INF_VALUE = 405000;
@@ -724,7 +727,8 @@ inline void CallSetTitle(const char* title) {
 }
 
 // A new game of kind dmode (2 or 3): the whole state record is zeroed except
-// the difficulty, the connectivity cache emptied and the start position set.
+// the difficulty, the notation set to NOTATION_DEFAULT, the connectivity
+// cache emptied and the start position set.
 int NewGameState(int dmode, bool keep_search_memory = false);
 
 // ---------------------------------------------------------------------------
@@ -1301,7 +1305,8 @@ struct MOVE_TEXT_T {
 std::vector<MOVE_TEXT_T> LegalMoveTexts(POS_T* b);
 
 // The legal move a person typed: a token, the program's text of the move
-// (exact case; a trailing '+' or '#' is not needed), or in the 2D game its
+// (exact case; a trailing '+' or '#' is not needed; in the 3D game the text
+// of another notation too when it names one move), or in the 2D game its
 // standard algebraic notation. False with `error` set.
 bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error);
 

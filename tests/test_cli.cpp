@@ -25,15 +25,27 @@ TEST(Cli, BoardShowsBothStartPositions) {
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("r n b q k b n r"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("R N B Q K B N R"), std::string::npos) << r.out;
+    // The 3D board labelled as the default notation names cells: files z..e,
+    // the levels by their letters (a1W, b3N, d8B), the boards by their pins.
     r = RunCli("board");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("QLW on QL1, level 3, White's"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("KLB on KL6, level 7, Black's"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Middle level (4)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("QLW on QL1, White's"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("KLB on KL6, Black's"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Neutral level (N)\n     a b c d\n  6  . . . ."), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("White level (W)\n     a b c d\n  4"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n     z a     "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n  0  R Q     "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  1  N B B N"), std::string::npos) << r.out;
     EXPECT_EQ(RunCli("board --3d").out, r.out);
+    EXPECT_EQ(RunCli("board --3d --notation 0").out, r.out);
     r = RunCli("board --3d --notation 2");
-    EXPECT_NE(r.out.find("QLW on Q1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("QLW on Q1, White's"), std::string::npos) << r.out;
+    // Standard notation: files a..f and the levels' heights (b1(2), c3(4)).
+    r = RunCli("board --notation 1");
+    EXPECT_NE(r.out.find("QLW on QL1, level 3, White's"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("KLB on KL6, level 7, Black's"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Middle level (4)\n     b c d e\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n     a b     "), std::string::npos) << r.out;
 }
 
 TEST(Cli, BadInputExitsWithStatus2) {

@@ -113,16 +113,28 @@ TEST_F(CliGame, AttackBoardMoveSavedAndRestored) {
     const std::string moves = std::string("\"") + BOARD_LINE + " qlb@ql4\"";
     RUN_T s = RunTool("save --moves " + moves);
     ASSERT_EQ(s.status, 0) << s.out << s.err;
-    EXPECT_NE(s.out.find("\n8. ... QLBb6(4)\n"), std::string::npos) << s.out;
+    EXPECT_NE(s.out.find("\n8. ... QL4\n"), std::string::npos) << s.out;
     RUN_T r = RunTool("restore");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("\n8. ... QL4\n"), std::string::npos) << r.out;
+    EXPECT_TRUE(EndsWith(r.out, Board("--moves " + moves))) << r.out;
+    r = RunTool("restore --notation 1");
     EXPECT_NE(r.out.find("\n8. ... QLBb6(4)\n"), std::string::npos) << r.out;
+    // A game saved in another notation is shown in the tool's own.
+    s = RunTool("save --notation 1 --moves " + moves);
+    EXPECT_NE(s.out.find("\n8. ... QLBb6(4)\n"), std::string::npos) << s.out;
+    r = RunTool("restore");
+    EXPECT_NE(r.out.find("\n8. ... QL4\n"), std::string::npos) << r.out;
     EXPECT_TRUE(EndsWith(r.out, Board("--moves " + moves))) << r.out;
 
-    RUN_T p = Play("QLBb6(4)\n", std::string("--moves \"") + BOARD_LINE + "\" --computer none");
-    ASSERT_EQ(p.status, 0) << p.err;
-    EXPECT_NE(p.out.find("Black to move> \n8. ... QLBb6(4)\n"), std::string::npos) << p.out;
-    EXPECT_NE(p.out.find("QLB on QL4"), std::string::npos) << p.out;
+    // The text of the notation shown, and one of another notation, as
+    // copied from an older record.
+    for (const char* typed : {"QL4\n", "QLBb6(4)\n"}) {
+        RUN_T p = Play(typed, std::string("--moves \"") + BOARD_LINE + "\" --computer none");
+        ASSERT_EQ(p.status, 0) << p.err;
+        EXPECT_NE(p.out.find("Black to move> \n8. ... QL4\n"), std::string::npos) << typed << p.out;
+        EXPECT_NE(p.out.find("QLB on QL4"), std::string::npos) << p.out;
+    }
 }
 
 TEST_F(CliGame, RestoredFinishedGameSaysSo) {

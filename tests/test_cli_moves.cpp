@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "test_util.h"
 
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -43,14 +45,69 @@ TEST(CliMoves, ThreeDimensionalStart) {
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
     // The king and rook change places; a token names internal cells.
     EXPECT_NE(std::find(lines.begin(), lines.end(), "c1d1 O-O"), lines.end()) << r.out;
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "e2e3 Pb2-b3(2)"), lines.end()) << r.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e2e3 a3W"), lines.end()) << r.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e2a4 a4N"), lines.end()) << r.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e1b3 Nb3N"), lines.end()) << r.out;
     RUN_T p = RunTool("perft 1");
     EXPECT_EQ(p.out, "Nodes searched: " + std::to_string(lines.size()) + "\n");
-    // Notation 0 names the same moves differently.
-    RUN_T z = RunTool("moves --notation 0");
-    ASSERT_EQ(z.status, 0);
-    EXPECT_EQ(Lines(z.out).size(), lines.size());
-    EXPECT_NE(z.out.find("c1d1 O-O\n"), std::string::npos);
+    EXPECT_EQ(RunTool("moves --notation 0").out, r.out);
+    // Notation 1 names the same moves differently.
+    RUN_T one = RunTool("moves --notation 1");
+    ASSERT_EQ(one.status, 0);
+    EXPECT_EQ(Lines(one.out).size(), lines.size());
+    EXPECT_NE(one.out.find("c1d1 O-O\n"), std::string::npos);
+    EXPECT_NE(one.out.find("e2e3 Pb2-b3(2)\n"), std::string::npos) << one.out;
+}
+
+// The tool's own names end to end, in random 3D games under both
+// attack-board rules: the texts `moves` lists read back in `save` as the same
+// moves, which its record and the PGN of the game write with those texts.
+TEST(CliMoves, DefaultTextsReadBackAndAreThoseOfTheRecordAndPgn) {
+    const SCRATCH_DIR_T scratch("tamzor_cli_texts_");
+    ASSERT_FALSE(scratch.path.empty());
+    std::mt19937 rng(31);
+    const std::regex record_line("\\n[0-9]+\\. (?:\\.\\.\\. )?(\\S+)");
+    const std::regex pgn_move("([a-h][1-8][a-h][1-8][qrbn]?|[a-z]{3}@[a-z]{2}[1-6])\\s+\\{([^}]*)\\}");
+    auto without_mark = [](std::string t) {
+        while (!t.empty() && (t.back() == '+' || t.back() == '#')) t.pop_back();
+        return t;
+    };
+    for (const std::string rules : {"tdcl", "tournament"}) {
+        SCOPED_TRACE(rules);
+        std::string tokens, texts;
+        std::vector<std::string> played;  // the texts as `moves` gives them
+        for (int ply = 0; ply < 24; ply++) {
+            RUN_T r = RunTool("moves --rules " + rules + " --moves " + Quoted(tokens));
+            ASSERT_EQ(r.status, 0) << tokens << "\n" << r.err;
+            const std::vector<std::string> lines = Lines(r.out);
+            if (lines.size() == 1 && lines[0].find(':') != std::string::npos) break;  // mate
+            const std::string line = lines[rng() % lines.size()];
+            const size_t blank = line.find(' ');
+            tokens += (tokens.empty() ? "" : " ") + line.substr(0, blank);
+            played.push_back(line.substr(blank + 1));
+            texts += (texts.empty() ? "" : " ") + played.back();
+        }
+        ASSERT_GE(played.size(), 10u);
+        // read back as the same moves: the same saved game as by tokens
+        RUN_T by_texts = RunTool("save --rules " + rules + " --moves " + Quoted(texts), scratch.path);
+        ASSERT_EQ(by_texts.status, 0) << texts << "\n" << by_texts.err;
+        std::vector<std::string> record;
+        for (std::sregex_iterator i(by_texts.out.begin(), by_texts.out.end(), record_line), end; i != end; ++i)
+            record.push_back(without_mark((*i)[1]));
+        RUN_T pgn = RunTool("restore --write-pgn", scratch.path);
+        ASSERT_EQ(pgn.status, 0) << pgn.err;
+        std::string pgn_tokens;
+        std::vector<std::string> pgn_texts;
+        for (std::sregex_iterator i(pgn.out.begin(), pgn.out.end(), pgn_move), end; i != end; ++i) {
+            pgn_tokens += (pgn_tokens.empty() ? "" : " ") + (*i)[1].str();
+            pgn_texts.push_back(without_mark((*i)[2]));
+        }
+        EXPECT_EQ(pgn_tokens, tokens) << pgn.out;
+        for (std::string& t : played) t = without_mark(t);
+        EXPECT_EQ(record, played) << by_texts.out;
+        EXPECT_EQ(pgn_texts, played) << pgn.out;
+        EXPECT_EQ(RunTool("pgn --rules " + rules + " --moves " + Quoted(tokens)).out, pgn.out);
+    }
 }
 
 TEST(CliMoves, PromotionsAreFourLines) {
@@ -78,6 +135,9 @@ TEST(CliMoves, MovesArePlayedFirst) {
     RUN_T c = RunTool("moves --fen " + Quoted(KIWIPETE));
     EXPECT_NE(c.out.find("e1g1 O-O\n"), std::string::npos);
     EXPECT_NE(c.out.find("e1c1 O-O-O\n"), std::string::npos);
+    // The 2D game has one notation whatever --notation says.
+    for (const char* n : {"1", "2"})
+        EXPECT_EQ(RunTool("moves --notation " + std::string(n) + " --fen " + Quoted(KIWIPETE)).out, c.out) << n;
     RUN_T d = RunTool("fen --fen " + Quoted(KIWIPETE) + " --moves e1c1");
     EXPECT_EQ(d.out.substr(0, d.out.find(' ')), "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/2KR3R");
     EXPECT_NE(d.out.find(" b kq "), std::string::npos) << d.out;
@@ -87,10 +147,13 @@ TEST(CliMoves, AttackBoardMoveTokens) {
     const std::string line = "c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3";
     RUN_T r = RunTool("moves --moves " + Quoted(line));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("qlb@ql4 QLBb6(4)\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("qlb@ql5 QLBb5(6)\n"), std::string::npos) << r.out;
-    RUN_T z = RunTool("moves --notation 0 --moves " + Quoted(line));
-    EXPECT_NE(z.out.find("qlb@ql4 QL4\n"), std::string::npos) << z.out;
+    EXPECT_NE(r.out.find("qlb@ql4 QL4\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("qlb@ql5 QL5\n"), std::string::npos) << r.out;
+    RUN_T one = RunTool("moves --notation 1 --moves " + Quoted(line));
+    EXPECT_NE(one.out.find("qlb@ql4 QLBb6(4)\n"), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("qlb@ql5 QLBb5(6)\n"), std::string::npos) << one.out;
+    RUN_T two = RunTool("moves --notation 2 --moves " + Quoted(line));
+    EXPECT_NE(two.out.find("qlb@ql4 Q4\n"), std::string::npos) << two.out;
     RUN_T b = RunTool("board --moves " + Quoted(line + " QLB@QL4"));
     ASSERT_EQ(b.status, 0) << b.err;
     EXPECT_NE(b.out.find("QLB on QL4"), std::string::npos) << b.out;

@@ -4,7 +4,9 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -264,5 +266,78 @@ void CheckTextsOverRandomGames(int dmode, int games, int plies) {
 TEST(MoveText, AllTextsFitOverRandomGames2D) { CheckTextsOverRandomGames(2, 40, 150); }
 
 TEST(MoveText, AllTextsFitOverRandomGames3D) { CheckTextsOverRandomGames(3, 40, 150); }
+
+std::string WithoutMark(std::string s) {
+    while (!s.empty() && (s.back() == '+' || s.back() == '#')) s.pop_back();
+    return s;
+}
+
+// The text in braces after the last move of a 3D game's PGN.
+std::string LastPgnText(const std::string& pgn) {
+    const size_t close = pgn.rfind('}'), open = pgn.rfind('{');
+    return close != std::string::npos && open < close ? pgn.substr(open + 1, close - open - 1) : "<none>";
+}
+
+// One name for each move. A new 3D game of the window and of the terminal
+// tool starts in the same notation, and in it every legal move of random
+// games (both attack-board rules) has one text in the tool's move list, in
+// the window's move list once played and in the PGN written after it; the
+// text reads back as that move.
+TEST(MoveText, EveryMoveHasOneDefaultTextInTheWindowTheToolAndPgn) {
+    std::mt19937 rng(4242);
+    static STATE_T live, before;
+    int checked = 0;
+    testing::internal::CaptureStdout();  // the window's record lines
+    for (int rules : {RULES_TDCL, RULES_TOURNAMENT}) {
+        for (int game = 0; game < 2; game++) {
+            CLI_OPTIONS_T tool;
+            tool.rules = rules;
+            ASSERT_TRUE(SetUpGame(tool));
+            const int tool_notation = state.notation;
+            ASSERT_TRUE(NewGameState(3));  // a new game of the window
+            ASSERT_EQ(state.notation, tool_notation);
+            ASSERT_EQ(state.notation, NOTATION_ZARVIC);
+            state.rules = rules;
+            for (int ply = 0; ply < 30; ply++) {
+                POS_T* b = &state.position;
+                // the tool's `moves`: "token text" lines
+                std::map<std::string, std::string> listed;
+                std::istringstream lines(MovesText(b));
+                for (std::string token, text; lines >> token >> text;) listed[token] = text;
+                const std::vector<MOVE_TEXT_T> legal = LegalMoveTexts(b);
+                if (legal.empty()) break;
+                ASSERT_EQ(listed.size(), legal.size());
+                // The writer names a move from the position before it: the
+                // game is written from here, as from an edited start.
+                live = state;
+                state.oeb.pos_0 = *b;
+                state.oeb.inited = 1;
+                before = state;
+                const CAP_T captures = cap_t;
+                for (const MOVE_TEXT_T& m : legal) {
+                    SCOPED_TRACE(m.token + " at ply " + std::to_string(ply));
+                    const std::string text = listed[m.token];
+                    MOVE_T read;
+                    std::string error;
+                    ASSERT_TRUE(ReadMove(&state.position, text, &read, &error)) << text << ": " << error;
+                    EXPECT_EQ(MoveToken(read), m.token) << text;
+                    MOVE_T played = m.move;
+                    ASSERT_TRUE(PlayerMoved(&state.position, &played));
+                    EXPECT_EQ(WithoutMark(GameListGet(state.position.move_num)), WithoutMark(text));
+                    EXPECT_EQ(WithoutMark(LastPgnText(PgnText(PGN_TAGS_T()))), WithoutMark(text));
+                    state = before;
+                    cap_t = captures;
+                    checked++;
+                }
+                state = live;
+                MOVE_T next = legal[rng() % legal.size()].move;
+                ASSERT_TRUE(PlayerMoved(&state.position, &next));
+                if (state.position.winner) break;
+            }
+        }
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_GT(checked, 2000);
+}
 
 }  // namespace

@@ -232,6 +232,26 @@ TEST(Pgn, RandomGamesOfBothKindsComeBackWhole) {
     }
 }
 
+// A 3D game is written with the texts of the notation shown; a file from
+// before, with another notation's texts in braces, or with the texts alone
+// in place of the tokens, reads the same.
+TEST(Pgn, ThreeDimensionalTextsOfAnyNotationRead) {
+    const std::string tags = "[Variant \"3D\"]\n\n";
+    const std::string written = "1. e2a4 {a4N} g7g6 {c6B} 2. e1b3 {Nb3N} *";
+    for (const std::string moves :
+         {"1. e2a4 {Pb2-b4(4)} g7g6 {Pd7-d6(6)} 2. e1b3 {Nb1-c3(4)} *", "1. a4N c6B 2. Nb3N *", written.c_str()}) {
+        NewGame(2);
+        std::string error;
+        ASSERT_TRUE(PgnLoadGame(tags + moves, 1, &error)) << moves << ": " << error;
+        EXPECT_EQ(state.dmode, 3);
+        const std::string pgn = PgnText(PGN_TAGS_T());
+        EXPECT_NE(pgn.find("\n\n" + written + "\n"), std::string::npos) << moves << "\n" << pgn;
+    }
+    state.notation = NOTATION_STANDARD;
+    EXPECT_NE(PgnText(PGN_TAGS_T()).find("1. e2a4 {Pb2-b4(4)} g7g6 {Pd7-d6(6)} 2. e1b3 {Nb1-c3(4)} *"),
+              std::string::npos);
+}
+
 TEST(Pgn, FilesOtherProgramsWriteAreRead) {
     const struct {
         const char* file;

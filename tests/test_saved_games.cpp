@@ -115,16 +115,18 @@ TEST_F(SavedGames, SavingTwiceWritesTheSameBytes) {
 TEST_F(SavedGames, RestoreBringsTheGameBackAndSwitchesTheKind) {
     PlayGame(2, "e2e4 e7e5 g1f3 b8c6 f1b5");
     state.maxdepth = 4;
+    state.notation = NOTATION_STANDARD;
     ASSERT_TRUE(Save());
     POS_T saved = state.position;
     std::vector<uint64_t> hashes(state.hash_list, state.hash_list + 6);
-    // a 3D game in another notation is on screen when the file is restored
+    // a 3D game in another notation is on screen when the file is restored:
+    // the game comes back in the notation it was saved with
     PlayGame(3, "e2a3");
     state.notation = NOTATION_ALGEBRAIC;
     std::string out;
     ASSERT_TRUE(Restore(&out)) << out;
     EXPECT_EQ(state.dmode, 2);
-    EXPECT_EQ(state.notation, NOTATION_ALGEBRAIC);
+    EXPECT_EQ(state.notation, NOTATION_STANDARD);
     EXPECT_EQ(state.maxdepth, 4);
     EXPECT_EQ(state.tamzor, TAMZOR_OFF);  // the computer waits to be switched on
     EXPECT_EQ(state.position.move_num, 5);
@@ -146,6 +148,22 @@ TEST_F(SavedGames, Restore3DWithMovedBoards) {
     EXPECT_EQ(state.dmode, 3);
     EXPECT_EQ(memcmp(state.position.board, saved.board, sizeof saved.board), 0);
     EXPECT_EQ(memcmp(state.position.whereis_board, saved.whereis_board, sizeof saved.whereis_board), 0);
+    // the record's texts in the notation of the file: the default, standard,
+    // and the default again for a style the program does not have
+    EXPECT_EQ(state.notation, NOTATION_DEFAULT);
+    EXPECT_STREQ(GameListGet(1), "a3N");
+    state.notation = NOTATION_STANDARD;
+    ASSERT_TRUE(Save());
+    PlayGame(3, "e2e3");
+    ASSERT_TRUE(Restore());
+    EXPECT_EQ(state.notation, NOTATION_STANDARD);
+    EXPECT_STREQ(GameListGet(1), "Pb2-b3(4)");
+    std::vector<unsigned char> f = ReadFile("tamzor.sav");
+    Put<int32_t>(&f, offsetof(STATE_T, notation), 7);
+    WriteFile("tamzor.sav", f);
+    ASSERT_TRUE(Restore());
+    EXPECT_EQ(state.notation, NOTATION_DEFAULT);
+    EXPECT_STREQ(GameListGet(1), "a3N");
 }
 
 TEST_F(SavedGames, AGameFromAnEditedStartComesBack) {

@@ -156,6 +156,8 @@ TEST(MenuMarks, CurrentValueInCapitalsOrArrow) {
     EXPECT_STREQ(MarkedLabel(" 5s", true, true, out, sizeof out), ">5s");
     EXPECT_STREQ(MarkedLabel(" 1m", false, true, out, sizeof out), " 1m");
     EXPECT_STREQ(MarkedLabel("tdcl", true, false, out, sizeof out), "TDCL");
+    // an example after the colon is shown as written
+    EXPECT_STREQ(MarkedLabel("tournament: b3N, z0QL1", true, false, out, sizeof out), "TOURNAMENT: b3N, z0QL1");
 }
 
 TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
@@ -174,7 +176,7 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
     EXPECT_EQ(state.tamzor, TAMZOR_OFF);
     EXPECT_EQ(state.maxdepth, DIFF_EASY);
     EXPECT_EQ(state.rules, RULES_TDCL);
-    EXPECT_EQ(state.notation, NOTATION_STANDARD);
+    EXPECT_EQ(state.notation, NOTATION_DEFAULT);
     EXPECT_EQ(state.spread, SPREAD_OFF);
     EXPECT_EQ(timers.timer_limit.load(), 5u);
     EXPECT_EQ(menu_mesh_pieces, 0);

@@ -42,7 +42,6 @@ void SaveGameFor(const WindowSession& w, int dmode, F setup) {
     StoreShared(state.maxdepth, DIFF_HARD);
     NewGameState(dmode);
     StoreShared(state.rules, RULES_TDCL);
-    StoreShared(state.notation, NOTATION_STANDARD);
     setup(&state.position);
     // the saved game brings its view along: the view of a new game
     const VIEW_PRESET_T v = ViewPreset(dmode);
@@ -744,4 +743,42 @@ TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
     ASSERT_TRUE(started);
     EXPECT_TRUE(w.WaitFor("\nLoaded: you play White, Tamzor plays Black", 10)) << w.Output();
     EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. \\S+", 30)) << w.Output();
+}
+
+// A new 3D game names its moves as the terminal tool does (a4N, Nb3N, QL3);
+// each entry of the Notation menu renames the move list and the cells, and
+// tournament brings the first names back.
+TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCells) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    size_t mark = w.Output().size();
+    w.Key("w");  // the computer plays White
+    const std::string tournament_move = "\n1\\. ([^\\s(]*([WNB]|[QK]L[1-6])|O-O(-O)?)\\+?(\\s|$)";
+    ASSERT_TRUE(w.WaitFor("\n1\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.WaitFor(tournament_move, 1, mark)) << w.Output().substr(mark);
+    w.Key("n");  // the cells' names on the board
+    const PICTURE_T tournament = w.Picture();
+
+    w.Menu(300, 300, {4, 1});  // Notation, standard
+    const PICTURE_T standard = w.Picture();
+    EXPECT_GT(standard.Differences(tournament), 500);
+    mark = w.Output().size();
+    w.Menu(300, 300, {0, 5});  // Game, List game
+    EXPECT_TRUE(w.WaitFor("\n1\\. ([A-Z][a-f][0-9](\\([2-7]\\))?[-x][a-f][0-9]\\([2-7]\\)|[QK]L[WB][a-f][0-9]\\([2-7]\\)|O-O)",
+                          5, mark))
+        << w.Output().substr(mark);
+
+    w.Menu(300, 300, {4, 2});  // Notation, algebraic: the boards' pins are Q1 .. K6
+    const PICTURE_T algebraic = w.Picture();
+    EXPECT_GT(algebraic.Differences(tournament), 100);
+    EXPECT_GT(algebraic.Differences(standard), 500);
+
+    w.Menu(300, 300, {4, 0});  // Notation, tournament
+    EXPECT_LT(w.Picture().Differences(tournament), 50);
+    mark = w.Output().size();
+    w.Menu(300, 300, {0, 5});
+    EXPECT_TRUE(w.WaitFor(tournament_move, 5, mark)) << w.Output().substr(mark);
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
 }

@@ -1,7 +1,9 @@
 // A move as a person types it: a token (e2e4), the text the program itself
-// writes for the move (Nf3, O-O, exd6ep?, Pb2-b4(2)), so that a move copied
-// from the game record or the move list is understood, or in the 2D game
-// the standard notation other programs write (Kxb2, exd6, e8=Q, 0-0).
+// writes for the move (Nf3, O-O, exd6ep?, a4N), so that a move copied from
+// the game record or the move list is understood, or in the 2D game the
+// standard notation other programs write (Kxb2, exd6, e8=Q, 0-0). A 3D text
+// of another of the program's notations (Pb2-b4(4), Q3) is understood too
+// when it names one move, so that records written before still read.
 #include <cctype>
 
 #include "tamzor.h"
@@ -19,6 +21,51 @@ std::string Trimmed(const std::string& s) {
     while (b > a && isspace((unsigned char)s[b - 1])) b--;
     return s.substr(a, b - a);
 }
+
+// The moves of `legal` whose text is `want`: the first, the tokens of any
+// others that share it, and the promotions whose text lacks only the piece.
+struct MATCH_T {
+    const MOVE_TEXT_T* found = nullptr;
+    std::string same_text, promotions;
+};
+
+MATCH_T Match(const std::vector<MOVE_TEXT_T>& legal, const std::string& want) {
+    MATCH_T r;
+    if (want.empty()) return r;
+    for (const MOVE_TEXT_T& m : legal) {
+        if (WithoutCheck(m.text) == want) {
+            if (r.found && r.found->token != m.token) {
+                if (r.same_text.empty()) r.same_text = r.found->token;
+                r.same_text += " or " + m.token;
+            }
+            if (!r.found) r.found = &m;
+        } else if (m.text != m.bare && WithoutCheck(m.bare) == want) {
+            r.promotions += (r.promotions.empty() ? "" : ", ") + m.text;
+        }
+    }
+    return r;
+}
+
+// The one move whose text in another 3D notation is `want`.
+bool MatchOtherNotation(POS_T* b, const std::string& want, MOVE_T* move) {
+    const int own = LoadShared(state.notation);
+    bool read = false;
+    for (int style : {NOTATION_ZARVIC, NOTATION_STANDARD, NOTATION_ALGEBRAIC}) {
+        if (style == own || read) continue;
+        StoreShared(state.notation, style);
+        const std::vector<MOVE_TEXT_T> legal = LegalMoveTexts(b);
+        const MATCH_T r = Match(legal, want);
+        if (r.found && r.same_text.empty()) {
+            *move = r.found->move;
+            read = true;
+        }
+    }
+    StoreShared(state.notation, own);
+    // the move list's texts are those of the notation shown again
+    std::vector<MOVE_T> list(MOVE_LIST_SIZE);
+    GetMoveCount(b, list.data());
+    return read;
+}
 }  // namespace
 
 bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error) {
@@ -29,20 +76,11 @@ bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* erro
     if (is_token && MoveFromToken(b, s, move, &token_error)) return true;
 
     const std::string want = WithoutCheck(s);
-    const MOVE_TEXT_T* found = nullptr;
-    std::string same_text, promotions;
     const std::vector<MOVE_TEXT_T> legal = LegalMoveTexts(b);
-    for (const MOVE_TEXT_T& m : legal) {
-        if (!want.empty() && WithoutCheck(m.text) == want) {
-            if (found && found->token != m.token) {
-                if (same_text.empty()) same_text = found->token;
-                same_text += " or " + m.token;
-            }
-            if (!found) found = &m;
-        } else if (!want.empty() && m.text != m.bare && WithoutCheck(m.bare) == want) {
-            promotions += (promotions.empty() ? "" : ", ") + m.text;
-        }
-    }
+    const MATCH_T match = Match(legal, want);
+    const MOVE_TEXT_T* found = match.found;
+    const std::string& same_text = match.same_text;
+    const std::string& promotions = match.promotions;
     if (found && same_text.empty()) {
         *move = found->move;
         return true;
@@ -51,6 +89,9 @@ bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* erro
     if (!found && state.dmode == 2 && !is_token) {
         if (SanMove(b, s, move, &san_error)) return true;
     }
+    if (!found && promotions.empty() && state.dmode != 2 && !is_token && !want.empty() &&
+        MatchOtherNotation(b, want, move))
+        return true;
     if (found) {
         // Nothing in the text tells these moves apart; their tokens do.
         *error = "ambiguous move '" + s + "': give its token, " + same_text;

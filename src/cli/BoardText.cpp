@@ -60,7 +60,15 @@ std::string Text2D(POS_T* b) {
 
 std::string Text3D(POS_T* b) {
     std::vector<BLOCK_T> blocks;
-    const char* level_name[3] = {"White level (2)", "Middle level (4)", "Black level (6)"};
+    // Each level named as the cell names of the notation mark it: by its
+    // letter (a1W, b3N, d8B), or by its height (b1(2)).
+    const bool heights = LoadShared(state.notation) == NOTATION_STANDARD;
+    const char* level_name[3] = {"White level (W)", "Neutral level (N)", "Black level (B)"};
+    if (heights) {
+        level_name[0] = "White level (2)";
+        level_name[1] = "Middle level (4)";
+        level_name[2] = "Black level (6)";
+    }
     const int level_base[3] = {32, 2, 36};   // square of the level's a-file bottom cell
     const int level_low[3] = {1, 3, 5};      // lowest projected rank
     for (int l = 0; l < 3; l++) {
@@ -79,8 +87,12 @@ std::string Text3D(POS_T* b) {
         if (!ProjectedCell(b, c, &file, &low)) continue;
         char title[64];
         const char* pin = GetABString(b, b->whereis_board[k]);
-        snprintf(title, sizeof title, "%s on %s, level %d, %s", board_name[k], pin ? pin : "?",
-                 GetAttackBoardLevel(b, k), b->whites_board[k] ? "White's" : "Black's");
+        const char* owner = b->whites_board[k] ? "White's" : "Black's";
+        if (heights)
+            snprintf(title, sizeof title, "%s on %s, level %d, %s", board_name[k], pin ? pin : "?",
+                     GetAttackBoardLevel(b, k), owner);
+        else  // its cells are named after the pin (z0QL1)
+            snprintf(title, sizeof title, "%s on %s, %s", board_name[k], pin ? pin : "?", owner);
         std::vector<std::vector<SQ_T>> rows = {{c + 1, c + 9}, {c, c + 8}};
         blocks.push_back({low + 1, GetAttackBoardLevel(b, k), Grid(b, title, rows)});
     }

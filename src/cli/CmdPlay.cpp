@@ -24,13 +24,15 @@ struct SESSION_T {
     bool over = false;          // the game has a result: moves are refused
     bool announced = false;     // "Game over" was said for this result
     int maxdepth = DIFF_HARD;   // the engine's ply limit from --depth
+    int notation = NOTATION_DEFAULT;  // from --notation
 };
 
 const char* const HELP =
     "Enter a move as its token (e2e4, e7e8q, qlw@ql3: squares by index a1..h8,\n"
     "a promotion with its piece letter, an attack board @ a pin) or as the\n"
-    "program's own text of it (Nf3, exd5, O-O, a8Q; a '+' may be left out),\n"
-    "in the 2D game also in standard notation (Kxb2, e8=Q, 0-0).\n"
+    "program's own text of it (3D: a4N, Nb3N, QL3; 2D: Nf3, exd5, O-O, a8Q;\n"
+    "a '+' may be left out), in the 2D game also in standard notation (Kxb2,\n"
+    "e8=Q, 0-0).\n"
     "Commands:\n"
     "  board    show the position\n"
     "  moves    list the legal moves: token and text\n"
@@ -117,6 +119,7 @@ void Restore(SESSION_T* s) {
         printf("no game restored (%s); the game goes on\n", why);
         return;
     }
+    UseNotation(s->notation);
     EndLine();
     AfterRebuild(s);
 }
@@ -308,6 +311,7 @@ int CmdPlay(int argc, char** argv) {
     StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
     state.demo_mode = s.both ? 1 : 0;
     s.maxdepth = limits.maxdepth;
+    s.notation = opt.notation;
     StoreShared(state.maxdepth, s.maxdepth);
     const int first = state.position.move_num;
     std::string error;

@@ -20,7 +20,6 @@ int CmdRestore(int argc, char** argv) {
         fprintf(stderr, "tamzor-cli: restore takes no --fen, --moves or --pgn (the saved game has its own)\n");
         return 2;
     }
-    // The notation style in use survives a restore.
     if (!SetUpGame(opt)) return 1;
     char why[200];
     // With --write-pgn the PGN alone goes to standard output, for a file.
@@ -28,6 +27,7 @@ int CmdRestore(int argc, char** argv) {
     const int saved_stdout = write_pgn ? dup(1) : -1;
     if (saved_stdout >= 0) dup2(2, 1);
     const bool restored = RestoreGame(0, why, sizeof why);
+    if (restored) UseNotation(opt.notation);
     fflush(stdout);
     if (saved_stdout >= 0) {
         dup2(saved_stdout, 1);

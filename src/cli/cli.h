@@ -11,7 +11,7 @@
 struct CLI_OPTIONS_T {
     int dmode = 3;
     int dmode_named = 0;        // 2 or 3 when --2d or --3d was given (the last one)
-    int notation = NOTATION_STANDARD;
+    int notation = NOTATION_DEFAULT;
     int rules = RULES_TDCL;
     bool has_fen = false;       // --fen given: a 2D position instead of the start
     std::string fen;
@@ -39,6 +39,11 @@ bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits);
 
 // Sets up a new game of the options' kind, notation and rules.
 bool SetUpGame(const CLI_OPTIONS_T& opt);
+
+// Shows the live game in `notation` from now on, the game record's texts too:
+// a restored game comes back in the notation it was saved with, and the tool
+// speaks its own.
+void UseNotation(int notation);
 
 // Sets up the game, the FEN position or PGN game and the moves the options
 // name.

@@ -42,12 +42,13 @@ bool RestoreGame(int unused, char* why, size_t why_size) {
     static CAP_T cap_backup;
     backup = state;
     cap_backup = cap_t;
-    const int notation = state.notation;
     hash_c.HashReset();
     hash_c.OrderReset();
     if (core_hooks.reset_view) core_hooks.reset_view();
     memcpy(&state, image, SAVE_FILE_SIZE);
-    state.notation = notation;  // the running program's notation style stays
+    // The game comes back in the notation it was saved with; a file from
+    // elsewhere with no style of ours gets the default.
+    if (state.notation < NOTATION_ZARVIC || state.notation > NOTATION_ALGEBRAIC) state.notation = NOTATION_DEFAULT;
     state.position.bc_active = state.oeb.pos_0.bc_active = nullptr;
     state.position.moves = state.oeb.pos_0.moves = nullptr;
     state.position.oldb = state.oeb.pos_0.oldb = nullptr;

@@ -10,6 +10,7 @@ const char* MarkedLabel(const char* label, bool current, bool time_limit, char* 
         if (out[0] == ' ') out[0] = '>';
         return out;
     }
-    for (char* c = out; *c; c++) *c = (char)toupper((unsigned char)*c);
+    // An example after a colon keeps its case: the names are written so.
+    for (char* c = out; *c && *c != ':'; c++) *c = (char)toupper((unsigned char)*c);
     return out;
 }

@@ -115,8 +115,11 @@ void DoRulesMenu(int v) {
 void DoNotationMenu(int v) {
     ForgetConfirm();
     StoreShared(state.notation, v);
-    // The move list is written anew in the chosen notation.
+    // The move list is written anew in the chosen notation; a piece picked
+    // stays picked, the info line naming its cell the new way.
+    const auto selected = state.selected;
     UndoForPlayer(0);
+    state.selected = selected;
     CreateMenus();
 }
 

@@ -14,6 +14,6 @@ void NormaliseMenuSettings() {
     int r = LoadShared(state.rules);
     if (r != RULES_TOURNAMENT && r != RULES_TDCL) StoreShared(state.rules, RULES_TDCL);
     int n = LoadShared(state.notation);
-    if (n < 0 || n > 2) StoreShared(state.notation, NOTATION_STANDARD);
+    if (n < 0 || n > 2) StoreShared(state.notation, NOTATION_DEFAULT);
     if (state.spread < 0 || state.spread > 2) state.spread = SPREAD_OFF;
 }

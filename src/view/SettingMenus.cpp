@@ -9,7 +9,9 @@ constexpr MENU_ENTRY_T diff[] = {{"easy", DIFF_EASY}, {"medium", DIFF_MED}, {"ha
 constexpr MENU_ENTRY_T limit[] = {{" 5s", 5}, {" 10s", 10}, {" 30s", 30}, {" 1m", 60}, {" 5m", 300}};
 constexpr MENU_ENTRY_T pieces[] = {{"classic", 0}, {"mesh", 1}};
 constexpr MENU_ENTRY_T rules[] = {{"tournament", RULES_TOURNAMENT}, {"tdcl", RULES_TDCL}};
-constexpr MENU_ENTRY_T notation[] = {{"tournament", 0}, {"standard", 1}, {"algebraic", 2}};
+// Each notation by the names it gives the same two cells.
+constexpr MENU_ENTRY_T notation[] = {
+    {"tournament: b3N, z0QL1", 0}, {"standard: c3(4), a0(3)", 1}, {"algebraic: b3N, z0Q1", 2}};
 constexpr MENU_ENTRY_T spread[] = {{"off", SPREAD_OFF}, {"piece", SPREAD_PIECE}, {"team", SPREAD_TEAM}};
 constexpr MENU_ENTRY_T proj[] = {{"Perspective", 0}, {"Orthographic", 1}};
 constexpr MENU_ENTRY_T onoff[] = {{"Off", 0}, {"On", 1}};

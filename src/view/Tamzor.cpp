@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     glutMenuStatusFunc(MenuStatus);
 
     StoreShared(state.rules, RULES_TDCL);
-    StoreShared(state.notation, NOTATION_STANDARD);
+    StoreShared(state.notation, NOTATION_DEFAULT);
     StoreShared(state.tamzor, TAMZOR_BLACK);
     StoreShared(state.maxdepth, DIFF_HARD);
     state.spread = SPREAD_PIECE;

@@ -1,0 +1,7 @@
+#include "cli.h"
+
+void UseNotation(int notation) {
+    if (state.notation == notation) return;
+    state.notation = notation;
+    UndoMoves(0);  // the record's texts written anew; the computer is switched off
+}
