@@ -28,10 +28,10 @@ void SavePgnForPlayer() {
     if (f && fclose(f) != 0) remove(name);
     if (ok) {
         printf("\nSaved the game as %s", name);
-        snprintf(info_string, sizeof info_string, "saved %.40s", name);
+        snprintf(info_string, sizeof info_string, "saved %s", name);
     } else {
         perror(name);
-        snprintf(info_string, sizeof info_string, "could not write %.40s", name);
+        snprintf(info_string, sizeof info_string, "could not write %s", name);
     }
     fflush(stdout);
 }
@@ -89,10 +89,10 @@ void LoadPgnForPlayer(const char* file) {
     if (loaded) {
         printf("\nLoaded %s", path.c_str());
         ListGame(false);
-        snprintf(info_string, sizeof info_string, "loaded %.50s", path.c_str());
+        snprintf(info_string, sizeof info_string, "loaded %s", path.c_str());
     } else {
         printf("\nNo game loaded from %s: %s", path.c_str(), error.c_str());
-        snprintf(info_string, sizeof info_string, "not loaded: %.50s", error.c_str());
+        snprintf(info_string, sizeof info_string, "not loaded: %s", error.c_str());
     }
     fflush(stdout);
     CreateMenus();

@@ -4,10 +4,10 @@
 
 // A restored game is a new game on the clock; it may already be decided.
 void RestoreForPlayer(int arg) {
-    char why[200];
+    char why[160];  // its reason fits the info line whole
     if (!RestoreGame(arg, why, sizeof why)) {
         printf("\nRestore refused: %s", why);
-        snprintf(info_string, sizeof info_string, "no game restored: %.45s", why);
+        snprintf(info_string, sizeof info_string, "no game restored: %s", why);
         return;
     }
     computer_side = TAMZOR_OFF;  // the restored game has the computer off
