@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <random>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -264,25 +269,6 @@ TEST(MouseMoves, FlagIsTheCoresPromotionFlag) {
     EXPECT_EQ(msm, 1);
     *MouseSelectedMove() = 0;
     EXPECT_EQ(msm, 0);
-}
-
-TEST(Promotion, WithoutTheMessageBoxAQueenAndTheGameGoesOn) {
-    // no display to show the box on
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    CORE_HOOKS_T saved = core_hooks;
-    core_hooks.ask_promotion = AskPromotion;
-    MOVE_T m;
-    InitMove(&m, W_PAWN, A7, A8, INF_VALUE, '-', false);
-    *MouseSelectedMove() = 1;
-    testing::internal::CaptureStdout();
-    const int kind = GetPromotedPiece(&m);
-    std::string out = testing::internal::GetCapturedStdout();
-    *MouseSelectedMove() = 0;
-    core_hooks = saved;
-    EXPECT_EQ(kind, 5);
-    EXPECT_EQ(m.move_symbol, 'Q');
-    EXPECT_NE(out.find("\npromotion: no message box"), std::string::npos) << out;
 }
 
 // The picture, the list and the tray tile the window: nothing overlaps or
@@ -762,4 +748,247 @@ TEST(Messages, SavingSaysWhereOrWhyNot) {
     EXPECT_TRUE(refused);
     EXPECT_STREQ(info_string, "Not saved: tamzor.sav.tmp: Is a directory");
     info_string[0] = 0;
+}
+
+namespace {
+// Every word of a text, in order.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+// A font of its own: letters of different widths.
+int Width(const std::string& s) {
+    int w = 0;
+    for (char c : s) w += c == ' ' ? 4 : (c == 'm' || c == 'W') ? 13 : (c == 'i' || c == 'l') ? 3 : 8;
+    return w;
+}
+}  // namespace
+
+// Lines never wider than the room unless a single word is; breaks only at
+// spaces; every word kept in order; a newline breaks and a closing one adds
+// nothing.
+TEST(WrapText, WithinTheWidthAtSpacesEveryWordInOrder) {
+    std::mt19937 rng(7);
+    const char* const pool[] = {"a", "saved", "game", "is", "34496", "the", "file", "mmmmmmmmmmmmmmmm",
+                                "no", "restored:", "tamzor.sav:", "illegal", "move", "Qe9-d8(6)+", "W"};
+    for (int round = 0; round < 300; round++) {
+        std::string text;
+        const int n = (int)(rng() % 25);
+        for (int i = 0; i < n; i++) text += std::string(i ? (rng() % 5 ? " " : "  ") : "") + pool[rng() % 15];
+        const int max = 20 + (int)(rng() % 300);
+        const std::vector<std::string> lines = WrapText(text, Width, max);
+        SCOPED_TRACE(text + " / " + std::to_string(max));
+        std::vector<std::string> again;
+        for (size_t i = 0; i < lines.size(); i++) {
+            const std::vector<std::string> w = Words(lines[i]);
+            EXPECT_FALSE(w.empty());
+            EXPECT_TRUE(Width(lines[i]) <= max || w.size() == 1) << lines[i];
+            // the next line's first word would not have fitted here
+            if (i + 1 < lines.size()) {
+                EXPECT_GT(Width(lines[i] + " " + Words(lines[i + 1])[0]), max);
+            }
+            again.insert(again.end(), w.begin(), w.end());
+        }
+        EXPECT_EQ(again, Words(text));
+    }
+    const std::string message = "no game restored: tamzor.sav: the file is 1234 bytes long, a saved game is 34496";
+    const std::vector<std::string> lines = WrapText(message, Width, 200);
+    ASSERT_GT(lines.size(), 1u);
+    EXPECT_EQ(lines.back().substr(lines.back().size() - 5), "34496");
+    EXPECT_EQ(WrapText("difficulty: HARD\n", Width, 500), std::vector<std::string>{"difficulty: HARD"});
+    EXPECT_EQ(WrapText("one\n\ntwo", Width, 500), (std::vector<std::string>{"one", "", "two"}));
+    EXPECT_TRUE(WrapText("", Width, 100).empty());
+}
+
+// Every key the keyboard handlers act on is on the help page: the case
+// labels of their switches are read from the sources.
+TEST(HelpPage, NamesEveryKeyTheHandlersTakeAndFitsItsWidth) {
+    std::set<std::string> named;
+    int count = 0;
+    const HELP_ITEM_T* items = HelpItems(&count);
+    ASSERT_GT(count, 20);
+    for (int i = 0; i < count; i++) {
+        ASSERT_TRUE(items[i].text && *items[i].text);
+        if (items[i].kind == HELP_KEY)
+            for (const std::string& k : HelpKeyNames(items[i].keys)) named.insert(k);
+    }
+    const std::pair<const char*, const char*> special[] = {
+        {"F1", "F1"}, {"F2", "F2"}, {"F3", "F3"}, {"F5", "F5"}, {"F6", "F6"}, {"F7", "F7"}, {"F8", "F8"},
+        {"F9", "F9"}, {"F10", "F10"}, {"LEFT", "Left"}, {"RIGHT", "Right"}, {"UP", "Up"}, {"DOWN", "Down"},
+        {"PAGE_UP", "PgUp"}, {"PAGE_DOWN", "PgDn"}};
+    int labels = 0;
+    for (const char* file : {"Keyboard.cpp", "KeyboardSpecial.cpp"}) {
+        std::ifstream in(std::string(TAMZOR_SOURCE_DIR "/src/view/") + file);
+        ASSERT_TRUE(in) << file;
+        std::stringstream ss;
+        ss << in.rdbuf();
+        const std::string src = ss.str();
+        const std::regex label("case (27|'\\\\?.'|GLUT_KEY_([A-Z0-9_]+)):");
+        for (std::sregex_iterator it(src.begin(), src.end(), label), end; it != end; ++it) {
+            const std::string l = (*it)[1];
+            std::string name;
+            if (l == "27") name = "Esc";
+            else if (l == "'\\t'") name = "Tab";
+            else if (l == "'\\r'") name = "Enter";
+            else if (l == "' '") name = "Space";
+            else if (l[0] == '\'') name = l.substr(1, 1);
+            else if ((*it)[2].str().find("SHIFT") != std::string::npos || (*it)[2].str().find("CTRL") != std::string::npos ||
+                     (*it)[2].str().find("ALT") != std::string::npos || (*it)[2] == "HOME" || (*it)[2] == "END")
+                continue;  // modifiers alone, and the page's own scrolling keys
+            else
+                for (auto [glut, help] : special)
+                    if ((*it)[2] == glut) name = help;
+            labels++;
+            EXPECT_FALSE(name.empty()) << l << " has no help name";
+            EXPECT_TRUE(named.count(name)) << "key " << name << " (" << file << ") is not on the help page";
+        }
+    }
+    EXPECT_GT(labels, 35);
+
+    // Laid out in a wide and in a narrow page: no line wider than the page,
+    // and every word of the texts kept, in order.
+    std::vector<std::string> words;
+    for (int i = 0; i < count; i++) {
+        std::vector<std::string> w = Words(items[i].text);
+        words.insert(words.end(), w.begin(), w.end());
+    }
+    for (int width : {700, 300, 120}) {
+        const std::vector<HELP_LINE_T> lines = HelpPageLines(Width, width, 110);
+        std::vector<std::string> shown;
+        for (const HELP_LINE_T& line : lines) {
+            const std::vector<std::string> w = Words(line.text);
+            EXPECT_TRUE(line.indent + Width(line.text) <= width || w.size() == 1) << width << ": " << line.text;
+            shown.insert(shown.end(), w.begin(), w.end());
+        }
+        EXPECT_EQ(shown, words) << width;
+        EXPECT_EQ(HelpScroll(0, 1000, (int)lines.size(), 10), (int)lines.size() - 10);
+        EXPECT_EQ(HelpScroll(5, -1000, (int)lines.size(), 10), 0);
+    }
+    EXPECT_EQ(HelpScroll(0, 3, 5, 10), 0) << "a page that fits does not scroll";
+}
+
+// A promotion is held until a piece is chosen: the letter makes the move's
+// symbol, another letter leaves it waiting, Esc or a changed game drops it.
+TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    std::string error;
+    auto fen = [&](const char* text) {
+        NewGameState(2);
+        return SetUpFen(text, &error);
+    };
+    ASSERT_TRUE(fen("k7/4P3/8/8/8/8/8/4K2R w - - 0 1")) << error;
+    POS_T* b = &state.position;
+    // the core's reports of the moves stay off the test's output
+    auto quiet = [](auto f) {
+        testing::internal::CaptureStdout();
+        const auto r = f();
+        testing::internal::GetCapturedStdout();
+        return r;
+    };
+    MOVE_T push, king;
+    InitMove(&push, W_PAWN, E7, E8, INF_VALUE, '-', false);
+    InitMove(&king, W_KING, E1, E2, INF_VALUE, '-', false);
+    EXPECT_TRUE(IsPromotionMove(b, &push));
+    EXPECT_FALSE(IsPromotionMove(b, &king));
+
+    OpenPromotionChoice(b, &push);
+    EXPECT_TRUE(PromotionChoiceValid(b));
+    EXPECT_EQ(promotion_choice.side, 1);
+    MOVE_T chosen;
+    EXPECT_FALSE(TakePromotionChoice(b, 'K', &chosen));
+    EXPECT_TRUE(PromotionChoiceValid(b)) << "another letter leaves it waiting";
+    CancelPromotionChoice();
+    EXPECT_FALSE(TakePromotionChoice(b, 'N', &chosen));
+
+    OpenPromotionChoice(b, &push);
+    ASSERT_TRUE(TakePromotionChoice(b, 'n', &chosen));
+    EXPECT_FALSE(PromotionChoiceValid(b));
+    EXPECT_EQ(chosen.move_symbol, 'N');
+    EXPECT_EQ(chosen.from, (SQ_T)E7);
+    ASSERT_TRUE(quiet([&] { return PlayerMoved(b, &chosen); }));
+    EXPECT_EQ(b->board[E8], W_KNIGHT);
+
+    // held over a position that then changes: dropped
+    quiet([] { UndoMoves(1); return 0; });
+    ASSERT_EQ(b->board[E7], W_PAWN);
+    OpenPromotionChoice(b, &push);
+    ASSERT_TRUE(quiet([&] { return PlayerMoved(b, &king); }));
+    EXPECT_FALSE(TakePromotionChoice(b, 'Q', &chosen));
+    quiet([] { UndoMoves(1); return 0; });
+    EXPECT_FALSE(PromotionChoiceValid(b)) << "closed for good";
+    ASSERT_TRUE(fen("k7/4P3/8/8/8/8/8/4K2R w - - 0 1"));
+    OpenPromotionChoice(b, &push);
+    ASSERT_TRUE(fen("k7/4P3/8/8/8/8/8/4K3 w - - 0 1"));
+    EXPECT_FALSE(PromotionChoiceValid(b)) << "a new game";
+
+    // a pinned pawn does not promote; Black's pawn shows Black's pieces
+    ASSERT_TRUE(fen("4r2k/4P3/8/8/8/8/8/4K3 w - - 0 1"));
+    EXPECT_FALSE(IsPromotionMove(b, &push));
+    ASSERT_TRUE(fen("7k/8/8/8/8/8/p7/2K5 b - - 0 1"));
+    MOVE_T black;
+    InitMove(&black, B_PAWN, A2, A1, INF_VALUE, '-', false);
+    ASSERT_TRUE(IsPromotionMove(b, &black));
+    OpenPromotionChoice(b, &black);
+    EXPECT_EQ(promotion_choice.side, -1);
+    ASSERT_TRUE(TakePromotionChoice(b, 'R', &chosen));
+    ASSERT_TRUE(quiet([&] { return PlayerMoved(b, &chosen); }));
+    EXPECT_EQ(b->board[A1], B_ROOK);
+}
+
+// In 3D an attack board that carries a pawn to the far end asks the same.
+TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    NewGameState(3);
+    POS_T* b = &state.position;
+    // White's queen-side board on QL4 with a pawn on its upper row, Black's
+    // queen-side board emptied and out of the way on QL3
+    for (SQ_T sq : {A1, A2, B1, B2, A7, A8, B7, B8}) b->board[sq] = 0;
+    b->board[A2] = W_PAWN;
+    b->whereis_board[0] = ABW_QL4;
+    b->whereis_board[1] = ABW_QL3;
+    ASSERT_TRUE(CreatePBoard(b));
+    UpdateMaps(b);
+    MOVE_T move, plain;
+    BuildBoardMove(b, AB_QLW, ABW_QL6, &move);
+    BuildBoardMove(b, AB_QLW, ABW_KL4, &plain);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(IsPromotionMove(b, &move));
+    EXPECT_FALSE(IsPromotionMove(b, &plain));
+    OpenPromotionChoice(b, &move);
+    MOVE_T chosen;
+    ASSERT_TRUE(TakePromotionChoice(b, 'B', &chosen));
+    ASSERT_TRUE(PlayerMoved(b, &chosen));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(b->whereis_board[0], ABW_QL6);
+    EXPECT_EQ(b->board[A2], W_BISHOP);
+}
+
+// The chooser's cells are told apart by the click; the box and the status
+// text keep to the window, and the text off the move list.
+TEST(Layout, PromotionBoxAndStatusTextKeepTheirPlaces) {
+    for (int w : {300, 420, 800, 1000, 1600})
+        for (int h : {200, 330, 800, 1200})
+            for (bool panel : {false, true}) {
+                const LAYOUT_T l = ViewLayout(w, h, panel);
+                SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : ""));
+                const PROMOTION_BOX_T box = PromotionBox(l);
+                EXPECT_GE(box.x, 0);
+                EXPECT_LE(box.x + box.w, w);
+                for (int i = 0; i < 4; i++) {
+                    const int x = box.cells_x + i * (box.cell + box.gap) + box.cell / 2;
+                    EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell / 2), i);
+                    EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell + box.hint_h / 2), -1);
+                }
+                EXPECT_EQ(PromotionBoxHit(l, box.x - 1, box.y), -2);
+                EXPECT_EQ(PromotionBoxHit(l, box.x, box.y + box.h), -2);
+                const TEXT_AREA_T text = StatusTextArea(l);
+                EXPECT_GE(text.left, l.pic_x);
+                EXPECT_LT(text.left, text.right);
+                EXPECT_LE(text.right, l.pic_x + l.pic_w);
+                if (panel) {
+                    EXPECT_LE(text.right, l.panel_x);
+                }
+            }
 }

@@ -1,6 +1,7 @@
 // The window program end to end, in a private X server.
 #include <sys/stat.h>
 
+#include <array>
 #include <filesystem>
 #include <iterator>
 
@@ -217,16 +218,6 @@ TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
     WindowSession w;
     ASSERT_TRUE(w.Start());
     size_t mark = w.Output().size();
-    w.Key("h");
-    EXPECT_TRUE(w.WaitFor("\narrow keys pan, page keys zoom, <shift> faster\nF2 \t new 2D game\nF3 \t new 3D game"
-                          "\nF5 \t fetch favorite view\nF6 \t store favorite view\nF7-F8 \t replay step back-forward"
-                          "\nF9 \t autoplay\nF10\t come to full stop\nA \t toggle axes\nB \t Tamzor play black"
-                          "\nC \t captured pieces toggle\nD \t difficulty level toggle\nE \t evaluation verbose toggle"
-                          "\nH \t help screen \\(press 'H' in main window\\)\nL \t list game\nO \t overhead view"
-                          "\nQ \t quit\nR \t restore game\nS \t save game\nT \t toggle timer mode"
-                          "\nU \t undo one move\nV \t view reset\nW \t Tamzor play white\nX \t toggle transparency"
-                          "\nZ \t black view toggle\\(2D\\)",
-                          5, mark));
     PICTURE_T start = w.Picture();
     w.Key("shift+Left shift+Left");
     PICTURE_T turned = w.Picture();
@@ -781,4 +772,69 @@ TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCells) {
     EXPECT_TRUE(w.WaitFor(tournament_move, 5, mark)) << w.Output().substr(mark);
     w.Key("q q");
     EXPECT_EQ(w.WaitExit(10), 0);
+}
+
+// H opens the help page over the window (the key list goes to the terminal
+// with --log too); while it is open the keys scroll or close it; Esc closes
+// it and the picture is back. A pawn moved to the last rank shows the four
+// pieces; Esc takes the move back, N makes a knight.
+TEST(WindowE2E, HelpPageAndPromotionChooser) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    SaveGameFor(w, 2, [](POS_T* b) {
+        for (int& p : b->board) p = 0;
+        b->board[A8] = B_KING;
+        b->board[E7] = W_PAWN;
+        b->board[E1] = W_KING;
+        ASSERT_TRUE(CreatePBoard(b));
+        UpdateMaps(b);
+        state.oeb.pos_0 = *b;
+        state.oeb.inited = 1;
+    });
+    size_t mark = w.Output().size();
+    w.Key("r");
+    ASSERT_TRUE(w.WaitFor("complete", 10, mark)) << w.Output().substr(mark);
+    const PICTURE_T board = w.Picture();
+
+    mark = w.Output().size();
+    w.Key("h");
+    EXPECT_TRUE(w.WaitFor("\nH/F1 \t This page", 5, mark)) << w.Output().substr(mark);
+    EXPECT_EQ(w.Output().find("press 'H' in main window"), std::string::npos);
+    const PICTURE_T help = w.Picture();
+    EXPECT_GT(board.Differences(help), 300000) << "the page covers the window";
+    EXPECT_LT(InWindow(help, 0, 0, 800, 800, std::array<int, 3>{DARK, DARK, DARK}.data()), 200) << "no board";
+    w.Key("Next");
+    EXPECT_GT(help.Differences(w.Picture()), 20000) << "Page Down scrolls";
+    w.Key("q Left");
+    EXPECT_TRUE(w.Alive()) << "keys but those closing the page do nothing";
+    w.Key("Escape");
+    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the board is back";
+    EXPECT_TRUE(w.Alive());
+    w.Key("F1");
+    EXPECT_GT(board.Differences(w.Picture()), 300000);
+    w.Key("F1");
+    EXPECT_LT(board.Differences(w.Picture()), 20000);
+
+    // e7-e8: the chooser over the board; Esc cancels and the pawn stays
+    mark = w.Output().size();
+    Click2D(w, 4, 6, 4, 7);
+    const PICTURE_T chooser = w.Picture();
+    const PROMOTION_BOX_T box = PromotionBox(ViewLayout(800, 800, true));
+    EXPECT_GT(InWindow(chooser, box.cells_x, box.cells_y, box.cells_x + 4 * box.cell, box.cells_y + box.cell,
+                       WHITE_TEXT, 40),
+              400)
+        << "the four pieces in White's colour";
+    EXPECT_GT(InWindow(chooser, box.x, box.y, box.x + box.w, box.y + box.h, YELLOW), 100) << "their letters";
+    w.Key("Escape");
+    EXPECT_TRUE(w.Alive());
+    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the move taken back";
+    EXPECT_FALSE(w.WaitFor("\n1\\. ", 0.5, mark)) << w.Output().substr(mark);
+
+    // again, and N: a knight
+    Click2D(w, 4, 6, 4, 7);
+    EXPECT_GT(board.Differences(w.Picture()), 20000);
+    w.Key("n");
+    EXPECT_TRUE(w.WaitFor("\n1\\. e8N", 5, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.Alive());
 }

@@ -6,8 +6,13 @@
 const char* const WAIT_TEXT = "wait: Tamzor is thinking";
 
 namespace {
-// Plays a move of the player's; a refused one leaves its reason on the info line.
+// Plays a move of the player's; a refused one leaves its reason on the info
+// line. A promotion waits for the player's choice of piece.
 void PlayPickedMove(MOVE_T* move) {
+    if (IsPromotionMove(&state.position, move)) {
+        OpenPromotionChoice(&state.position, move);
+        return;
+    }
     if (!PlayerMoved(&state.position, move)) {
         IllegalMoveText(&state.position, move, info_string, sizeof info_string);
         printf("\n%s", info_string);
@@ -92,7 +97,8 @@ void ActOnPick(SQ_T target) {
         editing_option = 0;
         return;
     }
-    // A promotion asks the player which piece.
+    // Flagged as the player's move: a promotion that reached the core
+    // without its piece becomes a queen there.
     *MouseSelectedMove() = 1;
     if (state.selected == NO_SQUARE) Choose(target);
     else MoveTo(target);

@@ -10,6 +10,13 @@ bool ClearPending() {
         info_string[0] = 0;
         return true;
     }
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        if (PromotionChoiceValid(&state.position)) {
+            CancelPromotionChoice();  // the move is taken back, the position stays
+            return true;
+        }
+    }
     if (editing_option) {
         editing_option = 0;
         return true;

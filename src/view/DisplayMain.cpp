@@ -1,6 +1,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "view.h"
 
@@ -37,16 +39,44 @@ void SetMoveString(POS_T* b) {
         snprintf(move_string, sizeof move_string, "%d. ... %s", (n - 1) / 2 + 1, GameListGet(n));
 }
 
-// Rows of the status text: baselines from the window's top, in pixels.
-constexpr int TEXT_LEFT = 42, TEXT_TOP = 40, TEXT_STEP = 36;
-int Row(int k) { return TEXT_TOP + TEXT_STEP * k; }
+// The status lines above the board: each wrapped at spaces within the
+// picture's area and drawn from the top down, the next one below the lines
+// the one before took.
+class StatusLines {
+public:
+    StatusLines() : area_(StatusTextArea(view_layout)) {
+        // a narrow picture takes a smaller font, so more words fit a line
+        if (area_.right - area_.left < 300) {
+            font_ = GLUT_BITMAP_HELVETICA_18;
+            wrap_step_ = 22;
+            step_ = 30;
+        }
+    }
+    void Put(const char* text) {
+        void* font = font_;
+        const auto width = [font](const std::string& s) {
+            return glutBitmapLength(font, (const unsigned char*)s.c_str());
+        };
+        const std::vector<std::string> lines = WrapText(text, width, area_.right - area_.left);
+        for (size_t i = 0; i < lines.size(); i++) {
+            if (i > 0) y_ += wrap_step_;
+            DrawPixelText(area_.left, y_, lines[i].c_str(), font_);
+        }
+        y_ += step_;
+    }
 
-void DrawBanner(POS_T* b) {
+private:
+    TEXT_AREA_T area_;
+    void* font_ = GLUT_BITMAP_TIMES_ROMAN_24;
+    int y_ = 40, step_ = 36, wrap_step_ = 28;
+};
+
+void DrawBanner(POS_T* b, StatusLines& out) {
     // A decided game says how it ended until a new game or undo.
     if (const char* result = ResultLine(b)) {
         SetColor(color_red);
         snprintf(banner_string, sizeof banner_string, "Game over: %s", result);
-        DrawPixelText(TEXT_LEFT, Row(1), banner_string);
+        out.Put(banner_string);
         return;
     }
     const int tamzor = LoadShared(state.tamzor);
@@ -67,20 +97,20 @@ void DrawBanner(POS_T* b) {
     } else {
         Panic(true, "bad setting @ DisplayMain");
     }
-    DrawPixelText(TEXT_LEFT, Row(1), banner_string);
+    out.Put(banner_string);
 }
 
-void DrawInfo(POS_T* b) {
-    char text[80];
+void DrawInfo(POS_T* b, StatusLines& out) {
+    char text[160];
     if (cell_prompt.IsOpen()) {
         SetColor(color_white);
-        DrawPixelText(TEXT_LEFT, Row(2), cell_prompt.Shown().c_str());
+        out.Put(cell_prompt.Shown().c_str());
         return;
     }
     // A message stays until the next click: the player must see it.
     if (info_string[0]) {
         SetColor(color_white);
-        DrawPixelText(TEXT_LEFT, Row(2), info_string);
+        out.Put(info_string);
         return;
     }
     if (b->last_move.check) {
@@ -88,13 +118,14 @@ void DrawInfo(POS_T* b) {
         const char* w = b->winner == 0 ? "CHECK"
                         : (b->winner == 1 || b->winner == -1) ? "CHECKMATE"
                         : b->winner == 2 ? "STALEMATE" : "YOU TELL ME";
-        DrawPixelText(TEXT_LEFT, Row(2), w);
+        out.Put(w);
         return;
     }
     SetColor(color_green);
     const SQ_T sel = state.selected;
     if (sel == NO_SQUARE) {
-        snprintf(text, sizeof text, "%d plies", b->move_num);
+        // a new game says where the help is
+        snprintf(text, sizeof text, b->move_num ? "%d plies" : "%d plies (H or F1: help)", b->move_num);
     } else if (sel == AB_QLW || sel == AB_QLB) {
         snprintf(text, sizeof text, "Queen's Level");
     } else if (sel == AB_KLW || sel == AB_KLB) {
@@ -106,10 +137,10 @@ void DrawInfo(POS_T* b) {
     } else {
         text[0] = 0;
     }
-    DrawPixelText(TEXT_LEFT, Row(2), text);
+    out.Put(text);
 }
 
-void DrawClock() {
+void DrawClock(StatusLines& out) {
     const TIMERMODE_E mode = timers.timermode;
     if (mode == TM_OFF) return;
     switch (mode) {
@@ -131,7 +162,7 @@ void DrawClock() {
             timers.timermode = TM_OFF;
             return;
     }
-    DrawPixelText(TEXT_LEFT, Row(3), timers.time_string);
+    out.Put(timers.time_string);
 }
 }  // namespace
 
@@ -165,7 +196,7 @@ void DisplayMain() {
 
     // The text and the move list in window pixels.
     SetMoveString(b);
-    glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT);
+    glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_SCISSOR_BIT);
     glViewport(0, 0, view_layout.width, view_layout.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -175,11 +206,22 @@ void DisplayMain() {
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     if (panel_on) DrawMoveList();
-    SetColor((b->move_num & 1) ? piece_color_white : piece_color_black);
-    DrawPixelText(TEXT_LEFT, Row(0), move_string);
-    DrawBanner(b);
-    DrawInfo(b);
-    DrawClock();
+    {
+        // Nothing of the status runs under the move list, not even a word
+        // longer than the room.
+        const TEXT_AREA_T area = StatusTextArea(view_layout);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, area.right, view_layout.height);
+        StatusLines out;
+        SetColor((b->move_num & 1) ? piece_color_white : piece_color_black);
+        out.Put(move_string);
+        DrawBanner(b, out);
+        DrawInfo(b, out);
+        DrawClock(out);
+        glDisable(GL_SCISSOR_TEST);
+    }
+    if (PromotionChoiceValid(b)) DrawPromotionChoice();
+    if (help_open) DrawHelpPage();
     glPopMatrix();
     glPopAttrib();
     glEnable(GL_LIGHTING);

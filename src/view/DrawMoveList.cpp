@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "view.h"
@@ -63,8 +64,14 @@ void DrawMoveList() {
     SetColor(color_white);
     DrawPixelText(col_num, 26, "Moves", GLUT_BITMAP_HELVETICA_18);
 
+    // The result at the foot, wrapped within the column.
     const char* result = ResultLine(b);
-    const int top = 40, bottom = l.height - (result ? 2 * line_h + 8 : 8);
+    std::vector<std::string> result_lines;
+    if (result)
+        result_lines = WrapText(result, [font](const std::string& t) { return TextWidth(font, t.c_str()); },
+                                l.panel_w - 2 * pad);
+    const int result_n = (int)result_lines.size();
+    const int top = 40, bottom = l.height - (result_n ? (result_n + 1) * line_h + 8 : 8);
     const int rows = (bottom - top) / line_h;
     int current_line = -1;
     for (int i = 0; i < count; i++)
@@ -89,8 +96,7 @@ void DrawMoveList() {
             DrawPixelText(col_black, base, m.black, font);
         }
     }
-    if (result) {
-        SetColor(color_yellow);
-        DrawPixelText(col_num, l.height - line_h, result, font);
-    }
+    SetColor(color_yellow);
+    for (int i = 0; i < result_n; i++)
+        DrawPixelText(col_num, l.height - (result_n - i) * line_h, result_lines[i].c_str(), font);
 }

@@ -29,17 +29,37 @@ void BuildDate() {
 static bool AltHeld() { return (glutGetModifiers() & GLUT_ACTIVE_ALT) != 0; }
 
 void Keyboard(unsigned char key, int, int) {
+    const int k = toupper(key);
+    // An open menu takes Esc for itself: it never ends the game.
+    if (k == 27 && menu_in_use) return;
+    // The help page keeps the keys while it is open: those that close it act.
+    if (help_open) {
+        if (k == 27 || k == 'H') CloseHelpPage();
+        glutPostRedisplay();
+        return;
+    }
     // While a name is typed, letters are its and no commands.
     if (PromptKey(key)) {
         glutPostRedisplay();
         return;
     }
-    const int k = toupper(key);
+    // A promotion waiting for its piece takes that piece's letter (Esc, as
+    // what waits for the player, takes the move back); other keys act as ever.
+    bool chooser;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        chooser = PromotionChoiceValid(&state.position);
+    }
+    if (chooser && (k == 'Q' || k == 'R' || k == 'B' || k == 'N')) {
+        ForgetConfirm();
+        PlayPromotionChoice((char)k);
+        fflush(stdout);
+        glutPostRedisplay();
+        return;
+    }
     if (k != 27 && k != 'Q' && k != 'R' && k != 'K') ForgetConfirm();
     switch (k) {
         case 27:
-            // An open menu takes Esc for itself: it never ends the game.
-            if (menu_in_use) break;
             // What waits for the player's next step goes first.
             if (ClearPending()) {
                 ForgetConfirm();
@@ -91,7 +111,7 @@ void Keyboard(unsigned char key, int, int) {
             snprintf(info_string, sizeof info_string, "verbose output on the terminal: %s", eval_show ? "on" : "off");
             break;
         case 'G': printf("\nW xang=%g yang=%g scale=%g", state.xang, state.yang, state.scale); break;
-        case 'H': PrintHelp(); break;
+        case 'H': OpenHelpPage(); break;
         case 'J':
             j_ptr = (j_ptr + 1) % 4;
             printf("\nj=%d", j_ptr);

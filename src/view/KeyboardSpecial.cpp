@@ -21,9 +21,24 @@ void KeyboardSpecial(int key, int, int) {
     const int confirm_key = 256 + key;
     const bool modifier = key == GLUT_KEY_SHIFT_L || key == GLUT_KEY_SHIFT_R || key == GLUT_KEY_CTRL_L ||
                           key == GLUT_KEY_CTRL_R || key == GLUT_KEY_ALT_L || key == GLUT_KEY_ALT_R;
+    // The help page keeps the keys while it is open: they scroll or close it.
+    if (help_open) {
+        switch (key) {
+            case GLUT_KEY_F1: CloseHelpPage(); break;
+            case GLUT_KEY_UP: ScrollHelpPage(shift ? -10 : -1, false); break;
+            case GLUT_KEY_DOWN: ScrollHelpPage(shift ? 10 : 1, false); break;
+            case GLUT_KEY_PAGE_UP: ScrollHelpPage(-1, true); break;
+            case GLUT_KEY_PAGE_DOWN: ScrollHelpPage(1, true); break;
+            case GLUT_KEY_HOME: ScrollHelpPage(-100000, false); break;
+            case GLUT_KEY_END: ScrollHelpPage(100000, false); break;
+            default: break;
+        }
+        glutPostRedisplay();
+        return;
+    }
     if (key != GLUT_KEY_F2 && key != GLUT_KEY_F3 && !modifier) ForgetConfirm();
     switch (key) {
-        case GLUT_KEY_F1: PrintHelp(); break;
+        case GLUT_KEY_F1: OpenHelpPage(); break;
         case GLUT_KEY_F2:
             if (ConfirmKey(confirm_key, "F2 again: a new 2D game in place of this one")) DoModeMenu(2);
             break;

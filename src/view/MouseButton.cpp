@@ -14,7 +14,13 @@ void ForgetStaleWait() {
 
 void MouseButton(int button, int bstate, int x, int y) {
     PointerMoved(x, y);
-    // The wheel (buttons 3 and 4) zooms like Page Up and Page Down.
+    // The wheel (buttons 3 and 4) zooms like Page Up and Page Down, or
+    // scrolls the help page.
+    if ((button == 3 || button == 4) && help_open) {
+        if (bstate == GLUT_DOWN) ScrollHelpPage(button == 3 ? -3 : 3, false);
+        glutPostRedisplay();
+        return;
+    }
     if (button == 3 || button == 4) {
         if (bstate == GLUT_DOWN) KeyboardSpecial(button == 3 ? GLUT_KEY_PAGE_UP : GLUT_KEY_PAGE_DOWN, x, y);
         return;
@@ -24,6 +30,31 @@ void MouseButton(int button, int bstate, int x, int y) {
         return;
     }
     if (button != GLUT_LEFT_BUTTON) return;
+    // The help page takes a click as the end of reading.
+    if (help_open) {
+        if (bstate == GLUT_DOWN) CloseHelpPage();
+        glutPostRedisplay();
+        return;
+    }
+    // The promotion chooser: a click on a piece chooses it, one elsewhere
+    // cancels the move.
+    bool chooser;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        chooser = PromotionChoiceValid(&state.position);
+    }
+    if (chooser) {
+        if (bstate == GLUT_DOWN) {
+            info_string[0] = 0;
+            ForgetConfirm();
+            const int hit = PromotionBoxHit(view_layout, x, y);
+            if (hit >= 0) PlayPromotionChoice(promotion_letters[hit]);
+            else if (hit == -2) CancelPromotionChoice();
+        }
+        fflush(stdout);
+        glutPostRedisplay();
+        return;
+    }
     if (bstate == GLUT_DOWN) {
         // A click is the player's answer to whatever the info line said, and
         // to a cell stepped to or a name half typed.

@@ -33,10 +33,10 @@ void SavePgnForPlayer() {
     const int error = errno;
     if (ok) {
         printf("\nSaved the game as %s", name);
-        snprintf(info_string, sizeof info_string, "Saved to %.40s", name);
+        snprintf(info_string, sizeof info_string, "Saved to %s", name);
     } else {
         perror(name);
-        snprintf(info_string, sizeof info_string, "Not saved: %.30s: %s", name, strerror(error));
+        snprintf(info_string, sizeof info_string, "Not saved: %s: %s", name, strerror(error));
     }
     fflush(stdout);
 }
@@ -97,7 +97,7 @@ void LoadPgnForPlayer(const char* file) {
         // a decided game shows its result; one that goes on says who plays what
         if (state.position.winner) {
             const size_t slash = path.rfind('/');
-            snprintf(info_string, sizeof info_string, "Loaded %.50s",
+            snprintf(info_string, sizeof info_string, "Loaded %s",
                      path.c_str() + (slash == std::string::npos ? 0 : slash + 1));
         } else {
             SidesText("Loaded: ", info_string, sizeof info_string);
@@ -105,7 +105,7 @@ void LoadPgnForPlayer(const char* file) {
         }
     } else {
         printf("\nNo game loaded from %s: %s", path.c_str(), error.c_str());
-        snprintf(info_string, sizeof info_string, "not loaded: %.50s", error.c_str());
+        snprintf(info_string, sizeof info_string, "not loaded: %s", error.c_str());
     }
     fflush(stdout);
     CreateMenus();

@@ -6,10 +6,10 @@
 // computer plays on the side it had, and moves when that side is to move.
 void RestoreForPlayer(int arg) {
     const int side = ComputerPlays();
-    char why[200];
+    char why[160];  // its reason fits the info line whole
     if (!RestoreGame(arg, why, sizeof why)) {
         printf("\nRestore refused: %s", why);
-        snprintf(info_string, sizeof info_string, "no game restored: %.45s", why);
+        snprintf(info_string, sizeof info_string, "no game restored: %s", why);
         return;
     }
     // A game saved by the terminal tool has no view of its own: zoom 0 would
@@ -23,7 +23,7 @@ void RestoreForPlayer(int arg) {
     ComputerTakesSide(side);
     // a decided game shows its result; one that goes on says who plays what
     if (state.position.winner) {
-        snprintf(info_string, sizeof info_string, "Restored %.50s", gamefilename);
+        snprintf(info_string, sizeof info_string, "Restored %.150s", gamefilename);
     } else {
         SidesText("Restored: ", info_string, sizeof info_string);
         printf("\n%s", info_string);

@@ -10,8 +10,8 @@ bool SaveForPlayer() {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
         saved = SaveGame(0, why, sizeof why);
     }
-    if (saved) snprintf(info_string, sizeof info_string, "Saved to %.50s", gamefilename);
-    else snprintf(info_string, sizeof info_string, "Not saved: %.50s", why);
+    if (saved) snprintf(info_string, sizeof info_string, "Saved to %.150s", gamefilename);
+    else snprintf(info_string, sizeof info_string, "Not saved: %s", why);
     fflush(stdout);
     return saved;
 }

@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     glutIdleFunc(ViewIdle);
     GameListInit();
     DoModeMenu(3);
-    Keyboard('H', 0, 0);
+    PrintHelp();
     if (!args.file.empty()) LoadPgnForPlayer(args.file.c_str());
     Clutch(1);
     glutMainLoop();

@@ -35,7 +35,9 @@ void InstallViewHooks() {
     core_hooks.redraw = RequestRedraw;
     core_hooks.set_title = SetTitle;
     core_hooks.reset_view = ResetView;
-    core_hooks.ask_promotion = AskPromotion;
+    // The window asks for the piece before the move reaches the core: a
+    // promotion made there without one is a queen.
+    core_hooks.ask_promotion = nullptr;
     core_hooks.options_changed = OptionsChanged;
     core_hooks.quiet_reports = QuietReports;
 }

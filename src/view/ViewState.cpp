@@ -6,7 +6,7 @@ int CapturedOnOff = 1;
 int editing_option = 0;
 int menu_mesh_pieces = 0;
 int mainWindow = 0;
-char info_string[64] = "";
+char info_string[192] = "";
 int panel_on = 1;
 int cell_names_on = 0;
 int computer_side = TAMZOR_OFF;
@@ -15,6 +15,9 @@ LAYOUT_T view_layout = ViewLayout(800, 800, true);
 int pointer_x = -1, pointer_y = -1;
 STEPPED_T stepped;
 LINE_INPUT_C cell_prompt;
+bool help_open = false;
+int help_first = 0;
+PROMOTION_CHOICE_T promotion_choice;
 
 const COLOR_T piece_color_white = {0.9f, 0.9f, 0.7f, 0};
 const COLOR_T piece_color_black = {0.6f, 0.6f, 0.8f, 0};

@@ -38,6 +38,16 @@ void DrawCellNames();
 void DrawBoardLabels();
 // A letter on each piece's top when the board is seen from above.
 void DrawPieceLetters();
+// Overlays drawn last, in the pixel projection of the text: the promotion
+// chooser and the help page.
+void DrawPromotionChoice();
+void DrawHelpPage();
+void OpenHelpPage();
+void CloseHelpPage();
+// Scrolls the open help page by `delta` lines, or pages when `pages`.
+void ScrollHelpPage(int delta, bool pages);
+// Plays the held promotion with the piece of `letter` (Q, R, B or N).
+void PlayPromotionChoice(char letter);
 
 // Piece models: pieces.h.
 // One piece of code `piece` at the current origin (base at z 0).

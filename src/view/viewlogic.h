@@ -2,6 +2,7 @@
 // no GL: picking names, mouse moves, menu labels, board editing, the K key.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ extern int editing_option;  // pending board edit: 0 none, 1 remove, 5..16 add a
 extern int menu_mesh_pieces;
 extern int mainWindow;
 // A message on the info line; it stays until the next click.
-extern char info_string[64];
+extern char info_string[192];
 extern int panel_on;       // the move list beside the board
 extern int cell_names_on;  // every cell's name drawn on the board
 // The side the computer last played alone (TAMZOR_WHITE or TAMZOR_BLACK),
@@ -276,14 +277,98 @@ enum : int {
 };
 bool ConfirmMenuAction(int action, bool at_risk = GameInProgress());
 
-// Address of the mouse-move flag: set while a mouse move is played, so a
-// promotion asks which piece.
+// Address of the core's mouse-move flag, set while a mouse move is played.
 int* MouseSelectedMove();
 
-// Which piece a pawn moved with the mouse becomes, 2 knight .. 5 queen, asked
-// in a message box; 0, after a message, when the box cannot be shown (the
-// core then makes a queen and the game goes on).
-int AskPromotion();
+// A promotion of the player's waiting for the choice of piece: the window
+// shows the four pieces and plays the move once one is chosen. The move is
+// held with the position it was made in, so that it is dropped when the game
+// changes under it (undo, a new or restored game, the computer's move).
+struct PROMOTION_CHOICE_T {
+    bool open = false;
+    MOVE_T move{};  // as entered; its symbol becomes the piece's letter
+    int side = 0;   // the mover: 1 White, -1 Black
+    // the position it was made in
+    int dmode = 0, move_num = 0;
+    int board[64] = {};
+    int32_t whereis_board[4] = {};
+    uint64_t castling = 0;  // the rights, flags bits 0..3
+    SQ_T enpassant = 0;
+};
+extern PROMOTION_CHOICE_T promotion_choice;
+// The pieces offered, in the order shown: queen, rook, bishop, knight.
+extern const char promotion_letters[5];
+// Whether `move` is a legal move of the position that promotes a pawn (a
+// pawn's move or, in 3D, an attack board's that carries one to the far end).
+bool IsPromotionMove(POS_T* b, const MOVE_T* move);
+void OpenPromotionChoice(const POS_T* b, const MOVE_T* move);
+// Open, and the game still in the position the move was made in; a choice
+// whose position is gone is closed here.
+bool PromotionChoiceValid(const POS_T* b);
+// The held move with the piece of `letter` (Q, R, B or N, either case) as its
+// symbol, and the choice closed; false, leaving things as they are, for
+// another letter; false, closing it, when nothing valid is held.
+bool TakePromotionChoice(const POS_T* b, char letter, MOVE_T* out);
+void CancelPromotionChoice();
+
+// Where the chooser stands, centred on the picture: the box and its four
+// cells (queen, rook, bishop, knight from the left), in window pixels from
+// the top left, as the mouse reports them.
+struct PROMOTION_BOX_T {
+    int x, y, w, h;
+    int cells_x, cells_y, cell, gap;  // the first cell's top left, a cell's side, the room between
+    int title_h, hint_h;              // the lines above and below the cells
+};
+PROMOTION_BOX_T PromotionBox(const LAYOUT_T& l);
+// The piece at (x, y): 0..3; -1 elsewhere in the box; -2 outside it.
+int PromotionBoxHit(const LAYOUT_T& l, int x, int y);
+
+// Lines of `text` no wider than `max_width` as measured by `width`, broken at
+// spaces only ('\n' breaks too); a single word wider than that stands alone.
+// Every word is kept, in order; runs of spaces count as one.
+std::vector<std::string> WrapText(const std::string& text, const std::function<int(const std::string&)>& width,
+                                  int max_width);
+
+// The help page's content: headings, key lines (keys and what they do) and
+// paragraphs.
+enum HELP_KIND_E { HELP_HEADING, HELP_SUBHEADING, HELP_KEY, HELP_TEXT };
+struct HELP_ITEM_T {
+    HELP_KIND_E kind;
+    const char* keys;  // HELP_KEY: the keys, '/' between them ("PgUp/PgDn")
+    const char* text;
+};
+const HELP_ITEM_T* HelpItems(int* count);
+// The key names of a key line's `keys`.
+std::vector<std::string> HelpKeyNames(const char* keys);
+// The help page laid out: one entry a line. Key lines' texts are wrapped
+// beside a column of `key_width` pixels (below their keys when the page is
+// too narrow for the column), the rest to `width`; an empty line before a
+// heading.
+struct HELP_LINE_T {
+    HELP_KIND_E kind;
+    std::string keys;  // on the first line of a key line only
+    std::string text;
+    int indent;        // pixels from the page's left edge
+};
+std::vector<HELP_LINE_T> HelpPageLines(const std::function<int(const std::string&)>& width_of, int width,
+                                       int key_width);
+// The first line shown of `count` when `rows` fit, moved by `delta` lines and
+// kept within the page.
+inline int HelpScroll(int first, int delta, int count, int rows) {
+    int f = first + delta;
+    if (f > count - rows) f = count - rows;
+    return f < 0 ? 0 : f;
+}
+// The help page is open, showing its lines from help_first on.
+extern bool help_open;
+extern int help_first;
+
+// The room for the status lines above the board, in window pixels from the
+// left: inside the picture's area, off the move list.
+struct TEXT_AREA_T {
+    int left, right;
+};
+TEXT_AREA_T StatusTextArea(const LAYOUT_T& l);
 
 // The window program's command line (GLUT's own options pass through).
 struct WINDOW_ARGS_T {

@@ -1,0 +1,139 @@
+// Everything the help page says, kept apart from its drawing. A key line
+// names its keys in `keys`, split by '/': the tests check that every key the
+// keyboard handlers act on is named here.
+#include "viewlogic.h"
+
+namespace {
+const HELP_ITEM_T items[] = {
+    {HELP_HEADING, nullptr, "Keys"},
+    {HELP_KEY, "H/F1", "This page. Esc, H or F1 closes it; Up, Down, Page Up and Page Down scroll it."},
+    {HELP_KEY, "Left/Right", "Turn the board. Shift: ten times faster. Alt: spin it flat."},
+    {HELP_KEY, "Up/Down", "Tilt the board (Shift: faster)."},
+    {HELP_KEY, "PgUp/PgDn", "Zoom in and out (Shift: larger steps). The mouse wheel does it too."},
+    {HELP_KEY, "O", "Look from overhead, the whole board in view."},
+    {HELP_KEY, "V", "Put the view back as it was at the start."},
+    {HELP_KEY, "Z", "Look from Black's side and back (2D game)."},
+    {HELP_KEY, "F5/F6", "F6 keeps the view as your favourite (file favview.sav), F5 brings it back."},
+    {HELP_KEY, "F2", "New 2D game: ordinary chess."},
+    {HELP_KEY, "F3", "New 3D game."},
+    {HELP_KEY, "U", "Take back a move. Against the computer your own move goes too, so you are on move again."},
+    {HELP_KEY, "S", "Save the game in tamzor.sav (the one before is kept as tamzor.sav.bak)."},
+    {HELP_KEY, "R", "Restore the game saved in tamzor.sav."},
+    {HELP_KEY, "F7/F8", "Replay the game a move back or forward (Shift: to its start or end). A click ends the replay."},
+    {HELP_KEY, "W", "The computer plays White."},
+    {HELP_KEY, "B", "The computer plays Black."},
+    {HELP_KEY, "F9", "The computer plays both sides; F9 again stops it."},
+    {HELP_KEY, "F10", "Full stop: the computer stops thinking and plays no side."},
+    {HELP_KEY, "D", "Difficulty: medium, hard, easy in turn."},
+    {HELP_KEY, "T", "Clock: time of the game, White's time, Black's time, off."},
+    {HELP_KEY, "M", "Move list beside the board on or off."},
+    {HELP_KEY, "N", "Every cell's name written on the board, on or off."},
+    {HELP_KEY, "C", "Captured pieces beside the board on or off."},
+    {HELP_KEY, "A", "Axes on or off."},
+    {HELP_KEY, "X", "See-through levels on or off (3D game)."},
+    {HELP_KEY, "J", "Choose the attack board that K moves: QL white, QL black, KL white, KL black in turn."},
+    {HELP_KEY, "K", "Move that board to the next free pin. This edits the position: the game starts again from "
+                    "there. A board carrying a king stays."},
+    {HELP_KEY, "Tab", "Step through the cells and pieces under the pointer, nearest first."},
+    {HELP_KEY, "Enter/Space", "Take the cell Tab stepped to, as a click would."},
+    {HELP_KEY, ":", "Type a cell's name (e2; d1W or z0QL1 in 3D), then Enter: as a click on that cell. Enter "
+                    "does the same when Tab stepped nowhere."},
+    {HELP_KEY, "Q/Esc", "Quit. While a game is on, press it twice. Esc first drops what waits for you: a "
+                        "typed name, a step of Tab, a promotion, a chosen piece. It also closes a menu or this "
+                        "page."},
+    {HELP_KEY, "E", "Verbose output on the terminal on or off."},
+    {HELP_KEY, "L", "Write the game's moves on the terminal."},
+    {HELP_KEY, "G", "Write the view's angles and zoom on the terminal."},
+    {HELP_KEY, "?/#/!", "Write the version, the build date or the contact address on the terminal."},
+    {HELP_TEXT, nullptr,
+     "Q, Esc, F2, F3, R and K would end the game on the board: while one is going on they ask first, and "
+     "act when pressed a second time."},
+
+    {HELP_HEADING, nullptr, "Mouse"},
+    {HELP_KEY, "Left click", "Click a piece, then the cell it goes to. Click it again to let it go. Holding Shift "
+                             "on the second click keeps the piece chosen."},
+    {HELP_KEY, "Attack board", "Click its post, then one of the yellow balls on the free pins (3D game)."},
+    {HELP_KEY, "Promotion", "A pawn that reaches the far end asks which piece it becomes: click one, or press "
+                            "Q, R, B or N. Esc cancels the move."},
+    {HELP_KEY, "Wheel", "Zoom in and out (Shift: larger steps)."},
+    {HELP_KEY, "Right button", "The menus: Game (new, save, restore, PGN files, undo, the computer's side, "
+                               "difficulty, time a move), Pieces (classic or mesh), Mode (2D or 3D), Rules, "
+                               "Notation, Spread (the cells a chosen piece reaches), View, Edit, Quit."},
+    {HELP_KEY, "Edit menu", "Choose a piece to add, or Remove, then click the cell. The game then starts from "
+                            "the board as edited."},
+
+    {HELP_HEADING, nullptr, "The 3D game"},
+    {HELP_TEXT, nullptr,
+     "The board has three main levels of 4 x 4 cells, one above the other and each shifted two ranks: "
+     "White's level at the bottom, the neutral level in the middle, Black's level at the top. Four small "
+     "attack boards of 2 x 2 cells stand on pins at the levels' corners. All together there are 64 cells, "
+     "and the same pieces as in ordinary chess."},
+    {HELP_SUBHEADING, nullptr, "Cell names"},
+    {HELP_TEXT, nullptr,
+     "Seen from above the board is 6 files wide, z a b c d e, and 10 ranks long, 0 to 9. A name gives the "
+     "file, the rank and then the level: W for White's level (a1W to d4W), N for the neutral level (a3N to "
+     "d6N), B for Black's level (a5B to d8B). So b3N is file b, rank 3 on the neutral level. A cell of an "
+     "attack board ends with the name of the pin its board stands on: z0QL1 is file z, rank 0 on the board "
+     "at pin QL1. N shows every name on the board; the Notation menu has two other styles."},
+    {HELP_SUBHEADING, nullptr, "Moving between levels"},
+    {HELP_TEXT, nullptr,
+     "Pieces move as in ordinary chess on the board seen from above, and may land on any level at the cell "
+     "they reach: click the cell on the level you want. No piece moves straight up or down. A piece on any "
+     "level blocks a line at its place seen from above. Knights jump to any level."},
+    {HELP_SUBHEADING, nullptr, "Attack boards"},
+    {HELP_TEXT, nullptr,
+     "The pins run up the queen's side (QL1 to QL6, files z and a) and the king's side (KL1 to KL6, files d "
+     "and e): pins 1 and 2 at the ends of White's level, 3 and 4 at the neutral level's, 5 and 6 at "
+     "Black's. Boards on pins 2 and 5 cover the same cells at two heights. White starts with the boards on "
+     "QL1 and KL1, Black with those on QL6 and KL6."},
+    {HELP_TEXT, nullptr,
+     "Instead of moving a piece you may move one of your attack boards, when at most one piece stands on it, "
+     "to a free pin nearby: along its own side, to a pin on the same level or the next one, or across to the "
+     "other side at the same place; never between pins 2 and 5. The yellow balls show where it may go, and "
+     "the piece on it travels with it. A board belongs to the side whose lone "
+     "piece stands on it; an empty board goes back to its first owner. An empty board moves either way; one "
+     "carrying a piece moves only forward for that piece (towards its opponent), or across. With the TDCL rules (Rules menu) "
+     "a board may carry a piece other than a pawn backwards too."},
+    {HELP_SUBHEADING, nullptr, "Pawns"},
+    {HELP_TEXT, nullptr,
+     "A pawn steps one rank forward (White towards rank 9, Black towards rank 0) and takes one step "
+     "diagonally forward. From its first cell it may step two ranks (on an attack board only while that "
+     "board stands on its first pin); en passant is allowed."},
+    {HELP_SUBHEADING, nullptr, "Promotion"},
+    {HELP_TEXT, nullptr,
+     "A pawn promotes on the farthest cell it can reach: a cell with nothing beyond it on any level. For "
+     "White that is rank 8 of Black's level where no attack board stands beyond, or rank 9 on a board at pin "
+     "QL6 or KL6; for Black rank 1 of White's level or rank 0 on a board at QL1 or KL1. An attack board "
+     "that carries a pawn to such a pin promotes it. You choose queen, rook, bishop or knight."},
+    {HELP_SUBHEADING, nullptr, "Castling"},
+    {HELP_TEXT, nullptr,
+     "The king starts on d0KL1 with a rook beside it on e0KL1, the other rook on z0QL1 and the queen on "
+     "a0QL1. Short castling: the king and the rook of its board change places (click the king, then that "
+     "rook). Long castling: the king goes to a0QL1, which must be empty, and the rook from z0QL1 to d0KL1. "
+     "Neither the king nor the rook may have moved, and neither the king's cell nor the cell it goes to may "
+     "be reached by the opponent. In the 2D game the king moves two squares, as usual."},
+    {HELP_TEXT, nullptr,
+     "Check, mate and stalemate are as in ordinary chess, and so are the draws by repetition and by fifty "
+     "moves without a capture or a pawn's move."},
+};
+}  // namespace
+
+const HELP_ITEM_T* HelpItems(int* count) {
+    *count = (int)(sizeof items / sizeof items[0]);
+    return items;
+}
+
+std::vector<std::string> HelpKeyNames(const char* keys) {
+    std::vector<std::string> names;
+    std::string name;
+    for (const char* c = keys;; c++) {
+        if (*c == '/' || *c == 0) {
+            if (!name.empty()) names.push_back(name);
+            name.clear();
+            if (!*c) break;
+        } else {
+            name += *c;
+        }
+    }
+    return names;
+}
