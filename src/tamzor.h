@@ -727,7 +727,8 @@ inline void CallSetTitle(const char* title) {
 }
 
 // A new game of kind dmode (2 or 3): the whole state record is zeroed except
-// the difficulty, the notation set to NOTATION_DEFAULT, the connectivity
+// the difficulty and the attack-board rules (tdcl unless tournament was
+// chosen), the notation set to NOTATION_DEFAULT, the connectivity
 // cache emptied and the start position set.
 int NewGameState(int dmode, bool keep_search_memory = false);
 

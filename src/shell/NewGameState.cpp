@@ -3,9 +3,14 @@
 #include "tamzor.h"
 
 int NewGameState(int dmode, bool keep_search_memory) {
-    int maxdepth = state.maxdepth;
+    // The difficulty and the attack-board rules chosen stay for the next
+    // game; a game's rules are always one of the two the menus offer, so that
+    // its record says the rules it was played by.
+    const int maxdepth = state.maxdepth;
+    const int rules = state.rules == RULES_TOURNAMENT ? RULES_TOURNAMENT : RULES_TDCL;
     memset(&state, 0, sizeof state);
     state.maxdepth = maxdepth;
+    state.rules = rules;
     state.dmode = dmode == 2 ? 2 : 3;
     state.notation = NOTATION_DEFAULT;
     BoardConfigCacheClear();

@@ -144,7 +144,8 @@ std::string PgnText(const PGN_TAGS_T& tags) {
     }
     if (!is2d) {
         tag("Variant", "3D");
-        tag("Rules", state.rules == RULES_TOURNAMENT ? "tournament" : "tdcl");
+        // no rules set (an old saved game) moves the boards as tournament rules do
+        tag("Rules", state.rules == RULES_TDCL ? "tdcl" : "tournament");
         if (state.oeb.inited) tag("Board3D", Board3DText(&state.oeb.pos_0));
     }
     return out + "\n" + moves.Done();
