@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli.h"
@@ -720,6 +721,25 @@ TEST(Sides, TheComputerKeepsItsSideAndThePlayerIsTold) {
     EXPECT_STREQ(SidesText("Loaded: ", text, sizeof text), "Loaded: Tamzor is not playing: you move both sides");
     EXPECT_STREQ(TurnText(TAMZOR_BLACK, TAMZOR_WHITE, text, sizeof text), "Your move (White)");
     EXPECT_STREQ(TurnText(TAMZOR_BLACK, TAMZOR_BLACK, text, sizeof text), "Tamzor is thinking (Black)");
+
+    // stepping back through the game switches the computer off; leaving the
+    // steps gives it its side again, the whole game back on the board
+    NewGame(2);
+    ComputerTakesSide(TAMZOR_BLACK);
+    testing::internal::CaptureStdout();
+    for (auto [from, to, piece] : {std::tuple{E2, E4, W_PAWN}, {E7, E5, B_PAWN}}) {
+        MOVE_T m;
+        InitMove(&m, piece, from, to, INF_VALUE, '-', false);
+        ASSERT_TRUE(PlayerMoved(&state.position, &m));
+    }
+    ReplayMoves(-1);
+    ReplayMoves(-1);
+    EXPECT_EQ(state.tamzor, TAMZOR_OFF);
+    LeaveReplay();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(replay, -1);
+    EXPECT_EQ(state.position.move_num, 2);
+    EXPECT_EQ(state.tamzor, TAMZOR_BLACK);
     computer_side = side;
 }
 

@@ -65,7 +65,7 @@ void MouseButton(int button, int bstate, int x, int y) {
     }
     // Leaving replay stops the engine thread: not under the game lock, which
     // the engine may be waiting for.
-    ReplayExit();
+    LeaveReplay();
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     if (bstate == GLUT_UP) return;
     if (bstate != GLUT_DOWN) {

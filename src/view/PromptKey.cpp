@@ -21,7 +21,7 @@ bool PromptKey(unsigned char key) {
     cell_prompt.Close();
     info_string[0] = 0;
     // Leaving replay stops the engine thread: not under the game lock.
-    ReplayExit();
+    LeaveReplay();
     ActOnPick(target);
     return true;
 }

@@ -27,6 +27,6 @@ void TakeStepped() {
     info_string[0] = 0;
     ForgetConfirm();
     // Leaving replay stops the engine thread: not under the game lock.
-    ReplayExit();
+    LeaveReplay();
     ActOnPick(target);
 }

@@ -174,6 +174,9 @@ int ComputerPlays();
 // it moves at once when that side is to move; in a decided game it only
 // keeps the side for undo.
 void ComputerTakesSide(int side);
+// Ends the stepping through the game (F7/F8), the whole game back on the
+// board and the computer on its side again.
+void LeaveReplay();
 // Who plays which side, in words, after `prefix` ("you play White, Tamzor
 // plays Black"); the first letter a capital when there is no prefix.
 const char* SidesText(const char* prefix, char* out, size_t size);
