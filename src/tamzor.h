@@ -972,6 +972,8 @@ public:
     uint64_t TimerElapsedMs();
     int TimerExpired();
     int TimerTerminate(int force);
+    // When an iteration is no longer begun, for a hard limit in seconds.
+    static uint64_t SoftLimitMs(uint64_t limit_seconds);
     // True once the tick count reaches deadline_ms; false when none is set.
     bool DeadlinePassed();
     // deadline_ms = now + ms (ms 0 still sets a deadline: the current tick).

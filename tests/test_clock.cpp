@@ -130,15 +130,21 @@ TEST_F(ClockTest, ElapsedIsNeverZeroWhileRunning) {
     EXPECT_EQ(timers.TimerElapsed(), 1u);
 }
 
-TEST_F(ClockTest, TerminateAtSevenSecondsWhateverTheLimit) {
-    timers.timer_limit = 300;
-    fake_ms = 0;
-    timers.TimerStart();
-    fake_ms = 6999;
-    EXPECT_EQ(timers.TimerTerminate(0), 0);
-    fake_ms = 7000;
-    EXPECT_EQ(timers.TimerTerminate(0), 1);
-    EXPECT_EQ(timers.TimerExpired(), 0);  // the hard limit is far away
+// No iteration begins after 7 seconds at the short limits, nor after 70% of
+// a long one: a player who gives the computer minutes gets them used.
+TEST_F(ClockTest, TerminateAtSevenSecondsOrSevenTenthsOfALongLimit) {
+    for (auto [limit, soft] : {std::pair<uint64_t, uint64_t>{5, 7000}, {10, 7000}, {30, 21000}, {300, 210000}}) {
+        timers.timer_limit = limit;
+        fake_ms = 0;
+        timers.TimerStart();
+        fake_ms = soft - 1;
+        EXPECT_EQ(timers.TimerTerminate(0), 0) << limit;
+        fake_ms = soft;
+        EXPECT_EQ(timers.TimerTerminate(0), 1) << limit;
+        if (limit > 10) {
+            EXPECT_EQ(timers.TimerExpired(), 0) << "the hard limit is further on";
+        }
+    }
 }
 
 TEST_F(ClockTest, TerminateIdleAndForced) {

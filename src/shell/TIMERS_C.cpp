@@ -59,14 +59,18 @@ int TIMERS_C::TimerExpired() {
     return timer_state == TIMER_EXPIRED ? 1 : 0;
 }
 
+uint64_t TIMERS_C::SoftLimitMs(uint64_t limit_seconds) {
+    // No new iteration once 70% of the limit is gone, but never before 7
+    // seconds: up to 10 seconds the move runs to its hard limit, as it always
+    // has, and a player who gives it minutes gets minutes, not 7 seconds.
+    const uint64_t soft = limit_seconds * 700;
+    return soft > 7000 ? soft : 7000;
+}
+
 int TIMERS_C::TimerTerminate(int force) {
     if (force) return 1;
     if (timer_state == TIMER_IDLE) return 0;
-    // The soft limit assumes a fixed 10 seconds for the move, whatever the
-    // hard limit: stop deepening once 70% of it is gone.
-    const double available = 10.0;
-    double elapsed = (double)TimerElapsed();
-    return elapsed >= 0.7 * available ? 1 : 0;
+    return TimerElapsedMs() >= SoftLimitMs(timer_limit) ? 1 : 0;
 }
 
 bool TIMERS_C::DeadlinePassed() {
