@@ -57,7 +57,7 @@ void Labels3D(POS_T* b) {
         if (numbers) snprintf(text, sizeof text, "%s level (%d)", names[k], level);
         else snprintf(text, sizeof text, "%s level (%s)", names[k], letters[k]);
         // at the far rank: the near one has the attack boards and their pieces before it
-        Label(left - 0.3f, high - 0.5f, z, text, -1, font);
+        Label(left - 1.3f, high - 0.5f, z, text, -1, font);  // beyond a board beside it
     }
     for (int k = 0; k < 4; k++) {
         const int pin = b->whereis_board[k];
