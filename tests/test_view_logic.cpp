@@ -624,6 +624,8 @@ TEST(CellPrompt, ChoosingAndMovingLikeAClick) {
 // way (a key, a menu, a restored game) shows in its menu's marks once.
 TEST(MenuMarks, MarksFollowTheStateHoweverItChanged) {
     NewGame(3);
+    StoreShared(state.maxdepth, DIFF_HARD);  // the window's start values
+    timers.timer_limit = 5;
     const int axes = AxesOnOff, side = computer_side;
     int shown[SETTING_MENUS];
     for (int which = 0; which < SETTING_MENUS; which++) shown[which] = CurrentSetting(which);
