@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-build test-asan check-long bench memory bench-wac bench-bk bench-3d-mates bench-2d-mates test-tsan fuzz match clean
+.PHONY: all deps configure build run test asan-build test-asan check-long bench memory window-figures bench-wac bench-bk bench-3d-mates bench-2d-mates test-tsan fuzz match clean
 
 all: build
 
@@ -42,6 +42,11 @@ bench: build
 # Resident memory after a 5-second search, terminal tool and window, each game.
 memory: build
 	@python3 bench/memory.py $(BUILD)
+
+# The window as a player meets it: start-up, frame times, memory before and
+# after twenty moves of the computer, each game.
+window-figures: build
+	@python3 bench/window_figures.py $(BUILD)/tamzor
 
 # The tactical suite at 1 s a position, and the Bratko-Kopec test at 10 s.
 bench-wac: build

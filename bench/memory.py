@@ -12,15 +12,9 @@ its move is on the record the resident set is read from /proc.
 import os
 import subprocess
 import sys
-import tempfile
 import time
 
-
-def kib(status, field):
-    for line in status.splitlines():
-        if line.startswith(field + ":"):
-            return int(line.split()[1])
-    return 0
+from xwindow import key, kib, window_program
 
 
 def cli(build, kind):
@@ -34,40 +28,14 @@ def cli(build, kind):
 
 
 def window(build, kind, display):
-    pieces = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pieces")
-    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x900x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        for _ in range(100):
-            if os.path.exists("/tmp/.X11-unix/X" + display[1:]):
-                break
-            time.sleep(0.1)
-        env = dict(os.environ, DISPLAY=display)
-        with tempfile.TemporaryDirectory() as work:
-            os.symlink(os.path.abspath(pieces), os.path.join(work, "pieces"))
-            out_path = os.path.join(work, "out.txt")
-            with open(out_path, "w") as out:
-                prog = subprocess.Popen([os.path.abspath(os.path.join(build, "tamzor"))], cwd=work, env=env,
-                                        stdout=out, stderr=subprocess.DEVNULL)
-            try:
-                wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tamzor"],
-                                     env=env, capture_output=True, text=True, timeout=30).stdout.split()[0]
-                time.sleep(2)
-                keys = (["F2"] if kind == "2d" else []) + ["w"]
-                for k in keys:
-                    subprocess.run(["xdotool", "key", "--window", wid, k], env=env, check=True)
-                    time.sleep(0.5)
-                deadline = time.time() + 30
-                while time.time() < deadline and "\n1. " not in open(out_path).read():
-                    time.sleep(0.2)
-                status = open(f"/proc/{prog.pid}/status").read()
-                return kib(status, "VmRSS"), kib(status, "VmHWM")
-            finally:
-                prog.kill()
-                prog.wait()
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    with window_program(os.path.join(build, "tamzor"), display) as (prog, env, out_path, wid, _):
+        time.sleep(2)
+        for k in (["F2"] if kind == "2d" else []) + ["w"]:
+            key(env, wid, k)
+        deadline = time.time() + 30
+        while time.time() < deadline and "\n1. " not in open(out_path).read():
+            time.sleep(0.2)
+        return kib(prog.pid), kib(prog.pid, "VmHWM")
 
 
 def main():

@@ -15,15 +15,9 @@ import re
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 
-
-def kib(pid, field="VmRSS"):
-    for line in open(f"/proc/{pid}/status"):
-        if line.startswith(field + ":"):
-            return int(line.split()[1])
-    return 0
+from xwindow import key, kib, window_program
 
 
 def non_black(env):
@@ -39,58 +33,26 @@ def non_black(env):
 
 
 def one_game(program, kind, display, moves):
-    pieces = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pieces")
-    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x900x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        for _ in range(100):
-            if os.path.exists("/tmp/.X11-unix/X" + display[1:]):
-                break
-            time.sleep(0.1)
-        env = dict(os.environ, DISPLAY=display)
-        with tempfile.TemporaryDirectory() as work:
-            os.symlink(os.path.abspath(pieces), os.path.join(work, "pieces"))
-            out_path = os.path.join(work, "out.txt")
-            start = time.monotonic()
-            with open(out_path, "w") as out:
-                prog = subprocess.Popen([os.path.abspath(program), "--log"], cwd=work, env=env,
-                                        stdout=out, stderr=subprocess.DEVNULL)
-            try:
-                while non_black(env) < 20000 and time.monotonic() - start < 60:
-                    time.sleep(0.02)
-                startup = time.monotonic() - start
-                wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tamzor"],
-                                     env=env, capture_output=True, text=True, timeout=30).stdout.split()[0]
-
-                def key(*k, delay=0.5):
-                    subprocess.run(["xdotool", "key", "--window", wid] + list(k), env=env, check=True,
-                                   stderr=subprocess.DEVNULL)
-                    time.sleep(delay)
-
-                if kind == "2d":
-                    key("F2")
-                time.sleep(1)
-                rss_start = kib(prog.pid)
-                key("e")
-                mark = len(open(out_path).read())
-                key("--delay", "60", *(["Left"] * 100), delay=1)
-                frames = [float(m) for m in re.findall(r"DisplayMain ([0-9.]+) ms", open(out_path).read()[mark:])]
-                key("e")
-                key("F9")  # the computer plays both sides
-                deadline = time.monotonic() + moves * 15 + 60
-                pattern = re.compile(r"\n%d\. \.\.\. " % ((moves + 1) // 2) if moves % 2 == 0 else r"\n%d\. " % ((moves + 1) // 2))
-                while time.monotonic() < deadline and not pattern.search(open(out_path).read()):
-                    time.sleep(0.5)
-                played = time.monotonic() < deadline
-                rss_end = kib(prog.pid)
-                hwm = kib(prog.pid, "VmHWM")
-                return startup, frames, rss_start, rss_end, hwm, played
-            finally:
-                prog.kill()
-                prog.wait()
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    with window_program(program, display) as (prog, env, out_path, wid, start):
+        while non_black(env) < 20000 and time.monotonic() - start < 60:
+            time.sleep(0.02)
+        startup = time.monotonic() - start
+        if kind == "2d":
+            key(env, wid, "F2")
+        time.sleep(1)
+        rss_start = kib(prog.pid)
+        key(env, wid, "e")
+        mark = len(open(out_path).read())
+        key(env, wid, "--delay", "60", *(["Left"] * 100), delay=1)
+        frames = [float(m) for m in re.findall(r"DisplayMain ([0-9.]+) ms", open(out_path).read()[mark:])]
+        key(env, wid, "e")
+        key(env, wid, "F9")  # the computer plays both sides
+        deadline = time.monotonic() + moves * 15 + 60
+        last = r"\n%d\. \.\.\. " % (moves // 2) if moves % 2 == 0 else r"\n%d\. " % ((moves + 1) // 2)
+        while time.monotonic() < deadline and not re.search(last, open(out_path).read()):
+            time.sleep(0.5)
+        played = time.monotonic() < deadline
+        return startup, frames, rss_start, kib(prog.pid), kib(prog.pid, "VmHWM"), played
 
 
 def main():

@@ -341,3 +341,31 @@ TEST(MoveText, EveryMoveHasOneDefaultTextInTheWindowTheToolAndPgn) {
 }
 
 }  // namespace
+
+// A pawn taking en passant in the 3D game is named in one word, which reads
+// back as the move: the cell it takes on is empty, so no piece letter.
+TEST(MoveText, EnPassantIn3DIsOneWordThatReadsBack) {
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(NewGameState(3));
+    std::istringstream texts("c4N c6B d4W Nb6B c5B Nc4N Bd3W b5B Nb3N Nc6N b3W N6a5B BxNc4N NxBc4N bxNc4N "
+                             "bxc4N Na5N Ba6N Qc2W Bc7B Nxc4N Qb8B Bd2W O-O-O Ndb2W d5B");
+    for (std::string text; texts >> text;) {
+        MOVE_T m;
+        std::string error;
+        ASSERT_TRUE(ReadMove(&state.position, text, &m, &error)) << text << ": " << error;
+        ASSERT_TRUE(PlayerMoved(&state.position, &m)) << text;
+    }
+    testing::internal::GetCapturedStdout();
+    int en_passant = 0;
+    for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) {
+        EXPECT_EQ(m.text.find(' '), std::string::npos) << m.token << " '" << m.text << "'";
+        if (m.move.move_symbol != 'e') continue;
+        en_passant++;
+        EXPECT_TRUE(m.text == "cxd6Bep" || m.text == "cxd6Nep") << m.text;  // d6 on two levels
+        MOVE_T read;
+        std::string error;
+        ASSERT_TRUE(ReadMove(&state.position, m.text, &read, &error)) << error;
+        EXPECT_EQ(MoveToken(read), m.token);
+    }
+    EXPECT_EQ(en_passant, 2);
+}

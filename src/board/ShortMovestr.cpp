@@ -91,7 +91,8 @@ char* ShortMovestr(POS_T* b, MOVE_T* move, char* out) {
             if (kind == 1 && F == sto[0]) {
                 t.Add("%s%s", da_str_i, sto);
             } else if (kind == 1) {
-                if (style2 || C == 'P') t.Add("%c%sx%s", F, da_str_i, sto);
+                // en passant: the cell taken on is empty, no letter names a piece there
+                if (style2 || C == 'P' || C == ' ') t.Add("%c%sx%s", F, da_str_i, sto);
                 else t.Add("%c%sx%c%s", F, da_str_i, C, sto);
             } else if (sym == '-') {
                 t.Add("%c%s%s", letter, da_str_i, sto);

@@ -197,11 +197,7 @@ void DisplayMain() {
     // The text and the move list in window pixels.
     SetMoveString(b);
     glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_SCISSOR_BIT);
-    glViewport(0, 0, view_layout.width, view_layout.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, view_layout.width, 0, view_layout.height);
-    glMatrixMode(GL_MODELVIEW);
+    OverlayProjection();
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);

@@ -13,15 +13,6 @@ const COLOR_T foot_color = {0.65f, 0.65f, 0.65f, 0};
 // What the last frame showed, for the keys that scroll by pages.
 int shown_count = 0, shown_rows = 1;
 
-void Rect(int x0, int y0, int x1, int y1, bool filled) {
-    const int h = view_layout.height;
-    glBegin(filled ? GL_QUADS : GL_LINE_LOOP);
-    glVertex2i(x0, h - y1);
-    glVertex2i(x1, h - y1);
-    glVertex2i(x1, h - y0);
-    glVertex2i(x0, h - y0);
-    glEnd();
-}
 }  // namespace
 
 void OpenHelpPage() {
@@ -66,12 +57,12 @@ void DrawHelpPage() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0, 0, 0, 0.7f);
-    Rect(0, 0, l.width, l.height, true);
+    PixelRect(0, 0, l.width, l.height, true);
     glDisable(GL_BLEND);
     SetColor(page_color);
-    Rect(x0, y0, x1, y1, true);
+    PixelRect(x0, y0, x1, y1, true);
     SetColor(edge_color);
-    Rect(x0, y0, x1, y1, false);
+    PixelRect(x0, y0, x1, y1, false);
 
     const int title_y = y0 + pad + line_h - 4;
     SetColor(color_yellow);

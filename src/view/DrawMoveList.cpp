@@ -13,15 +13,6 @@ int TextWidth(void* font, const char* text) {
     return text ? glutBitmapLength(font, (const unsigned char*)text) : 0;
 }
 
-void Box(int x0, int top, int x1, int bottom) {
-    const int h = view_layout.height;
-    glBegin(GL_QUADS);
-    glVertex2i(x0, h - bottom);
-    glVertex2i(x1, h - bottom);
-    glVertex2i(x1, h - top);
-    glVertex2i(x0, h - top);
-    glEnd();
-}
 }  // namespace
 
 // The game's moves beside the board, a pair a line, the move on the board
@@ -60,7 +51,7 @@ void DrawMoveList() {
               col_black = col_white + move_w + pad;
 
     SetColor(panel_color);
-    Box(x0, 0, l.width, l.height);
+    PixelRect(x0, 0, l.width, l.height);
     SetColor(color_white);
     DrawPixelText(col_num, 26, "Moves", GLUT_BITMAP_HELVETICA_18);
 
@@ -83,7 +74,7 @@ void DrawMoveList() {
         if (m.current) {
             SetColor(mark_color);
             const int mx = m.current > 0 ? col_white : col_black;
-            Box(mx - pad / 2, base - line_h + 5, mx + move_w + pad / 2, base + 5);
+            PixelRect(mx - pad / 2, base - line_h + 5, mx + move_w + pad / 2, base + 5);
         }
         char num[16];
         snprintf(num, sizeof num, "%d.", m.number);

@@ -9,16 +9,6 @@ const COLOR_T border_color = {0.85f, 0.75f, 0.30f, 0};
 const char* const names[4] = {"queen", "rook", "bishop", "knight"};
 const int kinds[4] = {5, 4, 3, 2};
 
-// A rectangle in window pixels from the top left (the overlay projection).
-void Rect(int x0, int y0, int x1, int y1, bool filled = true) {
-    const int h = view_layout.height;
-    glBegin(filled ? GL_QUADS : GL_LINE_LOOP);
-    glVertex2i(x0, h - y1);
-    glVertex2i(x1, h - y1);
-    glVertex2i(x1, h - y0);
-    glVertex2i(x0, h - y0);
-    glEnd();
-}
 
 int TextWidth(void* font, const char* text) { return glutBitmapLength(font, (const unsigned char*)text); }
 
@@ -61,10 +51,10 @@ void DrawPromotionChoice() {
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     SetColor(box_color);
-    Rect(b.x, b.y, b.x + b.w, b.y + b.h);
+    PixelRect(b.x, b.y, b.x + b.w, b.y + b.h);
     SetColor(border_color);
     glLineWidth(2);
-    Rect(b.x + 1, b.y + 1, b.x + b.w - 1, b.y + b.h - 1, false);
+    PixelRect(b.x + 1, b.y + 1, b.x + b.w - 1, b.y + b.h - 1, false);
 
     // The text stays in the box, however narrow.
     glEnable(GL_SCISSOR_TEST);
@@ -80,7 +70,7 @@ void DrawPromotionChoice() {
     for (int i = 0; i < 4; i++) {
         const int x0 = b.cells_x + i * (b.cell + b.gap), y0 = b.cells_y;
         SetColor(cell_color);
-        Rect(x0, y0, x0 + b.cell, y0 + b.cell);
+        PixelRect(x0, y0, x0 + b.cell, y0 + b.cell);
         char label[16];
         snprintf(label, sizeof label, "%c %s", promotion_letters[i], names[i]);
         if (TextWidth(label_font, label) > b.cell - 4) snprintf(label, sizeof label, "%c", promotion_letters[i]);
@@ -116,10 +106,6 @@ void DrawPromotionChoice() {
     }
     gluDeleteQuadric(q);
     // back to the overlay's projection
-    glViewport(0, 0, l.width, l.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, l.width, 0, l.height);
-    glMatrixMode(GL_MODELVIEW);
+    OverlayProjection();
     glPopAttrib();
 }
