@@ -209,6 +209,10 @@ struct POS_T {
 struct OEB_T {
     POS_T pos_0;
     int32_t inited;
+    // Plies a FEN's move number counts before the start position (even, so
+    // the record's plies keep the side to move): the record holds the game
+    // from its start, however late in a game the FEN was taken.
+    int32_t ply_offset;
 };
 
 constexpr int GAME_RECORD_SIZE = 1000;
@@ -287,6 +291,7 @@ static_assert(offsetof(POS_T, eval_result) == 3168);
 static_assert(sizeof(STATE_T) == 34496);
 static_assert(offsetof(STATE_T, oeb) == 3176);
 static_assert(offsetof(STATE_T, oeb) + offsetof(OEB_T, inited) == 6352);
+static_assert(offsetof(STATE_T, oeb) + offsetof(OEB_T, ply_offset) == 6356);
 static_assert(offsetof(STATE_T, dmode) == 6360);
 static_assert(offsetof(STATE_T, selected) == 6364);
 static_assert(offsetof(STATE_T, spreadmap) == 6368);
@@ -842,6 +847,11 @@ int ListedMove(POS_T* b, MOVE_T* move);
 // A game ends as a draw when it reaches this many plies, leaving the rest of
 // the record for the search's lines beyond the game's end.
 constexpr int GAME_MAX_PLIES = 900;
+// The move number of the move made from ply `ply` of the game record, as the
+// players count it: from 1 at the start, from a FEN's own number after one.
+inline int MoveNumberOfPly(int ply) { return (ply + state.oeb.ply_offset) / 2 + 1; }
+// The most a FEN's move number may be: any real game's, and room to play on.
+constexpr int FEN_MAX_FULLMOVE = 99999999;
 
 void GameListInit();
 char* GameListGet(int n);

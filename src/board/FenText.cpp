@@ -50,6 +50,6 @@ std::string FenText(POS_T* b) {
     } else {
         s += '-';
     }
-    s += ' ' + std::to_string(HalfmoveClock(b)) + ' ' + std::to_string(b->move_num / 2 + 1);
+    s += ' ' + std::to_string(HalfmoveClock(b)) + ' ' + std::to_string(MoveNumberOfPly(b->move_num));
     return s;
 }

@@ -34,11 +34,15 @@ bool Fail(std::string* error, const std::string& why) {
 
 // A non-negative decimal counter no larger than `max`.
 bool ReadCounter(const std::string& s, int max, int* value) {
-    if (s.empty() || s.size() > 6) return false;
-    for (char c : s)
+    if (s.empty()) return false;
+    long long v = 0;
+    for (char c : s) {
         if (!isdigit((unsigned char)c)) return false;
-    *value = atoi(s.c_str());
-    return *value <= max;
+        v = v * 10 + (c - '0');
+        if (v > max) return false;
+    }
+    *value = (int)v;
+    return true;
 }
 
 // The side's pieces must fit its 16 slots: the layout has room for one
@@ -130,9 +134,10 @@ bool ParseFen(const std::string& text, FEN_T* fen, std::string* error) {
     if (f.size() == 6) {
         if (!ReadCounter(f[4], 100000, &fen->halfmove))
             return Fail(error, "halfmove clock '" + f[4] + "'");
-        // The game record holds 1000 plies; keep room for the moves to come.
-        if (!ReadCounter(f[5], 400, &fen->fullmove))
-            return Fail(error, "fullmove number '" + f[5] + "' (1 to 400)");
+        // The number is kept apart from the game record, which starts empty
+        // at the FEN however late in a game it was taken.
+        if (!ReadCounter(f[5], FEN_MAX_FULLMOVE, &fen->fullmove))
+            return Fail(error, "fullmove number '" + f[5] + "' (1 to " + std::to_string(FEN_MAX_FULLMOVE) + ")");
         if (fen->fullmove == 0) fen->fullmove = 1;
     }
     return true;

@@ -8,7 +8,9 @@ bool SetUpFen(const std::string& text, std::string* error) {
     POS_T* b = &state.position;
     memcpy(b->board, fen.board, sizeof b->board);
     b->flags = fen.castling;
-    b->move_num = 2 * (fen.fullmove - 1) + (fen.white_to_move ? 0 : 1);
+    // The record starts at the FEN; its move number counts the plies before.
+    b->move_num = fen.white_to_move ? 0 : 1;
+    state.oeb.ply_offset = 2 * (fen.fullmove - 1);
     b->fifty_count = fen.halfmove + 1;  // the position counts the move that reset the clock
     b->enpassant = fen.enpassant;
     if (!CreatePBoard(b)) {

@@ -221,7 +221,13 @@ void Position(std::istringstream& in) {
     }
     for (const std::string& t : tokens) {
         MOVE_T m;
-        if (state.position.move_num >= GAME_MAX_PLIES - 1 || !MoveFromToken(&state.position, t, &m, &error) ||
+        if (state.position.move_num >= GAME_MAX_PLIES) {
+            state = backup;
+            InfoString("the game record is full: '" + t + "' is not played; the position stays as it was");
+            UpdateMaps(&state.position);
+            return;
+        }
+        if (!MoveFromToken(&state.position, t, &m, &error) ||
             !DoMove(&state.position, &state.position, &m)) {
             state = backup;
             InfoString("illegal or unreadable move '" + t + "': the position stays as it was");

@@ -5,10 +5,11 @@ bool PlayMoves(const std::string& list, std::string* error) {
     for (const std::string& token : SplitMoveList(list)) {
         number++;
         POS_T* b = &state.position;
-        // Leave room in the game record for the plies a search or perft adds.
-        if (b->move_num >= GAME_RECORD_SIZE - 100) {
-            *error = "too many moves: '" + token + "' would pass ply " +
-                     std::to_string(GAME_RECORD_SIZE - 100);
+        // The rest of the record beyond a game's end is for the plies a
+        // search or perft adds.
+        if (b->move_num >= GAME_MAX_PLIES) {
+            *error = "the game record is full: '" + token + "' (move " + std::to_string(number) +
+                     " of --moves) is not played";
             return false;
         }
         MOVE_T m;

@@ -6,6 +6,10 @@ bool PlayUserMoves(const std::string& list, std::string* error) {
         number++;
         const std::string where = " (move " + std::to_string(number) + " of --moves)";
         POS_T* b = &state.position;
+        if (b->move_num >= GAME_MAX_PLIES) {
+            *error = "the game record is full: '" + token + "'" + where + " is not played";
+            return false;
+        }
         if (b->winner) {
             *error = "move '" + token + "' after the end of the game" + where;
             return false;

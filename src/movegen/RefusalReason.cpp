@@ -390,9 +390,10 @@ bool RefusalReason(POS_T* b, const MOVE_T* m, char* out, size_t size) {
         t.move_symbol = list[entry].move_symbol;
         if (Makes(&pos, t)) return false;
     }
+    if (record_full) return Say(c, "the game record is full");
     // A decided game may be played on in the window after a draw; after a
     // mate or with no move left, nothing moves.
-    if (record_full || pos.winner == 1 || pos.winner == -1 || (pos.winner && !AnyLegal(c)))
+    if (pos.winner == 1 || pos.winner == -1 || (pos.winner && !AnyLegal(c)))
         return Say(c, "the game is over");
     return IsAB(m->piece_moving) ? BoardReason(c, entry) : PieceReason(c, entry);
 }

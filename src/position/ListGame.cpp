@@ -8,9 +8,9 @@ void ListGame(bool unused) {
     for (int ply = first + 1; ply <= state.position.move_num && ply <= GAME_RECORD_SIZE; ply++) {
         const char* text = GameListGet(ply);
         if ((ply - 1) % 2 == 0)
-            printf("\n%d. %s", (ply - 1) / 2 + 1, text);
+            printf("\n%d. %s", MoveNumberOfPly(ply - 1), text);
         else
-            printf("\n%d. ... %s", (ply - 2) / 2 + 1, text);
+            printf("\n%d. ... %s", MoveNumberOfPly(ply - 1), text);
     }
     fflush(stdout);
 }

@@ -26,9 +26,9 @@ int PlayerMoved(POS_T* b, MOVE_T* move) {
     }
     char* text = GameListPut(b, move, b->move_num);
     if ((b->move_num - 1) % 2 == 0)
-        printf("\n%d. %s", (b->move_num - 1) / 2 + 1, text ? text : "?");
+        printf("\n%d. %s", MoveNumberOfPly(b->move_num - 1), text ? text : "?");
     else
-        printf("\n%d. ... %s", (b->move_num - 2) / 2 + 1, text ? text : "?");
+        printf("\n%d. ... %s", MoveNumberOfPly(b->move_num - 1), text ? text : "?");
     b->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
 
     // A game that fills the record ends there, drawn.

@@ -92,6 +92,12 @@ bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t
     }
     if (!CheckPosition(image, pos, dmode, "position", why, size)) return false;
     int inited = Read<int32_t>(image, offsetof(STATE_T, oeb) + offsetof(OEB_T, inited));
+    // Saves made before the FEN's move number was kept have 0 here.
+    int ply_offset = Read<int32_t>(image, offsetof(STATE_T, oeb) + offsetof(OEB_T, ply_offset));
+    if (ply_offset < 0 || ply_offset % 2 || ply_offset > 2 * (FEN_MAX_FULLMOVE - 1) || (ply_offset && !inited)) {
+        snprintf(text, sizeof text, "start position after %d plies, which no game has", ply_offset);
+        return Fail(why, size, text);
+    }
     if (inited) {
         const size_t start = offsetof(STATE_T, oeb) + offsetof(OEB_T, pos_0);
         if (!CheckPosition(image, start, dmode, "start position", why, size)) return false;

@@ -107,9 +107,9 @@ std::string PgnText(const PGN_TAGS_T& tags) {
         child->oldb = nullptr;
         child->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
         if (IsWhitesMove(pos))
-            moves.Add(std::to_string(ply / 2 + 1) + ".");
+            moves.Add(std::to_string(MoveNumberOfPly(ply)) + ".");
         else if (ply == first)
-            moves.Add(std::to_string(ply / 2 + 1) + "...");
+            moves.Add(std::to_string(MoveNumberOfPly(ply)) + "...");
         if (is2d) {
             moves.Add(SanText(pos, m));
         } else {

@@ -86,6 +86,8 @@ void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]) {
     PutPosition(image + offsetof(STATE_T, position), s->position);
     PutPosition(image + offsetof(STATE_T, oeb) + offsetof(OEB_T, pos_0), s->oeb.pos_0);
     memcpy(image + offsetof(STATE_T, oeb) + offsetof(OEB_T, inited), &s->oeb.inited, sizeof s->oeb.inited);
+    memcpy(image + offsetof(STATE_T, oeb) + offsetof(OEB_T, ply_offset), &s->oeb.ply_offset,
+           sizeof s->oeb.ply_offset);
     const STATE_T& st = *s;
     PUT(image, st, dmode);
     PUT(image, st, selected);

@@ -34,9 +34,9 @@ void SetMoveString(POS_T* b) {
     else if (n == 0)
         snprintf(move_string, sizeof move_string, "Tamzor 2.98f");
     else if (n & 1)
-        snprintf(move_string, sizeof move_string, "%d. %s", n / 2 + 1, GameListGet(n));
+        snprintf(move_string, sizeof move_string, "%d. %s", MoveNumberOfPly(n - 1), GameListGet(n));
     else
-        snprintf(move_string, sizeof move_string, "%d. ... %s", (n - 1) / 2 + 1, GameListGet(n));
+        snprintf(move_string, sizeof move_string, "%d. ... %s", MoveNumberOfPly(n - 1), GameListGet(n));
 }
 
 // The status lines above the board: each wrapped at spaces within the

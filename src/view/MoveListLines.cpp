@@ -6,7 +6,7 @@ int MoveListLines(int first, int last, int current, MOVE_LINE_T* lines, int room
         const bool white = (ply - 1) % 2 == 0;  // ply k is made from ply k-1
         if (white || count == 0) {
             if (count == room) break;
-            lines[count] = MOVE_LINE_T{(ply - 1) / 2 + 1, nullptr, nullptr, 0};
+            lines[count] = MOVE_LINE_T{MoveNumberOfPly(ply - 1), nullptr, nullptr, 0};
             count++;
         }
         MOVE_LINE_T& l = lines[count - 1];
