@@ -4,12 +4,18 @@
 #include "cli.h"
 #include "cli_runner.h"
 #include "test_util.h"
+#include "uci_process.h"
+#include "viewlogic.h"
 
 #include <array>
+#include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -120,6 +126,198 @@ TEST(CliHelp, HelpRunsNoCommand) {
     EXPECT_EQ(RunTool("perft --help").status, 0);
     r = RunTool("play --2d --computer none --help < /dev/null");
     EXPECT_EQ(r.out.find("White to move"), std::string::npos) << r.out;
+}
+
+// ---------------------------------------------------------------------------
+// options that contradict each other
+// ---------------------------------------------------------------------------
+
+std::string Data(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
+
+const char* const A_FEN = "'4k3/8/8/8/8/8/8/4K3 w - - 0 1'";
+
+struct CONFLICT_T {
+    std::string args;
+    const char* why;  // words of the one line on standard error
+};
+
+TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
+    const CONFLICT_T cases[] = {
+        {"board --2d --3d", "--2d and --3d"},
+        {"moves --3d --moves e2e4 --2d", "--2d and --3d"},
+        {"bench --3d --2d", "--2d and --3d"},
+        {"board --game 3", "--game needs --pgn"},
+        {"search --2d --game 2 --depth 2", "--game needs --pgn"},
+        {"restore --game 2", "--game"},
+        {"fen --fen " + std::string(A_FEN) + " --pgn " + Data("opera.pgn"), "--pgn and --fen"},
+        {"moves --3d --fen " + std::string(A_FEN), "--3d"},
+        {"perft 1 --2d --rules tournament", "--rules is for the 3D game"},
+        {"board --fen " + std::string(A_FEN) + " --rules tdcl", "--rules is for the 3D game"},
+        {"bench --2d --rules tdcl", "--rules is for the 3D game"},
+        {"board --pgn " + Data("opera.pgn") + " --rules tdcl", "holds a 2D game"},
+        {"board --pgn " + Data("mates-3d.pgn") + " --rules tournament", "played with tdcl rules, not tournament"},
+        {"board --2d --pgn " + Data("mates-3d.pgn"), "holds a 3D game"},
+        {"board --rules tdcl --rules tournament", "--rules given twice"},
+        {"board --notation 1 --notation 2", "--notation given twice"},
+        {"fen --fen " + std::string(A_FEN) + " --fen '4k3/8/8/8/8/8/8/3K4 w - - 0 1'", "--fen given twice"},
+        {"board --pgn " + Data("opera.pgn") + " --pgn " + Data("setup.pgn"), "--pgn given twice"},
+        {"board --pgn " + Data("two-games.pgn") + " --game 1 --game 2", "--game given twice"},
+        {"search --2d --depth 3 --depth 4", "--depth given twice"},
+        {"play --2d --time 1 --time 2 </dev/null", "--time given twice"},
+        {"play --computer white --computer black </dev/null", "--computer given twice"},
+    };
+    for (const CONFLICT_T& c : cases) ExpectRefused(c.args, c.why);
+}
+
+// Forms scripts use keep working: an option repeated with its own value,
+// the game kind that agrees with the FEN or the file, --moves given twice.
+TEST(CliOptions, AgreeingOptionsAreTaken) {
+    const std::string two_d = RunTool("board --2d --moves e2e4,e7e5").out;
+    for (const std::string& args :
+         {std::string("board --2d --2d --moves e2e4 --moves e7e5"), std::string("board --moves e2e4,e7e5 --2d"),
+          "board --fen " + std::string(A_FEN) + " --2d --moves e1e2 --notation 1 --notation 1"}) {
+        RUN_T r = RunTool(args);
+        EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
+        EXPECT_EQ(r.err, "") << args;
+        if (args.find("--fen") == std::string::npos) {
+            EXPECT_EQ(r.out, two_d) << args;
+        }
+    }
+    for (const std::string& args :
+         {std::string("board --3d --rules tournament --rules TOURNAMENT"), std::string("perft 1 --3d --rules tdcl"),
+          "board --2d --pgn " + Data("two-games.pgn") + " --game 2 --game 02",
+          "board --3d --rules tdcl --pgn " + Data("mates-3d.pgn"), std::string("search --2d --depth 2 --depth 2 --time 5"),
+          "fen --2d --fen " + std::string(A_FEN)}) {
+        RUN_T r = RunTool(args);
+        EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
+        EXPECT_NE(r.out, "") << args;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// move numbers and the full game record
+// ---------------------------------------------------------------------------
+
+// A 2D game from LONG_FEN that no rule ends before it fills the record: the
+// kings walk their back ranks out and back (no position a third time)
+// between pawn steps (no fifty moves), White's and Black's in turn.
+const char* const LONG_FEN = "7k/pppppppp/8/8/8/8/PPPPPPPP/K7 w - - 0 1";
+
+std::vector<std::string> LongGame(size_t plies) {
+    auto cell = [](int file, char rank) { return std::string{char('a' + file), rank}; };
+    std::vector<std::string> game;
+    for (int step = 0; step < 32 && game.size() < plies; step++) {
+        const int file = step / 4, white = step % 2 == 0, k = step % 4 / 2;
+        game.push_back(white ? cell(file, char('2' + k)) + cell(file, char('3' + k))
+                             : cell(file, char('7' - k)) + cell(file, char('6' - k)));
+        std::vector<std::string> w, b;
+        for (int i = 0; i < 7; i++) {
+            w.push_back(cell(i, '1') + cell(i + 1, '1'));
+            b.push_back(cell(7 - i, '8') + cell(6 - i, '8'));
+        }
+        for (int i = 0; i < 7; i++) {
+            w.push_back(cell(7 - i, '1') + cell(6 - i, '1'));
+            b.push_back(cell(i, '8') + cell(i + 1, '8'));
+        }
+        for (int i = 0; i < 14; i++) {
+            game.push_back(white ? b[i] : w[i]);
+            game.push_back(white ? w[i] : b[i]);
+        }
+    }
+    game.resize(plies);
+    return game;
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string Joined(const std::vector<std::string>& v, const char* between = " ") {
+    std::string s;
+    for (const std::string& t : v) s += (s.empty() ? "" : between) + t;
+    return s;
+}
+
+// A UCI position command's answer: "" when taken (a search from it finds a
+// move), else its info string.
+std::string UciPosition(const std::string& command) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    t.Send("uci");
+    t.Send("position " + command);
+    t.Send("go depth 2");
+    std::string line, said;
+    std::vector<std::string> seen;
+    EXPECT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen)) << command.substr(0, 80);
+    for (const std::string& l : seen)
+        if (l.rfind("info string", 0) == 0) said += l;
+    return said;
+}
+
+TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
+    const std::vector<std::string> game = LongGame(800);
+    RUN_T r = RunTool("fen --fen '" + std::string(LONG_FEN) + "' --moves '" + Joined(game) + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string long_fen = Lines(r.out).at(0);
+    ASSERT_TRUE(EndsWith(long_fen, " 401")) << long_fen;
+    // A FEN from elsewhere may carry any number, with few plies to come.
+    const std::string high = "4k3/8/8/8/8/8/8/4K3 w - - 0 5000";
+    for (const std::string& fen : {long_fen, high}) {
+        EXPECT_EQ(RunTool("fen --fen '" + fen + "'").out, fen + "\n");
+        EXPECT_EQ(RunTool("board --fen '" + fen + "'").status, 0) << fen;
+        EXPECT_EQ(UciPosition("fen " + fen), "") << fen;
+    }
+    // Moves from it count on from its number, in the FEN and the game's PGN.
+    EXPECT_EQ(RunTool("fen --fen '" + high + "' --moves e1e2,e8d7").out, "8/3k4/8/8/8/8/4K3/8 w - - 2 5001\n");
+    r = RunTool("pgn --fen '" + high + "' --moves e1e2,e8d7");
+    EXPECT_NE(r.out.find("[FEN \"" + high + "\"]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n5000. Ke2 Kd7 "), std::string::npos) << r.out;
+    // A number no game reaches is still refused with its range.
+    ExpectRefused("fen --fen '4k3/8/8/8/8/8/8/4K3 w - - 0 999999999'", "fullmove number '999999999'");
+}
+
+TEST(CliGameRecord, AFullRecordIsRefusedThroughEveryDoor) {
+    const std::vector<std::string> game = LongGame(901), full(game.begin(), game.end() - 1);
+    const std::string fen = std::string("--fen '") + LONG_FEN + "'", next = game.back();
+    const char* const FULL = "the game record is full";
+    // Nothing ends the game before: 900 plies, the last of them the draw.
+    RUN_T r = RunTool("board " + fen + " --moves '" + Joined(full) + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    // --moves, as the positions and as a user's moves
+    ExpectRefused("board " + fen + " --moves '" + Joined(game) + "'", FULL);
+    const SCRATCH_DIR_T scratch("tamzor_cli_full_");
+    r = RunTool("save " + fen + " --moves '" + Joined(game) + "'", scratch.path);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(std::string(FULL) + ": '" + next + "' (move 901 of --moves)"), std::string::npos) << r.err;
+    // play: the game ends full, and a move after says why it is not played
+    std::ofstream(scratch.path + "/input.txt") << Joined(game, "\n") << "\n";
+    r = RunTool("play --computer none " + fen + " < input.txt", scratch.path);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Draw - the game record is full"), std::string::npos);
+    EXPECT_NE(r.out.find(std::string(FULL) + ": no more moves"), std::string::npos);
+    // UCI
+    EXPECT_EQ(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(full)), "");
+    EXPECT_NE(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(game)).find(FULL + std::string(": '") +
+                                                                                            next + "'"),
+              std::string::npos);
+    // a PGN game one move longer than the record
+    r = RunTool("pgn " + fen + " --moves '" + Joined(full) + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string pgn = r.out;
+    const size_t result = pgn.rfind("1/2-1/2");
+    ASSERT_NE(result, std::string::npos) << pgn;
+    pgn.replace(result, 7, "451. Kb1 *");
+    std::ofstream(scratch.path + "/long.pgn") << pgn;
+    ExpectRefused("board --pgn " + scratch.path + "/long.pgn", FULL);
+    // the window: the reason it shows for the move refused
+    std::string error;
+    ASSERT_TRUE(NewGameState(2));
+    ASSERT_TRUE(SetUpFen(LONG_FEN, &error)) << error;
+    ASSERT_TRUE(PlayMoves(Joined(full), &error)) << error;
+    MOVE_T m;
+    ASSERT_TRUE(MoveFromToken(&state.position, next, &m, &error)) << error;
+    char text[120];
+    IllegalMoveText(&state.position, &m, text, sizeof text);
+    EXPECT_NE(std::string(text).find(FULL), std::string::npos) << text;
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ int CmdBench(int argc, char** argv) {
     for (int i = 0; i < argc; i++) {
         if (!strcmp(argv[i], "--depth")) {
             SEARCH_LIMITS_T limits;
-            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
+            if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
             depth = limits.maxdepth - 1;
         } else if (!strcmp(argv[i], "--2d") || !strcmp(argv[i], "--3d") || !strcmp(argv[i], "--rules")) {
             if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
@@ -71,6 +71,7 @@ int CmdBench(int argc, char** argv) {
             return 2;
         }
     }
+    if (!CheckOptionPairs(opt)) return 2;
     const bool two = opt.dmode == 2;
     if (!depth) depth = 5;
     const BENCH_POSITION_T* set = two ? bench_2d : bench_3d;

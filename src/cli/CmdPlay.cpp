@@ -207,6 +207,8 @@ bool Obey(SESSION_T* s, const std::string& line) {
         LoadPgn(s, line.substr(4));
     } else if (LooksLikeACommand(line)) {
         printf("unknown command '%s' (%s)\n", line.c_str(), COMMANDS);
+    } else if (state.position.move_num >= GAME_MAX_PLIES) {
+        printf("the game record is full: no more moves (%s)\n", COMMANDS);
     } else if (s->over) {
         printf("the game is over: no more moves (%s)\n", COMMANDS);
     } else {
@@ -279,7 +281,7 @@ int CmdPlay(int argc, char** argv) {
     limits.seconds = 5;
     for (int i = 0; i < argc; i++) {
         if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
-            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
+            if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
             continue;
         }
         if (strcmp(argv[i], "--computer") != 0) {
@@ -303,6 +305,7 @@ int CmdPlay(int argc, char** argv) {
             fprintf(stderr, "tamzor-cli: bad --computer value '%s' (white, black, both or none)\n", v);
             return 2;
         }
+        if (!NoteOption(&opt, "--computer", v)) return 2;
     }
     CLI_OPTIONS_T start = opt;
     start.moves.clear();

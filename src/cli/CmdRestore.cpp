@@ -1,7 +1,5 @@
 // Restores the saved game of the working directory and shows it: its moves,
 // its result when it has one, and the position.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -16,27 +14,20 @@ int CmdRestore(int argc, char** argv) {
         else if (!ParseCommonOption(argc, argv, &i, &opt))
             return 2;
     }
-    if (opt.has_fen || !opt.moves.empty() || !opt.pgn.empty()) {
-        fprintf(stderr, "tamzor-cli: restore takes no --fen, --moves or --pgn (the saved game has its own)\n");
+    if (opt.has_fen || !opt.moves.empty() || !opt.pgn.empty() || opt.game_named) {
+        fprintf(stderr, "tamzor-cli: restore takes no --fen, --moves, --pgn or --game (the saved game has its own)\n");
         return 2;
     }
     if (!SetUpGame(opt)) return 1;
     char why[200];
-    // With --write-pgn the PGN alone goes to standard output, for a file.
-    fflush(stdout);
-    const int saved_stdout = write_pgn ? dup(1) : -1;
-    if (saved_stdout >= 0) dup2(2, 1);
-    const bool restored = RestoreGame(0, why, sizeof why);
-    if (restored) UseNotation(opt.notation);
-    fflush(stdout);
-    if (saved_stdout >= 0) {
-        dup2(saved_stdout, 1);
-        close(saved_stdout);
-    }
+    const bool restored = WithoutConsole([&] { return RestoreGame(0, why, sizeof why); });
     if (!restored) {
         fprintf(stderr, "tamzor-cli: no game restored: %s\n", why);
         return 1;
     }
+    UseNotation(opt.notation);
+    if (!CheckGameOfFile(opt, gamefilename)) return 2;
+    fprintf(stderr, "Restore game %s ...complete!\n", gamefilename);
     if (write_pgn) {
         fputs(GamePgn(LoadShared(state.tamzor)).c_str(), stdout);
         return 0;

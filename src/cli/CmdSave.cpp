@@ -21,9 +21,13 @@ int CmdSave(int argc, char** argv) {
         fprintf(stderr, "tamzor-cli: %s\n", error.c_str());
         return 2;
     }
-    if (!SaveGame(0)) {
-        fprintf(stderr, "tamzor-cli: could not save the game to %s\n", gamefilename);
+    // The record's lines are the data; the line they leave open ends here.
+    if (state.position.move_num != first) printf("\n");
+    char why[300] = "";
+    if (!WithoutConsole([&] { return SaveGame(0, why, sizeof why); })) {
+        fprintf(stderr, "tamzor-cli: could not save the game to %s: %s\n", gamefilename, why);
         return 1;
     }
+    fprintf(stderr, "Saving %s ...complete\n", gamefilename);
     return 0;
 }

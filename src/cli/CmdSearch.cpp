@@ -44,7 +44,7 @@ int CmdSearch(int argc, char** argv) {
         if (!strcmp(a, "--verbose")) {
             verbose = true;
         } else if (!strcmp(a, "--depth") || !strcmp(a, "--time")) {
-            if (!ParseSearchLimit(argc, argv, &i, &limits)) return 2;
+            if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
         } else if (!ParseCommonOption(argc, argv, &i, &opt)) {
             return 2;
         }

@@ -1,10 +1,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
 
-bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits) {
+bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits, CLI_OPTIONS_T* opt) {
     const char* a = argv[*i];
     const bool depth = !strcmp(a, "--depth");
     if (*i + 1 >= argc) {
@@ -21,6 +22,7 @@ bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits) {
         }
         // the engine's iterations stop below its ply limit
         limits->maxdepth = (int)plies + 1;
+        return NoteOption(opt, a, std::to_string(plies));
     } else {
         double seconds = strtod(v, &end);
         if (!*v || *end || !(seconds >= 0.01 && seconds <= 3600)) {
@@ -28,6 +30,8 @@ bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits) {
             return false;
         }
         limits->seconds = seconds;
+        char value[32];
+        snprintf(value, sizeof value, "%g", seconds);
+        return NoteOption(opt, a, value);
     }
-    return true;
 }

@@ -42,10 +42,12 @@ std::string UsageText() {
                "moves played first (after the PGN game's), separated by commas or blanks: e2e4, "
                "e7e8q (squares by index a1..h8), qlw@ql3; save and play also take the move texts "
                "(a4N, Nf3, O-O) and, in the 2D game, standard notation (Kxb2, e8=Q, 0-0)");
-    s += Entry("  --rules tdcl|tournament", "attack-board rules (tdcl by default)");
+    s += Entry("  --rules tdcl|tournament", "attack-board rules of the 3D game (tdcl by default)");
     s += Entry("  --notation 0|1|2",
                "names of the 3D game's cells and moves: 0 tournament (b3N, z0QL1, a4N; the "
                "default), 1 standard (c3(4), a0(3), Pb2-b4(4)), 2 algebraic (b3N, z0Q1, a4N); "
                "the 2D game has one notation");
+    s += "\nAn option given twice must have the same value; --2d with --3d, --fen with\n"
+         "--pgn and --game without --pgn are refused.\n";
     return s;
 }

@@ -1,7 +1,9 @@
 // Commands of the terminal tool.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tamzor.h"
@@ -18,14 +20,36 @@ struct CLI_OPTIONS_T {
     std::string moves;          // --moves: tokens played from the start or the FEN
     std::string pgn;            // --pgn FILE: the game of a PGN file instead of the start
     int pgn_game = 1;           // --game N: which game of the file
+    bool rules_named = false;   // --rules given
+    bool game_named = false;    // --game given
+    // the options given with a value, and the value, to refuse one given
+    // twice with different values
+    std::vector<std::pair<std::string, std::string>> given;
     // the table and the move-order memories stay: the position set up
     // continues the game searched before (a UCI position command)
     bool keep_search_memory = false;
 };
 
 // Reads the option at argv[*i] (advancing past its value); false when the
-// option is unknown or its value bad, after one line on standard error.
+// option is unknown, its value bad, or it contradicts one before it (--2d
+// after --3d, --rules twice with different values), after one line on
+// standard error.
 bool ParseCommonOption(int argc, char** argv, int* i, CLI_OPTIONS_T* opt);
+
+// Notes that `option` was given `value`; false, after one line on standard
+// error, when it was given another value before. The same value again is
+// taken.
+bool NoteOption(CLI_OPTIONS_T* opt, const std::string& option, const std::string& value);
+
+// Refuses options that contradict each other or lack the one they need
+// (--game without --pgn, --fen with --pgn or --3d, --rules in the 2D game):
+// false after one line on standard error.
+bool CheckOptionPairs(const CLI_OPTIONS_T& opt);
+
+// After the game of a file (PGN, saved game) was set up: --2d, --3d and
+// --rules may say what the game is, not change it. False, after one line on
+// standard error, when the game is another.
+bool CheckGameOfFile(const CLI_OPTIONS_T& opt, const char* file);
 
 // The deepest search --depth asks for: the engine's ply limit is one more,
 // and DIFF_HARD at most.
@@ -34,8 +58,14 @@ constexpr int MAX_SEARCH_PLIES = DIFF_HARD - 1;
 // Reads --depth N (plies, 2 to MAX_SEARCH_PLIES) or --time S (seconds, 0.01
 // to 3600) at argv[*i], advancing past its value, into the engine's limits:
 // maxdepth N + 1, so that the deepest iteration is N; seconds S. False,
-// after one line on standard error, for a missing or bad value.
-bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits);
+// after one line on standard error, for a missing or bad value, or one that
+// differs from the value given before (noted in `opt`).
+bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits, CLI_OPTIONS_T* opt);
+
+// Runs `f` with what the core prints on the console (standard output) thrown
+// away: a command's standard output holds its data alone, and the tool
+// reports what happened in its own line on standard error.
+bool WithoutConsole(const std::function<bool()>& f);
 
 // Sets up a new game of the options' kind, notation and rules.
 bool SetUpGame(const CLI_OPTIONS_T& opt);
