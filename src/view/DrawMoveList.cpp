@@ -32,7 +32,10 @@ void DrawMoveList() {
     int line_h = 22;
     const int pad = 8;
     auto widths = [&](void* f, int* num_w, int* move_w) {
-        *num_w = TextWidth(f, "000.");
+        // a game from a FEN may count from a number of more digits
+        char widest[16];
+        snprintf(widest, sizeof widest, "%d.", count ? lines[count - 1].number : 0);
+        *num_w = imax(TextWidth(f, "000."), TextWidth(f, widest));
         // room for a long move of the game, so the columns stay put
         *move_w = TextWidth(f, state.dmode == 2 ? "Qxe5+" : "Qe9-d8(6)+");
         for (int i = 0; i < count; i++) {
