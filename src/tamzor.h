@@ -848,6 +848,8 @@ char* GameListGet(int n);
 char* GameListPut(POS_T* b, MOVE_T* move, int n);
 int CheckRepetition(POS_T* b, int count);
 bool NoMaterial(POS_T* b);
+// Neither side can ever mate, as the rules judge a game drawn for it.
+bool InsufficientMaterial(const POS_T* b);
 int FindWinner(POS_T* b, MOVE_T* move);
 int PlayerMoved(POS_T* b, MOVE_T* move);
 // After a move was played on the live position: records a result (mate,

@@ -90,6 +90,7 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
     if (hash_c.CheckHash(b, depth0, testv, &v1, &m1)) return ExitMateAdjust(v1);
     MOVE_T last = b->last_move;
     if (!DoMovePart2(b, &last)) return 400000;  // the move that led here was illegal
+    if (InsufficientMaterial(b)) return 0;  // neither side can mate: the game is drawn
     if (v1 == INF_VALUE) v1 = Evaluate(b, testv, depth0);
 
     int depth = DepthExtensions(b, depth0, ply, v1, testv);
