@@ -858,6 +858,8 @@ char* GameListGet(int n);
 char* GameListPut(POS_T* b, MOVE_T* move, int n);
 int CheckRepetition(POS_T* b, int count);
 bool NoMaterial(POS_T* b);
+// Neither side can ever mate, as the rules judge a game drawn for it.
+bool InsufficientMaterial(const POS_T* b);
 int FindWinner(POS_T* b, MOVE_T* move);
 int PlayerMoved(POS_T* b, MOVE_T* move);
 // After a move was played on the live position: records a result (mate,
@@ -1230,6 +1232,7 @@ struct SEARCH_LIMITS_T {
     bool no_soft_limit = false;  // deepen until the depth, the nodes, the hard limit or a stop
     uint64_t max_nodes = 0;  // stop once this many nodes were searched; 0 = no limit
     double stretch_seconds = 0;  // the hard limit grows to this when the value falls; 0 = it never does
+    int mate_moves = 0;      // prove a mate in at most this many moves, or that none exists; 0 = play
 };
 struct SEARCH_RESULT_T {
     ETYPE_T value = 0;       // for the side to move
@@ -1244,6 +1247,10 @@ extern thread_local constinit int search_last_iteration;
 extern thread_local constinit bool search_no_soft_limit;
 // Interior and quiescence nodes after which the running search stops; 0 = none.
 extern thread_local constinit uint64_t search_node_limit;
+// A mate in at most this many moves is sought (0: an ordinary search). The
+// search then prunes nothing before its depth, so an iteration of 2N - 1
+// plies either finds the mate or proves there is none.
+extern thread_local constinit int search_mate_moves;
 // Called after every iteration of Search with the root, the move and value
 // so far and the completed depth (the terminal tool's UCI info lines).
 using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);

@@ -3,38 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
-#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "cli.h"
 #include "mate_prover.h"
 #include "test_util.h"
+#include "wac_mates.h"
 
 namespace {
-
-struct PROBLEM_T {
-    std::string fen, id;
-    int mate_in;
-    std::string bm;  // the suite's best move, as it writes it (Qxh5)
-};
-
-std::vector<PROBLEM_T> MateProblems() {
-    std::ifstream in(std::string(TAMZOR_SOURCE_DIR) + "/tests/data/wac-mates.epd");  // the mate lines of the tactical suite
-    std::vector<PROBLEM_T> out;
-    std::regex dm("dm ([23]);"), id("id \"([^\"]+)\""), bm("bm ([^;]+);");
-    for (std::string line; std::getline(in, line);) {
-        std::smatch m, i, b;
-        if (!std::regex_search(line, m, dm) || !std::regex_search(line, i, id) || !std::regex_search(line, b, bm))
-            continue;
-        std::istringstream fields(line);
-        std::string f[4];
-        for (auto& s : f) fields >> s;
-        out.push_back({f[0] + " " + f[1] + " " + f[2] + " " + f[3] + " 0 1", i[1], std::stoi(m[1]), b[1]});
-    }
-    return out;
-}
 
 // The value of a mate in n moves for the side to move at the root.
 ETYPE_T MateIn(int n) { return 400001 - 2 * n; }
@@ -77,6 +55,37 @@ TEST(SearchMates, TacticalSuiteMatesExactly) {
 TEST(SearchMates, LongTacticalSuiteMatesDeeper) {
     SKIP_UNLESS_LONG();
     for (const auto& p : MateProblems()) ExpectMate(p, 8);
+}
+
+// A position no sequence of moves can win, as the rules judge it, is worth
+// nothing to either side; a capture into one is worth exactly that.
+ETYPE_T SearchValue(int depth) {
+    SEARCH_LIMITS_T limits;
+    limits.maxdepth = depth;
+    limits.seconds = 60;
+    MOVE_T move;
+    SEARCH_RESULT_T r;
+    hash_c.HashReset();
+    EngineSearch(&state.position, &move, limits, &r);
+    return r.value;
+}
+
+TEST(SearchMates, DeadDrawsScoreZeroInBothGames) {
+    for (const char* fen : {"8/8/8/4k3/8/8/8/4K3 w - - 0 1", "8/8/3bk3/8/8/8/8/4K3 b - - 0 1",
+                            "8/8/4k3/8/2n5/8/3B4/4K3 w - - 0 1", "8/8/4k3/8/3r4/8/4N3/4K3 w - - 0 1"}) {
+        CLI_OPTIONS_T opt;
+        opt.dmode = 2;
+        ASSERT_TRUE(SetUpGame(opt));
+        std::string error;
+        ASSERT_TRUE(SetUpFen(fen, &error)) << fen << ": " << error;
+        EXPECT_EQ(SearchValue(7), 0) << fen;
+    }
+    for (bool white : {true, false}) {
+        Setup3D({ABW_QL4, ABW_QL6, ABW_QL5, ABW_KL6}, {{H1, W_KING}, {A8, B_KING}}, white);
+        EXPECT_EQ(SearchValue(6), 0) << (white ? "White" : "Black") << " to move";
+    }
+    Setup3D({ABW_QL4, ABW_QL6, ABW_QL5, ABW_KL6}, {{H1, W_KING}, {A8, B_KING}, {D7, W_BISHOP}}, false);
+    EXPECT_EQ(SearchValue(6), 0) << "king and bishop against king";
 }
 
 }  // namespace

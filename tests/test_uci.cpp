@@ -8,8 +8,10 @@
 #include <sstream>
 
 #include "cli.h"
+#include "mate_prover.h"
 #include "test_util.h"
 #include "uci_process.h"
+#include "wac_mates.h"
 
 namespace {
 
@@ -190,6 +192,97 @@ TEST(Uci, SearchLimitsAreKept) {
         EXPECT_EQ(BestMoveToken(line), "d5f6") << go;
     }
     ExpectOnlyUci(seen);
+}
+
+// The move of a bestmove line in a 2D position; false when not legal there.
+bool MadeMove(const std::string& fen, const std::string& line, POS_T* child) {
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    opt.has_fen = true;
+    opt.fen = fen;
+    if (SetUpPosition(opt) != 0) return false;
+    MOVE_T m;
+    std::string error;
+    if (!MoveFromToken(&state.position, BestMoveToken(line), &m, &error)) return false;
+    return DoMove(child, &state.position, &m) == 1;
+}
+
+// Every mate problem of the tactical suite, each a new game: go mate N
+// answers with a mate in at most N moves, and its move starts one (proven
+// for every reply; the mates in three only in the long run, as proving
+// them takes long).
+TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    const std::vector<PROBLEM_T> problems = MateProblems();
+    ASSERT_EQ(problems.size(), 38u);
+    const bool prove_all = getenv("TAMZOR_LONG") != nullptr;
+    for (const PROBLEM_T& p : problems) {
+        std::vector<std::string> seen;
+        std::string line, score;
+        t.Send("ucinewgame");
+        t.Send("position fen " + p.fen);
+        t.Send("go mate " + std::to_string(p.mate_in));
+        ASSERT_TRUE(t.WaitFor("bestmove", &line, 120s, &seen)) << p.id;
+        DeepestInfo(seen, &score);
+        const int k = score.rfind("mate ", 0) == 0 ? atoi(score.c_str() + 5) : 0;
+        EXPECT_TRUE(k >= 1 && k <= p.mate_in) << p.id << ": score " << score;
+        POS_T child;
+        ASSERT_TRUE(MadeMove(p.fen, line, &child)) << p.id << ": " << line;
+        if (k >= 1 && (k <= 2 || prove_all)) {
+            EXPECT_TRUE(Lost(&child, k - 1)) << p.id << ": " << line << " does not mate in " << k;
+        }
+    }
+    // the Difficulty limits the play, not a mate sought; with no mate to
+    // find, the search ends once its 2N - 1 plies were searched whole
+    std::vector<std::string> seen;
+    std::string line, score;
+    t.Send("setoption name Difficulty value 2");
+    t.Send("ucinewgame");
+    t.Send("position fen " + problems[5].fen);
+    t.Send("go mate 3");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 120s, &seen));
+    DeepestInfo(seen, &score);
+    EXPECT_EQ(score, "mate 3") << problems[5].id;
+    seen.clear();
+    t.Send("ucinewgame");
+    t.Send("position startpos moves e2e4 e7e5");
+    t.Send("go mate 2");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 120s, &seen));
+    EXPECT_EQ(DeepestInfo(seen, &score), 3);
+    EXPECT_EQ(score.rfind("cp ", 0), 0u) << score;
+}
+
+// A position no sequence of moves can win is a draw: 0 at every depth,
+// whoever is to move and whatever is left beside the kings; one the search
+// can reach by a capture is worth exactly that. A depth asked for is reached
+// even with a mate in hand.
+TEST(Uci, DeadDrawsScoreZeroAndADepthIsReached) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    std::string line;
+    for (const char* fen : {"8/8/8/4k3/8/8/8/4K3 w - - 0 1", "8/8/8/4k3/8/8/8/4K3 b - - 0 1",
+                            "8/8/4k3/8/2n5/8/3B4/4K3 w - - 0 1", "8/8/4k3/8/3r4/8/4N3/4K3 w - - 0 1"}) {
+        std::vector<std::string> seen;
+        t.Send("ucinewgame");
+        t.Send(std::string("position fen ") + fen);
+        t.Send("go depth 6");
+        ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen)) << fen;
+        EXPECT_EQ(DeepestInfo(seen), 6) << fen;
+        for (const std::string& l : seen) {
+            if (l.rfind("info depth", 0) == 0) {
+                EXPECT_NE(l.find(" score cp 0 "), std::string::npos) << fen << ": " << l;
+            }
+        }
+    }
+    std::vector<std::string> seen;
+    t.Send("ucinewgame");
+    t.Send(std::string("position fen ") + MATE_IN_ONE);
+    t.Send("go depth 5");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
+    std::string score;
+    EXPECT_EQ(DeepestInfo(seen, &score), 5);
+    EXPECT_EQ(score, "mate 1");
 }
 
 TEST(Uci, AGameKeepsWhatTheSearchLearntUntilANewGame) {

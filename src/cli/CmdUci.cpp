@@ -305,13 +305,18 @@ void Go(std::istringstream& in) {
     const bool fixed = depth > 0 || max_nodes > 0 || mate > 0;
     if (fixed || infinite) {
         // to the depth, the nodes or the mate asked for, or until stopped;
-        // the Difficulty option stays the deepest the engine goes
+        // the Difficulty option stays the deepest the engine goes (but for a
+        // mate sought)
         limits.no_soft_limit = true;
         limits.seconds = 3600 * 24 * 30;
-        // a mate in N moves is found by a search of 2N - 1 plies
-        long long last = depth;
-        if (mate > 0) last = last > 0 ? std::min(last, 2 * mate - 1) : 2 * mate - 1;
-        if (last > 0) limits.last_iteration = (int)std::clamp<long long>(last, 2, engine.difficulty - 1);
+        if (depth > 0) limits.last_iteration = (int)std::clamp<long long>(depth, 2, engine.difficulty - 1);
+        if (mate > 0) {
+            // A mate in N moves needs 2N - 1 plies searched in full, and
+            // checks followed beyond them: a question about the position,
+            // which the Difficulty (how well the engine plays) does not cap.
+            limits.mate_moves = (int)std::min<long long>(mate, DIFF_HARD / 2);
+            limits.maxdepth = DIFF_HARD;
+        }
         if (max_nodes > 0) limits.max_nodes = (uint64_t)max_nodes;
         // a clock given beside them still holds
         double soft_unused;

@@ -2,8 +2,6 @@
 
 #include "tamzor.h"
 
-bool InsufficientMaterial(const POS_T* b);
-
 namespace {
 bool KingAttackedBy(const POS_T* b, bool white_king) {
     const PS_T& k = b->pieces[white_king ? 0 : 16];

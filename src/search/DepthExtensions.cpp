@@ -23,7 +23,8 @@ int DepthExtensions(POS_T* b, int depth, int ply, ETYPE_T v1, ETYPE_T testv) {
     }
     if ((b->flags & FLAG_EXTENDED) || (parent && (parent->flags & FLAG_EXTENDED))) return depth;
     // futility: a last ply far below the test value drops into quiescence;
-    // not below a mate test value, where only a quiet mating move may reach it
-    if (depth == 1 && testv < 399000 && (double)v1 < (double)testv - 9000.0) return 0;
+    // not below a mate test value, where only a quiet mating move may reach
+    // it, nor while proving a mate, where every move counts
+    if (depth == 1 && !search_mate_moves && testv < 399000 && (double)v1 < (double)testv - 9000.0) return 0;
     return depth;
 }

@@ -39,6 +39,7 @@ ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
     if (hash_c.CheckHash(b, 0, testv, &g, nullptr)) return ExitMateAdjust(g);
     MOVE_T last = b->last_move;
     if (!DoMovePart2(b, &last)) return 400000;
+    if (InsufficientMaterial(b)) return 0;  // a capture left neither side able to mate
     if ((b->flags & FLAG_IN_CHECK) && ply < LoadShared(state.maxdepth)) return QuiesceCheck(b, testv, ply);
 
     MOVE_T m1;

@@ -52,6 +52,19 @@ void ProgressLine(POS_T* b, MOVE_T* move, ETYPE_T v, int edepth) {
            edepth, nodes, mtd_count, (unsigned long)ms, (double)(nodes + quiesce_nodes) / (double)(ms ? ms : 1));
     fflush(stdout);
 }
+
+// Whether the deepening ends after a completed depth for the mate it shows.
+// A mate in k plies is worth 400000 - k at the root. One of at most a ply
+// beyond the depth is the shortest there is, as far as the search's pruning
+// lets it see (a shorter one would have shown at this depth); a longer one
+// may hide a shorter. A fixed depth is searched whole all the same. A sought
+// mate in N ends the search once its 2N - 1 plies were searched without
+// pruning: the mate is then found, or there is none.
+bool MateEnds(ETYPE_T v, int edepth) {
+    const bool within = v <= edepth - 399999 || v >= 399999 - edepth;
+    if (search_mate_moves) return within || edepth >= 2 * search_mate_moves - 1;
+    return within && !search_last_iteration;
+}
 }  // namespace
 
 thread_local constinit int search_edepth;
@@ -125,7 +138,7 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
         if (eval_show) ProgressLine(b, move_t, v, edepth);
         if (search_progress) search_progress(b, move_t, v, edepth);
         hash_c.hash_hits = hash_c.hash_misses = hash_c.hash_shallow = 0;
-        if (v <= edepth - 399999 || v >= 399999 - edepth) terminate = 1;  // a mate within reach
+        if (MateEnds(v, edepth)) terminate = 1;
         depth++;
     }
     search_edepth = edepth;

@@ -61,7 +61,7 @@ inline int LateIndex() { return state.dmode == 2 ? LATE_INDEX_2D : LATE_INDEX_3D
 // searched while not in check, rarely change the result. The child must have
 // had its second part (which tells whether it checks).
 bool LateQuietMove(const POS_T* b, const POS_T* child, int index, int depth, bool tense) {
-    if (tense || depth < LATE_DEPTH || index < LateIndex()) return false;
+    if (tense || search_mate_moves || depth < LATE_DEPTH || index < LateIndex()) return false;
     if (child->flags & FLAG_IN_CHECK) return false;
     return child->w_material == b->w_material && child->b_material == b->b_material;
 }
@@ -90,6 +90,7 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
     if (hash_c.CheckHash(b, depth0, testv, &v1, &m1)) return ExitMateAdjust(v1);
     MOVE_T last = b->last_move;
     if (!DoMovePart2(b, &last)) return 400000;  // the move that led here was illegal
+    if (InsufficientMaterial(b)) return 0;  // neither side can mate: the game is drawn
     if (v1 == INF_VALUE) v1 = Evaluate(b, testv, depth0);
 
     int depth = DepthExtensions(b, depth0, ply, v1, testv);
@@ -102,15 +103,16 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
     const int own_moves = IsWhitesMove(b) ? b->white_moves : b->black_moves;
     // Far above the test value in the last plies: a quiet position this good
     // rarely falls below it within so few moves, and searching it costs more
-    // than the rare miss.
-    if (!in_check && depth <= STATIC_CUT_DEPTH && testv > -399000 && testv < 399000 && HasOfficer(b) &&
-        v1 - STATIC_CUT_MARGIN * depth >= testv) {
+    // than the rare miss. A mate sought prunes nothing (neither here nor by
+    // the null move or late moves): a proof needs every move.
+    if (!in_check && !search_mate_moves && depth <= STATIC_CUT_DEPTH && testv > -399000 && testv < 399000 &&
+        HasOfficer(b) && v1 - STATIC_CUT_MARGIN * depth >= testv) {
         g = v1 - STATIC_CUT_MARGIN * depth;
         goto store;
     }
 
-    if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY && HasOfficer(b) && !null_ply[ply - 1] &&
-        !(ComputersMove(b) && depth <= 2) && !in_check && own_moves >= 7) {
+    if (!search_mate_moves && ply < LoadShared(state.maxdepth) && ply < MAX_PLY && HasOfficer(b) &&
+        !null_ply[ply - 1] && !(ComputersMove(b) && depth <= 2) && !in_check && own_moves >= 7) {
         ETYPE_T v = NullMove(b, depth, testv, ply);
         if (v > 399998) v -= 10000;
         if (v >= testv) {
