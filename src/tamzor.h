@@ -1376,6 +1376,25 @@ struct PGN_GAME_T {
 // `error` naming the line of what cannot be read.
 bool PgnParse(const std::string& text, int number, PGN_GAME_T* game, std::string* error);
 
+// The PGN game last loaded, kept beside the live game so that writing it
+// again keeps what the file said of it: its tags, in their order, and its
+// result when the board does not decide the game. A new game forgets it.
+struct PGN_SOURCE_T {
+    std::vector<std::pair<std::string, std::string>> tags;
+    std::string result = "*";        // the file's result
+    std::string start;               // its kind and start position
+    std::vector<std::string> moves;  // the tokens of its moves
+    bool loaded = false;
+
+    // Noted from the live game just loaded from `g`.
+    void Note(const PGN_GAME_T& g);
+    void Forget() { *this = PGN_SOURCE_T(); }
+    // How the live game stands to it: 0 another game, 1 the same game taken
+    // back or played on, 2 the very same moves.
+    int Follows() const;
+};
+extern PGN_SOURCE_T pgn_source;
+
 // Game `number` of a PGN text made the live game: a new game of its kind
 // and rules from its start position, every move played, recorded and named
 // as a player's is (nothing printed). False with `error` naming the line and

@@ -3,6 +3,7 @@
 // agreement, bad files refused without harm, and FEN's halfmove clock.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <set>
@@ -326,8 +327,10 @@ TEST(Pgn, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
         std::string text;
         const char* says;
     } bad[] = {
-        {tags + "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Bxc6 dxc6 5. Bxe5", "line 5: move 9 'Bxe5'"},  // illegal
-        {tags + "1. e4 e5 2. Zf3 *", "line 5: move 3 'Zf3'"},                                   // no such piece
+        {tags + "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Bxc6 dxc6 5. Bxe5", "line 5: 5. Bxe5: "},  // illegal
+        {tags + "1. e4 e5 2. Zf3 *", "line 5: 2. Zf3: "},                                   // no such piece
+        {tags + "1. e4 e5 2. Nf3\n2... Ke6 *", "line 6: 2... Ke6: "},                       // Black's, by its number
+        {"[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 40\"]\n\n40... Kd7 41. Kd5 *", "line 3: 41. Kd5: "},
         {"[Event \"x\"]\n[Site \"no end]\n\n1. e4 *", "line 2: a tag with no end"},
         {tags + "1. e4 {a comment\nthat never ends", "line 5: a comment"},
         {tags + "1. e4 (1. d4 d5 2. c4\n", "line 5: a variation"},
@@ -378,7 +381,7 @@ TEST(Pgn, TheTerminalToolWritesReadsAndRefuses) {
     EXPECT_EQ(RunTool("board --pgn g3.pgn", dir).out, RunTool("board --3d --moves \"e2a4 g7g6 g2c4\"").out);
     // bad files: a message naming the file and exit status 2
     std::ofstream(dir + "/bad.pgn") << "[Event \"x\"]\n\n1. e4 e5 2. Ke3 *\n";
-    ExpectRefused("fen --pgn " + dir + "/bad.pgn", "line 3: move 3 'Ke3'");
+    ExpectRefused("fen --pgn " + dir + "/bad.pgn", "line 3: 2. Ke3: ");
     ExpectRefused("fen --pgn " + dir + "/none.pgn", "cannot open");
     ExpectRefused("fen --pgn " + dir + "/g.pgn --game 2", "holds 1 game");
     ExpectRefused("fen --pgn " + dir + "/g3.pgn", "holds a 3D game");
@@ -398,6 +401,210 @@ TEST(Pgn, PlayWritesAndLoadsGamesAndNamesUnknownCommands) {
     EXPECT_NE(r.out.find("wrote out.pgn"), std::string::npos) << r.out;
     EXPECT_NE(FileText(dir + "/out.pgn").find("1. e4 e5 2. Nf3 *"), std::string::npos);
     EXPECT_NE(r.out.find("17. Rd8"), std::string::npos) << "the loaded game's list: " << r.out;
+}
+
+// Long algebraic as some programs write every move: the piece named or left
+// out, '-' or 'x' between the cells, marks after, promotions in either form,
+// castling as the king's move.
+TEST(San, LongAlgebraicFormsRead) {
+    const struct {
+        const char* fen;
+        const char* token;  // nullptr: none of the forms is a legal move
+        std::vector<std::string> forms;
+    } cases[] = {
+        {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2", "d8h4",
+         {"d8h4#", "d8-h4#", "Qd8h4#", "Qd8-h4", "d8h4"}},
+        {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", "e1g1", {"e1g1+", "e1-g1", "Ke1g1+"}},
+        {"r3k3/8/8/8/8/8/8/4K3 b q - 0 1", "e8c8", {"e8c8", "e8-c8", "Ke8-c8"}},
+        {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", "e7e8q", {"e7e8=Q+", "e7e8q", "e7-e8Q+", "e7e8=q"}},
+        {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", "e7d8n", {"e7xd8=N", "e7d8n", "e7xd8N", "e7:d8=N"}},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 2", "e5d6", {"e5xd6", "e5d6ep", "e5xd6e.p.", "e5-d6"}},
+        {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", nullptr, {"e1c1", "e1-c1", "Ke1c1", "h1h1", "Qe1e2"}},
+        {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", nullptr, {"e7e8", "e7-e8", "e7e8=K", "e7d8"}},
+    };
+    for (const auto& c : cases) {
+        NewGame(2, c.fen);
+        const MOVE_T want = c.token ? Token(c.token) : MOVE_T{};
+        for (const std::string& form : c.forms) {
+            SCOPED_TRACE(std::string(c.fen) + " " + form);
+            MOVE_T m;
+            std::string error;
+            const bool read = ReadMove(&state.position, form, &m, &error);
+            EXPECT_EQ(read, c.token != nullptr) << error;
+            if (read && c.token) {
+                EXPECT_TRUE(m.from == want.from && m.to == want.to && m.move_symbol == want.move_symbol);
+            }
+        }
+    }
+}
+
+bool LoadFile(const std::string& text, int game, std::string* error) {
+    testing::internal::CaptureStdout();
+    const bool loaded = PgnLoadGame(text, game, error);
+    testing::internal::GetCapturedStdout();
+    return loaded;
+}
+
+// A game rewritten keeps what its file said: every tag in its order and the
+// result, unless the board decides otherwise or the game is no longer that
+// game.
+TEST(Pgn, RewritingKeepsTheFilesTagsAndResult) {
+    const std::string moves = "1. e4 e5 2. Nf3 Nc6 ";
+    const std::string tags =
+        "[Event \"Club \\\"A\\\"\"]\n[Site \"Here\"]\n[Date \"2024.03.01\"]\n[Round \"3\"]\n[White \"Ann\"]\n"
+        "[Black \"Bob\"]\n[Result \"1/2-1/2\"]\n[ECO \"C44\"]\n[PlyCount \"4\"]\n[Termination \"agreed\"]\n"
+        "[Annotator \"Cy\"]\n\n";
+    const struct {
+        std::string file;
+        const char* result;
+    } files[] = {
+        {tags + moves + "1/2-1/2", "1/2-1/2"},                 // tag and marker agree
+        {tags + moves + "0-1", "0-1"},                         // the marker ends the game
+        {tags + moves + "*", "1/2-1/2"},                       // open, but the tag has it
+        {tags + "1. f3 e5 2. g4 Qh4# 1/2-1/2", "0-1"},         // the board decides
+        {"[Event \"E\"]\n\n1. e4 1-0", "1-0"},                 // a tag roster left short
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        std::string error;
+        ASSERT_TRUE(LoadFile(f.file, 1, &error)) << error;
+        const std::string written = PgnText(PGN_TAGS_T());
+        PGN_GAME_T in, out;
+        ASSERT_TRUE(PgnParse(f.file, 1, &in, &error)) << error;
+        ASSERT_TRUE(PgnParse(written, 1, &out, &error)) << error << written;
+        EXPECT_EQ(out.result, f.result) << written;
+        EXPECT_EQ(out.Tag("Result"), f.result) << written;
+        // the seven first, always, then the file's others in its order
+        const char* seven[] = {"Event", "Site", "Date", "Round", "White", "Black", "Result"};
+        ASSERT_GE(out.tags.size(), 7u);
+        for (int i = 0; i < 7; i++) EXPECT_EQ(out.tags[i].first, seven[i]);
+        for (const auto& [name, value] : in.tags) {
+            if (name == "Result") continue;
+            EXPECT_EQ(out.Tag(name), value) << name;
+        }
+        EXPECT_EQ(out.tags.size(), std::max<size_t>(in.tags.size(), 7)) << written;
+        if (in.tags.size() < 7) {
+            EXPECT_NE(written.find("[Date \"????.??.??\"]"), std::string::npos) << written;
+        }
+    }
+    // played on: the names stay, what told of its end goes
+    std::string error;
+    ASSERT_TRUE(LoadFile(files[0].file, 1, &error)) << error;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(PlayUserMoves("f1c4", &error)) << error;
+    testing::internal::GetCapturedStdout();
+    PGN_GAME_T on;
+    ASSERT_TRUE(PgnParse(PgnText(PGN_TAGS_T()), 1, &on, &error));
+    EXPECT_EQ(on.Tag("White"), "Ann");
+    EXPECT_EQ(on.Tag("ECO"), "C44");
+    EXPECT_EQ(on.Tag("PlyCount"), "");
+    EXPECT_EQ(on.Tag("Termination"), "");
+    EXPECT_EQ(on.result, "*");
+    // a file that does not load leaves them as they were; a new game has none
+    EXPECT_FALSE(LoadFile("[Event \"bad\"]\n\n1. e4 e4 *", 1, &error));
+    ASSERT_TRUE(PgnParse(PgnText(PGN_TAGS_T()), 1, &on, &error));
+    EXPECT_EQ(on.Tag("Event"), "Club \"A\"");
+    NewGame(2, nullptr, "e2e4");
+    ASSERT_TRUE(PgnParse(PgnText(PGN_TAGS_T()), 1, &on, &error));
+    EXPECT_EQ(on.Tag("Event"), "Tamzor game");
+    EXPECT_EQ(on.Tag("ECO"), "");
+    // the computer's name fills a side the file leaves unnamed
+    ASSERT_TRUE(LoadFile(FileText(DataFile("setup.pgn")), 1, &error)) << error;
+    ASSERT_TRUE(PgnParse(GamePgn(TAMZOR_BLACK), 1, &on, &error));
+    EXPECT_EQ(on.Tag("White"), "?");
+    EXPECT_EQ(on.Tag("Black"), "Tamzor");
+    EXPECT_EQ(on.Tag("Event"), "Study");
+    // files joined, each with its byte-order mark
+    const std::string bom = "\xEF\xBB\xBF";
+    ASSERT_TRUE(LoadFile(bom + FileText(DataFile("opera.pgn")) + bom + FileText(DataFile("two-games.pgn")), 3, &error))
+        << error;
+    ASSERT_TRUE(PgnParse(PgnText(PGN_TAGS_T()), 1, &on, &error));
+    EXPECT_EQ(on.Tag("Round"), "2");
+    EXPECT_EQ(on.result, "1/2-1/2");
+}
+
+// pgn-extract with `args`; its standard output, and its complaints too when
+// `complaints`.
+std::string OutsideReader(const std::string& args, bool complaints) {
+    const std::string cmd = "/usr/games/pgn-extract " + args + (complaints ? " 2>&1" : " 2>/dev/null");
+    std::string out;
+    FILE* f = popen(cmd.c_str(), "r");
+    if (!f) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    pclose(f);
+    return out;
+}
+
+// The tokens of the live game's moves, and where it ended.
+std::string MovesAndEnd() {
+    std::string s;
+    const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
+    for (int ply = first; ply < state.position.move_num; ply++) s += MoveToken(state.game_record[ply]) + " ";
+    return s + "| " + (state.dmode == 2 ? FenText(&state.position) : Board3DText(&state.position));
+}
+
+// Every game of every file of tests/data read, written and read again. A 2D
+// game goes out to pgn-extract, which must read what is written and end on
+// the same position, and comes back in the forms it writes (standard, long
+// algebraic with and without the piece), with a byte-order mark and with ';'
+// comments, each read as the same moves.
+TEST(Pgn, EveryDataFileRoundTripsThroughAnOutsideReader) {
+    ASSERT_TRUE(HaveOutsideReader()) << "pgn-extract is not installed (scripts/install-deps installs it)";
+    const SCRATCH_DIR_T scratch("tamzor_pgn_round_");
+    ASSERT_FALSE(scratch.path.empty());
+    const std::string ours = scratch.path + "/ours.pgn";
+    int files = 0, games = 0, outside = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(TAMZOR_SOURCE_DIR) + "/tests/data")) {
+        if (entry.path().extension() != ".pgn") continue;
+        files++;
+        const std::string text = FileText(entry.path().string());
+        for (int n = 1;; n++) {
+            PGN_GAME_T source;
+            std::string error;
+            if (!PgnParse(text, n, &source, &error)) {
+                EXPECT_NE(error.find("holds"), std::string::npos) << error;
+                break;
+            }
+            SCOPED_TRACE(entry.path().filename().string() + " game " + std::to_string(n));
+            games++;
+            ASSERT_TRUE(LoadFile(text, n, &error)) << error;
+            const std::string end = MovesAndEnd();
+            const std::string written = PgnText(PGN_TAGS_T());
+            // what the file said comes out as it was, and reads back the same
+            PGN_GAME_T back;
+            ASSERT_TRUE(PgnParse(written, 1, &back, &error)) << error;
+            EXPECT_EQ(back.tags, source.tags) << written;
+            EXPECT_EQ(back.result, source.result);
+            ASSERT_TRUE(LoadFile(written, 1, &error)) << error;
+            EXPECT_EQ(MovesAndEnd(), end);
+            if (state.dmode != 2) continue;  // pgn-extract plays the 2D game only
+
+            outside++;
+            std::ofstream(ours) << written;
+            const std::string checked = OutsideReader("-F " + ours, true);
+            EXPECT_NE(checked.find("1 game matched out of 1."), std::string::npos) << checked;
+            for (const char* complaint : {"rror", "llegal", "nknown", "ailed"})
+                EXPECT_EQ(checked.find(complaint), std::string::npos) << checked;
+            const size_t at = checked.rfind("{ \"");
+            ASSERT_NE(at, std::string::npos) << checked;
+            EXPECT_EQ(checked.substr(at + 3, checked.find('"', at + 3) - at - 3), FenText(&state.position));
+            for (const char* form : {"", "-Wlalg", "-Welalg"}) {
+                const std::string again = OutsideReader(std::string(form) + " " + ours, false);
+                std::string commented;
+                for (const std::string& line : Lines(again))
+                    commented += line + (line.empty() || line[0] == '[' ? "\n" : " ; a remark\n");
+                for (const std::string& variant : {again, "\xEF\xBB\xBF" + again, commented}) {
+                    SCOPED_TRACE(std::string("pgn-extract ") + form + "\n" + variant);
+                    ASSERT_TRUE(LoadFile(variant, 1, &error)) << error;
+                    EXPECT_EQ(MovesAndEnd(), end);
+                }
+            }
+        }
+    }
+    printf("%d files, %d games written and read again, %d of them through pgn-extract\n", files, games, outside);
+    EXPECT_GE(outside, 4);
 }
 
 TEST(SavedGameFile, SavingAgainKeepsTheFormerSaveBeside) {

@@ -1,7 +1,9 @@
 // A 2D move in standard algebraic notation, as other programs and people
 // write it: Nf3, exd5, Kxb2, e8=Q or e8Q, O-O or 0-0, with or without the
 // marks that follow (+, #, !, ?, e.p.), the origin also written in full
-// (Ng1f3, Ng1-f3).
+// (Ng1f3, Ng1-f3). Long algebraic, as some programs write every move, names
+// the origin in full and may leave out the piece (g1f3, e7e8=Q, e7e8q,
+// d8h4#, e5xd6, castling as the king's move e1g1 or e1-c1).
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -47,9 +49,10 @@ bool SanMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error
 
     // [piece][from file][from rank][x|-][to file][to rank][[=]promotion]
     size_t i = 0;
-    int kind = 1;
+    int kind = 1;  // 0: any piece
     static const std::string letters = "PNBRQK";
-    if (i < s.size() && letters.find(s[i]) != std::string::npos) kind = (int)letters.find(s[i++]) + 1;
+    const bool piece_named = i < s.size() && letters.find(s[i]) != std::string::npos;
+    if (piece_named) kind = (int)letters.find(s[i++]) + 1;
     char promotion = 0;
     size_t end = s.size();
     if (end >= 2 && strchr("QRBNqrbn", s[end - 1]) && (IsRank(s[end - 2]) || s[end - 2] == '=')) {
@@ -70,6 +73,9 @@ bool SanMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error
         *error = "bad move '" + text + "'";
         return false;
     }
+    // Long algebraic may leave out the piece: the origin says which it is.
+    const bool full_origin = from_file >= 0 && from_rank >= 0;
+    if (full_origin && !piece_named) kind = 0;
     // a pawn named without its file moves along it
     if (kind == 1 && from_file < 0) from_file = (int)XPOS(to);
 
@@ -78,8 +84,9 @@ bool SanMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* error
     bool needs_piece = false;
     for (int k = 0; k < n; k++) {
         const MOVE_T& m = legal[k];
-        if (IsAB(m.piece_moving) || abs(m.piece_moving) != kind || m.to != to) continue;
-        if (m.move_symbol == 'S' || m.move_symbol == 'L') continue;
+        if (IsAB(m.piece_moving) || (kind && abs(m.piece_moving) != kind) || m.to != to) continue;
+        // castling is named as the king's move only with its origin in full
+        if ((m.move_symbol == 'S' || m.move_symbol == 'L') && !full_origin) continue;
         if (from_file >= 0 && (int)XPOS(m.from) != from_file) continue;
         if (from_rank >= 0 && (int)YPOS(m.from) != from_rank) continue;
         const bool promotes = m.move_symbol == 'Q' || m.move_symbol == 'R' || m.move_symbol == 'B' || m.move_symbol == 'N';

@@ -9,6 +9,7 @@ int NewGameState(int dmode, bool keep_search_memory) {
     const int maxdepth = state.maxdepth;
     const int rules = state.rules == RULES_TOURNAMENT ? RULES_TOURNAMENT : RULES_TDCL;
     memset(&state, 0, sizeof state);
+    pgn_source.Forget();  // what a PGN file said is not said of a new game
     state.maxdepth = maxdepth;
     state.rules = rules;
     state.dmode = dmode == 2 ? 2 : 3;

@@ -61,7 +61,9 @@ bool SetUpPgnGame(const PGN_GAME_T& g, std::string* error) {
     for (size_t i = 0; i < g.moves.size(); i++) {
         const PGN_MOVE_T& pm = g.moves[i];
         POS_T* b = &state.position;
-        const std::string which = "move " + std::to_string(i + 1) + " '" + pm.text + "': ";
+        // named as the file numbers it: "4. Qh5", "4... Nf6"
+        const std::string which =
+            std::to_string(b->move_num / 2 + 1) + (IsWhitesMove(b) ? ". " : "... ") + pm.text + ": ";
         if (b->move_num >= GAME_MAX_PLIES) return Fail(error, pm.line, which + "the game record is full");
         MOVE_T m;
         std::string why;
@@ -77,6 +79,7 @@ bool SetUpPgnGame(const PGN_GAME_T& g, std::string* error) {
         return Fail(error, 0, "the game does not replay");
     StoreShared(state.tamzor, TAMZOR_OFF);  // who plays on is the caller's choice
     state.demo_mode = 0;
+    pgn_source.Note(g);
     return true;
 }
 }  // namespace
@@ -86,7 +89,9 @@ bool PgnLoadGame(const std::string& text, int number, std::string* error) {
     if (!PgnParse(text, number, &g, error)) return false;
     static STATE_T backup;
     backup = state;
+    const PGN_SOURCE_T source = pgn_source;
     if (SetUpPgnGame(g, error)) return true;
+    pgn_source = source;
     // As it was: the record's texts and captured pieces, which live beside
     // the state, rebuilt from it; then the state itself, settings and all.
     state = backup;

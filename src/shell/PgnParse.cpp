@@ -2,6 +2,8 @@
 // dots, comments in braces or after a semicolon, annotation glyphs ($1, !?),
 // variations in parentheses (skipped, nested or not), escape lines starting
 // with '%', and several games one after the other, each ending in its result.
+// A UTF-8 byte-order mark, which some editors put first in a file (and which
+// joined files then carry inside), reads as a space.
 #include <cctype>
 #include <cstring>
 
@@ -28,6 +30,7 @@ struct READER_T {
         if (c == '\n') line++;
         return c;
     }
+    bool AtByteOrderMark() const { return s.compare(at, 3, "\xEF\xBB\xBF") == 0; }
     void SkipLine() {
         while (!Done() && Peek() != '\n') Next();
     }
@@ -119,7 +122,9 @@ bool PgnParse(const std::string& text, int number, PGN_GAME_T* game, std::string
     };
     while (!r.Done()) {
         const char c = r.Peek();
-        if (c == '%' && r.line_start) {
+        if (r.AtByteOrderMark()) {
+            r.at += 3;  // line_start as it was: '%' may follow
+        } else if (c == '%' && r.line_start) {
             r.SkipLine();
         } else if (isspace((unsigned char)c)) {
             r.Next();

@@ -4,6 +4,7 @@
 // notation, followed by the program's own text of it in braces for people.
 #include <cstring>
 #include <ctime>
+#include <set>
 
 #include "tamzor.h"
 
@@ -124,19 +125,40 @@ std::string PgnText(const PGN_TAGS_T& tags) {
         winner = JudgeReached(pos, "", &why);
     }
     active_hash_list = saved_list;
-    const char* result = ResultToken(winner);
+    // A game read from a file keeps what the file said of it while it is
+    // that game; its result where the board leaves the game undecided (a
+    // resignation, a draw agreed).
+    const int follows = pgn_source.Follows();
+    auto file_tag = [&](const char* name) {
+        if (follows)
+            for (const auto& [n, v] : pgn_source.tags)
+                if (n == name) return v;
+        return std::string();
+    };
+    const std::string result = !winner && follows == 2 ? pgn_source.result : ResultToken(winner);
     moves.Add(result);
 
     std::string out;
     auto tag = [&out](const char* name, const std::string& value) {
         out += std::string("[") + name + " " + Quoted(value) + "]\n";
     };
-    tag("Event", tags.event);
-    tag("Site", tags.site);
-    tag("Date", tags.date.empty() ? Today() : tags.date);
-    tag("Round", tags.round);
-    tag("White", tags.white);
-    tag("Black", tags.black);
+    // the file's value; what it leaves unknown is written so
+    auto from_file = [&](const char* name, const std::string& unknown, const std::string& ours) {
+        if (!follows) return ours;
+        const std::string v = file_tag(name);
+        return v.empty() ? unknown : v;
+    };
+    // the computer's name for a side the file leaves unnamed
+    auto player = [&](const char* name, const std::string& ours) {
+        const std::string v = file_tag(name);
+        return v.empty() || v == "?" ? ours : v;
+    };
+    tag("Event", from_file("Event", "?", tags.event));
+    tag("Site", from_file("Site", "?", tags.site));
+    tag("Date", from_file("Date", "????.??.??", tags.date.empty() ? Today() : tags.date));
+    tag("Round", from_file("Round", "?", tags.round));
+    tag("White", player("White", tags.white));
+    tag("Black", player("Black", tags.black));
     tag("Result", result);
     if (is2d && state.oeb.inited) {
         tag("SetUp", "1");
@@ -148,5 +170,13 @@ std::string PgnText(const PGN_TAGS_T& tags) {
         tag("Rules", state.rules == RULES_TDCL ? "tdcl" : "tournament");
         if (state.oeb.inited) tag("Board3D", Board3DText(&state.oeb.pos_0));
     }
+    // The file's other tags in its order, but those written above from the
+    // game itself, and those that describe its end when the moves changed.
+    static const std::set<std::string> ours = {"Event", "Site",  "Date",  "Round", "White",  "Black",
+                                               "Result", "SetUp", "FEN", "Variant", "Rules", "Board3D"};
+    if (follows)
+        for (const auto& [name, value] : pgn_source.tags)
+            if (!ours.count(name) && (follows == 2 || (name != "PlyCount" && name != "Termination")))
+                tag(name.c_str(), value);
     return out + "\n" + moves.Done();
 }

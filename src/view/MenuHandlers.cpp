@@ -25,6 +25,7 @@ void DoGameMenu(int v) {
             {
                 std::lock_guard<std::recursive_mutex> lock(GameMutex());
                 ResetBoard(true);
+                pgn_source.Forget();  // a loaded file's names are not this game's
                 timers.NewGame();
             }
             Clutch(1);
