@@ -455,7 +455,7 @@ TEST(Panic, QuietHookSilencesOnlyNonFatalReports) {
     core_hooks.quiet_reports = [] { return false; };
     testing::internal::CaptureStderr();
     Panic(false, "shown");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: shown");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: shown\n");
     core_hooks = saved;
 }
 
