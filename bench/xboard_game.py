@@ -105,9 +105,10 @@ def main():
         os.path.join(out, "game.pgn")) else ""
     result = re.search(r'\[Result "([^"]*)"\]', pgn)
     ending = re.search(r"\{([^}]*)\}\s*(1-0|0-1|1/2-1/2|\*)\s*$", pgn)
-    plies = len(re.findall(r"\b\d+\.", pgn))
-    print("result: %s (%s), %d moves" % (result.group(1) if result else "none",
-                                         ending.group(1) if ending else "no reason given", plies))
+    moves = re.findall(r"(?:^|\s)(\d+)\.", re.sub(r"\{[^}]*\}|\[[^]]*\]", " ", pgn))
+    print("result: %s (%s), %s moves" % (result.group(1) if result else "none",
+                                         ending.group(1) if ending else "no reason given",
+                                         moves[-1] if moves else 0))
     if not result or result.group(1) == "*":
         print("FAIL: the game has no result")
         failures += 1
@@ -132,7 +133,7 @@ def main():
     if os.path.exists(log):
         for line in open(log, errors="replace"):
             m = re.search(r"Engine->Adapter: (.*)$", line.rstrip("\n"))
-            if m:
+            if m and m.group(1) != "EOF":  # polyglot's note that the engine closed its output
                 engine_lines.append(m.group(1))
     foreign = [l for l in engine_lines if l and not l.startswith(UCI_WORDS) and l not in ("uciok", "readyok")]
     print("polyglot read %d lines from Tamzor, %d foreign" % (len(engine_lines), len(foreign)))

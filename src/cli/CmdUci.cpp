@@ -328,7 +328,8 @@ void Go(std::istringstream& in) {
     const bool has_clock = white ? has_wtime : has_btime;
     const long long left = has_clock ? std::max<long long>(white ? wtime : btime, 0) : -1;
     const long long inc = std::max<long long>(white ? winc : binc, 0);
-    LearnOverhead(white, left, inc);
+    // a clock at zero or past it tells nothing of the interface's delay
+    LearnOverhead(white, left > 0 ? left : -1, inc);
     const bool fixed = depth > 0 || max_nodes > 0 || mate > 0;
     // The Difficulty option caps the depth of a search by time; a depth, a
     // node count or a mate asked for outright is searched as asked.
