@@ -1233,6 +1233,7 @@ struct SEARCH_LIMITS_T {
     uint64_t max_nodes = 0;  // stop once this many nodes were searched; 0 = no limit
     double stretch_seconds = 0;  // the hard limit grows to this when the value falls; 0 = it never does
     int mate_moves = 0;      // prove a mate in at most this many moves, or that none exists; 0 = play
+    std::vector<std::string> only_moves;  // the root's moves to search (tokens); empty = all
 };
 struct SEARCH_RESULT_T {
     ETYPE_T value = 0;       // for the side to move
@@ -1251,6 +1252,14 @@ extern thread_local constinit uint64_t search_node_limit;
 // search then prunes nothing before its depth, so an iteration of 2N - 1
 // plies either finds the mate or proves there is none.
 extern thread_local constinit int search_mate_moves;
+// The deepest ply the running search has reached (quiescence included).
+extern thread_local constinit int search_seldepth;
+// The deepest iteration the running search has completed itself, 0 before
+// the first: a depth taken from the table is not counted.
+extern thread_local constinit int search_done_depth;
+// When set, the root's moves are only these (move tokens), and the root's
+// own table entry is neither trusted nor written: it holds the whole list's value.
+extern thread_local constinit const std::vector<std::string>* search_only_moves;
 // Called after every iteration of Search with the root, the move and value
 // so far and the completed depth (the terminal tool's UCI info lines).
 using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);

@@ -304,7 +304,7 @@ TEST(Bookkeeping, MovePieceKeepsEveryViewConsistent) {
     ExpectConsistent(&q);
     testing::internal::CaptureStderr();
     EXPECT_EQ(MovePiece(&q, nullptr, F3), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: NULL @ MovePiece");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: NULL @ MovePiece\n");
 }
 
 TEST(Bookkeeping, PromotionUsesTheFreeQueenSlot) {
@@ -343,7 +343,7 @@ TEST(Bookkeeping, RegenRefusesASlotOffTheBoard) {
     q.pieces[9].pos = 70;
     testing::internal::CaptureStderr();
     EXPECT_EQ(RegenToPieces(&q), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: RegenToPieces pi present but pos");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: RegenToPieces pi present but pos\n");
 }
 
 TEST(HashKeys, TableProperties) {
@@ -403,7 +403,7 @@ TEST(Placement, StartQueries) {
     EXPECT_EQ(WhereIsAttackBoard(b, 5), NO_SQUARE);
     EXPECT_FALSE(WhiteOwns(b, 7));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "\nPanic: Bad which_ab @ GenAtBoMoves\nPanic: WhiteOwns can't find board");
+              "Panic: Bad which_ab @ GenAtBoMoves\nPanic: WhiteOwns can't find board\n");
 }
 
 TEST(Placement, LevelsFollowThePins) {
@@ -431,12 +431,13 @@ TEST(Placement, OwnershipFollowsALonePassenger) {
     EXPECT_EQ(b->whites_board[3], 1);
 }
 
-// Reports go to standard error, never into the game record's output.
+// Reports go to standard error, never into the game record's output, each
+// one whole line.
 TEST(Panic, NonFatalReturnsFatalExits420) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     Panic(false, "x");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: x");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: x\n");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EXIT(Panic(true, "boom"), testing::ExitedWithCode(420 & 0xFF),
                 "Panic: boom\nUNSTABLE");  // 420 as the OS reports it
@@ -454,7 +455,7 @@ TEST(Panic, QuietHookSilencesOnlyNonFatalReports) {
     core_hooks.quiet_reports = [] { return false; };
     testing::internal::CaptureStderr();
     Panic(false, "shown");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nPanic: shown");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: shown\n");
     core_hooks = saved;
 }
 

@@ -300,7 +300,8 @@ TEST_F(ClockTest, StartSecondTickWithoutSdlGoesOn) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(StartSecondTick(nullptr));
     std::string out = testing::internal::GetCapturedStderr();
-    EXPECT_NE(out.find("\nPanic: "), std::string::npos);
+    EXPECT_EQ(out.rfind("Panic: ", 0), 0u) << out;
+    EXPECT_EQ(out.back(), '\n');
 }
 
 std::atomic<int> quick_fires{0};

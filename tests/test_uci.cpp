@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
+#include <thread>
 #include <set>
 #include <sstream>
 
@@ -324,7 +326,7 @@ TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
     t.Send("setoption name hash value 1");
     t.Send("setoption name DIFFICULTY value 3");
     t.Send("position startpos");
-    t.Send("go depth 10");
+    t.Send("go movetime 1000");
     ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen));
     for (const std::string& l : seen) EXPECT_EQ(l.find("info string"), std::string::npos) << l;
     EXPECT_LE(DeepestInfo(seen), 2) << "the difficulty limits the depth";
@@ -506,6 +508,238 @@ TEST(Uci, AClockGameUnderLoadEndsWithTimeOnTheClock) {
     EXPECT_GT(g.plies, 20);
     EXPECT_GT(g.least_ms[0], 0) << "Tamzor lost on time";
     ExpectOnlyUci(g.lines[0]);
+}
+
+// Every go, however it is written, is answered by exactly one bestmove, a
+// legal move of the position (0000 when there is none), in both games.
+struct GO_CASE_T {
+    int dmode;
+    const char* position;  // after "position "
+    const char* go;
+    bool stop;             // a search that waits for stop (or would take long)
+    const char* answer;    // the bestmove expected: "" any legal one, "a|b" one of these
+    const char* score;     // the last info's score, "" for any
+};
+
+const char* const MATED_3D =
+    "startpos moves g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 b3g1";
+
+const GO_CASE_T GO_CASES[] = {
+    // a clock past zero, a negative time, missing or unreadable numbers
+    {2, "startpos", "go wtime -100 btime -100", false, "", ""},
+    {2, "startpos", "go wtime -1 btime 5000 winc 100 binc 100", false, "", ""},
+    {2, "startpos moves e2e4", "go wtime 5000 btime -1 winc 100 binc 100", false, "", ""},
+    {2, "startpos", "go movetime -5", false, "", ""},
+    {2, "startpos", "go movetime 0", false, "", ""},
+    {2, "startpos", "go depth -1", true, "", ""},
+    {2, "startpos", "go depth", true, "", ""},
+    {2, "startpos", "go wtime abc", true, "", ""},
+    {2, "startpos", "go nodes x depth 3", false, "", ""},
+    // the ordinary forms
+    {2, "startpos moves e2e4 e7e5", "go movetime 300", false, "", ""},
+    {2, "startpos moves d2d4", "go depth 4", false, "", ""},
+    {2, "startpos", "go nodes 3000", false, "", ""},
+    {2, "startpos moves e2e4", "go wtime 3000 btime 3000 winc 50 binc 50", false, "", ""},
+    {2, "startpos", "go wtime 3000 btime 3000 movestogo 2", false, "", ""},
+    {2, "startpos", "go infinite", true, "", ""},
+    {2, "startpos", "go ponder movetime 300", false, "", ""},
+    {2, "fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "go mate 1", false, "a1a8", "mate 1"},
+    // searchmoves: only those, and a mate left out is not played
+    {2, "startpos", "go searchmoves a2a3 h2h3 depth 4", false, "a2a3|h2h3", ""},
+    {2, "fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "go depth 3 searchmoves a1a2 g1f1", false, "a1a2|g1f1", ""},
+    {2, "startpos", "go searchmoves e2e5 depth 3", false, "", ""},
+    // no move at all: mated, stalemated
+    {2, "fen rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3", "go depth 3", false, "0000", "mate 0"},
+    {2, "fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "go movetime 200", false, "0000", "cp 0"},
+    {2, "fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "go infinite", true, "0000", "cp 0"},
+    // the 3D game
+    {3, "startpos", "go wtime -100 btime -100", false, "", ""},
+    {3, "startpos moves e2e4", "go movetime 300", false, "", ""},
+    {3, "startpos", "go depth 3", false, "", ""},
+    {3, "startpos", "go nodes 2000", false, "", ""},
+    {3, "startpos", "go depth", true, "", ""},
+    {3, MATED_3D, "go depth 3", false, "0000", "mate 0"},
+    {3, MATED_3D, "go wtime 1000 btime 1000", false, "0000", "mate 0"},
+};
+
+// Is the token a legal move after "position <position>"?
+bool LegalIn(int dmode, const std::string& position, const std::string& token) {
+    std::istringstream in(position);
+    CLI_OPTIONS_T opt;
+    opt.dmode = dmode;
+    std::string word;
+    in >> word;
+    if (word == "fen") {
+        opt.has_fen = true;
+        for (int i = 0; i < 6 && in >> word; i++) opt.fen += (i ? " " : "") + word;
+    }
+    if (in >> word && word == "moves")
+        for (std::string m; in >> m;) opt.moves += (opt.moves.empty() ? "" : " ") + m;
+    if (SetUpPosition(opt) != 0) return false;
+    MOVE_T m;
+    std::string error;
+    return MoveFromToken(&state.position, token, &m, &error);
+}
+
+TEST(Uci, EveryGoIsAnsweredByOneBestMove) {
+    UciProcess t({TAMZOR_CLI, "uci"}, true);
+    Handshake(&t);
+    for (const GO_CASE_T& c : GO_CASES) {
+        SCOPED_TRACE(std::to_string(c.dmode) + "D, position " + c.position + ": " + c.go);
+        std::vector<std::string> seen;
+        std::string line;
+        t.Send(std::string("setoption name UCI_Variant value ") + (c.dmode == 3 ? "3d" : "2d"));
+        t.Send(std::string("position ") + c.position);
+        t.Send(c.go);
+        if (c.stop) {
+            std::this_thread::sleep_for(300ms);
+            t.Send("stop");
+        }
+        ASSERT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen)) << "no bestmove";
+        // nothing more: the next answer is readyok
+        t.Send("ponderhit");
+        t.Send("stop");
+        t.Send("isready");
+        std::vector<std::string> after;
+        ASSERT_TRUE(t.WaitFor("readyok", &line, 30s, &after));
+        for (const std::string& l : after) EXPECT_NE(l.rfind("bestmove", 0), 0u) << "a second answer: " << l;
+        const std::string token = BestMoveToken(seen.back());
+        const std::string answer = c.answer;
+        if (answer == "0000") {
+            EXPECT_EQ(token, "0000");
+        } else {
+            EXPECT_TRUE(LegalIn(c.dmode, c.position, token)) << seen.back();
+        }
+        if (answer.size() > 4) {
+            EXPECT_NE(answer.find(token), std::string::npos) << seen.back();
+        }
+        std::string score;
+        int infos = 0;
+        for (const std::string& l : seen) {
+            if (l.rfind("info depth", 0) != 0) continue;
+            infos++;
+            const size_t at = l.find(" score ");
+            if (at != std::string::npos) score = l.substr(at + 7, l.find(" nodes") - at - 7);
+            if (answer == "0000") continue;
+            // what this search did: nodes, and a selective depth not below the depth
+            EXPECT_GT(atoll(l.c_str() + l.find(" nodes ") + 7), 0) << l;
+            EXPECT_GE(atoi(l.c_str() + l.find(" seldepth ") + 10), atoi(l.c_str() + 11)) << l;
+        }
+        EXPECT_GT(infos, 0);
+        if (*c.score) {
+            EXPECT_EQ(score, c.score);
+        }
+        if (answer == "0000") {
+            EXPECT_EQ(seen[seen.size() - 2], std::string("info depth 0 score ") + c.score);
+        }
+        ExpectOnlyUci(seen);
+    }
+}
+
+// What an info line says is what this search did: a fixed depth or node
+// count is searched from the start even when the table knows the position
+// deeper (each iteration then costs little but is searched), and the
+// Difficulty option does not cap an explicit depth.
+TEST(Uci, InfoTellsThisSearchsDepthAndNodes) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    auto go = [&](const std::string& command) {
+        std::vector<std::string> seen;
+        std::string line;
+        t.Send(command);
+        EXPECT_TRUE(t.WaitFor("bestmove", &line, 60s, &seen)) << command;
+        return seen;
+    };
+    t.Send("setoption name Difficulty value 2");
+    t.Send("position startpos moves e2e4 e7e5 g1f3");
+    EXPECT_EQ(DeepestInfo(go("go depth 7")), 7);
+    // the same position again, now known deep
+    const std::vector<std::string> again = go("go depth 2");
+    EXPECT_EQ(DeepestInfo(again), 2);
+    for (const std::vector<std::string>& lines : {again, go("go nodes 100")}) {
+        int last = 0;
+        for (const std::string& l : lines) {
+            if (l.rfind("info depth", 0) != 0) continue;
+            const long long n = atoll(l.c_str() + l.find(" nodes ") + 7);
+            EXPECT_GT(n, 0) << l;
+            EXPECT_LE(n, 120) << l;
+            // one iteration after the other, the last may be said again when cut short
+            const int depth = atoi(l.c_str() + 11);
+            EXPECT_TRUE(depth == last + 1 || depth == last || (last == 0 && depth == 2)) << l;
+            last = depth;
+        }
+    }
+    // a search by time keeps to the Difficulty
+    EXPECT_LE(DeepestInfo(go("go movetime 500")), 2);
+}
+
+// A large table is taken and written before readyok, not during the first
+// search: the process holds it once readyok has come.
+TEST(Uci, TheTableIsReadyBeforeReadyok) {
+    UciProcess t({TAMZOR_CLI, "uci"});
+    Handshake(&t);
+    auto resident_mb = [&] {
+        std::ifstream status("/proc/" + std::to_string(t.Pid()) + "/status");
+        for (std::string l; std::getline(status, l);)
+            if (l.rfind("VmRSS:", 0) == 0) return atoll(l.c_str() + 6) / 1024;
+        return 0LL;
+    };
+    const long long before = resident_mb();
+    std::string line;
+    t.Send("setoption name Hash value 256");
+    t.Send("isready");
+    ASSERT_TRUE(t.WaitFor("readyok", &line, 60s));
+    EXPECT_GE(resident_mb(), before + 200);
+    // and a smaller one gives the memory back
+    t.Send("setoption name Hash value 4");
+    t.Send("isready");
+    ASSERT_TRUE(t.WaitFor("readyok", &line, 60s));
+    EXPECT_LT(resident_mb(), before + 100);
+}
+
+// Every line either program writes, on either stream, is whole and of its
+// kind: a computer-against-computer game in both games on the terminal, and
+// short clocks under UCI, with standard error joined to the output.
+TEST(Uci, NoStrayTextOnAnyStream) {
+    for (const char* kind : {"--2d --time 0.02", "--3d --time 0.01"}) {
+        SCOPED_TRACE(kind);
+        const std::string command = std::string("printf 'quit\\n' | ") + TAMZOR_CLI + " play --computer both " + kind +
+                                    " 2>&1";
+        FILE* p = popen(command.c_str(), "r");
+        ASSERT_NE(p, nullptr);
+        std::string out;
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+        pclose(p);
+        EXPECT_NE(out.find("Game over"), std::string::npos) << out.substr(out.size() > 2000 ? out.size() - 2000 : 0);
+        EXPECT_EQ(out.find("Panic"), std::string::npos);
+        std::istringstream lines(out);
+        for (std::string l; std::getline(lines, l);) {
+            // the board's heading, its rows and names, the game's moves, its
+            // end, and the last prompt
+            static const std::regex known(
+                "[23]D chess, .*|(QL|KL)[WB] on .*|(White|Neutral|Black) level \\([WNB]\\)|[-+| .0-9a-zA-Z]*|"
+                "\\d+\\. .*|Game over: .*|Game finished> ");
+            EXPECT_TRUE(std::regex_match(l, known)) << "'" << l << "'";
+        }
+    }
+    for (const char* variant : {"2d", "3d"}) {
+        SCOPED_TRACE(variant);
+        UciProcess t({TAMZOR_CLI, "uci"}, true);
+        Handshake(&t);
+        t.Send(std::string("setoption name UCI_Variant value ") + variant);
+        std::vector<std::string> seen;
+        std::string moves, line;
+        for (int ply = 0; ply < 24; ply++) {
+            t.Send("position startpos" + (moves.empty() ? std::string() : " moves" + moves));
+            t.Send("go wtime 150 btime 150 winc 10 binc 10");
+            ASSERT_TRUE(t.WaitFor("bestmove", &line, 30s, &seen));
+            const std::string token = BestMoveToken(line);
+            if (token == "0000") break;
+            moves += " " + token;
+        }
+        ExpectOnlyUci(seen);
+    }
 }
 
 }  // namespace

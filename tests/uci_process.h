@@ -13,13 +13,16 @@
 
 class UciProcess {
 public:
-    explicit UciProcess(const std::vector<std::string>& argv) {
+    // With join_stderr the child's standard error goes into the same pipe, as
+    // some interfaces' adapters have it.
+    explicit UciProcess(const std::vector<std::string>& argv, bool join_stderr = false) {
         int in[2], out[2];
         if (pipe(in) || pipe(out)) return;
         pid_ = fork();
         if (pid_ == 0) {
             dup2(in[0], 0);
             dup2(out[1], 1);
+            if (join_stderr) dup2(out[1], 2);
             close(in[1]);
             close(out[0]);
             std::vector<char*> args;
@@ -47,6 +50,7 @@ public:
         }
     }
     bool Running() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
     void Send(const std::string& line) {
         std::string l = line + "\n";
         if (write(to_, l.data(), l.size()) < 0) {}

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -128,13 +129,17 @@ struct ENGINE_T {
 };
 ENGINE_T engine;
 
-void Progress(POS_T* root, MOVE_T* move, ETYPE_T v, int depth) {
+// The depth said is the deepest iteration this search completed itself (0
+// when it was stopped before the first), never one the table remembered.
+void Progress(POS_T* root, MOVE_T* move, ETYPE_T v, int) {
     engine.infos++;
+    const int depth = search_done_depth;
     uint64_t ms = TickCount() - engine.start_ms;
-    uint64_t n = (uint64_t)nodes + (uint64_t)quiesce_nodes;
+    // the root itself was looked at, even when the table answered for it
+    uint64_t n = std::max<uint64_t>((uint64_t)nodes + (uint64_t)quiesce_nodes, 1);
     std::ostringstream s;
-    s << "info depth " << depth << " score " << ScoreText(v) << " nodes " << n << " nps "
-      << (ms ? n * 1000 / ms : n * 1000) << " time " << ms;
+    s << "info depth " << depth << " seldepth " << std::max(search_seldepth, depth) << " score " << ScoreText(v)
+      << " nodes " << n << " nps " << (ms ? n * 1000 / ms : n * 1000) << " time " << ms;
     if (!IsZeroMove(move)) {
         std::vector<MOVE_T> line = PrincipalLine(root, *move, imax(depth, 1) + 8);
         if (!line.empty()) s << " pv " << LineText(line);
@@ -238,13 +243,6 @@ void Position(std::istringstream& in) {
     }
 }
 
-// A positive whole number after a go parameter.
-bool ReadCount(std::istringstream& in, const std::string& word, long long* out) {
-    if (in >> *out && *out >= 0) return true;
-    InfoString("'" + word + "' needs a number: go ignored");
-    return false;
-}
-
 // The clock of this go against the last one's, less the time spent here:
 // what is missing beyond it went elsewhere. The largest such delay lately
 // counts; a clock that does not follow on (a new game, another side, a
@@ -260,73 +258,108 @@ void LearnOverhead(bool white, long long left, long long inc) {
     engine.go_white = white;
 }
 
+// A whole number, all of the word.
+bool ParseNumber(const std::string& word, long long* out) {
+    if (word.empty()) return false;
+    char* end;
+    errno = 0;
+    const long long v = strtoll(word.c_str(), &end, 10);
+    if (*end || errno) return false;
+    *out = v;
+    return true;
+}
+
 // go [depth N] [nodes N] [mate N] [movetime MS] [wtime MS btime MS winc MS
-// binc MS movestogo N] [infinite]
+// binc MS movestogo N] [infinite] [searchmoves M1 M2 ...] [ponder]
+// Every go is answered by one bestmove, whatever it holds: a value that
+// cannot be read is reported and left out, and a clock at or below zero
+// (an interface's clock past its flag) means moving at once.
 void Go(std::istringstream& in) {
     StopSearch();
     SEARCH_LIMITS_T limits;
-    limits.maxdepth = engine.difficulty;
-    long long wtime = -1, btime = -1, winc = 0, binc = 0, movestogo = 0, movetime = -1, depth = 0, max_nodes = 0,
+    long long wtime = 0, btime = 0, winc = 0, binc = 0, movestogo = 0, movetime = 0, depth = 0, max_nodes = 0,
               mate = 0;
-    bool infinite = false;
-    std::string word;
-    while (in >> word) {
+    bool has_wtime = false, has_btime = false, has_movetime = false, infinite = false;
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    for (size_t i = 0; i < words.size(); i++) {
+        const std::string& word = words[i];
         long long* target = nullptr;
-        if (word == "depth") target = &depth;
-        else if (word == "movetime") target = &movetime;
-        else if (word == "wtime") target = &wtime;
-        else if (word == "btime") target = &btime;
+        bool* given = nullptr;
+        bool positive = false;  // a count, not a time
+        if (word == "depth") target = &depth, positive = true;
+        else if (word == "nodes") target = &max_nodes, positive = true;
+        else if (word == "mate") target = &mate, positive = true;
+        else if (word == "movestogo") target = &movestogo, positive = true;
+        else if (word == "movetime") target = &movetime, given = &has_movetime;
+        else if (word == "wtime") target = &wtime, given = &has_wtime;
+        else if (word == "btime") target = &btime, given = &has_btime;
         else if (word == "winc") target = &winc;
         else if (word == "binc") target = &binc;
-        else if (word == "movestogo") target = &movestogo;
-        else if (word == "nodes") target = &max_nodes;
-        else if (word == "mate") target = &mate;
         else if (word == "infinite") infinite = true;
         else if (word == "ponder") {
             InfoString("pondering is not supported: searching on the position as given");
         } else if (word == "searchmoves") {
-            InfoString("searchmoves is not supported: every move is searched");
-            // the moves that follow, up to the next parameter
-            for (std::streampos at = in.tellg(); in >> word; at = in.tellg()) {
-                if (word.size() < 4 || word.size() > 5 || !std::isdigit((unsigned char)word[1])) {
-                    in.clear();
-                    in.seekg(at);
-                    break;
-                }
+            // the moves that follow, up to the next word that is no move
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            for (; i + 1 < words.size(); i++) {
+                MOVE_TOKEN_T t;
+                std::string error;
+                if (!ParseMoveToken(words[i + 1], &t, &error)) break;
+                MOVE_T m;
+                if (MoveFromToken(&state.position, words[i + 1], &m, &error))
+                    limits.only_moves.push_back(MoveToken(m));
+                else
+                    InfoString("searchmoves: " + error + ": left out");
             }
+            if (limits.only_moves.empty()) InfoString("searchmoves without a legal move: every move is searched");
         } else {
             InfoString("unknown go parameter '" + word + "': ignored");
         }
-        if (target && !ReadCount(in, word, target)) return;
+        if (!target) continue;
+        long long v;
+        if (i + 1 >= words.size() || !ParseNumber(words[i + 1], &v)) {
+            InfoString("'" + word + "' needs a number: ignored");
+            continue;
+        }
+        i++;
+        if (positive && v <= 0) {
+            InfoString("'" + word + "' needs a number above 0: ignored");
+            continue;
+        }
+        *target = v;
+        if (given) *given = true;
     }
     const bool white = IsWhitesMove(&state.position);
-    const long long left = white ? wtime : btime, inc = white ? winc : binc;
-    LearnOverhead(white, left, inc);
+    const bool has_clock = white ? has_wtime : has_btime;
+    const long long left = has_clock ? std::max<long long>(white ? wtime : btime, 0) : -1;
+    const long long inc = std::max<long long>(white ? winc : binc, 0);
+    // a clock at zero or past it tells nothing of the interface's delay
+    LearnOverhead(white, left > 0 ? left : -1, inc);
     const bool fixed = depth > 0 || max_nodes > 0 || mate > 0;
+    // The Difficulty option caps the depth of a search by time; a depth, a
+    // node count or a mate asked for outright is searched as asked.
+    limits.maxdepth = fixed ? DIFF_HARD : engine.difficulty;
+    // at once: the least the search takes, one iteration
+    const double at_once = 0.001;
     if (fixed || infinite) {
-        // to the depth, the nodes or the mate asked for, or until stopped;
-        // the Difficulty option stays the deepest the engine goes (but for a
-        // mate sought)
+        // to the depth, the nodes or the mate asked for, or until stopped
         limits.no_soft_limit = true;
         limits.seconds = 3600 * 24 * 30;
-        if (depth > 0) limits.last_iteration = (int)std::clamp<long long>(depth, 2, engine.difficulty - 1);
-        if (mate > 0) {
-            // A mate in N moves needs 2N - 1 plies searched in full, and
-            // checks followed beyond them: a question about the position,
-            // which the Difficulty (how well the engine plays) does not cap.
-            limits.mate_moves = (int)std::min<long long>(mate, DIFF_HARD / 2);
-            limits.maxdepth = DIFF_HARD;
-        }
+        if (depth > 0) limits.last_iteration = (int)std::clamp<long long>(depth, 2, limits.maxdepth - 1);
+        // A mate in N moves needs 2N - 1 plies searched in full, and checks
+        // followed beyond them; the search ends once it is proven or refuted.
+        if (mate > 0) limits.mate_moves = (int)std::min<long long>(mate, DIFF_HARD / 2);
         if (max_nodes > 0) limits.max_nodes = (uint64_t)max_nodes;
         // a clock given beside them still holds
         double soft_unused;
-        if (movetime > 0) limits.seconds = movetime / 1000.0;
-        else if (left >= 0 && !infinite)
+        if (has_movetime) limits.seconds = std::max(movetime / 1000.0, at_once);
+        else if (has_clock && !infinite)
             UciClockBudget(left, inc, movestogo, &limits.seconds, &soft_unused, engine.overhead_ms);
-    } else if (movetime > 0) {
-        limits.seconds = movetime / 1000.0;
-        limits.soft_seconds = movetime / 2000.0;
-    } else if (left >= 0) {
+    } else if (has_movetime) {
+        limits.seconds = std::max(movetime / 1000.0, at_once);
+        limits.soft_seconds = std::max(movetime / 2000.0, at_once);
+    } else if (has_clock) {
         UciClockBudget(left, inc, movestogo, &limits.seconds, &limits.soft_seconds, engine.overhead_ms,
                        &limits.stretch_seconds);
     } else {
@@ -341,19 +374,28 @@ void Go(std::istringstream& in) {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
             root = state.position;
         }
-        search_progress = Progress;
         MOVE_T move;
-        SEARCH_RESULT_T r;
-        engine.infos = 0;
-        EngineSearch(&root, &move, limits, &r);
-        search_progress = nullptr;
-        // the table may have answered for the whole depth: say so
-        if (!engine.infos) Progress(&root, &move, r.value, r.depth);
+        ZeroMove(&move);
+        static thread_local MOVE_T legal[LEGAL_LIST_SIZE];
+        if (!LegalMoves(&root, legal)) {
+            // mated or stalemated: nothing to search, and no move
+            Say(std::string("info depth 0 score ") + (root.flags & FLAG_IN_CHECK ? "mate 0" : "cp 0"));
+        } else {
+            search_progress = Progress;
+            SEARCH_RESULT_T r;
+            engine.infos = 0;
+            EngineSearch(&root, &move, limits, &r);
+            search_progress = nullptr;
+            // the table may have answered for the whole depth: say so
+            if (!engine.infos) Progress(&root, &move, r.value, r.depth);
+        }
         // An infinite search answers only when told to stop.
         while (infinite && !engine.stop_asked) std::this_thread::sleep_for(std::chrono::milliseconds(2));
         std::string answer = "bestmove " + (IsZeroMove(&move) ? std::string("0000") : MoveToken(move));
-        std::vector<MOVE_T> line = PrincipalLine(&root, move, 2);
-        if (line.size() == 2) answer += " ponder " + MoveToken(line[1]);
+        if (!IsZeroMove(&move)) {
+            std::vector<MOVE_T> line = PrincipalLine(&root, move, 2);
+            if (line.size() == 2) answer += " ponder " + MoveToken(line[1]);
+        }
         Say(answer);
         engine.answer_ms = TickCount();
         engine.finished = true;
@@ -374,6 +416,14 @@ bool ReadSpin(const std::string& name, const std::string& value, long lo, long h
     }
     *out = v;
     return true;
+}
+
+// The table's memory is only reserved until written, so the first search
+// after a new size would pay for it page by page: writing it all here, before
+// readyok, makes the interface wait for it instead of the clock. The write
+// clears it too.
+void CommitTable() {
+    memset(static_cast<void*>(hash_c.GetHashEntry(0)), 0, hash_c.hash_table_size * sizeof(HASHENTRY_T));
 }
 
 constexpr long HASH_MIN_MB = 1, HASH_MAX_MB = 1024, HASH_DEFAULT_MB = 48;
@@ -412,6 +462,7 @@ void SetOption(std::istringstream& in) {
         if (ReadSpin("Hash", value, HASH_MIN_MB, HASH_MAX_MB, &v)) {
             StopSearch();
             hash_c.HashResize((uint64_t)v);
+            CommitTable();
         }
     } else {
         InfoString("no option '" + name + "'");
@@ -421,6 +472,7 @@ void SetOption(std::istringstream& in) {
 // The session, with the protocol on `out`.
 void Session() {
     NewGame();
+    CommitTable();
     for (std::string line; std::getline(std::cin, line);) {
         std::istringstream in(line);
         std::string cmd;

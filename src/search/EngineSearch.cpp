@@ -39,6 +39,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_no_soft_limit = limits.no_soft_limit;
     search_node_limit = limits.max_nodes;
     search_mate_moves = limits.mate_moves;
+    search_only_moves = limits.only_moves.empty() ? nullptr : &limits.only_moves;
     const uint64_t start = TickCount();
     search_side = NextToPlay(&copy);
     timers.TimerStart();
@@ -57,6 +58,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_no_soft_limit = false;
     search_node_limit = 0;
     search_mate_moves = 0;
+    search_only_moves = nullptr;
     timers.deadline_ms = 0;
     soft_deadline_ms = 0;
     stretch_deadline_ms = 0;

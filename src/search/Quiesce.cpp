@@ -34,6 +34,7 @@ ETYPE_T QuiesceCheck(POS_T* b, ETYPE_T testv, int ply) {
 
 ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
     if (ply != quiesce_start_ply) quiesce_nodes++;
+    if (ply > search_seldepth) search_seldepth = ply;
     testv = EntryMateAdjust(testv);
     ETYPE_T g;
     if (hash_c.CheckHash(b, 0, testv, &g, nullptr)) return ExitMateAdjust(g);

@@ -13,6 +13,19 @@ void RootMoves(POS_T* b, MOVE_T* move) {
     SortMoves(b->moves, b->num_moves);
     // illegal moves (rated -405000) go
     while (b->num_moves > 0 && b->moves[b->num_moves - 1].v < -399999) b->num_moves--;
+    if (search_only_moves) {
+        // the moves asked for, in the order found
+        int kept = 0;
+        for (int i = 0; i < b->num_moves; i++) {
+            const std::string token = MoveToken(b->moves[i]);
+            for (const std::string& t : *search_only_moves)
+                if (t == token) {
+                    b->moves[kept++] = b->moves[i];
+                    break;
+                }
+        }
+        b->num_moves = kept;
+    }
 }
 
 int TerribleMove(POS_T* b, MOVE_T* move, ETYPE_T* v) {

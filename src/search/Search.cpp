@@ -82,7 +82,10 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
     hash_c.HashChangeTag(b->move_num);
 
     int depth = 2;
-    HASHENTRY_T* root = hash_c.FetchHash(b);
+    search_seldepth = search_done_depth = 0;
+    // A fixed depth or node count is searched from the start, so that what
+    // it reports is its own work; a restricted root's entry is not its own.
+    HASHENTRY_T* root = search_last_iteration || search_node_limit || search_only_moves ? nullptr : hash_c.FetchHash(b);
     if (root && root->move_num == 0) {
         move_t->from = root->from;
         move_t->to = root->to;
@@ -112,9 +115,10 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
             v = MTDSearch(b, move_t, depth, guess);
             bool expired = timers.TimerExpired();
             forced = LegalRootMoves(b) == 1;
+            // Running past the time to look again at a move found terrible
+            // is normal play, not a fault: nothing is reported for it.
             if (!forced && expired && !si_converged && counter <= 3 && TerribleMove(b, move_t, &v)) {
                 guess = v;
-                Panic(false, "overtime guess");
                 continue;
             }
             break;
@@ -132,7 +136,7 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
             terminate = 0;
         }
         if (!SearchExpired())
-            edepth = depth;
+            search_done_depth = edepth = depth;
         else
             terminate = 1;
         if (eval_show) ProgressLine(b, move_t, v, edepth);

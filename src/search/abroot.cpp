@@ -26,7 +26,7 @@ ETYPE_T abroot(POS_T* b, int depth, ETYPE_T testv, MOVE_T* move) {
     MOVE_T m1;
     ZeroMove(&m1);
     const MOVE_T* entry = nullptr;
-    if (hash_c.CheckHash(b, depth, testv, &v, &m1) && !IsZeroMove(&m1) && (entry = RootListEntry(b, &m1))) {
+    if (!search_only_moves && hash_c.CheckHash(b, depth, testv, &v, &m1) && !IsZeroMove(&m1) && (entry = RootListEntry(b, &m1))) {
         // a table answer counts only with a legal move that does not repeat
         m1 = *entry;
         MOVE_T check = m1;
@@ -66,6 +66,6 @@ ETYPE_T abroot(POS_T* b, int depth, ETYPE_T testv, MOVE_T* move) {
         }
     }
     if (g == -400000 && !(b->flags & FLAG_IN_CHECK)) g = 0;
-    hash_c.HashInsert(b, depth, testv, g, move);
+    if (!search_only_moves) hash_c.HashInsert(b, depth, testv, g, move);
     return g;
 }

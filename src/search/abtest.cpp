@@ -82,6 +82,7 @@ int LateReduction(int depth, int index) {
 ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
     if (depth0 < 1) return StartQuiesce(b, testv, ply);
     nodes++;
+    if (ply > search_seldepth) search_seldepth = ply;
     testv = EntryMateAdjust(testv);
 
     ETYPE_T v1 = INF_VALUE;
