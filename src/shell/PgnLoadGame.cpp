@@ -63,7 +63,7 @@ bool SetUpPgnGame(const PGN_GAME_T& g, std::string* error) {
         POS_T* b = &state.position;
         // named as the file numbers it: "4. Qh5", "4... Nf6"
         const std::string which =
-            std::to_string(b->move_num / 2 + 1) + (IsWhitesMove(b) ? ". " : "... ") + pm.text + ": ";
+            std::to_string(MoveNumberOfPly(b->move_num)) + (IsWhitesMove(b) ? ". " : "... ") + pm.text + ": ";
         if (b->move_num >= GAME_MAX_PLIES) return Fail(error, pm.line, which + "the game record is full");
         MOVE_T m;
         std::string why;
