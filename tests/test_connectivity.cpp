@@ -182,7 +182,7 @@ TEST_F(StartPlacement, BadInputsGiveEmptyLists) {
     EXPECT_EQ(DirTo(&p, A3, 0, &rec), 0);
     EXPECT_EQ(DirTo(&p, A3, 3, &rec), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "\nPanic: NULL 3d direction\nPanic: unknown 3d direction");
+              "Panic: NULL 3d direction\nPanic: unknown 3d direction\n");
 }
 
 TEST(Connectivity, PairedBoardsShareTheirCells) {

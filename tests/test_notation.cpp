@@ -94,7 +94,7 @@ TEST(Notation, PinNames) {
     EXPECT_EQ(GetABString(b, 17), nullptr);
     EXPECT_STREQ(GetABStringBySquare(b, ABW_QL3), "KL6");  // no board there: board 3
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "\nPanic: Can't find AB string!1\nPanic: Non-AB for string @ GetABString!");
+              "Panic: Can't find AB string!1\nPanic: Non-AB for string @ GetABString!\n");
 }
 
 TEST(Notation, AttackCellNamesFollowTheBoard) {
