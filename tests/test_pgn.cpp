@@ -299,16 +299,8 @@ TEST(Pgn, AnOutsideReaderReadsWhatIsWrittenAndAgreesOnTheEnd) {
         const std::string path = dir + "/game.pgn";
         std::ofstream(path) << PgnText(PGN_TAGS_T());
         RUN_T r{-1, "", ""};
-        {
-            // pgn-extract -F adds the final position's FEN as a comment
-            const std::string cmd = "/usr/games/pgn-extract -F " + path + " 2>&1";
-            FILE* f = popen(cmd.c_str(), "r");
-            ASSERT_NE(f, nullptr);
-            char buf[4096];
-            size_t n;
-            while ((n = fread(buf, 1, sizeof buf, f)) > 0) r.out.append(buf, n);
-            r.status = pclose(f);
-        }
+        // pgn-extract -F adds the final position's FEN as a comment
+        r.out = CommandOutput("/usr/games/pgn-extract -F " + path + " 2>&1", &r.status);
         EXPECT_NE(r.out.find("1 game matched out of 1."), std::string::npos) << r.out;
         for (const char* complaint : {"rror", "llegal", "nknown", "ailed"})
             EXPECT_EQ(r.out.find(complaint), std::string::npos) << r.out;
@@ -526,15 +518,7 @@ TEST(Pgn, RewritingKeepsTheFilesTagsAndResult) {
 // pgn-extract with `args`; its standard output, and its complaints too when
 // `complaints`.
 std::string OutsideReader(const std::string& args, bool complaints) {
-    const std::string cmd = "/usr/games/pgn-extract " + args + (complaints ? " 2>&1" : " 2>/dev/null");
-    std::string out;
-    FILE* f = popen(cmd.c_str(), "r");
-    if (!f) return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-    pclose(f);
-    return out;
+    return CommandOutput("/usr/games/pgn-extract " + args + (complaints ? " 2>&1" : " 2>/dev/null"));
 }
 
 // The tokens of the live game's moves, and where it ended.

@@ -9,10 +9,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
 #include "tamzor.h"
+
+// What a shell command writes on its standard output, and its exit status
+// as pclose gives it.
+inline std::string CommandOutput(const std::string& cmd, int* status = nullptr) {
+    std::string out;
+    FILE* f = popen(cmd.c_str(), "r");
+    if (!f) {
+        if (status) *status = -1;
+        return out;
+    }
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    const int st = pclose(f);
+    if (status) *status = st;
+    return out;
+}
 
 // The destinations of one step, as a vector.
 inline std::vector<SQ_T> Step(POS_T* b, SQ_T sq, int dir) {
