@@ -706,21 +706,16 @@ TEST(Uci, NoStrayTextOnAnyStream) {
         SCOPED_TRACE(kind);
         const std::string command = std::string("printf 'quit\\n' | ") + TAMZOR_CLI + " play --computer both " + kind +
                                     " 2>&1";
-        FILE* p = popen(command.c_str(), "r");
-        ASSERT_NE(p, nullptr);
-        std::string out;
-        char buf[4096];
-        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-        pclose(p);
+        const std::string out = CommandOutput(command);
         EXPECT_NE(out.find("Game over"), std::string::npos) << out.substr(out.size() > 2000 ? out.size() - 2000 : 0);
         EXPECT_EQ(out.find("Panic"), std::string::npos);
         std::istringstream lines(out);
         for (std::string l; std::getline(lines, l);) {
             // the board's heading, its rows and names, the game's moves, its
-            // end, and the last prompt
+            // end (a repetition is named before it), and the last prompt
             static const std::regex known(
                 "[23]D chess, .*|(QL|KL)[WB] on .*|(White|Neutral|Black) level \\([WNB]\\)|[-+| .0-9a-zA-Z]*|"
-                "\\d+\\. .*|Game over: .*|Game finished> ");
+                "\\d+\\. .*|Draw - .*|Game over: .*|Game finished> ");
             EXPECT_TRUE(std::regex_match(l, known)) << "'" << l << "'";
         }
     }
