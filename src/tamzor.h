@@ -1234,6 +1234,11 @@ struct SEARCH_LIMITS_T {
     double stretch_seconds = 0;  // the hard limit grows to this when the value falls; 0 = it never does
     int mate_moves = 0;      // prove a mate in at most this many moves, or that none exists; 0 = play
     std::vector<std::string> only_moves;  // the root's moves to search (tokens); empty = all
+    // An analysis (a hint, a review) beside the game: it plays for no side, so
+    // the game's computer side and stop request are neither changed nor
+    // obeyed; the search stops when this flag is set. It searches at full
+    // strength unless `maxdepth` says otherwise.
+    const std::atomic<bool>* cancel = nullptr;
 };
 struct SEARCH_RESULT_T {
     ETYPE_T value = 0;       // for the side to move
@@ -1252,6 +1257,11 @@ extern thread_local constinit uint64_t search_node_limit;
 // search then prunes nothing before its depth, so an iteration of 2N - 1
 // plies either finds the mate or proves there is none.
 extern thread_local constinit int search_mate_moves;
+// The running search's own ply limit, set by EngineSearch; 0 uses the game's
+// (state.maxdepth). Kept apart so that an analysis beside the game neither
+// changes the game's setting nor is changed by it.
+extern thread_local constinit int search_ply_limit;
+inline int SearchPlyLimit() { return search_ply_limit ? search_ply_limit : LoadShared(state.maxdepth); }
 // The deepest ply the running search has reached (quiescence included).
 extern thread_local constinit int search_seldepth;
 // The deepest iteration the running search has completed itself, 0 before
@@ -1260,6 +1270,9 @@ extern thread_local constinit int search_done_depth;
 // When set, the root's moves are only these (move tokens), and the root's
 // own table entry is neither trusted nor written: it holds the whole list's value.
 extern thread_local constinit const std::vector<std::string>* search_only_moves;
+// The stop flag of an analysis search (SEARCH_LIMITS_T::cancel); nullptr in a
+// search for the computer's move.
+extern thread_local constinit const std::atomic<bool>* search_cancel;
 // Called after every iteration of Search with the root, the move and value
 // so far and the completed depth (the terminal tool's UCI info lines).
 using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);

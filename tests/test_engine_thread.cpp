@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cli.h"
+#include "search/search.h"
 #include "engine_game.h"
 #include "test_util.h"
 
@@ -190,3 +191,73 @@ TEST(EngineThread, InterfaceWorkMeanwhileBreaksNothing) {
 }
 
 }  // namespace
+
+// Work beside the game (a hint, a review) runs on the engine thread, plays
+// for no side and leaves the game as it was; a cancel stops it at once.
+TEST(EngineThread, TasksAnalyseBesideTheGame) {
+    for (int dmode : {2, 3}) {
+        NewGame(dmode);
+        {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            StoreShared(state.tamzor, TAMZOR_BLACK);  // the player (White) is on move
+            StoreShared(state.stop_search, 1);
+        }
+        Clutch(1);
+        std::atomic<bool> done{false};
+        MOVE_T found;
+        ZeroMove(&found);
+        EngineRunTask([&] {
+            static POS_T copy;
+            {
+                std::lock_guard<std::recursive_mutex> lock(GameMutex());
+                copy = state.position;
+            }
+            SEARCH_LIMITS_T limits;
+            limits.seconds = 0.5;
+            limits.cancel = &EngineTaskCancel();
+            EngineSearch(&copy, &found, limits, nullptr);
+            done = true;
+        });
+        auto end = std::chrono::steady_clock::now() + 20s;
+        while (!done && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
+        EXPECT_TRUE(done) << "dmode " << dmode;
+        EXPECT_FALSE(EngineTasksPending());
+        {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            EXPECT_TRUE(ListedMove(&state.position, &found)) << "dmode " << dmode;
+            EXPECT_EQ(LoadShared(state.tamzor), TAMZOR_BLACK);
+            EXPECT_EQ(LoadShared(state.stop_search), 1);
+            EXPECT_EQ(state.position.move_num, 0);
+        }
+
+        // a long analysis cancelled, and a task queued behind it dropped
+        std::atomic<bool> started{false}, finished{false}, second{false};
+        EngineRunTask([&] {
+            static POS_T copy;
+            {
+                std::lock_guard<std::recursive_mutex> lock(GameMutex());
+                copy = state.position;
+            }
+            SEARCH_LIMITS_T limits;
+            limits.seconds = 60;
+            limits.no_soft_limit = true;
+            limits.cancel = &EngineTaskCancel();
+            MOVE_T m;
+            started = true;
+            EngineSearch(&copy, &m, limits, nullptr);
+            finished = true;
+        });
+        EngineRunTask([&] { second = true; });
+        end = std::chrono::steady_clock::now() + 20s;
+        while (!started && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(100ms);
+        const auto cancelled_at = std::chrono::steady_clock::now();
+        EngineCancelTasks();
+        while (!finished && std::chrono::steady_clock::now() < cancelled_at + 20s)
+            std::this_thread::sleep_for(5ms);
+        EXPECT_TRUE(finished);
+        Clutch(0);
+        EXPECT_FALSE(second);
+        EXPECT_FALSE(EngineTasksPending());
+    }
+}

@@ -6,9 +6,9 @@
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result) {
     static thread_local POS_T copy;
     static thread_local uint64_t hashes[GAME_RECORD_SIZE];
-    const int saved_maxdepth = LoadShared(state.maxdepth);
     const uint64_t saved_limit = timers.timer_limit.load();
-    if (limits.maxdepth > 0) StoreShared(state.maxdepth, imin(limits.maxdepth, DIFF_HARD));
+    // an analysis searches at full strength whatever the game's level
+    search_ply_limit = limits.maxdepth > 0 ? imin(limits.maxdepth, DIFF_HARD) : limits.cancel ? DIFF_HARD : 0;
     const bool stretch = limits.seconds > 0 && limits.stretch_seconds > limits.seconds;
     if (limits.seconds > 0) {
         timers.timer_limit = (uint64_t)std::ceil(stretch ? limits.stretch_seconds : limits.seconds);
@@ -22,16 +22,23 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
         b->flags |= FLAG_TAMZOR_WHITE;
     else
         b->flags &= ~(uint64_t)FLAG_TAMZOR_WHITE;
-    StoreShared(state.tamzor, NextToPlay(b));
-    StoreShared(state.stop_search, 0);
+    if (!limits.cancel) {
+        StoreShared(state.tamzor, NextToPlay(b));
+        StoreShared(state.stop_search, 0);
+    }
     RegenToPieces(b);
-    Evaluate(b, INF_VALUE, LoadShared(state.maxdepth));
+    Evaluate(b, INF_VALUE, SearchPlyLimit());
     EstimateGameStage(b, 1);
     copy = *b;
     copy.oldb = nullptr;
     copy.moves = nullptr;
     copy.num_moves = 0;
-    memcpy(hashes, state.hash_list, sizeof hashes);
+    {
+        // an analysis runs beside the live game, which may be moving on
+        std::unique_lock<std::recursive_mutex> lock(GameMutex(), std::defer_lock);
+        if (limits.cancel) lock.lock();
+        memcpy(hashes, state.hash_list, sizeof hashes);
+    }
     uint64_t* saved_list = active_hash_list;
     active_hash_list = hashes;
 
@@ -40,6 +47,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_node_limit = limits.max_nodes;
     search_mate_moves = limits.mate_moves;
     search_only_moves = limits.only_moves.empty() ? nullptr : &limits.only_moves;
+    search_cancel = limits.cancel;
     const uint64_t start = TickCount();
     search_side = NextToPlay(&copy);
     timers.TimerStart();
@@ -59,10 +67,11 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_node_limit = 0;
     search_mate_moves = 0;
     search_only_moves = nullptr;
+    search_cancel = nullptr;
     timers.deadline_ms = 0;
     soft_deadline_ms = 0;
     stretch_deadline_ms = 0;
     timers.timer_limit = saved_limit;
-    StoreShared(state.maxdepth, saved_maxdepth);
+    search_ply_limit = 0;
     return v;
 }

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <thread>
 
-#include "tamzor.h"
+#include "search.h"
 
 std::atomic<bool> makemovebusy{false};
 std::atomic<bool> engine_quit{false};
@@ -33,7 +33,9 @@ std::atomic<unsigned> nudges{0};
 void Pause() {
     const unsigned seen = nudges.load();
     std::unique_lock<std::mutex> lk(wake_mutex);
-    wake.wait_for(lk, std::chrono::milliseconds(100), [seen] { return engine_quit.load() || nudges.load() != seen; });
+    wake.wait_for(lk, std::chrono::milliseconds(100), [seen] {
+        return engine_quit.load() || nudges.load() != seen || EngineTasksPending();
+    });
 }
 
 bool ComputerOnMove() {
@@ -132,6 +134,7 @@ void* MoveThread(void* parm) {
     (void)parm;
     while (!engine_quit.load()) {
         ThinkAndMove();
+        RunEngineTasks();
         Pause();
     }
     return nullptr;

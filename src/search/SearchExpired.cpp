@@ -7,11 +7,16 @@ thread_local constinit int search_side;
 
 int SearchExpired() {
     static thread_local uint64_t last_test;
-    const int tamzor = LoadShared(state.tamzor);
-    if (LoadShared(state.stop_search) || tamzor == TAMZOR_OFF || engine_quit.load(std::memory_order_relaxed))
-        return 1;
-    // the computer no longer plays the side it is thinking for
-    if (search_side && tamzor != search_side && tamzor != TAMZOR_BOTH) return 1;
+    if (engine_quit.load(std::memory_order_relaxed)) return 1;
+    if (const std::atomic<bool>* cancel = search_cancel) {
+        // an analysis answers to its own flag only
+        if (cancel->load(std::memory_order_relaxed)) return 1;
+    } else {
+        const int tamzor = LoadShared(state.tamzor);
+        if (LoadShared(state.stop_search) || tamzor == TAMZOR_OFF) return 1;
+        // the computer no longer plays the side it is thinking for
+        if (search_side && tamzor != search_side && tamzor != TAMZOR_BOTH) return 1;
+    }
     const uint64_t searched = (uint64_t)nodes + (uint64_t)quiesce_nodes;
     if (search_node_limit && searched >= search_node_limit) return 1;
     if (searched < last_test) last_test = searched;  // a new search began

@@ -13,6 +13,8 @@ std::atomic<uint64_t> stretch_deadline_ms{0};
 thread_local constinit bool search_no_soft_limit;
 thread_local constinit uint64_t search_node_limit;
 thread_local constinit int search_mate_moves;
+thread_local constinit int search_ply_limit;
 thread_local constinit int search_seldepth;
 thread_local constinit int search_done_depth;
 thread_local constinit const std::vector<std::string>* search_only_moves;
+thread_local constinit const std::atomic<bool>* search_cancel;
