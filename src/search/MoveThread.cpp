@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 std::atomic<bool> makemovebusy{false};
@@ -79,9 +80,11 @@ void ThinkAndMove() {
     active_hash_list = search_hashes;
     search_side = NextToPlay(&copy);
     timers.TimerStart();
+    ClockSearchStart(search_side);  // a timed game's own clock, not the menu's limit
     MOVE_T move;
     ZeroMove(&move);
     ETYPE_T v = Search(&copy, &move);
+    ClockSearchEnd();
     if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;
     search_side = 0;
