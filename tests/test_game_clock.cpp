@@ -266,6 +266,10 @@ TEST_F(GameClock, TheWindowRunsTheClockAndEndsTheGameOnTime) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(game_clock.Control(), 1);
     EXPECT_EQ(game_clock.chosen, 3);
+    char label[32];
+    EXPECT_EQ(CurrentSetting(SET_TIME_CONTROL), 3);  // the menu marks the next game's control
+    EXPECT_STREQ(SettingLabel(SET_TIME_CONTROL, 3, 3, label, sizeof label), ">5+3");
+    EXPECT_STREQ(SettingLabel(SET_TIME_CONTROL, 1, 3, label, sizeof label), " 1+0");
     EXPECT_NE(std::string(info_string).find("next game"), std::string::npos) << info_string;
     now_ms += 59999;
     EXPECT_EQ(state.position.winner, 0);
