@@ -220,11 +220,18 @@ TEST_F(GameClock, PgnCarriesTheControlAndEveryMovesClockBothWays) {
     EXPECT_EQ(game_clock.LeftMs(-1, now_ms), after[5] / 1000 * 1000);  // Black to move: its last clock
     EXPECT_EQ(game_clock.LeftMs(1, now_ms), after[6] / 1000 * 1000);
     for (int ply = 1; ply <= 7; ply++) EXPECT_EQ(game_clock.AfterMove(ply), after[ply - 1] / 1000 * 1000) << ply;
-    // a file with no TimeControl is untimed, and writes "-"
+    // a file with no TimeControl is untimed, and is written as it was
     ASSERT_TRUE(PgnLoadGame("[Event \"x\"]\n\n1. e4 {[%clk 0:00:05]} e5 *\n", 1, &error)) << error;
     EXPECT_FALSE(game_clock.Timed());
-    EXPECT_NE(PgnText(PGN_TAGS_T()).find("[TimeControl \"-\"]"), std::string::npos);
+    EXPECT_EQ(PgnText(PGN_TAGS_T()).find("TimeControl"), std::string::npos);
     EXPECT_EQ(PgnText(PGN_TAGS_T()).find("%clk"), std::string::npos);
+    // one of another control keeps its tag, and is played untimed
+    ASSERT_TRUE(PgnLoadGame("[Event \"x\"]\n[TimeControl \"40/7200\"]\n\n1. e4 *\n", 1, &error)) << error;
+    EXPECT_FALSE(game_clock.Timed());
+    EXPECT_NE(PgnText(PGN_TAGS_T()).find("[TimeControl \"40/7200\"]"), std::string::npos);
+    // an untimed game of our own says so
+    TimedGame(2, 0, "e2e4");
+    EXPECT_NE(PgnText(PGN_TAGS_T()).find("[TimeControl \"-\"]"), std::string::npos);
 }
 
 TEST_F(GameClock, ThreeDimensionalGamesCarryClocksToo) {

@@ -164,8 +164,13 @@ std::string PgnText(const PGN_TAGS_T& tags) {
     tag("White", player("White", tags.white));
     tag("Black", player("Black", tags.black));
     tag("Result", result);
-    // a control not offered here, played untimed, keeps the file's tag
-    tag("TimeControl", game_clock.Timed() ? TimeControlTag(game_clock.Control()) : from_file("TimeControl", "-", "-"));
+    // A timed game says its control; an untimed one of ours says "-", and one
+    // read from a file says what the file said (nothing, or a control not
+    // offered here).
+    if (game_clock.Timed() || !follows)
+        tag("TimeControl", TimeControlTag(game_clock.Control()));
+    else if (!file_tag("TimeControl").empty())
+        tag("TimeControl", file_tag("TimeControl"));
     const bool on_time = game_clock.Flagged() && state.position.winner;
     if (on_time) tag("Termination", "time forfeit");
     if (is2d && state.oeb.inited) {
