@@ -246,6 +246,18 @@ TEST_F(GameClock, ThreeDimensionalGamesCarryClocksToo) {
     EXPECT_EQ(game_clock.LeftMs(1, now_ms), 179000);
 }
 
+// A position set up with Black to move runs Black's clock, however the game began.
+TEST_F(GameClock, ASetUpPositionRunsTheClockOfItsSideToMove) {
+    TimedGame(2, 3);
+    std::string error;
+    ASSERT_TRUE(SetUpFen("4k3/8/8/8/8/8/8/4K2R b K - 0 1", &error)) << error;
+    EXPECT_EQ(game_clock.Control(), 3);  // a new game keeps the control chosen
+    KeepGameClock(now_ms);
+    now_ms += 5000;
+    EXPECT_EQ(game_clock.LeftMs(-1, now_ms), 295000);
+    EXPECT_EQ(game_clock.LeftMs(1, now_ms), 300000);
+}
+
 // The window's side: choosing a control, the clock running only while the
 // game is on, and the end on time told on the info line and in the record.
 TEST_F(GameClock, TheWindowRunsTheClockAndEndsTheGameOnTime) {

@@ -63,6 +63,8 @@ public:
     // still wins.
     int CheckFlag(uint64_t now);
     int Flagged() const { return flag_; }
+    // The ply the clocks are at.
+    int Ply() const { return ply_; }
     // The mover's clock after the move that reached ply `ply_after`, -1 unknown.
     long long AfterMove(int ply_after) const;
     // The times into the state's saved-game fields and back.

@@ -33,6 +33,8 @@ bool KeepGameClock(uint64_t now) {
         shown.clear();
         return changed;
     }
+    // an edit of the board may change the side to move under the clocks
+    if (replay == -1 && game_clock.Ply() != state.position.move_num) game_clock.TakeBack(state.position.move_num, now);
     const bool on = state.position.winner == 0 && replay == -1 && editing_option == 0 && !game_clock.Flagged();
     game_clock.Run(on, now);
     if (on && game_clock.CheckFlag(now)) EndOnTime(game_clock.Flagged());
