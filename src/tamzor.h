@@ -223,6 +223,9 @@ struct STATE_T {
     int32_t dmode;
     SQ_T selected;
     char spreadmap[65];
+    // The game's time control (0 untimed) in what was padding: old files
+    // have 0 there.
+    uint8_t clock_control;
     int32_t spread;
     int32_t stipple;
     int32_t rules;
@@ -238,6 +241,10 @@ struct STATE_T {
     MOVE_T game_record[GAME_RECORD_SIZE];
     uint64_t hash_list[GAME_RECORD_SIZE];
     int32_t demo_mode;
+    // Each side's clock in tenths of a second when saved (in the tail
+    // padding; zero in old files, which are untimed).
+    uint16_t clock_white;
+    uint16_t clock_black;
 };
 
 static_assert(sizeof(MOVE_T) == 20);
@@ -310,6 +317,8 @@ static_assert(offsetof(STATE_T, state_hash_table_size) == 6480);
 static_assert(offsetof(STATE_T, game_record) == 6484);
 static_assert(offsetof(STATE_T, hash_list) == 26488);
 static_assert(offsetof(STATE_T, demo_mode) == 34488);
+static_assert(offsetof(STATE_T, clock_control) == 6433);
+static_assert(offsetof(STATE_T, clock_white) == 34492 && offsetof(STATE_T, clock_black) == 34494);
 
 // Flag bits of POS_T.flags.
 enum : uint64_t {
@@ -1382,6 +1391,7 @@ std::string PgnText(const PGN_TAGS_T& tags);
 struct PGN_MOVE_T {
     std::string text;           // the move as the file writes it, marks and all
     int line;                   // where it stands in the file
+    long long clock_ms = -1;    // its [%clk] comment: the mover's clock after it; -1 none
 };
 
 struct PGN_GAME_T {

@@ -838,3 +838,59 @@ TEST(WindowE2E, HelpPageAndPromotionChooser) {
     EXPECT_TRUE(w.WaitFor("\n1\\. e8N", 5, mark)) << w.Output().substr(mark);
     EXPECT_TRUE(w.Alive());
 }
+
+// A timed game read from a file goes on with the clocks its comments give:
+// White, on move with two seconds left at 1+0, loses on time, which the info
+// line, the clock in red and the saved PGN say; a control chosen before the
+// first move of a new game holds for the computer too, which then plays its
+// moves within its own clock.
+TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
+    SKIP_WITHOUT_X();
+    char dir[] = "/tmp/tamzor_clock_XXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    const std::string pgn = std::string(dir) + "/timed.pgn";
+    std::ofstream(pgn) << "[Event \"timed\"]\n[White \"?\"]\n[Black \"Tamzor\"]\n[Result \"*\"]\n"
+                          "[TimeControl \"60+0\"]\n\n1. e4 {[%clk 0:00:30]} e5 {[%clk 0:00:55]} "
+                          "2. Nf3 {[%clk 0:00:02]} Nc6 {[%clk 0:00:50]} *\n";
+    WindowSession w;
+    ASSERT_TRUE(w.Start(true, pgn));
+    EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. Nc6", 10)) << w.Output();
+    const PICTURE_T running = w.Picture();
+    EXPECT_GT(InWindow(running, 40, 120, 700, 155, RED, 40), 30) << "White's clock under ten seconds";
+    EXPECT_TRUE(w.WaitFor("\nWhite loses on time: Black wins on time", 10)) << w.Output();
+    EXPECT_GT(InWindow(w.Picture(), 40, 50, 700, 80, RED, 40), 100) << "the result above the board";
+    // no move after the result, and the saved game says how it ended
+    size_t mark = w.Output().size();
+    w.Menu(300, 300, {0, 8});  // Game, Save game as PGN
+    ASSERT_TRUE(w.WaitFor("Saved the game as tamzor-", 10, mark)) << w.Output().substr(mark);
+    const std::regex saved("Saved the game as (tamzor-[0-9]+-[0-9]+\\.pgn)");
+    std::smatch m;
+    const std::string out = w.Output();
+    ASSERT_TRUE(std::regex_search(out, m, saved)) << out;
+    std::ifstream in(w.Dir() + "/" + m[1].str());
+    std::stringstream text;
+    text << in.rdbuf();
+    for (const char* part : {"[Result \"0-1\"]", "[TimeControl \"60+0\"]", "[Termination \"time forfeit\"]",
+                             "2. Nf3 {[%clk 0:00:02.0]} Nc6", "{[%clk 0:00:50.0]} 0-1"})
+        EXPECT_NE(text.str().find(part), std::string::npos) << part << "\n" << text.str();
+    EXPECT_EQ(w.Output().find("\n3. "), std::string::npos) << w.Output();
+
+    // a new 3D game, 1+0 before its first move, the computer on White
+    w.Key("F3");
+    mark = w.Output().size();
+    // Game, Clock, 1+0: the Game menu is wider than Menu() steps over
+    w.MoveToOpen(300, 300, 3);
+    w.MoveToOpen(320, 314);
+    w.MoveToOpen(420, 314 + 25 * 10);
+    w.MoveToOpen(600, 314 + 25 * 10);
+    w.Move(600, 314 + 25 * 11);
+    w.Click(600, 314 + 25 * 11);
+    EXPECT_TRUE(w.WaitFor("\nClock 1\\+0 for this game", 10, mark)) << w.Output().substr(mark);
+    w.Key("w");
+    EXPECT_TRUE(w.WaitFor("\n1\\. ", 20, mark)) << w.Output().substr(mark);
+    EXPECT_EQ(w.Output().find("on time", mark), std::string::npos) << w.Output().substr(mark);
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+    remove(pgn.c_str());
+    rmdir(dir);
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tamzor.h"
+#include "shell/clock.h"
 
 // Options shared by the commands. Parsing reports a bad option on standard
 // error and returns false.
@@ -111,15 +112,7 @@ std::string ResultText(int winner);
 // "Game over: ..." with the result of the live position, which has one.
 std::string GameOverText(const POS_T* b);
 
-// The time a UCI search may take with `left` ms on its clock, `inc` ms
-// increment and `movestogo` moves to the next control (0: unknown): the hard
-// limit and the point after which no new iteration starts, in seconds. The
-// hard limit always leaves a reserve on the clock.
-// overhead: the interface's delay a move, spared from the budget.
-// stretch_s: what the hard limit may grow to when the search finds its move
-// failing (never past half of what may be spent).
-void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s,
-                    long long overhead = 0, double* stretch_s = nullptr);
+// UciClockBudget, the time a search may take on a clock, is the core's (shell/clock.h).
 
 // "checkmate: Black wins, 0-1" or "stalemate: drawn, 1/2-1/2" when the side
 // to move has no legal move; empty otherwise.

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 
@@ -16,6 +17,7 @@ int PlayerMoved(POS_T* b, MOVE_T* move) {
         return 0;
     }
     state.game_record[b->move_num - 1] = *move;  // as made: symbol and check settled
+    if (b == &state.position) game_clock.Moved(b->move_num, TickCount());
     if (int captured = CapturedPiece(&before, b, move)) CapturedPieceStore(captured);
 
     if (b->flags & FLAG_MATERIAL_DRAW) printf("\nDraw");

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 void UndoMoves(int n) {
@@ -13,6 +14,10 @@ void UndoMoves(int n) {
     // replay) keeps the one it had, quietly; one taken back goes on.
     const char* text = nullptr;
     state.position.winner = rebuilt && n == 0 ? JudgeReached(&state.position, "", &text) : 0;
+    // the clocks go back with the moves; a game lost on time stays lost
+    if (rebuilt) game_clock.TakeBack(state.position.move_num, TickCount());
+    if (rebuilt && n == 0 && !state.position.winner && game_clock.Flagged())
+        state.position.winner = TimeLossResult(&state.position, game_clock.Flagged());
     if (state.position.winner) timers.GameOver();
     else timers.GoOn();
     StoreShared(state.tamzor, TAMZOR_OFF);

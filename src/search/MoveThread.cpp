@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "search.h"
+#include "shell/clock.h"
 
 std::atomic<bool> makemovebusy{false};
 std::atomic<bool> engine_quit{false};
@@ -81,9 +82,11 @@ void ThinkAndMove() {
     active_hash_list = search_hashes;
     search_side = NextToPlay(&copy);
     timers.TimerStart();
+    ClockSearchStart(search_side);  // a timed game's own clock, not the menu's limit
     MOVE_T move;
     ZeroMove(&move);
     ETYPE_T v = Search(&copy, &move);
+    ClockSearchEnd();
     if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;
     search_side = 0;

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 int NewGameState(int dmode, bool keep_search_memory) {
@@ -16,5 +17,6 @@ int NewGameState(int dmode, bool keep_search_memory) {
     state.notation = NOTATION_DEFAULT;
     BoardConfigCacheClear();
     timers.NewGame();
+    game_clock.NewGame();  // under the time control chosen for new games
     return ResetBoard(true, keep_search_memory);
 }

@@ -1,6 +1,9 @@
 // A game of a PGN text made the live game, or nothing changed at all.
 #include <strings.h>
 
+#include <algorithm>
+
+#include "shell/clock.h"
 #include "tamzor.h"
 
 namespace {
@@ -58,6 +61,8 @@ bool SetUpPgnGame(const PGN_GAME_T& g, std::string* error) {
         state.oeb.inited = 1;
     }
     // every move as a player's, checked against the position's own list
+    const int first = state.position.move_num;
+    std::vector<long long> clocks;
     for (size_t i = 0; i < g.moves.size(); i++) {
         const PGN_MOVE_T& pm = g.moves[i];
         POS_T* b = &state.position;
@@ -71,6 +76,7 @@ bool SetUpPgnGame(const PGN_GAME_T& g, std::string* error) {
         const int ply = b->move_num;
         if (!DoMove(b, b, &m)) return Fail(error, pm.line, which + "not legal here");
         state.game_record[ply] = m;  // as made, as a player's move is recorded
+        clocks.push_back(pm.clock_ms);
         b->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
     }
     // the whole game once more from its start, as a restore rebuilds it:
@@ -79,6 +85,9 @@ bool SetUpPgnGame(const PGN_GAME_T& g, std::string* error) {
         return Fail(error, 0, "the game does not replay");
     StoreShared(state.tamzor, TAMZOR_OFF);  // who plays on is the caller's choice
     state.demo_mode = 0;
+    // a timed game goes on with the clocks its last comments give; a control
+    // not offered here is played untimed
+    game_clock.ResumeMoves(std::max(TimeControlOfTag(g.Tag("TimeControl")), 0), first, clocks);
     pgn_source.Note(g);
     return true;
 }
@@ -90,8 +99,10 @@ bool PgnLoadGame(const std::string& text, int number, std::string* error) {
     static STATE_T backup;
     backup = state;
     const PGN_SOURCE_T source = pgn_source;
+    const GAME_CLOCK_C clock = game_clock;
     if (SetUpPgnGame(g, error)) return true;
     pgn_source = source;
+    game_clock = clock;
     // As it was: the record's texts and captured pieces, which live beside
     // the state, rebuilt from it; then the state itself, settings and all.
     state = backup;

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 std::string PGN_GAME_T::Tag(const std::string& name) const {
@@ -70,10 +71,13 @@ bool ReadTag(READER_T* r, std::pair<std::string, std::string>* tag, std::string*
     return true;
 }
 
-// A comment in braces, the reader on the '{'.
-bool SkipComment(READER_T* r, std::string* error) {
+// A comment in braces, the reader on the '{'; its text into `text` when given.
+bool SkipComment(READER_T* r, std::string* error, std::string* text = nullptr) {
     const int line = r->line;
-    while (!r->Done() && r->Peek() != '}') r->Next();
+    while (!r->Done() && r->Peek() != '}') {
+        const char c = r->Next();
+        if (text) *text += c;
+    }
     if (r->Done()) return Fail(error, line, "a comment '{' that never ends");
     r->Next();
     return true;
@@ -131,7 +135,11 @@ bool PgnParse(const std::string& text, int number, PGN_GAME_T* game, std::string
         } else if (c == ';') {
             r.SkipLine();
         } else if (c == '{') {
-            if (!SkipComment(&r, error)) return false;
+            // a move's clock stands in a comment after it
+            std::string comment;
+            if (!SkipComment(&r, error, &comment)) return false;
+            const long long clock = ClockOfComment(comment);
+            if (clock >= 0 && in_moves && !current.moves.empty()) current.moves.back().clock_ms = clock;
         } else if (c == '(') {
             if (!SkipVariation(&r, error)) return false;
         } else if (c == ')') {

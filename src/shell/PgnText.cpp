@@ -6,6 +6,7 @@
 #include <ctime>
 #include <set>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 namespace {
@@ -117,6 +118,9 @@ std::string PgnText(const PGN_TAGS_T& tags) {
             moves.Add(MoveToken(m));
             moves.Add("{" + RecordText(pos, m, *child) + "}");
         }
+        // the mover's clock after the move, increment added
+        const long long clock = game_clock.AfterMove(ply + 1);
+        if (clock >= 0) moves.Add("{" + ClockComment(clock) + "}");
         pos = child;
     }
     int winner = state.position.winner;
@@ -160,6 +164,15 @@ std::string PgnText(const PGN_TAGS_T& tags) {
     tag("White", player("White", tags.white));
     tag("Black", player("Black", tags.black));
     tag("Result", result);
+    // A timed game says its control; an untimed one of ours says "-", and one
+    // read from a file says what the file said (nothing, or a control not
+    // offered here).
+    if (game_clock.Timed() || !follows)
+        tag("TimeControl", TimeControlTag(game_clock.Control()));
+    else if (!file_tag("TimeControl").empty())
+        tag("TimeControl", file_tag("TimeControl"));
+    const bool on_time = game_clock.Flagged() && state.position.winner;
+    if (on_time) tag("Termination", "time forfeit");
     if (is2d && state.oeb.inited) {
         tag("SetUp", "1");
         tag("FEN", FenText(&state.oeb.pos_0));
@@ -173,10 +186,12 @@ std::string PgnText(const PGN_TAGS_T& tags) {
     // The file's other tags in its order, but those written above from the
     // game itself, and those that describe its end when the moves changed.
     static const std::set<std::string> ours = {"Event", "Site",  "Date",  "Round", "White",  "Black",
-                                               "Result", "SetUp", "FEN", "Variant", "Rules", "Board3D"};
+                                               "Result", "SetUp", "FEN", "Variant", "Rules", "Board3D",
+                                               "TimeControl"};
     if (follows)
         for (const auto& [name, value] : pgn_source.tags)
-            if (!ours.count(name) && (follows == 2 || (name != "PlyCount" && name != "Termination")))
+            if (!ours.count(name) && (follows == 2 || (name != "PlyCount" && name != "Termination")) &&
+                !(on_time && name == "Termination"))
                 tag(name.c_str(), value);
     return out + "\n" + moves.Done();
 }

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 namespace {
@@ -63,6 +64,7 @@ bool RestoreGame(int unused, char* why, size_t why_size) {
         if (engaged) Clutch(1);
         return Refuse(why, why_size, message);
     }
+    game_clock.FromState(state);  // its time control and both clocks as saved
     printf("\nRestore game ...");
     StoreShared(state.tamzor, TAMZOR_OFF);
     state.demo_mode = 0;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/clock.h"
 #include "tamzor.h"
 
 namespace {
@@ -30,6 +31,7 @@ bool SaveGame(int unused, char* why, size_t why_size) {
     printf("\nSaving %s ...", gamefilename);
     fflush(stdout);
     static unsigned char image[SAVE_FILE_SIZE];
+    game_clock.ToState(&state, TickCount());
     SaveImage(&state, image);
     bool ok = fwrite(image, 1, SAVE_FILE_SIZE, f) == SAVE_FILE_SIZE;
     ok = fflush(f) == 0 && ok;

@@ -108,4 +108,7 @@ void SaveImage(const STATE_T* s, unsigned char image[SAVE_FILE_SIZE]) {
         PutMove(image + offsetof(STATE_T, game_record) + i * sizeof(MOVE_T), st.game_record[i]);
     PUT(image, st, hash_list);
     PUT(image, st, demo_mode);
+    PUT(image, st, clock_control);
+    PUT(image, st, clock_white);
+    PUT(image, st, clock_black);
 }

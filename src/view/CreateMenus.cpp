@@ -1,5 +1,6 @@
 #include "view.h"
 
+int TimeControlMenu;
 int MainMenu, GameMenu, CompMenu, DifficultyMenu, TimeLimitMenu, UndoMenu, PiecesMenu, ModeMenu,
     RulesMenu, NotationMenu, SpreadMenu, ViewMenu, ProjMenu, AxesMenu, OpacityMenu, CapturedMenu,
     EditMenu, PieceMenuWhite, PieceMenuBlack;
@@ -64,6 +65,7 @@ void CreateMenus() {
     DifficultyMenu = SettingsMenu(DoDifficultyMenu, SET_DIFFICULTY);
     TimeLimitMenu = SettingsMenu(DoTimeLimitMenu, SET_TIME_LIMIT);
     UndoMenu = PlainMenu(DoUndoMenu, undo, 5);
+    TimeControlMenu = SettingsMenu(DoTimeControlMenu, SET_TIME_CONTROL);
     // The game's actions: a new one is a line here and a case in DoGameMenu.
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
@@ -73,6 +75,7 @@ void CreateMenus() {
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
     glutAddSubMenu("Undo", UndoMenu);
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
+    glutAddSubMenu("Clock", TimeControlMenu);  // last: the entries above keep their rows
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/clock.h"
 #include "view.h"
 
 namespace {
@@ -61,6 +62,17 @@ public:
         for (size_t i = 0; i < lines.size(); i++) {
             if (i > 0) y_ += wrap_step_;
             DrawPixelText(area_.left, y_, lines[i].c_str(), font_);
+        }
+        y_ += step_;
+    }
+    // One line of texts side by side, each in its own colour (not wrapped:
+    // it is short).
+    void PutParts(const std::vector<std::pair<COLOR_T, std::string>>& parts) {
+        int x = area_.left;
+        for (const auto& [color, text] : parts) {
+            SetColor(color);
+            DrawPixelText(x, y_, text.c_str(), font_);
+            x += glutBitmapLength(font_, (const unsigned char*)text.c_str());
         }
         y_ += step_;
     }
@@ -140,7 +152,25 @@ void DrawInfo(POS_T* b, StatusLines& out) {
     out.Put(text);
 }
 
+// A timed game's two clocks: the running one marked, one under ten seconds
+// in red.
+void DrawGameClocks(StatusLines& out) {
+    const CLOCK_LINE_T line = ClockLine(TickCount());
+    auto side = [&](int who, const std::string& time, bool low) {
+        const COLOR_T& own = who == 1 ? piece_color_white : piece_color_black;
+        const bool runs = line.running == who;
+        const std::string name = who == 1 ? "White " : "Black ";
+        return std::pair<COLOR_T, std::string>(low ? color_red : own,
+                                               (runs ? "> " : "   ") + name + time + (runs ? " <" : "   "));
+    };
+    out.PutParts({side(1, line.white, line.white_low), {color_white, "     "}, side(-1, line.black, line.black_low)});
+}
+
 void DrawClock(StatusLines& out) {
+    if (game_clock.Timed()) {
+        DrawGameClocks(out);
+        return;
+    }
     const TIMERMODE_E mode = timers.timermode;
     if (mode == TM_OFF) return;
     switch (mode) {

@@ -3,6 +3,7 @@
 // first, as their keys do; any other entry forgets the question.
 #include <cstdio>
 
+#include "shell/clock.h"
 #include "view.h"
 
 void DoMainMenu(int v) {
@@ -27,6 +28,7 @@ void DoGameMenu(int v) {
                 ResetBoard(true);
                 pgn_source.Forget();  // a loaded file's names are not this game's
                 timers.NewGame();
+                game_clock.NewGame();
             }
             Clutch(1);
             break;
@@ -79,6 +81,12 @@ void DoDifficultyMenu(int v) {
 void DoTimeLimitMenu(int v) {
     ForgetConfirm();
     timers.timer_limit = (uint64_t)v;
+    CreateMenus();
+}
+
+void DoTimeControlMenu(int v) {
+    ForgetConfirm();
+    ChooseTimeControl(v, TickCount());
     CreateMenus();
 }
 

@@ -1,7 +1,9 @@
+#include "shell/clock.h"
 #include "viewlogic.h"
 
 const char* ResultLine(POS_T* b) {
     if (!b->winner) return nullptr;
+    if (const char* line = TimeLossLine(b)) return line;
     // The rules tell how the position ended; a result they do not see there
     // (the computer gave up) is told by who won.
     const char *text = nullptr, *line = nullptr;

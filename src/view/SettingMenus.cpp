@@ -1,5 +1,6 @@
 // The settings menus: their entries, the value each marks now, and which
 // of them the window must rewrite because the state changed under them.
+#include "shell/clock.h"
 #include "viewlogic.h"
 
 namespace {
@@ -16,6 +17,10 @@ constexpr MENU_ENTRY_T spread[] = {{"off", SPREAD_OFF}, {"piece", SPREAD_PIECE},
 constexpr MENU_ENTRY_T proj[] = {{"Perspective", 0}, {"Orthographic", 1}};
 constexpr MENU_ENTRY_T onoff[] = {{"Off", 0}, {"On", 1}};
 constexpr MENU_ENTRY_T opacity[] = {{"Transparent", 1}, {"Opaque", 0}};
+// minutes each + seconds added after each move; digits have no capitals, so
+// the current one is marked with '>'
+constexpr MENU_ENTRY_T clock[] = {{" untimed", 0}, {" 1+0", 1},   {" 3+2", 2},
+                                  {" 5+3", 3},     {" 15+10", 4}, {" 30+0", 5}};
 
 template <int N>
 constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = false) {
@@ -23,7 +28,8 @@ constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = fals
 }
 constexpr SETTING_MENU_T menus[SETTING_MENUS] = {
     Menu(comp),  Menu(diff),   Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
-    Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff)};
+    Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff),
+    Menu(clock, true)};
 }  // namespace
 
 const SETTING_MENU_T& SettingMenu(int which) { return menus[which]; }
@@ -56,6 +62,10 @@ int CurrentSetting(int which) {
         case SET_AXES: return AxesOnOff ? 1 : 0;
         case SET_OPACITY: return state.stipple ? 1 : 0;
         case SET_CAPTURED: return CapturedOnOff ? 1 : 0;
+        case SET_TIME_CONTROL: {
+            std::lock_guard<std::recursive_mutex> lock(GameMutex());
+            return game_clock.chosen;
+        }
         default: return 0;
     }
 }

@@ -146,7 +146,9 @@ void NormaliseMenuSettings();
 // The menus whose entries mark the current value.
 enum SETTING_MENU_E {
     SET_COMPUTER, SET_DIFFICULTY, SET_TIME_LIMIT, SET_PIECES, SET_RULES, SET_NOTATION, SET_SPREAD,
-    SET_PROJECTION, SET_AXES, SET_OPACITY, SET_CAPTURED, SETTING_MENUS
+    SET_PROJECTION, SET_AXES, SET_OPACITY, SET_CAPTURED,
+    SET_TIME_CONTROL,  // the players' clocks (Game > Clock)
+    SETTING_MENUS
 };
 struct MENU_ENTRY_T {
     const char* label;
@@ -386,3 +388,21 @@ const char* WindowUsage();
 // Standard output on (the real terminal) or off (/dev/null).
 void SetConsoleOutput(bool on);
 extern bool console_log;  // --log given
+
+// The players' clocks in the window (shell/clock.h keeps them).
+// Game > Clock: control `index` for this game while no move is played, else
+// from the next game on; the info line says which.
+void ChooseTimeControl(int index, uint64_t now);
+// Runs the clock of the side to move while the game is on (no result, not
+// browsing nor editing the board: a menu or the help page open does not
+// stop it) and ends the game when that side's time runs out. True when what
+// the clocks show changed since the last call: a redraw is due.
+bool KeepGameClock(uint64_t now);
+// What the clock line shows: each side's time, which clock runs (1 White,
+// -1 Black, 0 none) and which is under ten seconds.
+struct CLOCK_LINE_T {
+    std::string white, black;
+    int running = 0;
+    bool white_low = false, black_low = false;
+};
+CLOCK_LINE_T ClockLine(uint64_t now);
