@@ -126,6 +126,16 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     EXPECT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
     EXPECT_FALSE(e.reason.empty());
     EXPECT_EQ(ReadTypedEntry(b, "  ", NO_SQUARE).kind, TYPED_ENTRY_T::REFUSED);
+    // not while the computer is on move, nor after the end; a cell still is
+    StoreShared(state.tamzor, TAMZOR_WHITE);
+    e = ReadTypedEntry(b, "e4", NO_SQUARE);
+    EXPECT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
+    EXPECT_EQ(e.reason, WAIT_TEXT);
+    EXPECT_EQ(ReadTypedEntry(b, "e2", NO_SQUARE).kind, TYPED_ENTRY_T::CELL);
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    b->winner = 2;
+    EXPECT_EQ(ReadTypedEntry(b, "e4", NO_SQUARE).reason, "the game is over");
+    b->winner = 0;
     // an ambiguous text names the candidates
     ASSERT_TRUE(Quiet([] {
         std::string error;

@@ -9,14 +9,7 @@ bool PromptKey(unsigned char key) {
     TYPED_ENTRY_T entry;
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
-        POS_T* b = &state.position;
-        entry = ReadTypedEntry(b, cell_prompt.Text(), state.selected);
-        // A move is the player's only on their turn; a cell is chosen as a
-        // click chooses it (which says the same).
-        const bool move = entry.kind == TYPED_ENTRY_T::MOVE || entry.kind == TYPED_ENTRY_T::PROMOTION;
-        if (move && b->winner) entry = TYPED_ENTRY_T{TYPED_ENTRY_T::REFUSED, NO_SQUARE, {}, "the game is over"};
-        else if (move && NextToPlay(b) == LoadShared(state.tamzor))
-            entry = TYPED_ENTRY_T{TYPED_ENTRY_T::REFUSED, NO_SQUARE, {}, WAIT_TEXT};
+        entry = ReadTypedEntry(&state.position, cell_prompt.Text(), state.selected);
     }
     if (entry.kind == TYPED_ENTRY_T::REFUSED) {
         cell_prompt.Refuse(entry.reason);

@@ -40,7 +40,8 @@ bool PromotionWithoutPiece(POS_T* b, const std::string& typed, MOVE_T* move) {
 }
 }  // namespace
 
-TYPED_ENTRY_T ReadTypedEntry(POS_T* b, const std::string& text, SQ_T selected) {
+namespace {
+TYPED_ENTRY_T Read(POS_T* b, const std::string& text, SQ_T selected) {
     TYPED_ENTRY_T r;
     const size_t a = text.find_first_not_of(' '), z = text.find_last_not_of(' ');
     const std::string s = a == std::string::npos ? "" : text.substr(a, z - a + 1);
@@ -95,5 +96,17 @@ TYPED_ENTRY_T ReadTypedEntry(POS_T* b, const std::string& text, SQ_T selected) {
         return r;
     }
     r.reason = error;
+    return r;
+}
+}  // namespace
+
+TYPED_ENTRY_T ReadTypedEntry(POS_T* b, const std::string& text, SQ_T selected) {
+    TYPED_ENTRY_T r = Read(b, text, selected);
+    // A move is the player's only on their turn; a cell is chosen as a click
+    // chooses it (which says the same).
+    if (r.kind == TYPED_ENTRY_T::MOVE || r.kind == TYPED_ENTRY_T::PROMOTION) {
+        if (b->winner) r = TYPED_ENTRY_T{TYPED_ENTRY_T::REFUSED, NO_SQUARE, {}, "the game is over"};
+        else if (NextToPlay(b) == LoadShared(state.tamzor)) r = TYPED_ENTRY_T{TYPED_ENTRY_T::REFUSED, NO_SQUARE, {}, WAIT_TEXT};
+    }
     return r;
 }

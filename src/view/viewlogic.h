@@ -401,7 +401,8 @@ struct TYPED_ENTRY_T {
 // A cell's name wins when a piece stands there or a piece or board is chosen
 // (the prompt then asks where to); otherwise a move wins, so that `e4` at the
 // start is the pawn's move. A move whose text leaves out the promotion piece
-// asks for it; an illegal one says why, as a click would.
+// asks for it; an illegal one says why, as a click would; a move while the
+// computer is on move or after the game's end is refused, saying so.
 TYPED_ENTRY_T ReadTypedEntry(POS_T* b, const std::string& text, SQ_T selected);
 // A move of the player's from the window (click, drag or typed) on the live
 // game, under the game lock: a refused one says why on the info line; a
