@@ -33,8 +33,6 @@ void SetMoveString(POS_T* b) {
     }
     if (editing_option >= 1 && editing_option <= 16)
         snprintf(move_string, sizeof move_string, "%s", edit_texts[editing_option]);
-    else if (replay != -1)
-        snprintf(move_string, sizeof move_string, "Replay %d of %d", replay, n);
     else if (n == 0)
         snprintf(move_string, sizeof move_string, "Tamzor 2.98f");
     else if (n & 1)
