@@ -893,4 +893,141 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
     EXPECT_EQ(w.WaitExit(10), 0);
     remove(pgn.c_str());
     rmdir(dir);
+// The 2D game by the keyboard, by dragging and from the move list: a typed
+// move, a dragged one (the piece follows the pointer; let go off the board
+// it goes back), the list clicked to look back, stepped with the arrows,
+// Home and End, and a move from a position looked at, which asks first and
+// then drops the moves after it.
+TEST(WindowE2E, TypedDraggedAndBrowsedIn2D) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    w.Key("F2");
+    const LAYOUT_T l = ViewLayout(800, 800, true);
+    size_t mark = w.Output().size();
+    w.Key("Return e 4 Return");
+    ASSERT_TRUE(w.WaitFor("\n1\\. e4", 10, mark)) << w.Output().substr(mark);
+    ASSERT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    // a text that is no move stays on the info line with its reason
+    mark = w.Output().size();
+    w.Key("Return Q h 9 Return");
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 700, 125, INFO, 0), 40);
+    EXPECT_FALSE(w.WaitFor("\n2\\. ", 0.5, mark));
+    w.Key("Escape");
+
+    // the knight dragged: it leaves its cell and shows on the way
+    int x0, y0, x1, y1;
+    Piece2D(6, 0, &x0, &y0);
+    Cell2D(5, 2, &x1, &y1);
+    const PICTURE_T before = w.Picture();
+    w.Drag(x0, y0, (x0 + x1) / 2 - 150, (y0 + y1) / 2, false);
+    EXPECT_GT(w.Picture().Differences(before), 300) << "the piece follows the pointer";
+    w.Move(5, 5);
+    w.MouseUp();
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 700, 125, INFO, 0), 40) << "let go off the board: it goes back";
+    EXPECT_FALSE(w.WaitFor("\n2\\. Nf3", 1, mark)) << w.Output().substr(mark);
+    mark = w.Output().size();
+    w.Drag(x0, y0, x1, y1);
+    ASSERT_TRUE(w.WaitFor("\n2\\. Nf3", 10, mark)) << w.Output().substr(mark);
+    ASSERT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    w.Settle();
+
+    // the list: 1. e4 clicked, then stepped; the banner says what shows
+    const int white_x = l.panel_x + 70, black_x = l.panel_x + 140, line1_y = 51;
+    const PICTURE_T game = w.Picture();
+    mark = w.Output().size();
+    w.Click(white_x, line1_y);
+    ASSERT_TRUE(w.WaitFor("\nviewing ply 1 of 4", 5, mark)) << w.Output().substr(mark);
+    const PICTURE_T viewed = w.Picture();
+    EXPECT_GT(viewed.Differences(game), 500) << "the board after 1. e4";
+    constexpr int BROWSING[3] = {76, 217, 255};
+    EXPECT_GT(InWindow(viewed, 0, 40, l.panel_x, 125, BROWSING, 30), 100) << "the banner says it is browsing";
+    EXPECT_GT(InWindow(viewed, 0, 600, l.panel_x, 800, BROWSING, 30), 300) << "and the frame round the board";
+    w.Key("Right");
+    EXPECT_TRUE(w.WaitFor("\nviewing ply 2 of 4", 5, mark)) << w.Output().substr(mark);
+    w.Key("Left Left");
+    EXPECT_TRUE(w.WaitFor("\nviewing ply 0 of 4", 5, mark)) << w.Output().substr(mark);
+    w.Key("F8 End");
+    EXPECT_TRUE(w.WaitFor("\nback to the game", 5, mark)) << w.Output().substr(mark);
+    EXPECT_LT(w.Picture().Differences(game), 300) << "the game as it was";
+
+    // a move from 1... (Black's reply shown): asks, then cuts and plays
+    w.Click(black_x, line1_y);
+    ASSERT_TRUE(w.WaitFor("\nviewing ply 2 of 4", 5, mark)) << w.Output().substr(mark);
+    mark = w.Output().size();
+    w.Key("Return d 4 Return");
+    ASSERT_TRUE(w.WaitFor("d2-d4 here drops the 2 moves after it|d4 here drops the 2 moves after it", 5, mark))
+        << w.Output().substr(mark);
+    EXPECT_FALSE(w.WaitFor("\n2\\. d4", 1, mark)) << "nothing played nor lost yet";
+    EXPECT_GT(InWindow(w.Picture(), 40, 85, 700, 125, INFO, 0), 40) << "the question stays";
+    w.Key("Return d 4 Return");
+    ASSERT_TRUE(w.WaitFor("\n2\\. d4", 10, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. \\S+", 30, mark)) << "the computer plays on: " << w.Output().substr(mark);
+    EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+}
+
+// The 3D game: a piece dragged to its cell, a move typed in the program's
+// text, and a look back from the list.
+TEST(WindowE2E, TypedDraggedAndBrowsedIn3D) {
+    SKIP_WITHOUT_X();
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    // a move of a piece that shows in the start view to a cell that shows:
+    // pressed on the piece, let go over the cell's middle
+    std::vector<COLUMN_T> columns;
+    std::vector<MOVE_TEXT_T> legal;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        NewGameState(3);
+        legal = LegalMoveTexts(&state.position);
+        columns = Columns(&state.position);
+    }
+    double eye[3];
+    EyeInModel(300, 1.6, 0, eye);
+    int x0 = -1, y0 = -1, x1 = -1, y1 = -1;
+    std::string text;
+    for (const MOVE_TEXT_T& m : legal) {
+        if (IsAB(m.move.piece_moving)) continue;
+        const COLUMN_T* piece = nullptr;
+        for (const COLUMN_T& c : columns)
+            if (c.sq == m.move.from) piece = &c;
+        P3D_T to;
+        GetCoords(&state.position, (int)XPOS(m.move.to), (int)YPOS(m.move.to), &to);
+        const COLUMN_T cell{to.x + 0.5, to.y + 0.5, to.z, to.z + 0.01, 0, m.move.to};
+        double p[3], q[3];
+        if (!piece || !ShownPoint(columns, *piece, eye, p) || !ShownPoint(columns, cell, eye, q)) continue;
+        Project(p[0], p[1], p[2], 300, 1.6, &x0, &y0);
+        Project(q[0], q[1], to.z, 300, 1.6, &x1, &y1);
+        text = m.text;
+        break;
+    }
+    ASSERT_FALSE(text.empty()) << "a move in view";
+    size_t mark = w.Output().size();
+    const PICTURE_T before = w.Picture();
+    w.Drag(x0, y0, (x0 + x1) / 2, (y0 + y1) / 2 - 60, false);
+    EXPECT_GT(w.Picture().Differences(before), 300) << "the piece follows the pointer";
+    w.Move(x1, y1);
+    w.MouseUp();
+    ASSERT_TRUE(w.WaitFor("\n1\\. " + text, 10, mark)) << text << ": " << w.Output().substr(mark);
+    ASSERT_TRUE(w.WaitFor("\n1\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    w.Settle();
+    mark = w.Output().size();
+    w.Key("Return a 4 N Return");
+    ASSERT_TRUE(w.WaitFor("\n2\\. a4N", 10, mark)) << w.Output().substr(mark);
+    ASSERT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. \\S+", 30, mark)) << w.Output().substr(mark);
+    w.Settle();
+
+    // the list's first move looked at, then the game again
+    const LAYOUT_T l = ViewLayout(800, 800, true);
+    const PICTURE_T game = w.Picture();
+    w.Click(l.panel_x + 70, 51);
+    ASSERT_TRUE(w.WaitFor("\nviewing ply 1 of 4", 5, mark)) << w.Output().substr(mark);
+    EXPECT_GT(w.Picture().Differences(game), 300);
+    w.Key("End");
+    EXPECT_TRUE(w.WaitFor("\nback to the game", 5, mark)) << w.Output().substr(mark);
+    EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
 }

@@ -207,6 +207,22 @@ public:
             std::to_string(y) + " mousedown " + std::to_string(button) + " 2>/dev/null");
         Settle();
     }
+    // The left button pressed at (x0, y0), the pointer moved in a few steps
+    // to (x1, y1) with it held; `release` lets it go there.
+    void Drag(int x0, int y0, int x1, int y1, bool release = true) {
+        const std::string w = " mousemove --window " + std::to_string(window_) + " ";
+        std::string cmd = "xdotool" + w + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1";
+        for (int i = 1; i <= 4; i++)
+            cmd += w + std::to_string(x0 + (x1 - x0) * i / 4) + " " + std::to_string(y0 + (y1 - y0) * i / 4) +
+                   " sleep 0.05";
+        if (release) cmd += " mouseup 1";
+        Run(cmd + " 2>/dev/null");
+        Settle();
+    }
+    void MouseUp() {
+        Run("xdotool mouseup 1 2>/dev/null");
+        Settle();
+    }
     // A click without waiting after it (for what shows one frame only).
     void QuickClick(int x, int y) { QuickClicks({{x, y}}); }
     // Clicks at each place in turn, in one go, without waiting.

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "board/refusal.h"
 #include "tamzor.h"
 #include "shell/clock.h"
 
@@ -94,12 +95,7 @@ bool PlayMoves(const std::string& list, std::string* error);
 // False when the move was refused; `over` tells whether the game has ended.
 bool PlayUserMove(MOVE_T* move, bool* over);
 
-// Why the rules refuse a move, as ": reason" to append to the line that says
-// it was refused; empty when the move is legal.
-std::string MoveRefusal(POS_T* b, const MOVE_T& m);
-// The same for the move a typed token names; empty when the text is no
-// token (a move's text names no cells to explain).
-std::string TokenRefusal(POS_T* b, const std::string& text);
+// MoveRefusal and TokenRefusal: board/refusal.h (the window uses them too).
 
 // Plays tokens or move texts, separated by commas or blanks, through
 // PlayUserMove; false with `error` naming the move that could not be played.

@@ -5,23 +5,49 @@
 
 const char* const WAIT_TEXT = "wait: Tamzor is thinking";
 
-namespace {
-// Plays a move of the player's; a refused one leaves its reason on the info
-// line. A promotion waits for the player's choice of piece.
-void PlayPickedMove(MOVE_T* move) {
-    if (IsPromotionMove(&state.position, move)) {
-        OpenPromotionChoice(&state.position, move);
-        return;
-    }
-    if (!PlayerMoved(&state.position, move)) {
-        IllegalMoveText(&state.position, move, info_string, sizeof info_string);
+void PlayPlayersMove(MOVE_T* move, bool ask_piece) {
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    POS_T* b = &state.position;
+    // A refused move says why before anything else: nothing to confirm.
+    char reason[96];
+    const bool promotion = ask_piece && IsPromotionMove(b, move);
+    if (!promotion && RefusalReason(b, move, reason, sizeof reason)) {
+        IllegalMoveText(b, move, info_string, sizeof info_string);
         printf("\n%s", info_string);
         return;
     }
-    JudgeGame(&state.position);
-    EngineNudge();
+    int side = TAMZOR_OFF;
+    const bool cut = Browsing();
+    if (cut) {
+        // Nothing of the game is lost unless the player says so twice.
+        char text[40];
+        PlainMoveText(b, move, text, sizeof text);
+        if (!ConfirmCut(ShownPly(), GameLength(), *move, text, info_string, sizeof info_string)) {
+            printf("\n%s", info_string);
+            return;
+        }
+        side = ComputerPlays();
+        // The browsed position is the game's length now: back to the game
+        // rebuilds it there, the moves after it dropped. The engine thread
+        // is stopped while browsing, so the game lock is no obstacle.
+        CutHere();
+        state.selected = NO_SQUARE;
+        ResetSpreadmap();
+        printf("\ngame cut at ply %d", state.position.move_num);
+    }
+    if (promotion) {
+        OpenPromotionChoice(b, move);
+    } else if (!PlayerMoved(b, move)) {
+        IllegalMoveText(b, move, info_string, sizeof info_string);
+        printf("\n%s", info_string);
+    } else {
+        JudgeGame(b);
+    }
+    if (cut) ComputerTakesSide(side);
+    else EngineNudge();
 }
 
+namespace {
 bool TamzorsTurn() { return NextToPlay(&state.position) == LoadShared(state.tamzor); }
 
 // A pick that cannot start or finish a move says why on the info line.
@@ -69,7 +95,7 @@ void MoveTo(SQ_T to) {
         } else if (to != sel && to < 64) {
             MOVE_T move;
             BuildBoardMove(b, (int)sel, to, &move);
-            PlayPickedMove(&move);
+            PlayPlayersMove(&move, true);
         }
         return;
     }
@@ -85,7 +111,7 @@ void MoveTo(SQ_T to) {
         Panic(false, "not selecting?");
         return;
     }
-    PlayPickedMove(&move);
+    PlayPlayersMove(&move, true);
 }
 }  // namespace
 

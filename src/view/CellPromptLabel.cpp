@@ -2,7 +2,7 @@
 
 const char* CellPromptLabel() {
     const SQ_T sel = state.selected;
-    if (sel == NO_SQUARE) return state.dmode == 2 ? "Cell to choose (e.g. e2): " : "Cell to choose (e.g. d1W): ";
+    if (sel == NO_SQUARE) return state.dmode == 2 ? "Move or cell (e.g. Nf3, e2): " : "Move or cell (e.g. a4N, d1W): ";
     if (sel < 64) return "Move it to: ";
     return "Move the board to pin: ";
 }

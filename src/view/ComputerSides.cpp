@@ -40,12 +40,3 @@ const char* TurnText(int tamzor, int to_move, char* out, size_t size) {
     else snprintf(out, size, "Your move (%s)", side);
     return out;
 }
-
-void LeaveReplay() {
-    if (replay == -1) return;
-    // Stepping through the game switched the computer off: it comes back on
-    // the side it played. Not under the game lock: leaving stops the engine.
-    const int side = ComputerPlays();
-    ReplayExit();
-    ComputerTakesSide(side);
-}

@@ -28,10 +28,12 @@ const char* const edit_texts[17] = {nullptr,
 
 void SetMoveString(POS_T* b) {
     const int n = b->move_num;
+    if (Browsing() && !(editing_option >= 1 && editing_option <= 16)) {
+        snprintf(move_string, sizeof move_string, "Move list: ply %d of %d", replay, GameLength());
+        return;
+    }
     if (editing_option >= 1 && editing_option <= 16)
         snprintf(move_string, sizeof move_string, "%s", edit_texts[editing_option]);
-    else if (replay != -1)
-        snprintf(move_string, sizeof move_string, "Replay %d of %d", replay, n);
     else if (n == 0)
         snprintf(move_string, sizeof move_string, "Tamzor 2.98f");
     else if (n & 1)
@@ -83,7 +85,16 @@ private:
     int y_ = 40, step_ = 36, wrap_step_ = 28;
 };
 
+// Browsing the game: the banner and a frame round the board in this colour.
+const COLOR_T browse_color = {0.3f, 0.85f, 1.0f, 0};
+
 void DrawBanner(POS_T* b, StatusLines& out) {
+    // Browsing says so, and how to get back, rather than whose move it is.
+    if (Browsing()) {
+        SetColor(browse_color);
+        out.Put(BrowseBanner(replay, GameFirstPly()).c_str());
+        return;
+    }
     // A decided game says how it ended until a new game or undo.
     if (const char* result = ResultLine(b)) {
         SetColor(color_red);
@@ -232,6 +243,16 @@ void DisplayMain() {
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     if (panel_on) DrawMoveList();
+    else move_list_geom = MOVE_LIST_GEOM_T{};
+    if (Browsing()) {
+        // the board shown is not the game's: framed, so it is never taken for it
+        const LAYOUT_T& l = view_layout;
+        const int top = l.height - l.pic_y - l.pic_h;
+        SetColor(browse_color);
+        glLineWidth(3);
+        PixelRect(l.pic_x + 2, top + 2, l.pic_x + l.pic_w - 2, top + l.pic_h - 2, false);
+        glLineWidth(1);
+    }
     {
         // Nothing of the status runs under the move list, not even a word
         // longer than the room.

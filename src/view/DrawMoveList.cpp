@@ -13,17 +13,25 @@ int TextWidth(void* font, const char* text) {
     return text ? glutBitmapLength(font, (const unsigned char*)text) : 0;
 }
 
+// A move's text as listed: with the note on it, if any.
+std::string Listed(const char* text, int ply) {
+    std::string s = text ? text : "";
+    if (const char* note = move_list_note ? move_list_note(ply) : nullptr) s += note;
+    return s;
+}
+
 }  // namespace
 
 // The game's moves beside the board, a pair a line, the move on the board
 // marked, the result at the bottom; the end shows when the list is long.
 void DrawMoveList() {
     const LAYOUT_T& l = view_layout;
+    move_list_geom = MOVE_LIST_GEOM_T{};
     if (l.panel_w <= 0) return;
     POS_T* b = &state.position;
     const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
-    const int last = b->move_num;
-    const int current = replay != -1 ? replay : last;
+    const int last = GameLength();
+    const int current = ShownPly();
     static std::vector<MOVE_LINE_T> lines(GAME_RECORD_SIZE / 2 + 2);
     const int count = MoveListLines(first, last, current, lines.data(), (int)lines.size());
 
@@ -39,8 +47,8 @@ void DrawMoveList() {
         // room for a long move of the game, so the columns stay put
         *move_w = TextWidth(f, state.dmode == 2 ? "Qxe5+" : "Qe9-d8(6)+");
         for (int i = 0; i < count; i++) {
-            *move_w = imax(*move_w, TextWidth(f, lines[i].white));
-            *move_w = imax(*move_w, TextWidth(f, lines[i].black));
+            *move_w = imax(*move_w, TextWidth(f, Listed(lines[i].white, lines[i].white_ply).c_str()));
+            *move_w = imax(*move_w, TextWidth(f, Listed(lines[i].black, lines[i].black_ply).c_str()));
         }
     };
     int num_w, move_w;
@@ -71,6 +79,8 @@ void DrawMoveList() {
     for (int i = 0; i < count; i++)
         if (lines[i].current) current_line = i;
     const int shown = FirstShownLine(count, rows, current_line);
+    move_list_geom = MOVE_LIST_GEOM_T{x0, l.width - x0, top, line_h, rows, shown, col_white, col_black, move_w, pad,
+                                      first, last};
     for (int i = shown; i < count && i - shown < rows; i++) {
         const MOVE_LINE_T& m = lines[i];
         const int base = top + (i - shown + 1) * line_h;
@@ -84,10 +94,10 @@ void DrawMoveList() {
         SetColor(number_color);
         DrawPixelText(col_num, base, num, font);
         SetColor(piece_color_white);
-        DrawPixelText(col_white, base, m.white ? m.white : "...", font);
+        DrawPixelText(col_white, base, m.white ? Listed(m.white, m.white_ply).c_str() : "...", font);
         if (m.black) {
             SetColor(piece_color_black);
-            DrawPixelText(col_black, base, m.black, font);
+            DrawPixelText(col_black, base, Listed(m.black, m.black_ply).c_str(), font);
         }
     }
     SetColor(color_yellow);

@@ -19,7 +19,10 @@ const HELP_ITEM_T items[] = {
     {HELP_KEY, "U", "Take back a move. Against the computer your own move goes too, so you are on move again."},
     {HELP_KEY, "S", "Save the game in tamzor.sav (the one before is kept as tamzor.sav.bak)."},
     {HELP_KEY, "R", "Restore the game saved in tamzor.sav."},
-    {HELP_KEY, "F7/F8", "Replay the game a move back or forward (Shift: to its start or end). A click ends the replay."},
+    {HELP_KEY, "F7/F8", "Look at the game a move back or forward (Shift: its start or its end). While you look, Left "
+                        "and Right step too."},
+    {HELP_KEY, "Home/End", "Look at the start position; End goes back to the game. A move played from a position "
+                           "you look at asks first, then drops the moves after it."},
     {HELP_KEY, "W", "The computer plays White."},
     {HELP_KEY, "B", "The computer plays Black."},
     {HELP_KEY, "F9", "The computer plays both sides; F9 again stops it."},
@@ -36,8 +39,9 @@ const HELP_ITEM_T items[] = {
                     "there. A board carrying a king stays."},
     {HELP_KEY, "Tab", "Step through the cells and pieces under the pointer, nearest first."},
     {HELP_KEY, "Enter/Space", "Take the cell Tab stepped to, as a click would."},
-    {HELP_KEY, ":", "Type a cell's name (e2; d1W or z0QL1 in 3D), then Enter: as a click on that cell. Enter "
-                    "does the same when Tab stepped nowhere."},
+    {HELP_KEY, ":", "Type a move (Nf3, e2e4, O-O; a4N or Nb3N in 3D, or its token) and Enter plays it; or a cell's "
+                    "name (e2; d1W or z0QL1 in 3D): as a click on that cell. Enter does the same when Tab "
+                    "stepped nowhere."},
     {HELP_KEY, "Q/Esc", "Quit. While a game is on, press it twice. Esc first drops what waits for you: a "
                         "typed name, a step of Tab, a promotion, a chosen piece. It also closes a menu or this "
                         "page."},
@@ -52,6 +56,9 @@ const HELP_ITEM_T items[] = {
     {HELP_HEADING, nullptr, "Mouse"},
     {HELP_KEY, "Left click", "Click a piece, then the cell it goes to. Click it again to let it go. Holding Shift "
                              "on the second click keeps the piece chosen."},
+    {HELP_KEY, "Drag", "Press on a piece and drag it to its cell: let go there to play it, off the board to put "
+                       "it back."},
+    {HELP_KEY, "Move list", "Click a move to look at the position after it; the last move goes back to the game."},
     {HELP_KEY, "Attack board", "Click its post, then one of the yellow balls on the free pins (3D game)."},
     {HELP_KEY, "Promotion", "A pawn that reaches the far end asks which piece it becomes: click one, or press "
                             "Q, R, B or N. Esc cancels the move."},

@@ -118,6 +118,7 @@ void Keyboard(unsigned char key, int, int) {
             break;
         case 'K': {
             if (state.dmode == 2) break;
+            LeaveReplay();
             // The move is an edit: the game starts anew from it.
             {
                 std::lock_guard<std::recursive_mutex> lock(GameMutex());

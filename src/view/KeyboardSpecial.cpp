@@ -37,6 +37,18 @@ void KeyboardSpecial(int key, int, int) {
         return;
     }
     if (key != GLUT_KEY_F2 && key != GLUT_KEY_F3 && !modifier) ForgetConfirm();
+    // While the game is browsed the arrows step through it, Home and End go
+    // to its start and back to the game (Alt and the arrows still turn the board).
+    if (Browsing() && !alt && (key == GLUT_KEY_LEFT || key == GLUT_KEY_RIGHT || key == GLUT_KEY_HOME || key == GLUT_KEY_END)) {
+        // stops and starts the engine thread itself: not under the game lock
+        if (key == GLUT_KEY_LEFT) BrowseTo(ShownPly() - 1);
+        else if (key == GLUT_KEY_RIGHT) BrowseTo(ShownPly() + 1);
+        else if (key == GLUT_KEY_HOME) BrowseTo(GameFirstPly());
+        else LeaveReplay();
+        info_string[0] = 0;
+        glutPostRedisplay();
+        return;
+    }
     switch (key) {
         case GLUT_KEY_F1: OpenHelpPage(); break;
         case GLUT_KEY_F2:
@@ -65,16 +77,21 @@ void KeyboardSpecial(int key, int, int) {
             printf("\nFavorite view SAVED");
             break;
         }
-        case GLUT_KEY_F7: {
+        case GLUT_KEY_F7:
             // stops the engine thread itself: not under the game lock
-            ReplayMoves(shift ? -200 : -1);
+            BrowseTo(shift ? GameFirstPly() : ShownPly() - 1);
+            info_string[0] = 0;
             break;
-        }
-        case GLUT_KEY_F8: {
-            // stops the engine thread itself: not under the game lock
-            ReplayMoves(shift ? 200 : 1);
+        case GLUT_KEY_F8:
+            // forward from the last move is the game itself: nothing to do
+            if (Browsing()) BrowseTo(shift ? GameLength() : ShownPly() + 1);
+            info_string[0] = 0;
             break;
-        }
+        case GLUT_KEY_HOME:
+            BrowseTo(GameFirstPly());
+            info_string[0] = 0;
+            break;
+        case GLUT_KEY_END: LeaveReplay(); break;
         case GLUT_KEY_F9:
             if (state.demo_mode == 0) {
                 state.demo_mode = 1;

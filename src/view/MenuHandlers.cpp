@@ -20,6 +20,7 @@ void DoGameMenu(int v) {
     switch (v) {
         case 0:
             if (!ConfirmMenuAction(CONFIRM_NEW_GAME)) break;
+            LeaveReplay();
             PrintVersion();
             info_string[0] = 0;
             Clutch(0);
@@ -95,6 +96,7 @@ void DoModeMenuEntry(int v) {
 }
 
 void DoModeMenu(int v) {
+    LeaveReplay();
     Clutch(0);
     info_string[0] = 0;  // what was said of the game before goes with it
     cell_prompt.Close();
@@ -174,6 +176,7 @@ void DoCapturedMenu(int v) {
 
 void DoEditMenu(int v) {
     ForgetConfirm();
+    LeaveReplay();  // the game's own position is edited
     editing_option = 0;
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
@@ -193,6 +196,7 @@ void DoEditMenu(int v) {
 
 void DoPieceMenu(int v) {
     ForgetConfirm();
+    LeaveReplay();
     editing_option = v;
     CreateMenus();
 }

@@ -55,23 +55,38 @@ void MouseButton(int button, int bstate, int x, int y) {
         glutPostRedisplay();
         return;
     }
+    // The move list: a click on a move shows the position after it (the
+    // last move: the game itself again).
     if (bstate == GLUT_DOWN) {
-        // A click is the player's answer to whatever the info line said, and
-        // to a cell stepped to or a name half typed.
-        info_string[0] = 0;
-        ForgetConfirm();
-        cell_prompt.Close();
-        stepped = STEPPED_T{};
+        const int ply = MoveListHit(move_list_geom, x, y);
+        if (ply >= 0) {
+            info_string[0] = 0;
+            ForgetConfirm();
+            cell_prompt.Close();
+            stepped = STEPPED_T{};
+            drag = DRAG_T{};
+            if (ply > 0) BrowseTo(ply);  // stops the engine thread itself: not under the game lock
+            fflush(stdout);
+            glutPostRedisplay();
+            return;
+        }
     }
-    // Leaving replay stops the engine thread: not under the game lock, which
-    // the engine may be waiting for.
-    LeaveReplay();
-    std::lock_guard<std::recursive_mutex> lock(GameMutex());
-    if (bstate == GLUT_UP) return;
+    if (bstate == GLUT_UP) {
+        DropDragged(x, y);
+        return;
+    }
     if (bstate != GLUT_DOWN) {
         Panic(false, "unknown bstate");
         return;
     }
+    // A click is the player's answer to whatever the info line said, and
+    // to a cell stepped to or a name half typed.
+    info_string[0] = 0;
+    ForgetConfirm();
+    cell_prompt.Close();
+    stepped = STEPPED_T{};
+    drag = DRAG_T{};
+    std::lock_guard<std::recursive_mutex> lock(GameMutex());
     const SQ_T sel = state.selected;
     // Shift on the second click keeps the piece chosen.
     const bool piece_chosen = !editing_option && sel < 64;
@@ -79,5 +94,43 @@ void MouseButton(int button, int bstate, int x, int y) {
     unsigned int sq;
     InSquare(x, y, &sq, piece_chosen);
     ActOnPick(sq);
+    // A press that chose a piece may go on to drag it.
+    const SQ_T now = state.selected;
+    if (sel == NO_SQUARE && !editing_option && now < 64 && sign(state.position.board[now]) == NextToPlay(&state.position))
+        drag = DRAG_T{true, false, now, x, y};
+    glutPostRedisplay();
+}
+
+void PointerDragged(int x, int y) {
+    PointerMoved(x, y);
+    if (DragMoved(&drag, x, y)) glutPostRedisplay();
+}
+
+void DropDragged(int x, int y) {
+    const DRAG_T d = drag;
+    drag = DRAG_T{};
+    if (!d.dragging) return;  // a click: the press did all there is
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        // The choice went meanwhile (the game changed under it): nothing to drop.
+        if (state.selected != d.from) {
+            glutPostRedisplay();
+            return;
+        }
+        unsigned int sq;
+        InSquare(x, y, &sq, true);
+        if (sq == d.from || sq >= 64) {
+            // Let go on its own cell or off the board: it goes back.
+            state.selected = NO_SQUARE;
+            ResetSpreadmap();
+            if (sq != d.from) {
+                snprintf(info_string, sizeof info_string, "let go off the board: the piece goes back");
+                printf("\n%s", info_string);
+            }
+        } else {
+            ActOnPick(sq);  // as the second click: played, or refused with the reason
+        }
+    }
+    fflush(stdout);
     glutPostRedisplay();
 }

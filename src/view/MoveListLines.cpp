@@ -11,6 +11,7 @@ int MoveListLines(int first, int last, int current, MOVE_LINE_T* lines, int room
         }
         MOVE_LINE_T& l = lines[count - 1];
         (white ? l.white : l.black) = GameListGet(ply);
+        (white ? l.white_ply : l.black_ply) = ply;
         if (ply == current) l.current = white ? 1 : -1;
     }
     return count;

@@ -10,6 +10,7 @@
 #include "view.h"
 
 void SavePgnForPlayer() {
+    LeaveReplay();  // the whole game is written
     char name[64];
     const time_t now = time(nullptr);
     struct tm t;
@@ -56,6 +57,7 @@ std::string NewestPgnHere() {
 }
 
 void LoadPgnForPlayer(const char* file) {
+    LeaveReplay();
     const std::string path = file && *file ? file : NewestPgnHere();
     if (path.empty()) {
         snprintf(info_string, sizeof info_string, "no tamzor-*.pgn here to load");

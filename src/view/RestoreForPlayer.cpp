@@ -5,6 +5,7 @@
 // A restored game is a new game on the clock; it may already be decided. The
 // computer plays on the side it had, and moves when that side is to move.
 void RestoreForPlayer(int arg) {
+    LeaveReplay();
     const int side = ComputerPlays();
     char why[160];  // its reason fits the info line whole
     if (!RestoreGame(arg, why, sizeof why)) {

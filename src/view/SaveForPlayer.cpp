@@ -4,6 +4,7 @@
 
 // The game saved to tamzor.sav, and the info line says so or why not.
 bool SaveForPlayer() {
+    LeaveReplay();  // the whole game is saved, not the browsed part
     char why[120] = "";
     bool saved;
     {

@@ -26,7 +26,5 @@ void TakeStepped() {
     stepped = STEPPED_T{};
     info_string[0] = 0;
     ForgetConfirm();
-    // Leaving replay stops the engine thread: not under the game lock.
-    LeaveReplay();
     ActOnPick(target);
 }

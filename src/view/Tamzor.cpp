@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     glutSpecialFunc(KeyboardSpecial);
     glutMouseFunc(MouseButton);
     glutPassiveMotionFunc(PointerMoved);
-    glutMotionFunc(PointerMoved);
+    glutMotionFunc(PointerDragged);
     glutMenuStatusFunc(MenuStatus);
 
     StoreShared(state.rules, RULES_TDCL);

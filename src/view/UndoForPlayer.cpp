@@ -4,7 +4,7 @@
 // goes too, so that it is their turn again, and the computer keeps playing
 // the side it played. A rebuild in place (no plies) keeps everything.
 void UndoForPlayer(int plies) {
-    if (replay != -1) ReplayExit();
+    LeaveReplay();  // undo takes back the game's last move, not a browsed one
     int first, move_num;
     const bool demo = state.demo_mode != 0;
     const int side = demo ? TAMZOR_OFF : computer_side;

@@ -63,6 +63,10 @@ void DrawSteppedOutline();
 void Keyboard(unsigned char key, int x, int y);
 void KeyboardSpecial(int key, int x, int y);
 void MouseButton(int button, int bstate, int x, int y);
+// The pointer moved with a button held: a chosen piece may be dragged.
+void PointerDragged(int x, int y);
+// The button let go at (x, y): a dragged piece is played there, or goes back.
+void DropDragged(int x, int y);
 // The computer has moved: "wait", said to a click meanwhile, goes.
 void ForgetStaleWait();
 // Everything under window position (x, y), as GL selection finds it.

@@ -113,7 +113,7 @@ public:
     void Refuse(const std::string& reason) { reason_ = reason; }
     // The line as the info line shows it: label, text and cursor, reason.
     std::string Shown() const;
-    static constexpr size_t MAX_TEXT = 16;
+    static constexpr size_t MAX_TEXT = 24;  // the longest move texts (Qe9-d8(6)+, qlw@ql3q) and more
 
 private:
     bool open_ = false;
@@ -244,6 +244,8 @@ struct MOVE_LINE_T {
     const char* white;  // nullptr: no move there
     const char* black;
     int current;        // 1 White's text is the current ply, -1 Black's, 0 neither
+    int white_ply = 0;  // the plies of the two texts (0: no move there)
+    int black_ply = 0;
 };
 // Plies first+1 .. last of the record; `current` is the ply marked.
 int MoveListLines(int first, int last, int current, MOVE_LINE_T* lines, int room);
@@ -406,3 +408,80 @@ struct CLOCK_LINE_T {
     bool white_low = false, black_low = false;
 };
 CLOCK_LINE_T ClockLine(uint64_t now);
+// What the player typed at the prompt (Enter or ':'): a move in any way the
+// terminal tool reads one (the program's text in the notation shown or
+// another, a token, in 2D standard algebraic notation), or a cell's name.
+struct TYPED_ENTRY_T {
+    enum KIND_E { REFUSED, CELL, MOVE, PROMOTION } kind = REFUSED;
+    SQ_T target = NO_SQUARE;  // CELL: what a click there would take
+    MOVE_T move{};            // MOVE; PROMOTION: its piece still to choose
+    std::string reason;       // REFUSED: in the player's words
+};
+// A cell's name wins when a piece stands there or a piece or board is chosen
+// (the prompt then asks where to); otherwise a move wins, so that `e4` at the
+// start is the pawn's move. A move whose text leaves out the promotion piece
+// asks for it; an illegal one says why, as a click would; a move while the
+// computer is on move or after the game's end is refused, saying so.
+TYPED_ENTRY_T ReadTypedEntry(POS_T* b, const std::string& text, SQ_T selected);
+// A move of the player's from the window (click, drag or typed) on the live
+// game, under the game lock: a refused one says why on the info line; a
+// promotion without its piece (`ask_piece`) opens the chooser; from a
+// browsed position it asks first, then cuts the game there.
+void PlayPlayersMove(MOVE_T* move, bool ask_piece);
+
+// Browsing the game: the position after any of its plies is shown (the
+// core's replay: `replay` is the ply shown), the computer does not move, and
+// the rest of the game waits until End or a move cut there.
+bool Browsing();
+// The game's length, browsing or not.
+int GameLength();
+// The ply the game starts from (an edited or FEN start counts on from it).
+int GameFirstPly();
+// Shows the position after `ply` (within the game); its last ply returns to
+// the game. Not under the game lock: entering stops the engine thread.
+void BrowseTo(int ply);
+// The ply shown: the browsed one, or the game's length.
+int ShownPly();
+// A move from the browsed position `ply` of a game of `length` plies: true
+// when it repeats the move last asked about there (play it: the game is cut);
+// otherwise false, with the question in `out` ("Nf3 here drops the 7 moves
+// after it: play it again to confirm").
+bool ConfirmCut(int ply, int length, const MOVE_T& move, const char* text, char* out, size_t size);
+void ForgetCut();
+// Ends browsing with the game cut at the browsed ply: the moves after it go.
+// The engine thread is stopped while browsing, so this may run under the game lock.
+void CutHere();
+// The banner while browsing: "Viewing the position after 12. Nf3 - End
+// returns to the game" (the start: "Viewing the start position ...").
+std::string BrowseBanner(int ply, int first);
+
+// Where the move list was drawn last, for clicks on it (window pixels from
+// the top left).
+struct MOVE_LIST_GEOM_T {
+    int x0 = 0, width = 0;    // the column; width 0: no list
+    int top = 0, line_h = 0;  // line i of those shown has its baseline at top + (i + 1) * line_h
+    int rows = 0, shown = 0;  // how many lines fit, the first shown
+    int col_white = 0, col_black = 0, move_w = 0, pad = 0;
+    int first = 0, last = 0;  // the plies listed: first+1 .. last
+};
+extern MOVE_LIST_GEOM_T move_list_geom;
+// The ply of the move a click at (x, y) names; 0 when none; -1 when the
+// point is outside the list.
+int MoveListHit(const MOVE_LIST_GEOM_T& g, int x, int y);
+// Text written after a move in the list (a note on it), or nullptr: for
+// whoever annotates the game.
+extern const char* (*move_list_note)(int ply);
+
+// Drag and drop: a press on a piece of the side to move chooses it, and a
+// move of the pointer by more than DRAG_SLOP pixels with the button held
+// drags it; the release plays it where it is let go.
+constexpr int DRAG_SLOP = 5;
+struct DRAG_T {
+    bool pressed = false;   // the press chose a piece that may be dragged
+    bool dragging = false;  // the pointer moved far enough
+    SQ_T from = NO_SQUARE;
+    int x0 = 0, y0 = 0;     // where the press was
+};
+extern DRAG_T drag;
+// The pointer moved to (x, y) with the button held: true when it now drags.
+bool DragMoved(DRAG_T* d, int x, int y);
