@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "levels.h"
 #include "tamzor.h"
 
 void CutoffHint(POS_T* b, int m, int depth, int ply) {
@@ -10,7 +11,7 @@ void CutoffHint(POS_T* b, int m, int depth, int ply) {
     }
     const MOVE_T& last = b->last_move;
     if (last.from < 64 && last.to < 64) hash_c.refutation[last.from][last.to] = *mv;
-    if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY) {
+    if (ply < SearchPlyLimit() && ply < MAX_PLY) {
         KILLER_T& k = hash_c.killers[ply];
         if (!SameMove(mv, &k.k1) && !SameMove(mv, &k.k2)) {
             bool capture = mv->to < 64 && !IsAB(mv->piece_moving) && b->board[mv->to] != 0;

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "levels.h"
 #include "tamzor.h"
 
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result) {
@@ -25,7 +26,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     StoreShared(state.tamzor, NextToPlay(b));
     StoreShared(state.stop_search, 0);
     RegenToPieces(b);
-    Evaluate(b, INF_VALUE, LoadShared(state.maxdepth));
+    Evaluate(b, INF_VALUE, SearchPlyLimit());
     EstimateGameStage(b, 1);
     copy = *b;
     copy.oldb = nullptr;
@@ -44,7 +45,9 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_side = NextToPlay(&copy);
     timers.TimerStart();
     ZeroMove(move);
-    ETYPE_T v = Search(&copy, move);
+    // a limited level in the field (no ply limit given) plays as that level
+    const int rating = LevelRating(LoadShared(state.maxdepth));
+    ETYPE_T v = rating ? LevelSearch(&copy, move, rating) : Search(&copy, move);
     timers.timer_state = TIMER_IDLE;
     search_side = 0;
     active_hash_list = saved_list;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "levels.h"
 #include "tamzor.h"
 
 std::atomic<bool> makemovebusy{false};
@@ -63,7 +64,7 @@ void ThinkAndMove() {
         return;
     }
     RegenToPieces(position);
-    Evaluate(position, INF_VALUE, LoadShared(state.maxdepth));
+    Evaluate(position, INF_VALUE, SearchPlyLimit());
     EstimateGameStage(position, 1);
     static POS_T copy;
     copy = *position;
@@ -81,7 +82,8 @@ void ThinkAndMove() {
     timers.TimerStart();
     MOVE_T move;
     ZeroMove(&move);
-    ETYPE_T v = Search(&copy, &move);
+    const int rating = LevelRating(LoadShared(state.maxdepth));
+    ETYPE_T v = rating ? LevelSearch(&copy, &move, rating) : Search(&copy, &move);
     if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;
     search_side = 0;

@@ -3,6 +3,7 @@
 // move, the children's table entries and the history of cut-offs.
 #include <cstdlib>
 
+#include "levels.h"
 #include "tamzor.h"
 
 namespace {
@@ -24,7 +25,7 @@ int CaptureOrder(const POS_T* b, const MOVE_T* m) {
 int OrderFunction(POS_T* b, MOVE_T* m, int ply, ETYPE_T testv) {
     if (SameMove(m, &hash_c.hash_move)) return 100000000;
     int score = 0;
-    if (ply < LoadShared(state.maxdepth) && ply < MAX_PLY &&
+    if (ply < SearchPlyLimit() && ply < MAX_PLY &&
         (SameMove(m, &hash_c.killers[ply].k1) || SameMove(m, &hash_c.killers[ply].k2)))
         score = 10000;
     if (SameMove(m, &b->best_capture)) score += 15000;

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "MateAdjust.h"
+#include "levels.h"
 #include "tamzor.h"
 
 ETYPE_T StartQuiesce(POS_T* b, ETYPE_T testv, int ply) {
@@ -41,12 +42,12 @@ ETYPE_T Quiesce(POS_T* b, ETYPE_T testv, int ply) {
     MOVE_T last = b->last_move;
     if (!DoMovePart2(b, &last)) return 400000;
     if (InsufficientMaterial(b)) return 0;  // a capture left neither side able to mate
-    if ((b->flags & FLAG_IN_CHECK) && ply < LoadShared(state.maxdepth)) return QuiesceCheck(b, testv, ply);
+    if ((b->flags & FLAG_IN_CHECK) && ply < SearchPlyLimit()) return QuiesceCheck(b, testv, ply);
 
     MOVE_T m1;
     ZeroMove(&m1);
     g = Evaluate(b, testv, 0);
-    if (g >= testv || ply >= LoadShared(state.maxdepth)) return ExitMateAdjust(g);
+    if (g >= testv || ply >= SearchPlyLimit()) return ExitMateAdjust(g);
     if (!(b->flags & FLAG_EVALUATED)) {
         g = Evaluate(b, testv, 1);
         if (g >= testv) return ExitMateAdjust(g);

@@ -2,6 +2,7 @@
 // one depth more each round until the time, the difficulty or a mate ends it.
 #include <cstdio>
 
+#include "levels.h"
 #include "tamzor.h"
 
 namespace {
@@ -104,7 +105,7 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
     int edepth = depth - 1, terminate = 0;
     // The first iteration is always searched: a ply limit of 2 or less (from
     // an option or a file) would otherwise leave the computer without a move.
-    const int ply_limit = imax(LoadShared(state.maxdepth), 3);
+    const int ply_limit = imax(SearchPlyLimit(), 3);
     while (!terminate && depth < ply_limit &&
            (!search_last_iteration || depth <= search_last_iteration)) {
         ETYPE_T guess = v;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "MateAdjust.h"
+#include "levels.h"
 #include "tamzor.h"
 
 namespace {
@@ -112,7 +113,7 @@ ETYPE_T abtest(POS_T* b, int depth0, ETYPE_T testv, int ply) {
         goto store;
     }
 
-    if (!search_mate_moves && ply < LoadShared(state.maxdepth) && ply < MAX_PLY && HasOfficer(b) &&
+    if (!search_mate_moves && ply < SearchPlyLimit() && ply < MAX_PLY && HasOfficer(b) &&
         !null_ply[ply - 1] && !(ComputersMove(b) && depth <= 2) && !in_check && own_moves >= 7) {
         ETYPE_T v = NullMove(b, depth, testv, ply);
         if (v > 399998) v -= 10000;
