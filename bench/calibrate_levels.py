@@ -86,17 +86,20 @@ def calibrate_2d(args, levels):
             _, _, _, n, diff, margin = run_match(args, level, args.stockfish, stockfish_options(SF_LOWEST), "2d",
                                                  f"{level}-vs-stockfish-{SF_LOWEST}")
             rows[level] = (SF_LOWEST + diff, margin, n)
+    # the lowest level, below Stockfish's range, should lose to its lowest
     lowest = min(levels)
-    w, d, l, n, _, _ = run_match(args, lowest, args.stockfish, stockfish_options(SF_LOWEST), "2d",
-                                 f"{lowest}-vs-stockfish-{SF_LOWEST}")
+    if lowest < SF_LOWEST:
+        w, d, l, n, _, _ = run_match(args, lowest, args.stockfish, stockfish_options(SF_LOWEST), "2d",
+                                     f"{lowest}-vs-stockfish-{SF_LOWEST}")
     print()
     print("2D game             level  measured  margin  games")
     for level in sorted(rows):
         figure, margin, n_games = rows[level]
         flag = "" if abs(figure - level) <= 150 else "  (off by more than 150)"
         print(f"                    {level:5d}  {figure:8.0f}  {margin:6.0f}  {n_games:5d}{flag}")
-    verdict = "loses more than it wins" if l > w else "does NOT lose more than it wins"
-    print(f"level {lowest} against Stockfish at {SF_LOWEST}: +{w} ={d} -{l} of {n}: {verdict}")
+    if lowest < SF_LOWEST:
+        verdict = "loses more than it wins" if l > w else "does NOT lose more than it wins"
+        print(f"level {lowest} against Stockfish at {SF_LOWEST}: +{w} ={d} -{l} of {n}: {verdict}")
 
 
 def calibrate_3d(args, levels):

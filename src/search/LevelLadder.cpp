@@ -35,16 +35,16 @@ std::string LevelName(int field) {
 
 namespace {
 // The rungs' knobs, set by matches (bench/calibrate_levels.py): the depth
-// each move is looked at, the spread of misjudgement and the chance of
-// overlooking the reply to a move.
+// each move is looked at, the spread of misjudgement and the chance of a
+// careless move.
 constexpr LEVEL_KNOBS_T KNOBS[LEVEL_COUNT] = {
-    {2, 4000, 1.00, 0.30},   //  800
-    {2, 4000, 0.70, 0.18},   // 1000
-    {2, 6000, 0.50, 0.10},   // 1200
-    {3, 8000, 0.35, 0.05},   // 1400
-    {3, 10000, 0.25, 0.025}, // 1600
-    {4, 15000, 0.16, 0.01},  // 1800
-    {4, 20000, 0.10, 0.0},   // 2000
+    {2, 4000, 0.65, 0.30},   //  800
+    {2, 5000, 0.45, 0.18},   // 1000
+    {3, 6000, 0.28, 0.10},   // 1200
+    {3, 8000, 0.18, 0.05},   // 1400
+    {4, 10000, 0.12, 0.025}, // 1600
+    {4, 15000, 0.07, 0.012}, // 1800
+    {5, 20000, 0.03, 0.0},   // 2000
 };
 }  // namespace
 
@@ -60,6 +60,6 @@ LEVEL_KNOBS_T LevelKnobs(int rating) {
     k.depth = t < 0.5 ? a.depth : b.depth;
     k.nodes = (uint64_t)std::llround((double)a.nodes + t * ((double)b.nodes - (double)a.nodes));
     k.noise = a.noise + t * (b.noise - a.noise);
-    k.overlook = a.overlook + t * (b.overlook - a.overlook);
+    k.lapse = a.lapse + t * (b.lapse - a.lapse);
     return k;
 }

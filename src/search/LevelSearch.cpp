@@ -1,6 +1,8 @@
 // A move at a limited level: every legal root move is scored by a short
-// search of its own (or, overlooked, by the position it leaves without any
-// reply), noise is added, and the best-looking move is played.
+// search of its own, noise is added, and the best-looking move is played.
+// Now and then a move is chosen carelessly: the root moves are then judged
+// by the position they leave, no reply looked at, so that a piece left
+// hanging, a defended piece taken or a threat already there goes unseen.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -39,6 +41,23 @@ bool OverlookedValue(POS_T* b, const MOVE_T& m, ETYPE_T* v) {
     return true;
 }
 
+// The time is up or a stop came: the moves not yet searched are judged
+// without one rather than by a search cut short.
+bool OutOfTime() {
+    return LoadShared(state.stop_search) || (timers.deadline_ms.load(std::memory_order_relaxed) && timers.DeadlinePassed()) ||
+           timers.TimerExpired();
+}
+
+// The value of the deepest iteration completed: one cut short by the node
+// budget reports a bound, not a value.
+thread_local ETYPE_T completed_value;
+thread_local int completed_depth;
+void Completed(POS_T*, MOVE_T*, ETYPE_T v, int depth) {
+    if (depth <= completed_depth) return;
+    completed_depth = depth;
+    completed_value = v;
+}
+
 // The move's value from a search of it alone.
 ETYPE_T SearchedValue(POS_T* b, const MOVE_T& m, const LEVEL_KNOBS_T& k) {
     static thread_local POS_T root;
@@ -52,9 +71,12 @@ ETYPE_T SearchedValue(POS_T* b, const MOVE_T& m, const LEVEL_KNOBS_T& k) {
     search_no_soft_limit = true;
     MOVE_T found;
     ZeroMove(&found);
+    completed_depth = 0;
+    search_progress = Completed;
     const ETYPE_T v = Search(&root, &found);
+    search_progress = nullptr;
     search_only_moves = nullptr;
-    return v;
+    return completed_depth ? completed_value : v;
 }
 }  // namespace
 
@@ -82,6 +104,7 @@ ETYPE_T LevelSearch(POS_T* b, MOVE_T* move, int rating) {
     hash_c.HashReset();
 
     const int n = LegalMoves(b, legal);
+    const bool careless = Uniform() < k.lapse;
     ZeroMove(move);
     ETYPE_T best_value = 0;
     double best_seen = -1e300;
@@ -94,9 +117,7 @@ ETYPE_T LevelSearch(POS_T* b, MOVE_T* move, int rating) {
             for (const std::string& t : *asked) listed = listed || t == token;
             if (!listed) continue;
         }
-        // both draws are taken for every move, so one move's fate does not
-        // shift the others'
-        const bool overlooked = Uniform() < k.overlook;
+        const bool overlooked = careless || OutOfTime();
         const double noise = Gaussian() * k.noise * 10000.0;
         ETYPE_T v;
         if (!overlooked || !OverlookedValue(b, m, &v)) {

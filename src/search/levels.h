@@ -26,9 +26,10 @@ constexpr int LEVEL_FULL = DIFF_HARD;
 // The rating a field value plays at; 0 for full strength.
 inline int LevelRating(int field) { return field >= LEVEL_LOWEST && field <= LEVEL_HIGHEST ? field : 0; }
 
-// The search's ply limit for a field value: a limited level has none of its
-// own (its searches are short by their depth).
-inline int PlyLimitOf(int field) { return field >= 1 && field <= DIFF_HARD ? field : DIFF_HARD; }
+// The search's ply limit for a field value: a ply limit is itself (the search
+// makes at least one iteration whatever it is); a limited level has none of
+// its own (its searches are short by their depth).
+inline int PlyLimitOf(int field) { return field <= DIFF_HARD ? field : DIFF_HARD; }
 
 // The running search's ply limit, from the live field.
 inline int SearchPlyLimit() { return PlyLimitOf(LoadShared(state.maxdepth)); }
@@ -48,7 +49,8 @@ struct LEVEL_KNOBS_T {
     int depth;            // plies of each root move's search (2 or more)
     uint64_t nodes;       // node budget of each root move's search
     double noise;         // standard deviation added to each score, in pawns
-    double overlook;      // chance that a root move is judged without any reply
+    double lapse;         // chance that a move is chosen carelessly: the root moves
+                          // judged by the position they leave, without any reply
 };
 LEVEL_KNOBS_T LevelKnobs(int rating);
 
