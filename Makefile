@@ -62,6 +62,17 @@ match: build
 	@scripts/install-deps match
 	@python3 bench/match.py --cli $(BUILD)/tamzor-cli --a "$(BUILD)/tamzor-cli uci" --pgn $(BUILD)/match.pgn $(MATCH)
 
+# The playing levels measured by matches (bench/calibrate_levels.py): the 2D
+# levels against Stockfish at their ratings (those below its lowest, 1350,
+# against our measured levels), the 3D levels each against the one below.
+# 40 games a match at 10 s + 0.1 s by default; CALIBRATE="..." for other
+# options, e.g. CALIBRATE="--variant 2d --levels 800,1400 --games 20 --tc 5+0.05".
+.PHONY: calibrate-levels
+CALIBRATE ?=
+calibrate-levels: build
+	@scripts/install-deps match
+	@python3 bench/calibrate_levels.py --cli $(BUILD)/tamzor-cli --pgn-dir $(BUILD)/calibration $(CALIBRATE)
+
 # The tactical suite's mates in 2 and 3, timed at the window's defaults.
 bench-2d-mates: build
 	@python3 bench/mates_2d.py $(BUILD)/tamzor-cli tests/data/wac-mates.epd 5

@@ -1266,11 +1266,10 @@ extern thread_local constinit uint64_t search_node_limit;
 // search then prunes nothing before its depth, so an iteration of 2N - 1
 // plies either finds the mate or proves there is none.
 extern thread_local constinit int search_mate_moves;
-// The running search's own ply limit, set by EngineSearch; 0 uses the game's
-// (state.maxdepth). Kept apart so that an analysis beside the game neither
-// changes the game's setting nor is changed by it.
+// The running search's own ply limit, set by EngineSearch; 0 takes the
+// game's (SearchPlyLimit, search/levels.h). Kept apart so that an analysis
+// beside the game neither changes the game's setting nor is changed by it.
 extern thread_local constinit int search_ply_limit;
-inline int SearchPlyLimit() { return search_ply_limit ? search_ply_limit : LoadShared(state.maxdepth); }
 // The deepest ply the running search has reached (quiescence included).
 extern thread_local constinit int search_seldepth;
 // The deepest iteration the running search has completed itself, 0 before

@@ -297,7 +297,7 @@ TEST_F(BadFiles, CorruptFields) {
     Put<int32_t>(&f, 6360, 4);
     ExpectRefused(f, "game kind 4");
     f = good;
-    Put<int32_t>(&f, 6456, 1000);
+    Put<int32_t>(&f, 6456, 100);  // neither a ply limit nor a level
     ExpectRefused(f, "maxdepth beyond the search");
     f = good;
     Put<int32_t>(&f, 3100, 5000);

@@ -665,8 +665,8 @@ TEST(WindowE2E, MenuMarksFollowTheKeys) {
         const int y = open(c);
         w.Click(c.x, y + 25 * row);
     };
-    for (const CASE_T& c : {CASE_T{"d", 0, 1, 580, 0, 1, {556, 322, 800, 445}},    // hard to easy
-                            CASE_T{"x", 6, 2, 560, 1, 0, {541, 500, 800, 560}}}) {  // transparent to opaque
+    const CASE_T level{"d", 0, 1, 580, 0, 1, {556, 322, 800, 530}};  // full strength to 800
+    for (const CASE_T& c : {level, CASE_T{"x", 6, 2, 560, 1, 0, {541, 500, 800, 560}}}) {  // transparent to opaque
         const auto before = shot(c);
         w.Key(c.key);
         const auto by_key = shot(c);
@@ -676,6 +676,20 @@ TEST(WindowE2E, MenuMarksFollowTheKeys) {
         EXPECT_GT(BoxDifferences(before, by_key), 100) << c.key << ": the mark moved";
         EXPECT_EQ(BoxDifferences(by_key, by_menu), 0) << c.key << ": marked as the menu marks it";
     }
+    // The level (800 now) survives a save, another level and a restore: the
+    // sides line names it and the menu marks it again.
+    const auto marked = shot(level);
+    const size_t mark = w.Output().size();
+    w.Key("s");
+    struct stat st {};
+    ASSERT_TRUE(WindowSession::WaitUntil([&] { return stat((w.Dir() + "/tamzor.sav").c_str(), &st) == 0; }, 5));
+    w.Key("d");
+    EXPECT_TRUE(w.WaitFor("\nLevel: 1000", 5, mark)) << w.Output().substr(mark);
+    w.Key("r");
+    if (!w.WaitFor("\nRestored", 3, mark)) w.Key("r");  // asked first
+    EXPECT_TRUE(w.WaitFor("\nRestored: you play White, Tamzor \\(800\\) plays Black", 10, mark))
+        << w.Output().substr(mark);
+    EXPECT_EQ(BoxDifferences(marked, shot(level)), 0) << "800 marked again";
 }
 
 // Game > New game asks while a game is on: the game stays after the first

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "search/levels.h"
 #include "tamzor.h"
 
 int RegenToPieces(POS_T* b) {
@@ -18,6 +19,6 @@ int RegenToPieces(POS_T* b) {
     AlignAttackBoards(b);
     b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
     b->piece_change = b->material_mask;
-    Evaluate(b, INF_VALUE, LoadShared(state.maxdepth));
+    Evaluate(b, INF_VALUE, SearchPlyLimit());
     return 1;
 }

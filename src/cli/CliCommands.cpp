@@ -14,9 +14,10 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
         {"perft", CmdPerft, "D [--divide] [GAME]", "leaf counts of the move tree"},
         {"fen", CmdFen, "[GAME]", "the FEN of a 2D position"},
         {"eval", CmdEval, "[GAME]", "the evaluation of the position (White's view), term by term"},
-        {"search", CmdSearch, "[GAME] [--depth D] [--time S] [--verbose]",
+        {"search", CmdSearch, "[GAME] [--depth D] [--time S] [--verbose] [--level R]",
          "the computer's move, searched D plies deep (2 to 49, 49 by default), at "
-         "most S seconds (0.01 to 3600, 5 by default); --verbose adds a "
+         "most S seconds (0.01 to 3600, 5 by default), or as the level rated R "
+         "plays it (800 to 2000, or full); --verbose adds a "
          "line for every completed iteration"},
         {"bench", CmdBench, "[--2d|--3d] [--rules tdcl|tournament] [--depth D]",
          "fixed positions searched D plies deep (2 to 49, 5 by default) "
@@ -25,7 +26,9 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
         {"play", CmdPlay, "[GAME] [--computer white|black|both|none] [--depth D] [--time S]",
          "a game at the terminal, moves from standard input; the computer "
          "(Black by default) searches D plies (2 to 49, 49 by default) for "
-         "at most S seconds a move (0.01 to 3600, 5 by default)"},
+         "at most S seconds a move (0.01 to 3600, 5 by default); with "
+         "--level R it plays at the level rated R instead (800, 1000, ... "
+         "2000, or full: full strength)"},
         {"save", CmdSave, "[GAME]",
          "play the --moves as a user would and save the game to tamzor.sav "
          "in the working directory"},

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "cli.h"
+#include "search/levels.h"
 
 namespace {
 using GameLock = std::unique_lock<std::recursive_mutex>;
@@ -23,7 +24,7 @@ struct SESSION_T {
     bool both = false;            // the computer plays both sides
     bool over = false;          // the game has a result: moves are refused
     bool announced = false;     // "Game over" was said for this result
-    int maxdepth = DIFF_HARD;   // the engine's ply limit from --depth
+    int maxdepth = DIFF_HARD;   // the difficulty field: a ply limit from --depth, or --level's rating
     int notation = NOTATION_DEFAULT;  // from --notation
 };
 
@@ -279,9 +280,14 @@ int CmdPlay(int argc, char** argv) {
     SEARCH_LIMITS_T limits;
     limits.maxdepth = DIFF_HARD;
     limits.seconds = 5;
+    int level = LEVEL_FULL;
     for (int i = 0; i < argc; i++) {
         if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
             if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
+            continue;
+        }
+        if (!strcmp(argv[i], "--level")) {
+            if (!ParseLevel(argc, argv, &i, &level, &opt)) return 2;
             continue;
         }
         if (strcmp(argv[i], "--computer") != 0) {
@@ -307,13 +313,14 @@ int CmdPlay(int argc, char** argv) {
         }
         if (!NoteOption(&opt, "--computer", v)) return 2;
     }
+    if (!CheckLevelAndDepth(opt)) return 2;
     CLI_OPTIONS_T start = opt;
     start.moves.clear();
     if (int rc = SetUpPosition(start)) return rc;
     // A new game has the computer playing Black; this game is the session's.
     StoreShared(state.tamzor, s.both ? NextToPlay(&state.position) : s.computer);
     state.demo_mode = s.both ? 1 : 0;
-    s.maxdepth = limits.maxdepth;
+    s.maxdepth = LevelRating(level) ? level : limits.maxdepth;
     s.notation = opt.notation;
     StoreShared(state.maxdepth, s.maxdepth);
     const int first = state.position.move_num;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli.h"
+#include "search/levels.h"
 
 namespace {
 // The position searched, untouched by the search (which works on a copy):
@@ -39,16 +40,20 @@ int CmdSearch(int argc, char** argv) {
     CLI_OPTIONS_T opt;
     SEARCH_LIMITS_T limits;
     bool verbose = false;
+    int level = LEVEL_FULL;
     for (int i = 0; i < argc; i++) {
         const char* a = argv[i];
         if (!strcmp(a, "--verbose")) {
             verbose = true;
         } else if (!strcmp(a, "--depth") || !strcmp(a, "--time")) {
             if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
+        } else if (!strcmp(a, "--level")) {
+            if (!ParseLevel(argc, argv, &i, &level, &opt)) return 2;
         } else if (!ParseCommonOption(argc, argv, &i, &opt)) {
             return 2;
         }
     }
+    if (!CheckLevelAndDepth(opt)) return 2;
     if (limits.maxdepth > 0 && limits.seconds <= 0) {
         // a depth without a time: that depth, however long it takes
         limits.no_soft_limit = true;
@@ -58,6 +63,8 @@ int CmdSearch(int argc, char** argv) {
         limits.soft_seconds = limits.seconds / 2;
     }
     if (int rc = SetUpPosition(opt)) return rc;
+    // a level plays through the difficulty field, which a ply limit would replace
+    if (LevelRating(level)) StoreShared(state.maxdepth, level);
     searched = &state.position;
     shown_depth = 0;
     start_ms = TickCount();

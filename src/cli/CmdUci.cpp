@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "search/levels.h"
 
 namespace {
 
@@ -115,6 +116,8 @@ struct ENGINE_T {
     std::atomic<bool> finished{true};      // the worker has given its bestmove
     std::atomic<bool> stop_asked{false};   // "stop" (or quit, or a new command) came
     int difficulty = DIFF_HARD;
+    bool limit_strength = false;           // UCI_LimitStrength: play at UCI_Elo
+    int elo = LEVEL_HIGHEST;               // UCI_Elo
     int dmode = 2;                         // the game: 2D, or 3D by UCI_Variant
     int rules = RULES_TDCL;                // the 3D game's attack-board rules
     uint64_t start_ms = 0;
@@ -340,6 +343,10 @@ void Go(std::istringstream& in) {
     // The Difficulty option caps the depth of a search by time; a depth, a
     // node count or a mate asked for outright is searched as asked.
     limits.maxdepth = fixed ? DIFF_HARD : engine.difficulty;
+    // UCI_LimitStrength plays a move at the rating's level (the levels
+    // between the rungs interpolated); the field carries it to the search.
+    if (!fixed && engine.limit_strength) limits.maxdepth = 0;
+    StoreShared(state.maxdepth, !fixed && engine.limit_strength ? engine.elo : DIFF_HARD);
     // at once: the least the search takes, one iteration
     const double at_once = 0.001;
     if (fixed || infinite) {
@@ -442,6 +449,15 @@ void SetOption(std::istringstream& in) {
     long v;
     if (key == "difficulty") {
         if (ReadSpin("Difficulty", value, 2, DIFF_HARD, &v)) engine.difficulty = (int)v;
+    } else if (key == "uci_limitstrength") {
+        const std::string v = Lower(value);
+        if (v != "true" && v != "false") {
+            InfoString("UCI_LimitStrength is true or false: ignored");
+            return;
+        }
+        engine.limit_strength = v == "true";
+    } else if (key == "uci_elo") {
+        if (ReadSpin("UCI_Elo", value, LEVEL_LOWEST, LEVEL_HIGHEST, &v)) engine.elo = (int)v;
     } else if (key == "uci_variant") {
         const std::string v = Lower(value);
         if (v != "2d" && v != "3d") {
@@ -484,6 +500,9 @@ void Session() {
                 std::to_string(HASH_MIN_MB) + " max " + std::to_string(HASH_MAX_MB));
             Say("option name Difficulty type spin default " + std::to_string(DIFF_HARD) + " min 2 max " +
                 std::to_string(DIFF_HARD));
+            Say("option name UCI_LimitStrength type check default false");
+            Say("option name UCI_Elo type spin default " + std::to_string(LEVEL_HIGHEST) + " min " +
+                std::to_string(LEVEL_LOWEST) + " max " + std::to_string(LEVEL_HIGHEST));
             Say("option name UCI_Variant type combo default 2d var 2d var 3d");
             Say("option name Rules type combo default tdcl var tdcl var tournament");
             Say("uciok");

@@ -64,6 +64,14 @@ constexpr int MAX_SEARCH_PLIES = DIFF_HARD - 1;
 // differs from the value given before (noted in `opt`).
 bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits, CLI_OPTIONS_T* opt);
 
+// Reads --level R at argv[*i] (a rating LEVEL_LOWEST to LEVEL_HIGHEST, the
+// levels between the rungs interpolated, or "full") into the value of the
+// difficulty field, advancing past it; false after one line on standard
+// error for a bad value or one that differs from the value given before.
+bool ParseLevel(int argc, char** argv, int* i, int* level, CLI_OPTIONS_T* opt);
+// --level and --depth together are refused (one line on standard error).
+bool CheckLevelAndDepth(const CLI_OPTIONS_T& opt);
+
 // Runs `f` with what the core prints on the console (standard output) thrown
 // away: a command's standard output holds its data alone, and the tool
 // reports what happened in its own line on standard error.

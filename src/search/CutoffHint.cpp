@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "levels.h"
 #include "tamzor.h"
 
 void CutoffHint(POS_T* b, int m, int depth, int ply) {

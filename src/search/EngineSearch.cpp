@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "levels.h"
 #include "tamzor.h"
 
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result) {
@@ -52,7 +53,10 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     search_side = NextToPlay(&copy);
     timers.TimerStart();
     ZeroMove(move);
-    ETYPE_T v = Search(&copy, move);
+    // a limited level in the field (no ply limit given) plays as that level
+    // (an analysis or a given ply limit searches at full strength)
+    const int rating = search_ply_limit ? 0 : LevelRating(LoadShared(state.maxdepth));
+    ETYPE_T v = rating ? LevelSearch(&copy, move, rating) : Search(&copy, move);
     timers.timer_state = TIMER_IDLE;
     search_side = 0;
     active_hash_list = saved_list;

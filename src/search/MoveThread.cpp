@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "levels.h"
 #include "search.h"
 #include "shell/clock.h"
 
@@ -66,7 +67,7 @@ void ThinkAndMove() {
         return;
     }
     RegenToPieces(position);
-    Evaluate(position, INF_VALUE, LoadShared(state.maxdepth));
+    Evaluate(position, INF_VALUE, SearchPlyLimit());
     EstimateGameStage(position, 1);
     static POS_T copy;
     copy = *position;
@@ -85,7 +86,8 @@ void ThinkAndMove() {
     ClockSearchStart(search_side);  // a timed game's own clock, not the menu's limit
     MOVE_T move;
     ZeroMove(&move);
-    ETYPE_T v = Search(&copy, &move);
+    const int rating = LevelRating(LoadShared(state.maxdepth));
+    ETYPE_T v = rating ? LevelSearch(&copy, &move, rating) : Search(&copy, &move);
     ClockSearchEnd();
     if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;

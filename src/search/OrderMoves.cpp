@@ -3,6 +3,7 @@
 // move, the children's table entries and the history of cut-offs.
 #include <cstdlib>
 
+#include "levels.h"
 #include "tamzor.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "MateAdjust.h"
+#include "levels.h"
 #include "tamzor.h"
 
 ETYPE_T StartQuiesce(POS_T* b, ETYPE_T testv, int ply) {

@@ -2,6 +2,7 @@
 // one depth more each round until the time, the difficulty or a mate ends it.
 #include <cstdio>
 
+#include "levels.h"
 #include "tamzor.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "MateAdjust.h"
+#include "levels.h"
 #include "tamzor.h"
 
 namespace {

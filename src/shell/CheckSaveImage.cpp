@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "search/levels.h"
 #include "tamzor.h"
 
 namespace {
@@ -66,8 +67,10 @@ bool CheckSaveImage(const unsigned char* image, size_t length, char* why, size_t
         return Fail(why, size, text);
     }
     int maxdepth = Read<int32_t>(image, offsetof(STATE_T, maxdepth));
-    if (maxdepth < 1 || maxdepth > DIFF_HARD) {
-        snprintf(text, sizeof text, "difficulty %d (1 to %d expected)", maxdepth, DIFF_HARD);
+    // a ply limit (files before levels, the terminal tool's --depth) or a level's rating
+    if ((maxdepth < 1 || maxdepth > DIFF_HARD) && !LevelRating(maxdepth)) {
+        snprintf(text, sizeof text, "difficulty %d (1 to %d, or a level %d to %d expected)", maxdepth, DIFF_HARD,
+                 LEVEL_LOWEST, LEVEL_HIGHEST);
         return Fail(why, size, text);
     }
     int rules = Read<int32_t>(image, offsetof(STATE_T, rules));

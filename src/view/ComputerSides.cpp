@@ -24,19 +24,21 @@ const char* SidesText(const char* prefix, char* out, size_t size) {
     const char* sides;
     std::lock_guard<std::recursive_mutex> lock(GameMutex());  // the engine ends games
     switch (state.demo_mode ? TAMZOR_BOTH : LoadShared(state.tamzor)) {
-        case TAMZOR_WHITE: sides = "you play Black, Tamzor plays White"; break;
-        case TAMZOR_BLACK: sides = "you play White, Tamzor plays Black"; break;
-        case TAMZOR_BOTH: sides = "Tamzor plays both sides"; break;
+        case TAMZOR_WHITE: sides = "you play Black, %s plays White"; break;
+        case TAMZOR_BLACK: sides = "you play White, %s plays Black"; break;
+        case TAMZOR_BOTH: sides = "%s plays both sides"; break;
         default: sides = "Tamzor is not playing: you move both sides"; break;
     }
-    snprintf(out, size, "%s%s", prefix, sides);
+    char text[160];
+    snprintf(text, sizeof text, sides, ComputerName().c_str());
+    snprintf(out, size, "%s%s", prefix, text);
     if (size && !*prefix) out[0] = (char)toupper((unsigned char)out[0]);
     return out;
 }
 
 const char* TurnText(int tamzor, int to_move, char* out, size_t size) {
     const char* side = to_move == TAMZOR_WHITE ? "White" : "Black";
-    if (tamzor == to_move) snprintf(out, size, "Tamzor is thinking (%s)", side);
+    if (tamzor == to_move) snprintf(out, size, "%s is thinking (%s)", ComputerName().c_str(), side);
     else snprintf(out, size, "Your move (%s)", side);
     return out;
 }

@@ -71,7 +71,7 @@ void CreateMenus() {
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
-    glutAddSubMenu("Difficulty", DifficultyMenu);
+    glutAddSubMenu("Level", DifficultyMenu);
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
     glutAddSubMenu("Undo", UndoMenu);
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);

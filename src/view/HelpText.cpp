@@ -27,7 +27,8 @@ const HELP_ITEM_T items[] = {
     {HELP_KEY, "B", "The computer plays Black."},
     {HELP_KEY, "F9", "The computer plays both sides; F9 again stops it."},
     {HELP_KEY, "F10", "Full stop: the computer stops thinking and plays no side."},
-    {HELP_KEY, "D", "Difficulty: medium, hard, easy in turn."},
+    {HELP_KEY, "D", "The computer's level, named by playing strength: d a step stronger (800, 1000, ... 2000, "
+                    "full strength, then 800 again), Shift+D a step weaker."},
     {HELP_KEY, "T", "Clock of an untimed game: time of the game, White's time, Black's time, off."},
     {HELP_KEY, "M", "Move list beside the board on or off."},
     {HELP_KEY, "N", "Every cell's name written on the board, on or off."},
@@ -64,7 +65,7 @@ const HELP_ITEM_T items[] = {
                             "Q, R, B or N. Esc cancels the move."},
     {HELP_KEY, "Wheel", "Zoom in and out (Shift: larger steps)."},
     {HELP_KEY, "Right button", "The menus: Game (new, save, restore, PGN files, undo, the computer's side, "
-                               "difficulty, time a move), Pieces (classic or mesh), Mode (2D or 3D), Rules, "
+                               "level, time a move), Pieces (classic or mesh), Mode (2D or 3D), Rules, "
                                "Notation, Spread (the cells a chosen piece reaches), View, Edit, Quit."},
     {HELP_KEY, "Clock menu", "Game > Clock: play against the clock, 1+0, 3+2, 5+3, 15+10 or 30+0 (minutes each, "
                              "then seconds added after every move). The clocks run above the board; a side whose "

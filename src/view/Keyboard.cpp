@@ -94,15 +94,11 @@ void Keyboard(unsigned char key, int, int) {
             EngineNudge();
             break;
         case 'C': CapturedOnOff = !CapturedOnOff; break;
-        case 'D': {
-            const int d = LoadShared(state.maxdepth);
-            const int next = d == DIFF_MED ? DIFF_HARD : d == DIFF_HARD ? DIFF_EASY : DIFF_MED;
-            const char* name = next == DIFF_HARD ? "HARD" : next == DIFF_EASY ? "EASY" : "MED";
-            StoreShared(state.maxdepth, next);
-            printf("\ndifficulty : %s", name);
-            snprintf(info_string, sizeof info_string, "difficulty: %s\n", name);
+        case 'D':
+            // d steps up the ladder, Shift+D down
+            StepLevel(key == 'D' ? -1 : 1, info_string, sizeof info_string);
+            printf("\n%s", info_string);
             break;
-        }
         case 'E':
             eval_show = !eval_show;
             if (eval_show) SetConsoleOutput(true);

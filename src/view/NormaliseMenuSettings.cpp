@@ -1,3 +1,4 @@
+#include "search/levels.h"
 #include "viewlogic.h"
 
 void NormaliseMenuSettings() {
@@ -6,8 +7,9 @@ void NormaliseMenuSettings() {
         Panic(false, "DoComputerMenu error");
         StoreShared(state.tamzor, TAMZOR_OFF);
     }
-    int d = LoadShared(state.maxdepth);
-    if (d != DIFF_EASY && d != DIFF_MED && d != DIFF_HARD) StoreShared(state.maxdepth, DIFF_EASY);
+    // a saved game's old difficulty (easy, medium, hard) becomes a level
+    const int d = LoadShared(state.maxdepth);
+    if (LevelOnLadder(d) != d) StoreShared(state.maxdepth, LevelOnLadder(d));
     uint64_t l = timers.timer_limit;
     if (l != 5 && l != 10 && l != 30 && l != 60 && l != 300) timers.timer_limit = 5;
     if (menu_mesh_pieces != 0 && menu_mesh_pieces != 1) menu_mesh_pieces = 0;

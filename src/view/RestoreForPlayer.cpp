@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "search/levels.h"
 #include "view.h"
 
 // A restored game is a new game on the clock; it may already be decided. The
@@ -21,6 +22,8 @@ void RestoreForPlayer(int arg) {
     const char* text = nullptr;
     state.position.winner = JudgeReached(&state.position, "", &text);
     if (state.position.winner) timers.GameOver();
+    // an older file's difficulty (easy, medium, hard) plays as a level
+    StoreShared(state.maxdepth, LevelOnLadder(LoadShared(state.maxdepth)));
     ComputerTakesSide(side);
     // a decided game shows its result; one that goes on says who plays what
     if (state.position.winner) {

@@ -1,12 +1,16 @@
 // The settings menus: their entries, the value each marks now, and which
 // of them the window must rewrite because the state changed under them.
+#include "search/levels.h"
 #include "shell/clock.h"
 #include "viewlogic.h"
 
 namespace {
 constexpr MENU_ENTRY_T comp[] = {{"plays white", TAMZOR_WHITE}, {"plays black", TAMZOR_BLACK},
                                  {"plays both", TAMZOR_BOTH}, {"does not play", TAMZOR_OFF}};
-constexpr MENU_ENTRY_T diff[] = {{"easy", DIFF_EASY}, {"medium", DIFF_MED}, {"hard", DIFF_HARD}};
+// the levels, weakest first (LEVEL_LADDER's rungs); digits have no capitals,
+// so the current one is marked with '>'
+constexpr MENU_ENTRY_T diff[] = {{" 800", 800},   {" 1000", 1000}, {" 1200", 1200}, {" 1400", 1400},
+                                 {" 1600", 1600}, {" 1800", 1800}, {" 2000", 2000}, {" full strength", LEVEL_FULL}};
 constexpr MENU_ENTRY_T limit[] = {{" 5s", 5}, {" 10s", 10}, {" 30s", 30}, {" 1m", 60}, {" 5m", 300}};
 constexpr MENU_ENTRY_T pieces[] = {{"classic", 0}, {"mesh", 1}};
 constexpr MENU_ENTRY_T rules[] = {{"tournament", RULES_TOURNAMENT}, {"tdcl", RULES_TDCL}};
@@ -27,7 +31,7 @@ constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = fals
     return {e, N, time_limit};
 }
 constexpr SETTING_MENU_T menus[SETTING_MENUS] = {
-    Menu(comp),  Menu(diff),   Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
+    Menu(comp),  Menu(diff, true), Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
     Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff),
     Menu(clock, true)};
 }  // namespace

@@ -185,6 +185,12 @@ const char* SidesText(const char* prefix, char* out, size_t size);
 // The banner while a game goes on: "Tamzor is thinking (Black)" when the
 // computer (playing `tamzor`) is on move, else "Your move (White)".
 const char* TurnText(int tamzor, int to_move, char* out, size_t size);
+// "Tamzor", or "Tamzor (1400)" when it plays at a limited level.
+std::string ComputerName();
+// D (step 1) and Shift+D (step -1): the next level on the ladder (full
+// strength after the highest rung, then the lowest again); the info line's
+// "Level: 1400" into `out`.
+const char* StepLevel(int step, char* out, size_t size);
 // S and Game > Save game: the game saved to tamzor.sav, the info line saying
 // where or why not.
 bool SaveForPlayer();
