@@ -6,6 +6,7 @@
 #include <ctime>
 #include <set>
 
+#include "search/review.h"
 #include "tamzor.h"
 
 namespace {
@@ -117,6 +118,8 @@ std::string PgnText(const PGN_TAGS_T& tags) {
             moves.Add(MoveToken(m));
             moves.Add("{" + RecordText(pos, m, *child) + "}");
         }
+        // a reviewed move's mark, value and better line
+        for (const std::string& word : ReviewPgnWords(ply)) moves.Add(word);
         pos = child;
     }
     int winner = state.position.winner;

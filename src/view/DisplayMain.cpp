@@ -107,6 +107,13 @@ void DrawInfo(POS_T* b, StatusLines& out) {
         out.Put(cell_prompt.Shown().c_str());
         return;
     }
+    // a running review says how far it is
+    const std::string reviewing = ReviewProgressText();
+    if (!reviewing.empty()) {
+        SetColor(color_yellow);
+        out.Put(reviewing.c_str());
+        return;
+    }
     // A message stays until the next click: the player must see it.
     if (info_string[0]) {
         SetColor(color_white);
@@ -201,7 +208,9 @@ void DisplayMain() {
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
+    TakeReviewOutcome();
     if (panel_on) DrawMoveList();
+    DrawReviewProgress();
     {
         // Nothing of the status runs under the move list, not even a word
         // longer than the room.
