@@ -366,7 +366,7 @@ TEST(WindowE2E, ReviewGameMarksTheMoveListAndTheSavedPgn) {
     std::ofstream(game) << "[Event \"x\"]\n\n1. e4 d5 2. Qg4 Bxg4 *\n";
     WindowSession w;
     ASSERT_TRUE(w.Start(true, game));
-    ASSERT_TRUE(w.WaitFor("Loaded .*blunder\\.pgn", 10)) << w.Output();
+    ASSERT_TRUE(w.WaitFor("Loaded .*blunder-[0-9]+\\.pgn", 20)) << w.Output();
     size_t mark = w.Output().size();
     w.Menu(300, 300, {0, 10});  // Game, Review game
     ASSERT_TRUE(w.WaitFor("Review:\nWhite: 2 moves; blunders \\(\\?\\?\\) 1", 60, mark)) << w.Output().substr(mark);
