@@ -7,7 +7,8 @@ void DrawReviewProgress() {
     const LAYOUT_T& l = view_layout;
     const int total = review_run.total.load(), done = review_run.done.load();
     const int x0 = 12, x1 = (l.panel_w > 0 ? l.panel_x : l.width) - 12;
-    const int top = l.height - 18, bottom = l.height - 8;
+    // above the captured pieces' tray, when it shows
+    const int bottom = l.height - (l.tray_h > 0 ? l.tray_h + 6 : 8), top = bottom - 10;
     if (x1 <= x0) return;
     SetColor(COLOR_T{0.25f, 0.25f, 0.25f, 0});
     PixelRect(x0, top, x1, bottom);
