@@ -358,6 +358,40 @@ TEST(WindowE2E, GamesAsPgnFromTheCommandLineAndTheMenu) {
     EXPECT_EQ(w.WaitExit(10), 0);
 }
 
+// Review game from the menu: a progress line while it runs, then the marks
+// in the move list, the note on the blunder, and the saved PGN carrying them.
+TEST(WindowE2E, ReviewGameMarksTheMoveListAndTheSavedPgn) {
+    SKIP_WITHOUT_X();
+    const std::string game = testing::TempDir() + "blunder-" + std::to_string(getpid()) + ".pgn";
+    std::ofstream(game) << "[Event \"x\"]\n\n1. e4 d5 2. Qg4 Bxg4 *\n";
+    WindowSession w;
+    ASSERT_TRUE(w.Start(true, game));
+    ASSERT_TRUE(w.WaitFor("Loaded .*blunder-[0-9]+\\.pgn", 20)) << w.Output();
+    size_t mark = w.Output().size();
+    w.Menu(300, 300, {0, 10});  // Game, Review game
+    ASSERT_TRUE(w.WaitFor("Review:\nWhite: 2 moves; blunders \\(\\?\\?\\) 1", 60, mark)) << w.Output().substr(mark);
+    EXPECT_TRUE(w.WaitFor("2\\. Qg4\\?\\? lost [0-9.]+: better 2\\. ", 5, mark)) << w.Output().substr(mark);
+    // the mark beside the move in the list, in its own colour
+    constexpr int MARK[3] = {255, 115, 51};
+    const LAYOUT_T l = ViewLayout(800, 800, true);
+    EXPECT_GT(InWindow(w.Picture(), l.panel_x, 0, l.width, l.height, MARK, 8), 10);
+    mark = w.Output().size();
+    w.Menu(300, 300, {0, 8});  // Game, Save game as PGN
+    const std::regex saved("Saved the game as (tamzor-[0-9]+-[0-9]+\\.pgn)");
+    ASSERT_TRUE(w.WaitFor("Saved the game as tamzor-", 10, mark)) << w.Output().substr(mark);
+    std::smatch m;
+    const std::string out = w.Output();
+    ASSERT_TRUE(std::regex_search(out, m, saved)) << out;
+    std::ifstream in(w.Dir() + "/" + m[1].str());
+    std::stringstream pgn;
+    pgn << in.rdbuf();
+    EXPECT_NE(pgn.str().find("2. Qg4 $4 {[%eval "), std::string::npos) << pgn.str();
+    EXPECT_NE(pgn.str().find("(2. "), std::string::npos) << pgn.str();
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+    std::remove(game.c_str());
+}
+
 // A refused move says why on the info line until the next click, also for a
 // move the position's list does not hold (a pawn step that does not answer a
 // check), which the verbose mode once reported as a fault; an empty cell

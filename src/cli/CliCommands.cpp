@@ -35,6 +35,12 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
         {"pgn", CmdPgn, "[GAME]",
          "the game as PGN on standard output: standard algebraic notation in the 2D "
          "game, move tokens with the program's texts in the 3D game"},
+        {"review", CmdReview, "[GAME] [--seconds S] [--depth D]",
+         "the game reviewed: every position searched S seconds (0.01 to 3600, "
+         "1 by default) or D plies deep; the game as PGN on standard output with "
+         "each move's value ({[%eval +0.35]}, White's view), ?! ? ?? for moves "
+         "that lost 0.5, 1 or 2 pawns and the better line; progress and a "
+         "summary a side on standard error"},
         {"restore", CmdRestore, "[--notation 0|1|2] [--write-pgn]",
          "restore tamzor.sav of the working directory: its moves (or with "
          "--write-pgn the game as PGN alone), its "

@@ -156,6 +156,7 @@ int CmdBench(int argc, char** argv);
 int CmdUci(int argc, char** argv);
 int CmdHelp(int argc, char** argv);
 int CmdPgn(int argc, char** argv);
+int CmdReview(int argc, char** argv);
 
 
 // The live game as PGN with the names of the sides: "Tamzor" for the side the

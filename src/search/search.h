@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <vector>
 
 #include "tamzor.h"
 
@@ -24,3 +25,9 @@ const std::atomic<bool>& EngineTaskCancel();
 bool EngineTasksPending();
 // Runs the queued tasks on the calling thread (the engine thread's loop).
 void RunEngineTasks();
+
+// The line the table holds from the root: the first move, then the stored
+// move of each position reached, while it is a legal move of that position
+// and the line does not come round again; `max_plies` at most. Read right
+// after the search, before another one overwrites the table.
+std::vector<MOVE_T> PrincipalLine(POS_T* root, const MOVE_T& first, int max_plies);

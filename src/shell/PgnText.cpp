@@ -4,8 +4,10 @@
 // notation, followed by the program's own text of it in braces for people.
 #include <cstring>
 #include <ctime>
+#include <algorithm>
 #include <set>
 
+#include "search/review.h"
 #include "shell/clock.h"
 #include "tamzor.h"
 
@@ -118,9 +120,13 @@ std::string PgnText(const PGN_TAGS_T& tags) {
             moves.Add(MoveToken(m));
             moves.Add("{" + RecordText(pos, m, *child) + "}");
         }
-        // the mover's clock after the move, increment added
+        // a reviewed move's mark and value, the mover's clock after the move
+        // (increment added), then the better line
+        std::vector<std::string> words = ReviewPgnWords(ply);
+        auto line = std::find_if(words.begin(), words.end(), [](const std::string& w) { return w[0] == '('; });
         const long long clock = game_clock.AfterMove(ply + 1);
-        if (clock >= 0) moves.Add("{" + ClockComment(clock) + "}");
+        if (clock >= 0) words.insert(line, "{" + ClockComment(clock) + "}");
+        for (const std::string& word : words) moves.Add(word);
         pos = child;
     }
     int winner = state.position.winner;

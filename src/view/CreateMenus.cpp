@@ -68,7 +68,8 @@ void CreateMenus() {
     TimeControlMenu = SettingsMenu(DoTimeControlMenu, SET_TIME_CONTROL);
     // The game's actions: a new one is a line here and a case in DoGameMenu.
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
-                                        {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
+                                        {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8},
+                                        {"Review game", 9}};
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Level", DifficultyMenu);

@@ -130,6 +130,13 @@ void DrawInfo(POS_T* b, StatusLines& out) {
         out.Put(cell_prompt.Shown().c_str());
         return;
     }
+    // a running review says how far it is
+    const std::string reviewing = ReviewProgressText();
+    if (!reviewing.empty()) {
+        SetColor(color_yellow);
+        out.Put(reviewing.c_str());
+        return;
+    }
     // A message stays until the next click: the player must see it.
     if (info_string[0]) {
         SetColor(color_white);
@@ -242,6 +249,7 @@ void DisplayMain() {
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
+    TakeReviewOutcome();
     if (panel_on) DrawMoveList();
     else move_list_geom = MOVE_LIST_GEOM_T{};
     if (Browsing()) {
@@ -253,6 +261,7 @@ void DisplayMain() {
         PixelRect(l.pic_x + 2, top + 2, l.pic_x + l.pic_w - 2, top + l.pic_h - 2, false);
         glLineWidth(1);
     }
+    DrawReviewProgress();
     {
         // Nothing of the status runs under the move list, not even a word
         // longer than the room.

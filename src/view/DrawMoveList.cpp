@@ -2,12 +2,14 @@
 #include <string>
 #include <vector>
 
+#include "search/review.h"
 #include "view.h"
 
 namespace {
 const COLOR_T panel_color = {0.12f, 0.12f, 0.16f, 0};
 const COLOR_T mark_color = {0.30f, 0.30f, 0.42f, 0};
 const COLOR_T number_color = {0.6f, 0.6f, 0.6f, 0};
+const COLOR_T review_color = {1.0f, 0.45f, 0.2f, 0};
 
 int TextWidth(void* font, const char* text) {
     return text ? glutBitmapLength(font, (const unsigned char*)text) : 0;
@@ -50,6 +52,7 @@ void DrawMoveList() {
             *move_w = imax(*move_w, TextWidth(f, Listed(lines[i].white, lines[i].white_ply).c_str()));
             *move_w = imax(*move_w, TextWidth(f, Listed(lines[i].black, lines[i].black_ply).c_str()));
         }
+        *move_w += TextWidth(f, "??");  // a reviewed move's mark
     };
     int num_w, move_w;
     widths(font, &num_w, &move_w);
@@ -99,6 +102,11 @@ void DrawMoveList() {
             SetColor(piece_color_black);
             DrawPixelText(col_black, base, Listed(m.black, m.black_ply).c_str(), font);
         }
+        // a reviewed move's mark right after its text: "Nf3?"
+        const int white_ply = 2 * (m.number - 1) - state.oeb.ply_offset;
+        SetColor(review_color);
+        if (m.white) DrawPixelText(col_white + TextWidth(font, m.white), base, ReviewMarkOfPly(white_ply), font);
+        if (m.black) DrawPixelText(col_black + TextWidth(font, m.black), base, ReviewMarkOfPly(white_ply + 1), font);
     }
     SetColor(color_yellow);
     for (int i = 0; i < result_n; i++)

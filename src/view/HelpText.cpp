@@ -72,6 +72,9 @@ const HELP_ITEM_T items[] = {
                              "time runs out loses. Chosen during a game, it counts from the next game on."},
     {HELP_KEY, "Edit menu", "Choose a piece to add, or Remove, then click the cell. The game then starts from "
                             "the board as edited."},
+    {HELP_KEY, "Review game", "In the Game menu: the computer goes over the game, a second a position (Esc "
+                              "stops it). Then the move list marks each weak move: ?! inaccurate, ? a mistake, "
+                              "?? a blunder; the PGN you save keeps the marks, values and better lines."},
 
     {HELP_HEADING, nullptr, "The 3D game"},
     {HELP_TEXT, nullptr,

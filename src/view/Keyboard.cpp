@@ -65,6 +65,10 @@ void Keyboard(unsigned char key, int, int) {
                 ForgetConfirm();
                 break;
             }
+            if (CancelReviewForPlayer()) {
+                ForgetConfirm();
+                break;
+            }
             if (ConfirmKey(27, "Esc again to quit")) Quit();
             break;
         case '\t': StepUnderPointer(); break;

@@ -21,6 +21,7 @@ void DoGameMenu(int v) {
         case 0:
             if (!ConfirmMenuAction(CONFIRM_NEW_GAME)) break;
             LeaveReplay();
+            CancelReviewForPlayer();  // the game it was reviewing is gone
             PrintVersion();
             info_string[0] = 0;
             Clutch(0);
@@ -52,6 +53,7 @@ void DoGameMenu(int v) {
                 LoadPgnForPlayer(nullptr);
             }
             break;
+        case 9: StartReviewForPlayer(); break;
         default: Panic(false, "unknown selection @ DoGameMenu"); break;
     }
     fflush(stdout);

@@ -33,6 +33,7 @@ void DrawText(float x, float y, const char* text);
 // Text at window pixel (x, y), counted from the top left, in `font`.
 void DrawPixelText(int x, int y, const char* text, void* font = GLUT_BITMAP_TIMES_ROMAN_24);
 void DrawMoveList();
+void DrawReviewProgress();
 // A rectangle in window pixels counted from the top left, under the overlay
 // projection: one unit a pixel, GL's origin at the bottom left.
 void PixelRect(int x0, int top, int x1, int bottom, bool filled = true);

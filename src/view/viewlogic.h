@@ -2,7 +2,9 @@
 // no GL: picking names, mouse moves, menu labels, board editing, the K key.
 #pragma once
 
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -491,3 +493,24 @@ struct DRAG_T {
 extern DRAG_T drag;
 // The pointer moved to (x, y) with the button held: true when it now drags.
 bool DragMoved(DRAG_T* d, int x, int y);
+
+// Game review from the menu: the task's progress, read by the window.
+enum REVIEW_PHASE_E { REVIEW_IDLE, REVIEW_RUNNING, REVIEW_FINISHED, REVIEW_STOPPED };
+struct REVIEW_RUN_T {
+    std::atomic<int> phase{REVIEW_IDLE};
+    std::atomic<int> done{0}, total{0};  // positions searched, of
+    std::mutex mutex;
+    std::string summary;                 // the finished review's, a line a side
+};
+extern REVIEW_RUN_T review_run;
+// Queues the review of the game on the board (`seconds` a position, 0 the
+// window's own); false, with a message on the info line, when there is no
+// move to review or a review runs.
+bool StartReviewForPlayer(double seconds = 0);
+// Stops a running review; false when none runs.
+bool CancelReviewForPlayer();
+// A review that ended (done or stopped) says so on the info line, once:
+// true then.
+bool TakeReviewOutcome();
+// "Reviewing the game: 12 of 61 positions (Esc stops)" while one runs, or "".
+std::string ReviewProgressText();
