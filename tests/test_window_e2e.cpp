@@ -929,10 +929,10 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
     // Game, Clock, 1+0: the Game menu is wider than Menu() steps over
     w.MoveToOpen(300, 300, 3);
     w.MoveToOpen(320, 314);
-    w.MoveToOpen(420, 314 + 25 * 10);
-    w.MoveToOpen(600, 314 + 25 * 10);
-    w.Move(600, 314 + 25 * 11);
-    w.Click(600, 314 + 25 * 11);
+    w.MoveToOpen(420, 314 + 25 * 11);
+    w.MoveToOpen(600, 314 + 25 * 11);
+    w.Move(600, 314 + 25 * 12);
+    w.Click(600, 314 + 25 * 12);
     EXPECT_TRUE(w.WaitFor("\nClock 1\\+0 for this game", 10, mark)) << w.Output().substr(mark);
     w.Key("w");
     EXPECT_TRUE(w.WaitFor("\n1\\. ", 20, mark)) << w.Output().substr(mark);
@@ -941,6 +941,8 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
     EXPECT_EQ(w.WaitExit(10), 0);
     remove(pgn.c_str());
     rmdir(dir);
+}
+
 // The 2D game by the keyboard, by dragging and from the move list: a typed
 // move, a dragged one (the piece follows the pointer; let go off the board
 // it goes back), the list clicked to look back, stepped with the arrows,
