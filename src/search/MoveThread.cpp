@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "search.h"
+#include "thinking.h"
 
 std::atomic<bool> makemovebusy{false};
 std::atomic<bool> engine_quit{false};
@@ -83,7 +84,12 @@ void ThinkAndMove() {
     timers.TimerStart();
     MOVE_T move;
     ZeroMove(&move);
+    // the window's thinking panel follows the search
+    ThinkingBegin(&copy);
+    search_progress = ThinkingProgress;
     ETYPE_T v = Search(&copy, &move);
+    search_progress = nullptr;
+    ThinkingEnd();
     if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;
     search_side = 0;

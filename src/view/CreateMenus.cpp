@@ -4,6 +4,7 @@ int MainMenu, GameMenu, CompMenu, DifficultyMenu, TimeLimitMenu, UndoMenu, Piece
     RulesMenu, NotationMenu, SpreadMenu, ViewMenu, ProjMenu, AxesMenu, OpacityMenu, CapturedMenu,
     EditMenu, PieceMenuWhite, PieceMenuBlack;
 bool menus_ready = false;
+int thinking_entry = 0;  // the View menu's "Show thinking", counted from 1
 
 namespace {
 int setting_menu_ids[SETTING_MENUS];
@@ -68,6 +69,7 @@ void CreateMenus() {
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
     GameMenu = glutCreateMenu(DoGameMenu);
+    glutAddMenuEntry("Hint (I)", 9);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Difficulty", DifficultyMenu);
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
@@ -91,6 +93,8 @@ void CreateMenus() {
     glutAddMenuEntry("Reset View", 3);
     glutAddMenuEntry("Move list on/off", 5);
     glutAddMenuEntry("Cell names on/off", 6);
+    glutAddMenuEntry(ThinkingMenuLabel(), 7);
+    thinking_entry = glutGet(GLUT_MENU_NUM_ITEMS);
     PieceMenuWhite = PlainMenu(DoPieceMenu, white, 6);
     PieceMenuBlack = PlainMenu(DoPieceMenu, black, 6);
     EditMenu = glutCreateMenu(DoEditMenu);

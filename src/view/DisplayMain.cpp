@@ -172,7 +172,8 @@ void DisplayMain() {
     const auto start = std::chrono::steady_clock::now();
     POS_T* b = &state.position;
     glutSetWindow(mainWindow);
-    view_layout = ViewLayout(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), panel_on != 0, CapturedOnOff != 0);
+    view_layout = ViewLayout(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), panel_on != 0, CapturedOnOff != 0,
+                             thinking_on != 0);
     glDrawBuffer(GL_BACK);
     glViewport(0, 0, view_layout.width, view_layout.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -202,6 +203,7 @@ void DisplayMain() {
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     if (panel_on) DrawMoveList();
+    if (thinking_on) DrawThinking();
     {
         // Nothing of the status runs under the move list, not even a word
         // longer than the room.

@@ -49,6 +49,7 @@ void DoGameMenu(int v) {
                 LoadPgnForPlayer(nullptr);
             }
             break;
+        case 9: AskHint(); break;
         default: Panic(false, "unknown selection @ DoGameMenu"); break;
     }
     fflush(stdout);
@@ -136,6 +137,7 @@ void DoViewMenu(int v) {
     else if (v == 4) ToggleZeBlackView();
     else if (v == 5) Keyboard('M', 0, 0);
     else if (v == 6) Keyboard('N', 0, 0);
+    else if (v == 7) ToggleThinking();
     else Panic(false, "Unknown View Menu value");
     CreateMenus();
 }
