@@ -69,12 +69,12 @@ void CreateMenus() {
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8}};
     GameMenu = glutCreateMenu(DoGameMenu);
-    glutAddMenuEntry("Hint (I)", 9);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Difficulty", DifficultyMenu);
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
     glutAddSubMenu("Undo", UndoMenu);
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
+    glutAddMenuEntry("Hint (I)", 9);
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);
