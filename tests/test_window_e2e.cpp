@@ -7,6 +7,7 @@
 
 #include "window_session.h"
 
+#include "cli.h"
 #include "tamzor.h"
 
 namespace {
@@ -1078,6 +1079,78 @@ TEST(WindowE2E, TypedDraggedAndBrowsedIn3D) {
     w.Key("End");
     EXPECT_TRUE(w.WaitFor("\nback to the game", 5, mark)) << w.Output().substr(mark);
     EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
+
+// The hint in both games (its cells in a colour of their own, its text on the
+// info line), then the thinking panel while the computer thinks: its line
+// legal from the position searched, the band and the bar beside the board.
+TEST(WindowE2E, HintAndTheComputersThinking) {
+    SKIP_WITHOUT_X();
+    constexpr int HINT[3] = {242, 153, 25}, BAND[3] = {26, 26, 33}, BAR_WHITE[3] = {235, 235, 224};
+    WindowSession w;
+    ASSERT_TRUE(w.Start());
+    const LAYOUT_T l = ViewLayout(800, 800, true);
+    for (const char* game : {"F2", "F3"}) {
+        w.Key(game);
+        EXPECT_EQ(InWindow(w.Picture(), 0, 0, l.panel_x, 800, HINT), 0) << game;
+        const size_t mark = w.Output().size();
+        w.Key("i");
+        ASSERT_TRUE(w.WaitFor("\nHint: \\S+", 30, mark)) << game << w.Output().substr(mark);
+        w.Settle();
+        const PICTURE_T shown = w.Picture();
+        EXPECT_GT(InWindow(shown, 0, 0, l.panel_x, 800, HINT, 3), 150) << game << ": the hint's cells";
+        EXPECT_GT(InWindow(shown, 40, 85, 400, 125, INFO, 0), 40) << game << ": the hint's text";
+        EXPECT_EQ(w.Output().substr(mark).find("\n1."), std::string::npos) << "the hint plays nothing";
+    }
+
+    // P in a 2D game: after e4 the computer (Black) thinks, and the panel's
+    // line, from Black's move 1, reads move by move from the position after e4
+    w.Key("F2");
+    w.Key("p");
+    const LAYOUT_T t = ViewLayout(800, 800, true, true, true);
+    ASSERT_GT(t.think_h, 0);
+    size_t mark = w.Output().size();
+    Click2D(w, 4, 1, 4, 3, t);
+    ASSERT_TRUE(w.WaitFor("\n1\\. e4", 10, mark)) << w.Output().substr(mark);
+    ASSERT_TRUE(w.WaitFor("\nThinking: depth \\d+ [+-]\\d+\\.\\d\\d 1\\.\\.\\. [^\n]+", 60, mark))
+        << w.Output().substr(mark);
+    const std::string out = w.Output().substr(mark);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(out, m, std::regex("\nThinking: depth \\d+ [+-]\\d+\\.\\d\\d (1\\.\\.\\. [^\n]+)")));
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        CLI_OPTIONS_T opt;
+        opt.dmode = 2;
+        ASSERT_TRUE(SetUpGame(opt));
+        std::string error;
+        ASSERT_TRUE(PlayMoves("e2e4", &error)) << error;
+        static POS_T b[2];
+        b[0] = state.position;
+        b[0].oldb = nullptr;
+        std::istringstream words(m[1].str());
+        std::string word;
+        int i = 0;
+        while (words >> word) {
+            if (word.back() == '.') continue;  // a move number
+            MOVE_T move;
+            ASSERT_TRUE(ReadMove(&b[i & 1], word, &move, &error)) << m[1] << ": " << word << ": " << error;
+            ASSERT_TRUE(DoMove(&b[(i + 1) & 1], &b[i & 1], &move)) << word;
+            b[(i + 1) & 1].oldb = nullptr;
+            i++;
+        }
+        EXPECT_GE(i, 1) << m[1];
+    }
+    w.Settle();
+    const PICTURE_T panel = w.Picture();
+    const int band_top = 800 - t.think_y - t.think_h;
+    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 2000)
+        << "the band under the board";
+    EXPECT_GT(InWindow(panel, t.bar_x, 800 - t.bar_y - t.bar_h, t.bar_x + t.bar_w, 800 - t.bar_y, BAR_WHITE), 200)
+        << "White's share of the bar";
+    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, INFO, 0), 20)
+        << "the panel's text";
+    // P again: the band goes, the picture takes its room back
+    w.Key("p");
+    EXPECT_LT(InWindow(w.Picture(), t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 200);
     w.Key("q q");
     EXPECT_EQ(w.WaitExit(10), 0);
 }

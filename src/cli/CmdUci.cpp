@@ -18,7 +18,6 @@
 #include <cstring>
 #include <iostream>
 #include <mutex>
-#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -27,6 +26,7 @@
 #include "cli.h"
 #include "search/levels.h"
 #include "search/search.h"
+#include "search/thinking.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "levels.h"
 #include "search.h"
 #include "shell/clock.h"
+#include "thinking.h"
 
 std::atomic<bool> makemovebusy{false};
 std::atomic<bool> engine_quit{false};
@@ -86,8 +87,13 @@ void ThinkAndMove() {
     ClockSearchStart(search_side);  // a timed game's own clock, not the menu's limit
     MOVE_T move;
     ZeroMove(&move);
+    // the window's thinking panel follows the search
+    ThinkingBegin(&copy);
+    search_progress = ThinkingProgress;
     const int rating = LevelRating(LoadShared(state.maxdepth));
     ETYPE_T v = rating ? LevelSearch(&copy, &move, rating) : Search(&copy, &move);
+    search_progress = nullptr;
+    ThinkingEnd();
     ClockSearchEnd();
     if (eval_show) printf("\nSearched %lu ms", (unsigned long)timers.TimerElapsedMs());
     timers.timer_state = TIMER_IDLE;

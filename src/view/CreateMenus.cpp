@@ -5,6 +5,7 @@ int MainMenu, GameMenu, CompMenu, DifficultyMenu, TimeLimitMenu, UndoMenu, Piece
     RulesMenu, NotationMenu, SpreadMenu, ViewMenu, ProjMenu, AxesMenu, OpacityMenu, CapturedMenu,
     EditMenu, PieceMenuWhite, PieceMenuBlack;
 bool menus_ready = false;
+int thinking_entry = 0;  // the View menu's "Show thinking", counted from 1
 
 namespace {
 int setting_menu_ids[SETTING_MENUS];
@@ -76,7 +77,8 @@ void CreateMenus() {
     glutAddSubMenu("TimeLimit", TimeLimitMenu);
     glutAddSubMenu("Undo", UndoMenu);
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
-    glutAddSubMenu("Clock", TimeControlMenu);  // last: the entries above keep their rows
+    glutAddSubMenu("Clock", TimeControlMenu);  // the entries above keep their rows
+    glutAddMenuEntry("Hint (I)", 10);
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);
@@ -95,6 +97,8 @@ void CreateMenus() {
     glutAddMenuEntry("Reset View", 3);
     glutAddMenuEntry("Move list on/off", 5);
     glutAddMenuEntry("Cell names on/off", 6);
+    glutAddMenuEntry(ThinkingMenuLabel(), 7);
+    thinking_entry = glutGet(GLUT_MENU_NUM_ITEMS);
     PieceMenuWhite = PlainMenu(DoPieceMenu, white, 6);
     PieceMenuBlack = PlainMenu(DoPieceMenu, black, 6);
     EditMenu = glutCreateMenu(DoEditMenu);

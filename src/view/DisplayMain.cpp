@@ -220,7 +220,8 @@ void DisplayMain() {
     const auto start = std::chrono::steady_clock::now();
     POS_T* b = &state.position;
     glutSetWindow(mainWindow);
-    view_layout = ViewLayout(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), panel_on != 0, CapturedOnOff != 0);
+    view_layout = ViewLayout(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), panel_on != 0, CapturedOnOff != 0,
+                             thinking_on != 0);
     glDrawBuffer(GL_BACK);
     glViewport(0, 0, view_layout.width, view_layout.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -261,6 +262,7 @@ void DisplayMain() {
         PixelRect(l.pic_x + 2, top + 2, l.pic_x + l.pic_w - 2, top + l.pic_h - 2, false);
         glLineWidth(1);
     }
+    if (thinking_on) DrawThinking();
     DrawReviewProgress();
     {
         // Nothing of the status runs under the move list, not even a word

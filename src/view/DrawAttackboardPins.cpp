@@ -86,3 +86,21 @@ void DrawAttackboardPins(unsigned int ab) {
     glPopAttrib();
     gluDeleteQuadric(q);
 }
+
+void DrawPinMarker(unsigned int pin, const COLOR_T& color) {
+    for (int i = 0; i < 12; i++) {
+        if ((unsigned)attack_pins[i] != pin) continue;
+        P3D_T c;
+        GetCoords(&state.position, XPOS(attack_pins[i]), YPOS(attack_pins[i]), &c);
+        const float dx = i >= 6 ? 1.0f : 0.0f, dy = (i % 6) >= 3 ? 1.0f : 0.0f;
+        GLUquadric* q = gluNewQuadric();
+        glPushAttrib(GL_CURRENT_BIT);
+        SetColor(color);
+        glPushMatrix();
+        glTranslatef(c.x + dx, c.y + dy, c.z + 0.28f);
+        gluSphere(q, 0.32, 14, 10);
+        glPopMatrix();
+        glPopAttrib();
+        gluDeleteQuadric(q);
+    }
+}

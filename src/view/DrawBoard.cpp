@@ -20,6 +20,10 @@ void DrawBoard(unsigned int mode) {
     const int shown = replay != -1 ? replay : b->move_num;
     const int first = state.oeb.inited ? state.oeb.pos_0.move_num : 0;
     const uint64_t last_move = shown > first && shown <= GAME_RECORD_SIZE ? LastMoveCells(b, &state.game_record[shown - 1]) : 0;
+    // The hint's cells, for the position it was asked in.
+    const bool hinted = hint.shown && hint.root_hash == b->hash1 && hint.move_num == b->move_num && replay == -1;
+    const uint64_t hint_cells = hinted ? HintCells(&hint.move) : 0;
+    if (hinted && three && IsAB(hint.move.piece_moving) && !select) DrawPinMarker(hint.move.to, color_hint);
     // The king in check stands on a red cell.
     const SQ_T checked = (b->flags & FLAG_IN_CHECK) ? b->pieces[IsWhitesMove(b) ? 0 : 16].pos : NO_SQUARE;
     for (int x = 0; x < 8; x++) {
@@ -37,6 +41,8 @@ void DrawBoard(unsigned int mode) {
                 SetColor(square_color_selected);
             } else if (sq == checked) {
                 SetColor(color_check);
+            } else if (hint_cells >> sq & 1) {
+                SetColor(color_hint);
             } else {
                 int s = state.spreadmap[sq];
                 if (s == 0) SetColor(color_green);

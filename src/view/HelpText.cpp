@@ -31,6 +31,10 @@ const HELP_ITEM_T items[] = {
                     "full strength, then 800 again), Shift+D a step weaker."},
     {HELP_KEY, "T", "Clock of an untimed game: time of the game, White's time, Black's time, off."},
     {HELP_KEY, "M", "Move list beside the board on or off."},
+    {HELP_KEY, "I", "Hint: the computer looks for your best move and marks it on the board (orange cells)."},
+    {HELP_KEY, "P", "Show the computer's thinking under the board: depth, score for White (+ good for White), "
+                    "speed and the line it expects, with a bar beside the board. With the computer playing "
+                    "neither side it analyses the position on the board."},
     {HELP_KEY, "N", "Every cell's name written on the board, on or off."},
     {HELP_KEY, "C", "Captured pieces beside the board on or off."},
     {HELP_KEY, "A", "Axes on or off."},

@@ -149,6 +149,8 @@ void Keyboard(unsigned char key, int, int) {
             ReshapeMain(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
             break;
         case 'N': cell_names_on = !cell_names_on; break;
+        case 'I': AskHint(); break;
+        case 'P': ToggleThinking(); break;
         case 'L': {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
             ListGame(AltHeld());

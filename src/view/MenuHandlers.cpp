@@ -54,6 +54,7 @@ void DoGameMenu(int v) {
             }
             break;
         case 9: StartReviewForPlayer(); break;
+        case 10: AskHint(); break;
         default: Panic(false, "unknown selection @ DoGameMenu"); break;
     }
     fflush(stdout);
@@ -148,6 +149,7 @@ void DoViewMenu(int v) {
     else if (v == 4) ToggleZeBlackView();
     else if (v == 5) Keyboard('M', 0, 0);
     else if (v == 6) Keyboard('N', 0, 0);
+    else if (v == 7) ToggleThinking();
     else Panic(false, "Unknown View Menu value");
     CreateMenus();
 }

@@ -54,6 +54,8 @@ void ViewIdle() {
     RememberComputerSide();
     ForgetStaleWait();
     RefreshMenuMarks();
+    WatchGame();
+    RefreshThinkingLabel();
     if (title_wanted.exchange(false)) {
         std::lock_guard<std::mutex> lock(title_mutex);
         glutSetWindow(mainWindow);

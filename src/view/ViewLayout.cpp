@@ -1,6 +1,6 @@
 #include "viewlogic.h"
 
-LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray) {
+LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray, bool thinking) {
     LAYOUT_T l{};
     l.width = width > 1 ? width : 1;
     l.height = height > 1 ? height : 1;
@@ -23,10 +23,26 @@ LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray) {
     l.tray_y = 0;
     l.tray_w = tray ? room : 0;
     l.tray_h = t;
+    // The computer's thinking: a band above the tray, three lines of small
+    // text, never more than a fifth of the height; the evaluation bar a
+    // narrow column at the picture's left.
+    int band = thinking ? l.height / 8 : 0;
+    if (thinking && band < 54) band = 54;
+    if (band > 72) band = 72;
+    if (band > l.height / 5) band = l.height / 5;
+    const int bar = thinking ? (room < 400 ? 8 : 14) : 0;
+    l.think_x = 0;
+    l.think_y = t;
+    l.think_w = thinking ? room : 0;
+    l.think_h = band;
+    l.bar_x = 0;
+    l.bar_y = t + band;
+    l.bar_w = bar;
+    l.bar_h = thinking ? imax(l.height - t - band, 1) : 0;
     // The picture: everything else left of the list.
-    l.pic_x = 0;
-    l.pic_y = t;
-    l.pic_w = room > 1 ? room : 1;
-    l.pic_h = l.height - t > 1 ? l.height - t : 1;
+    l.pic_x = bar;
+    l.pic_y = t + band;
+    l.pic_w = room - bar > 1 ? room - bar : 1;
+    l.pic_h = l.height - t - band > 1 ? l.height - t - band : 1;
     return l;
 }

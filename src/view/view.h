@@ -34,6 +34,10 @@ void DrawText(float x, float y, const char* text);
 void DrawPixelText(int x, int y, const char* text, void* font = GLUT_BITMAP_TIMES_ROMAN_24);
 void DrawMoveList();
 void DrawReviewProgress();
+// The computer's-thinking panel and the evaluation bar (P).
+void DrawThinking();
+// A ball on `pin` in `color`, as the pins a chosen board may go to are marked.
+void DrawPinMarker(unsigned int pin, const COLOR_T& color);
 // A rectangle in window pixels counted from the top left, under the overlay
 // projection: one unit a pixel, GL's origin at the bottom left.
 void PixelRect(int x0, int top, int x1, int bottom, bool filled = true);
@@ -112,6 +116,14 @@ void DoCapturedMenu(int v);
 void DoEditMenu(int v);
 void DoPieceMenu(int v);
 void DoUndoMenu(int v);
+// The computer's-thinking panel on or off (P, View > Show thinking).
+void ToggleThinking();
+// Its menu entry's label, marked with '>' when on.
+const char* ThinkingMenuLabel();
+extern int ViewMenu, thinking_entry;
+extern bool menus_ready;
+// Brings that label up to date; called when idle.
+void RefreshThinkingLabel();
 
 // Game changes of keys and menus, as the window makes them.
 void UndoForPlayer(int plies);

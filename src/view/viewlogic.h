@@ -216,8 +216,10 @@ struct LAYOUT_T {
     int pic_x, pic_y, pic_w, pic_h;
     int panel_x, panel_w;  // panel_w 0: no list
     int tray_x, tray_y, tray_w, tray_h;  // tray_h 0: no tray
+    int think_x = 0, think_y = 0, think_w = 0, think_h = 0;  // think_h 0: no thinking panel
+    int bar_x = 0, bar_y = 0, bar_w = 0, bar_h = 0;          // the evaluation bar beside the board
 };
-LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray = true);
+LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray = true, bool thinking = false);
 // The perspective of each game: the vertical field of view of a square
 // picture, the eye's distance from the board's centre, and the narrowest
 // aspect the field holds before it widens upward.
@@ -514,3 +516,38 @@ bool CancelReviewForPlayer();
 bool TakeReviewOutcome();
 // "Reviewing the game: 12 of 61 positions (Esc stops)" while one runs, or "".
 std::string ReviewProgressText();
+
+// The hint (I): the player's best move, searched as an engine task on a copy
+// of the position. Read and written under the game lock.
+struct HINT_T {
+    bool searching = false;
+    bool shown = false;      // `move` is marked on the board
+    MOVE_T move{};
+    uint64_t root_hash = 0;  // the position it is for
+    int move_num = 0;
+};
+extern HINT_T hint;
+// Asks for a hint, or says on the info line why there is none.
+void AskHint();
+// The hint search's time in seconds: the time-limit setting, a few at most.
+double HintSeconds(uint64_t time_limit);
+// Cells to mark for the hint: from and to; for an attack board, its four
+// cells (the pin it goes to is marked apart).
+uint64_t HintCells(const MOVE_T* m);
+// The game moved: the hint's marks go, and a search for it is stale.
+void DropHint();
+extern const COLOR_T color_hint;
+// The computer's-thinking panel and the evaluation bar are shown (P).
+extern int thinking_on;
+// Called when idle: a position that changed drops the hint and cancels its
+// search; with the panel on and the computer playing no side, the engine
+// analyses the position on the board until it changes.
+void WatchGame();
+// Whether the engine should analyse the position on the board now.
+bool AnalysisWanted();
+// Cancels the analysis of the position; false when none runs.
+bool StopAnalysis();
+struct THINKING_T;
+// The panel's lines: "Depth 12  +0.35  1.25M nodes/s", then the main line
+// numbered as the move list numbers it.
+std::vector<std::string> ThinkingPanelLines(const THINKING_T& t, bool analysing);
