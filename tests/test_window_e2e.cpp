@@ -1079,6 +1079,9 @@ TEST(WindowE2E, TypedDraggedAndBrowsedIn3D) {
     w.Key("End");
     EXPECT_TRUE(w.WaitFor("\nback to the game", 5, mark)) << w.Output().substr(mark);
     EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
+    w.Key("q q");
+    EXPECT_EQ(w.WaitExit(10), 0);
+}
 
 // The hint in both games (its cells in a colour of their own, its text on the
 // info line), then the thinking panel while the computer thinks: its line
