@@ -180,7 +180,7 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
     std::string out = testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find("DoComputerMenu error"), std::string::npos);
     EXPECT_EQ(state.tamzor, TAMZOR_OFF);
-    EXPECT_EQ(state.maxdepth, DIFF_EASY);
+    EXPECT_EQ(state.maxdepth, 1600) << "an old difficulty of 7 plies is the medium level";
     EXPECT_EQ(state.rules, RULES_TDCL);
     EXPECT_EQ(state.notation, NOTATION_DEFAULT);
     EXPECT_EQ(state.spread, SPREAD_OFF);
@@ -640,13 +640,13 @@ TEST(MenuMarks, MarksFollowTheStateHoweverItChanged) {
         EXPECT_EQ(marked, 1) << "menu " << which;
     }
     // D and A, as the keys make the changes
-    StoreShared(state.maxdepth, DIFF_EASY);
+    StoreShared(state.maxdepth, 800);
     AxesOnOff = !AxesOnOff;
     EXPECT_EQ(StaleMarks(shown), (1u << SET_DIFFICULTY) | (1u << SET_AXES));
     EXPECT_EQ(StaleMarks(shown), 0u) << "rewritten once";
     char label[32];
-    EXPECT_STREQ(SettingLabel(SET_DIFFICULTY, 0, shown[SET_DIFFICULTY], label, sizeof label), "EASY");
-    EXPECT_STREQ(SettingLabel(SET_DIFFICULTY, 2, shown[SET_DIFFICULTY], label, sizeof label), "hard");
+    EXPECT_STREQ(SettingLabel(SET_DIFFICULTY, 0, shown[SET_DIFFICULTY], label, sizeof label), ">800");
+    EXPECT_STREQ(SettingLabel(SET_DIFFICULTY, 2, shown[SET_DIFFICULTY], label, sizeof label), " 1200");
     timers.timer_limit = 30;
     EXPECT_EQ(StaleMarks(shown), 1u << SET_TIME_LIMIT);
     EXPECT_STREQ(SettingLabel(SET_TIME_LIMIT, 2, shown[SET_TIME_LIMIT], label, sizeof label), ">30s");
