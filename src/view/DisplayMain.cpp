@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "search/review.h"
 #include "shell/clock.h"
 #include "view.h"
 
@@ -93,6 +94,12 @@ void DrawBanner(POS_T* b, StatusLines& out) {
     if (Browsing()) {
         SetColor(browse_color);
         out.Put(BrowseBanner(replay, GameFirstPly()).c_str());
+        // a reviewed game tells what the move looked at lost, and the better line
+        const std::string note = replay > GameFirstPly() ? ReviewNote(replay - 1) : "";
+        if (!note.empty()) {
+            SetColor(color_orange);
+            out.Put(note.c_str());
+        }
         return;
     }
     // A decided game says how it ended until a new game or undo.
