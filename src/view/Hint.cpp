@@ -55,15 +55,8 @@ double HintSeconds(uint64_t time_limit) {
 }
 
 uint64_t HintCells(const MOVE_T* m) {
-    const int k = ABIndex(m->piece_moving);
-    if (k >= 0) {
-        const SQ_T c = WhereIsAB_C(k);
-        return (1ull << c) | (1ull << (c + 1)) | (1ull << (c + 8)) | (1ull << (c + 9));
-    }
-    uint64_t cells = 0;
-    if (m->from < 64) cells |= 1ull << m->from;
-    if (m->to < 64) cells |= 1ull << m->to;
-    return cells;
+    // an attack board's four cells are where it stands now, as after its last move
+    return LastMoveCells(nullptr, m);
 }
 
 void AskHint() {
