@@ -14,8 +14,13 @@ neither, with the agreement as a percentage. It also times a review of a
 
     python3 bench/review_vs_stockfish.py --cli build/tamzor-cli \\
         [--games 5] [--plies 60] [--seconds 0.3] [--sf-ms 300] [--timing-seconds 1]
+        [--save FILE]
+
+--save writes each game's moves, Stockfish's values and our review's marks
+and evals as JSON, for weighing other marking rules without replaying.
 """
 import argparse
+import json
 import os
 import re
 import subprocess
@@ -111,6 +116,22 @@ def mainline_marks(pgn):
     return marks
 
 
+def mainline_evals(pgn):
+    """The [%eval] texts of the main line's moves, in order."""
+    text = "\n".join(line for line in pgn.splitlines() if not line.startswith("["))
+    evals, depth = [], 0
+    for word in re.findall(r"\(|\)|\{[^}]*\}", text):
+        if word == "(":
+            depth += 1
+        elif word == ")":
+            depth -= 1
+        elif not depth:
+            m = re.search(r"\[%eval ([^\]]+)\]", word)
+            if m:
+                evals.append(m.group(1))
+    return evals
+
+
 def review(cli, moves, seconds):
     r = subprocess.run([cli, "review", "--2d", "--moves", " ".join(moves), "--seconds", str(seconds)],
                        capture_output=True, text=True)
@@ -130,6 +151,7 @@ def main():
     ap.add_argument("--skill", type=int, default=3, help="Stockfish's skill level while playing the games")
     ap.add_argument("--timing-seconds", type=float, default=1.0,
                     help="time a position for the timed 60-ply review (0: skip it)")
+    ap.add_argument("--save", default=None, help="the games' values and marks as JSON into this file")
     a = ap.parse_args()
     for path in (a.cli, a.stockfish):
         if not os.access(path, os.X_OK):
@@ -141,6 +163,7 @@ def main():
     sf = Stockfish(a.stockfish)
     both = only_sf = only_ours = neither = any_mark_of_sf = 0
     games = []
+    saved = []
     for g in range(a.games):
         sf.option("Skill Level", a.skill)
         moves = play_game(sf, openings[g % len(openings)], a.plies, 50)
@@ -162,10 +185,14 @@ def main():
             only_sf += sf_marks and not ours
             only_ours += ours and not sf_marks
             neither += not sf_marks and not ours
+        saved.append({"moves": moves, "stockfish": values, "marks": marks, "evals": mainline_evals(pgn)})
         games.append((len(moves), took, marks.count("??"), marks.count("?"), marks.count("?!")))
         print(f"game {g + 1}: {len(moves)} plies, review {took:.1f} s; ours ?? {games[-1][2]}, "
               f"? {games[-1][3]}, ?! {games[-1][4]}", flush=True)
     sf.close()
+    if a.save:
+        with open(a.save, "w") as f:
+            json.dump(saved, f)
 
     total = both + only_sf + only_ours + neither
     flagged = both + only_sf + only_ours

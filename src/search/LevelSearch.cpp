@@ -102,6 +102,17 @@ ETYPE_T LevelSearch(POS_T* b, MOVE_T* move, int rating) {
     if (!seeded.exchange(true)) LevelSeedFromClock();
     // A fresh table each move: the same seed then plays the same moves.
     hash_c.HashReset();
+    if (k.whole) {
+        search_last_iteration = k.depth;
+        search_node_limit = k.nodes;
+        search_no_soft_limit = true;
+        search_progress = progress;
+        const ETYPE_T v = Search(b, move);
+        search_last_iteration = saved_last;
+        search_node_limit = saved_nodes;
+        search_no_soft_limit = saved_soft;
+        return v;
+    }
 
     const int n = LegalMoves(b, legal);
     const bool careless = Uniform() < k.lapse;

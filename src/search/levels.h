@@ -54,6 +54,9 @@ struct LEVEL_KNOBS_T {
     double noise;         // standard deviation added to each score, in pawns
     double lapse;         // chance that a move is chosen carelessly: the root moves
                           // judged by the position they leave, without any reply
+    bool whole;           // one search of all the root moves within `nodes` (and
+                          // `depth`), without noise: the top rungs, where a search
+                          // of each root move alone wastes what the others found
 };
 LEVEL_KNOBS_T LevelKnobs(int rating);
 
