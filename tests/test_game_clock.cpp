@@ -147,6 +147,15 @@ TEST_F(GameClock, UndoGivesBackTheClocksOfThatPly) {
     EXPECT_EQ(b5, 300000 - 2 * 7000 + 2 * 3000);
     std::vector<long long> after;
     for (int ply = 1; ply <= 5; ply++) after.push_back(game_clock.AfterMove(ply));
+    // what a browsed ply shows: the times it was reached with, the mover's its clock after the move
+    for (int ply = 1; ply <= 5; ply++) {
+        long long w = -1, b = -1;
+        ASSERT_TRUE(game_clock.TimesAt(ply, &w, &b)) << ply;
+        EXPECT_EQ(ply % 2 ? w : b, after[ply - 1]) << ply;
+    }
+    long long w = -1, b = -1;
+    EXPECT_FALSE(game_clock.TimesAt(6, &w, &b));
+    EXPECT_FALSE(game_clock.TimesAt(-1, &w, &b));
     now_ms += 50000;
     testing::internal::CaptureStdout();
     UndoMoves(2);

@@ -63,6 +63,13 @@ void GAME_CLOCK_C::Moved(int ply_after, uint64_t now) {
     Note(ply_);
 }
 
+bool GAME_CLOCK_C::TimesAt(int ply, long long* white, long long* black) const {
+    if (ply < 0 || 2 * ply + 1 >= (int)at_.size() || at_[2 * ply] < 0 || at_[2 * ply + 1] < 0) return false;
+    *white = at_[2 * ply];
+    *black = at_[2 * ply + 1];
+    return true;
+}
+
 void GAME_CLOCK_C::TakeBack(int ply, uint64_t now) {
     if (!Timed() || ply < 0) {
         ply_ = std::max(ply, 0);

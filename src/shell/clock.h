@@ -65,6 +65,8 @@ public:
     int Flagged() const { return flag_; }
     // The ply the clocks are at.
     int Ply() const { return ply_; }
+    // Both times as they were at ply `ply` (White, Black); false when unknown.
+    bool TimesAt(int ply, long long* white, long long* black) const;
     // The mover's clock after the move that reached ply `ply_after`, -1 unknown.
     long long AfterMove(int ply_after) const;
     // The times into the state's saved-game fields and back.

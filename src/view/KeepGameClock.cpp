@@ -48,7 +48,9 @@ bool KeepGameClock(uint64_t now) {
 CLOCK_LINE_T ClockLine(uint64_t now) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     CLOCK_LINE_T line;
-    const long long white = game_clock.LeftMs(1, now), black = game_clock.LeftMs(-1, now);
+    long long white = game_clock.LeftMs(1, now), black = game_clock.LeftMs(-1, now);
+    // a browsed position shows the times it was reached with, where known
+    if (Browsing() && ShownPly() < game_clock.Ply()) game_clock.TimesAt(ShownPly(), &white, &black);
     line.white = ClockText(white);
     line.black = ClockText(black);
     line.white_low = white < 10000;
