@@ -14,6 +14,7 @@ the difference, which should be above zero.
 
     python3 bench/calibrate_levels.py --games 40 --tc 10+0.1
     python3 bench/calibrate_levels.py --variant 3d --games 20 --movetime 300
+    python3 bench/calibrate_levels.py --variant 2d --levels 800,1000,1200 --known 1400:1391:110:40
 
 Prints one line a match as it ends, then the table: level, measured Elo with
 its 95% margin, games.
@@ -64,7 +65,7 @@ def stockfish_options(elo):
 
 
 def calibrate_2d(args, levels):
-    rows = {}
+    rows = dict(args.known)
     above = sorted(l for l in levels if l >= SF_LOWEST)
     below = sorted((l for l in levels if l < SF_LOWEST), reverse=True)
     for level in above:
@@ -86,9 +87,9 @@ def calibrate_2d(args, levels):
             _, _, _, n, diff, margin = run_match(args, level, args.stockfish, stockfish_options(SF_LOWEST), "2d",
                                                  f"{level}-vs-stockfish-{SF_LOWEST}")
             rows[level] = (SF_LOWEST + diff, margin, n)
-    # the lowest level, below Stockfish's range, should lose to its lowest
+    # the ladder's lowest level, below Stockfish's range, should lose to its lowest
     lowest = min(levels)
-    if lowest < SF_LOWEST:
+    if lowest == LADDER[0] and lowest < SF_LOWEST:
         w, d, l, n, _, _ = run_match(args, lowest, args.stockfish, stockfish_options(SF_LOWEST), "2d",
                                      f"{lowest}-vs-stockfish-{SF_LOWEST}")
     print()
@@ -97,7 +98,7 @@ def calibrate_2d(args, levels):
         figure, margin, n_games = rows[level]
         flag = "" if abs(figure - level) <= 150 else "  (off by more than 150)"
         print(f"                    {level:5d}  {figure:8.0f}  {margin:6.0f}  {n_games:5d}{flag}")
-    if lowest < SF_LOWEST:
+    if lowest == LADDER[0] and lowest < SF_LOWEST:
         verdict = "loses more than it wins" if l > w else "does NOT lose more than it wins"
         print(f"level {lowest} against Stockfish at {SF_LOWEST}: +{w} ={d} -{l} of {n}: {verdict}")
 
@@ -127,7 +128,13 @@ def main():
     ap.add_argument("--tc", default="10+0.1", help="BASE+INC seconds; empty for --movetime")
     ap.add_argument("--movetime", type=int, default=300, help="ms a move when --tc is empty")
     ap.add_argument("--pgn-dir", default=None, help="each match's games as PGN into this directory")
+    ap.add_argument("--known", action="append", default=[], metavar="LEVEL:ELO:MARGIN:GAMES",
+                    help="a 2D level measured before, as an anchor for the levels below it")
     args = ap.parse_args()
+    try:
+        args.known = [(int(l), (float(e), float(m), int(g))) for l, e, m, g in (k.split(":") for k in args.known)]
+    except ValueError:
+        raise SystemExit("--known takes LEVEL:ELO:MARGIN:GAMES, e.g. 1400:1391:110:40")
     levels = sorted({int(x) for x in args.levels.split(",") if x.strip()})
     if not levels or any(l not in LADDER for l in levels):
         raise SystemExit(f"levels are rungs of the ladder: {LADDER}")

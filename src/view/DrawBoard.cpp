@@ -35,6 +35,9 @@ void DrawBoard(unsigned int mode) {
                 SetColor(square_color_selected);
             }
             if (select) glPushName(y);
+            // a hint or a king in check is drawn solid: the see-through
+            // pattern of the 3D cells halves a colour, and these must be seen
+            const bool solid = sq == checked || (hint_cells >> sq & 1);
             if (stepped.target == sq && stepped.kind == PICK_HIT_T::CELL) {
                 SetColor(color_yellow);
             } else if (state.selected == sq) {
@@ -55,7 +58,7 @@ void DrawBoard(unsigned int mode) {
             GetCoords(b, x, y, &c);
             glPushMatrix();
             glTranslatef(c.x, c.y, c.z);
-            if (state.stipple) {
+            if (state.stipple && !solid) {
                 glEnable(GL_POLYGON_STIPPLE);
                 glPolygonStipple(halftone);
             }
