@@ -968,6 +968,14 @@ public:
     // Hard search limit in seconds, counted in milliseconds from TimerStart:
     // a 5-second limit ends the search 5.0 s after it began.
     std::atomic<uint64_t> timer_limit{0};
+    // The running search's own hard limit in seconds (a timed game's clock,
+    // a hint, a review), 0 for the player's timer_limit: kept apart so that
+    // the menu shows, and a save keeps, the player's choice meanwhile.
+    std::atomic<uint64_t> search_limit{0};
+    uint64_t LimitS() const {
+        const uint64_t own = search_limit.load();
+        return own ? own : timer_limit.load();
+    }
     std::atomic<TIMERSTATE> timer_state{TIMER_IDLE};
     std::atomic<uint64_t> move_start_time{0};  // WallTime() at TimerStart
     std::atomic<uint64_t> move_start_ms{0};    // TickCount() at TimerStart

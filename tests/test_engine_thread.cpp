@@ -249,13 +249,21 @@ TEST(EngineThread, TasksAnalyseBesideTheGame) {
         });
         EngineRunTask([&] { second = true; });
         end = std::chrono::steady_clock::now() + 20s;
+        timers.timer_limit = 10;
         while (!started && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
         std::this_thread::sleep_for(100ms);
+        // the analysis's own limit leaves the player's, which a menu shows and a choice changes
+        EXPECT_EQ(timers.timer_limit.load(), 10u);
+        EXPECT_EQ(timers.LimitS(), 60u);
+        timers.timer_limit = 30;
         const auto cancelled_at = std::chrono::steady_clock::now();
         EngineCancelTasks();
         while (!finished && std::chrono::steady_clock::now() < cancelled_at + 20s)
             std::this_thread::sleep_for(5ms);
         EXPECT_TRUE(finished);
+        EXPECT_EQ(timers.timer_limit.load(), 30u) << "a choice made meanwhile stays";
+        EXPECT_EQ(timers.LimitS(), 30u);
+        timers.timer_limit = 5;
         Clutch(0);
         EXPECT_FALSE(second);
         EXPECT_FALSE(EngineTasksPending());

@@ -1,12 +1,12 @@
 // The computer's search in a timed game spends its own clock, by the share
-// the UCI engine takes of a clock, in place of the time-limit menu's limit.
+// the UCI engine takes of a clock, in place of the time-limit menu's limit
+// (which stays the player's choice meanwhile).
 #include <cmath>
 #include <mutex>
 
 #include "shell/clock.h"
 
 namespace {
-uint64_t untimed_limit = 0;  // the menu's limit, put back afterwards
 bool limits_set = false;
 }  // namespace
 
@@ -20,10 +20,9 @@ bool ClockSearchStart(int side) {
     }
     double hard, soft, stretch;
     UciClockBudget(left, inc, 0, &hard, &soft, 0, &stretch);
-    untimed_limit = timers.timer_limit.load();
     limits_set = true;
     const uint64_t now = TickCount();
-    timers.timer_limit = (uint64_t)std::ceil(stretch);
+    timers.search_limit = (uint64_t)std::ceil(stretch);
     timers.SetDeadlineIn((uint64_t)(hard * 1000.0));
     soft_deadline_ms = now + (uint64_t)(soft * 1000.0);
     stretch_deadline_ms = stretch > hard ? now + (uint64_t)(stretch * 1000.0) : 0;
@@ -33,7 +32,7 @@ bool ClockSearchStart(int side) {
 void ClockSearchEnd() {
     if (!limits_set) return;
     limits_set = false;
-    timers.timer_limit = untimed_limit;
+    timers.search_limit = 0;
     timers.deadline_ms = 0;
     soft_deadline_ms = 0;
     stretch_deadline_ms = 0;

@@ -7,12 +7,12 @@
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result) {
     static thread_local POS_T copy;
     static thread_local uint64_t hashes[GAME_RECORD_SIZE];
-    const uint64_t saved_limit = timers.timer_limit.load();
+    const uint64_t saved_limit = timers.search_limit.load();
     // an analysis searches at full strength whatever the game's level
     search_ply_limit = limits.maxdepth > 0 ? imin(limits.maxdepth, DIFF_HARD) : limits.cancel ? DIFF_HARD : 0;
     const bool stretch = limits.seconds > 0 && limits.stretch_seconds > limits.seconds;
     if (limits.seconds > 0) {
-        timers.timer_limit = (uint64_t)std::ceil(stretch ? limits.stretch_seconds : limits.seconds);
+        timers.search_limit = (uint64_t)std::ceil(stretch ? limits.stretch_seconds : limits.seconds);
         timers.SetDeadlineIn((uint64_t)(limits.seconds * 1000.0));
     }
     soft_deadline_ms = limits.soft_seconds > 0 ? TickCount() + (uint64_t)(limits.soft_seconds * 1000.0) : 0;
@@ -75,7 +75,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     timers.deadline_ms = 0;
     soft_deadline_ms = 0;
     stretch_deadline_ms = 0;
-    timers.timer_limit = saved_limit;
+    timers.search_limit = saved_limit;
     search_ply_limit = 0;
     return v;
 }

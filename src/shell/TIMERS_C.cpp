@@ -54,7 +54,7 @@ uint64_t TIMERS_C::TimerElapsedMs() {
 int TIMERS_C::TimerExpired() {
     // In milliseconds: whole seconds of the tick count let a 5-second limit
     // run anywhere up to 6 seconds.
-    if (timer_state == TIMER_STARTED && (TimerElapsedMs() >= timer_limit * 1000 || DeadlinePassed()))
+    if (timer_state == TIMER_STARTED && (TimerElapsedMs() >= LimitS() * 1000 || DeadlinePassed()))
         timer_state = TIMER_EXPIRED;
     return timer_state == TIMER_EXPIRED ? 1 : 0;
 }
@@ -70,7 +70,7 @@ uint64_t TIMERS_C::SoftLimitMs(uint64_t limit_seconds) {
 int TIMERS_C::TimerTerminate(int force) {
     if (force) return 1;
     if (timer_state == TIMER_IDLE) return 0;
-    return TimerElapsedMs() >= SoftLimitMs(timer_limit) ? 1 : 0;
+    return TimerElapsedMs() >= SoftLimitMs(LimitS()) ? 1 : 0;
 }
 
 bool TIMERS_C::DeadlinePassed() {
