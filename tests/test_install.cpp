@@ -155,8 +155,8 @@ TEST(Install, StagedInstallHoldsEveryFileAndUninstallRemovesThem) {
                                 "' --prefix /usr --component tamzor >/dev/null";
     ASSERT_EQ(system(install.c_str()), 0);
     std::set<std::string> expected = {
-        "usr/bin/tamzor",
-        "usr/bin/tamzor-cli",
+        "usr/" TAMZOR_BINDIR "/tamzor",
+        "usr/" TAMZOR_BINDIR "/tamzor-cli",
         "usr/share/applications/tamzor.desktop",
         "usr/share/metainfo/org.example.tamzor.metainfo.xml",
         "usr/share/icons/hicolor/scalable/apps/tamzor.svg",
@@ -169,13 +169,13 @@ TEST(Install, StagedInstallHoldsEveryFileAndUninstallRemovesThem) {
         expected.insert(std::string("usr/share/tamzor/pieces/") + piece + ".STL");
     EXPECT_EQ(FilesUnder(s.dir), expected);
 
-    const std::string exe = root + "/usr/bin/tamzor";
+    const std::string exe = root + "/usr/" TAMZOR_BINDIR "/tamzor";
     EXPECT_EQ(FindDataDir(DataDirs(exe, TAMZOR_DATA_FROM_BIN, TAMZOR_BUILD_TREE, TAMZOR_SOURCE_TREE)),
               root + "/usr/share/tamzor");
     const RUN_T v = RunTool("--version");
     std::string installed;
     {
-        FILE* f = popen(("cd / && '" + root + "/usr/bin/tamzor-cli' --version").c_str(), "r");
+        FILE* f = popen(("cd / && '" + root + "/usr/" TAMZOR_BINDIR "/tamzor-cli' --version").c_str(), "r");
         ASSERT_TRUE(f);
         char line[100] = "";
         if (fgets(line, sizeof line, f)) installed = line;
