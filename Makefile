@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test asan-build test-asan check-long bench memory window-figures bench-wac bench-bk bench-3d-mates bench-2d-mates test-tsan fuzz match clean
+.PHONY: all deps configure build run test asan-build test-asan check-long bench memory window-figures bench-wac bench-bk bench-3d-mates bench-2d-mates test-tsan fuzz match clean install uninstall deb check-install
 
 all: build
 
@@ -15,10 +15,34 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The window program from here, so it finds pieces/; without a display it
-# plays on the terminal by itself.
+# The window program from the build folder, which finds the piece meshes in
+# the source tree; without a display it plays on the terminal by itself.
 run: build
 	@$(BUILD)/tamzor
+
+# Installs the programs, their data, menu entry, icon and manual pages under
+# PREFIX (DESTDIR= for a staging root, as packagers use); `make uninstall`
+# removes what the last install put in place.
+PREFIX ?= /usr/local
+install: build
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+uninstall:
+	@DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
+
+# The Debian package, built by dpkg-buildpackage from a copy of the tree in
+# build-deb/ (the package's tests run there too, those needing a display
+# skipped); the .deb lands in build-deb/.
+deb:
+	@scripts/install-deps deb
+	@scripts/build-deb
+
+# The package installed into a throw-away root and its window compared with
+# the build's (scripts/check-install).
+check-install: build
+	@scripts/install-deps deb
+	@BUILD=$(BUILD) scripts/check-install
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -50,7 +74,7 @@ window-figures: build
 
 # The tactical suite at 1 s a position, and the Bratko-Kopec test at 10 s.
 bench-wac: build
-	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli ../shared/positions/wac.epd 1
+	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli bench/wac.epd 1
 
 # Matches through the UCI mode (bench/match.py): by default Tamzor against
 # Stockfish at UCI_Elo 2000, 10 s + 0.1 s a game, 16 games from 8 openings.
@@ -82,7 +106,7 @@ bench-3d-mates: build
 	@python3 bench/mates_3d.py $(BUILD)/tamzor-cli tests/data/mates-3d.pgn 1
 
 bench-bk: build
-	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli ../shared/positions/bratko-kopec.epd 10
+	@python3 bench/epd_suite.py $(BUILD)/tamzor-cli bench/bratko-kopec.epd 10
 
 # The threads (engine, interface, clock) under ThreadSanitizer, the window
 # program's among them; any report fails, in a child process too. The
@@ -132,4 +156,4 @@ fuzz: deps
 	@scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
-	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-deb

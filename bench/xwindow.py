@@ -9,10 +9,9 @@ import time
 @contextlib.contextmanager
 def window_program(program, display, args=("--log",)):
     """Starts Xvfb on `display` and the program in a fresh working directory
-    (its pieces beside it); yields (process, environment, path of its
+    (the build's program finds its piece meshes itself); yields (process, environment, path of its
     standard output, window id, start time), the window id once the window
     shows. Both are ended afterwards."""
-    pieces = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pieces")
     xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x900x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
@@ -22,7 +21,6 @@ def window_program(program, display, args=("--log",)):
             time.sleep(0.1)
         env = dict(os.environ, DISPLAY=display)
         with tempfile.TemporaryDirectory() as work:
-            os.symlink(os.path.abspath(pieces), os.path.join(work, "pieces"))
             out_path = os.path.join(work, "out.txt")
             start = time.monotonic()
             with open(out_path, "w") as out:

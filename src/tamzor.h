@@ -894,7 +894,7 @@ bool RebuildGame(int target, bool texts, const char* caller, const char* message
 // kind is cleared from a start position, from an edit or a file.
 bool EnPassantHolds(POS_T* b);
 void DropStaleEnPassant(POS_T* b);
-// "\nTamzor V2.98f" and the lines after it.
+// "\nTamzor V<version>" and the lines after it.
 void PrintBanner();
 
 // ---------------------------------------------------------------------------

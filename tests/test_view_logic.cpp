@@ -753,6 +753,8 @@ TEST(Messages, SavingSaysWhereOrWhyNot) {
     char cwd[4096];
     ASSERT_TRUE(getcwd(cwd, sizeof cwd));
     ASSERT_EQ(chdir(dir), 0);
+    char here[4096];
+    ASSERT_TRUE(getcwd(here, sizeof here));
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const bool saved = SaveForPlayer();
@@ -766,7 +768,7 @@ TEST(Messages, SavingSaysWhereOrWhyNot) {
     ASSERT_EQ(chdir(cwd), 0);
     rmdir(dir);
     EXPECT_TRUE(saved);
-    EXPECT_EQ(info, "Saved to tamzor.sav");
+    EXPECT_EQ(info, std::string("Saved to ") + here + "/tamzor.sav");  // where the player finds it
     EXPECT_TRUE(refused);
     EXPECT_STREQ(info_string, "Not saved: tamzor.sav.tmp: Is a directory");
     info_string[0] = 0;

@@ -77,7 +77,7 @@ TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
     WindowSession w;
     ASSERT_TRUE(w.Start(true, "", false));
     std::string info = w.WindowInfo();
-    EXPECT_NE(info.find("\"Tamzor 2.98f\""), std::string::npos) << info;
+    EXPECT_NE(info.find("\"Tamzor " TAMZOR_VERSION "\""), std::string::npos) << info;
     EXPECT_NE(info.find("Width: 800"), std::string::npos) << info;
     EXPECT_NE(info.find("Height: 800"), std::string::npos) << info;
     EXPECT_NE(info.find("Absolute upper-left X:  160"), std::string::npos) << info;
@@ -88,12 +88,23 @@ TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
     EXPECT_EQ(w.Output(), "");
 }
 
-TEST(WindowE2E, StartsWithoutPieceMeshesOnClassicModels) {
+// Started in a fresh folder, the build's program reads the source tree's
+// meshes; a copy of it where no data lies draws the classic pieces and says
+// so in one line.
+TEST(WindowE2E, FindsItsMeshesFromAnyFolderOrDrawsClassicPieces) {
     SKIP_WITHOUT_X();
+    {
+        WindowSession w;
+        ASSERT_TRUE(w.Start());
+        EXPECT_NE(w.Output().find(TAMZOR_SOURCE_DIR "/pieces/KNIGHT.STL - pCnt"), std::string::npos) << w.Output();
+        EXPECT_EQ(w.Errors(), "");
+    }
     WindowSession w;
     ASSERT_TRUE(w.Start(false));
     ExpectBoard(w.Picture());
     EXPECT_EQ(w.Output().find("STL - pCnt"), std::string::npos);
+    EXPECT_EQ(w.Errors(), "tamzor: no piece meshes in " + w.Dir() +
+                              "/share/tamzor/pieces: the pieces are drawn in their classic shapes\n");
 }
 
 // A player's 2D game in a resized window: clicks still pick the cells, the

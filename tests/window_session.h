@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include "build_info.h"
 #include "viewlogic.h"
 
 inline bool HaveCommand(const char* name) {
@@ -69,8 +71,9 @@ struct PICTURE_T {
 
 class WindowSession {
 public:
-    // Starts the X server and the program in a fresh working directory; with
-    // `pieces` the directory holds a link to the repository's piece meshes;
+    // Starts the X server and the program in a fresh working directory. With
+    // `pieces` it is the build's program, which finds the source tree's piece
+    // meshes; without, a copy of it in that directory, where no data is found.
     // `arg`, when given, goes on the program's command line; with `log` the
     // program writes its game record on standard output.
     bool Start(bool pieces = true, const std::string& arg = "", bool log = true) {
@@ -96,7 +99,11 @@ public:
         char tmpl[] = "/tmp/tamzor_e2e_XXXXXX";
         if (!mkdtemp(tmpl)) return false;
         dir_ = tmpl;
-        if (pieces && symlink(TAMZOR_SOURCE_DIR "/pieces", (dir_ + "/pieces").c_str()) != 0) return false;
+        std::string program = TAMZOR_GUI;
+        if (!pieces) {
+            program = dir_ + "/bin/tamzor";
+            if (system(("mkdir '" + dir_ + "/bin' && cp '" TAMZOR_GUI "' '" + program + "'").c_str()) != 0) return false;
+        }
         out_path_ = dir_ + "/stdout.txt";
         program_ = fork();
         if (program_ == 0) {
@@ -111,19 +118,19 @@ public:
             if (const char* o = getenv("ASAN_OPTIONS")) asan = std::string(o) + ":" + asan;
             setenv("ASAN_OPTIONS", asan.c_str(), 1);
             // --log: the game record on standard output, which the tests read
-            std::vector<const char*> argv = {TAMZOR_GUI};
+            std::vector<const char*> argv = {program.c_str()};
             if (log) argv.push_back("--log");
             if (!arg.empty()) argv.push_back(arg.c_str());
             argv.push_back(nullptr);
-            execv(TAMZOR_GUI, (char* const*)argv.data());
+            execv(program.c_str(), (char* const*)argv.data());
             _exit(127);
         }
-        std::string id = Run("timeout 30 xdotool search --sync --onlyvisible --name '^Tamzor 2.98f$' 2>/dev/null | head -1");
+        std::string id = Run("timeout 30 xdotool search --sync --onlyvisible --name '^Tamzor " TAMZOR_VERSION "$' 2>/dev/null | head -1");
         window_ = std::strtoul(id.c_str(), nullptr, 10);
         if (!window_) return false;
         // The first frame is drawn once the window is mapped.
         // and is on the screen soon after (later in sanitizer builds).
-        return (!log || WaitFor("\nTamzor V2\\.98f", 20)) &&
+        return (!log || WaitFor("\nTamzor V" TAMZOR_VERSION, 20)) &&
                WaitUntil([&] { return Picture().NonBlack() > 20000; }, 20);
     }
 
@@ -288,6 +295,10 @@ public:
     }
 
     const std::string& Dir() const { return dir_; }
+    std::string Errors() const {
+        std::ifstream in(dir_ + "/stderr.txt");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
 private:
     int display_ = -1;
@@ -339,8 +350,11 @@ inline void Piece2D(int file, int rank, int* x, int* y, const LAYOUT_T& l = View
     Cell2D(file, rank, x, y, l, 0.55);
 }
 
+// A package build sets TAMZOR_SKIP_DISPLAY_TESTS: it has no X server to spare.
 #define SKIP_WITHOUT_X()                                                                  \
     do {                                                                                  \
+        if (getenv("TAMZOR_SKIP_DISPLAY_TESTS"))                                          \
+            GTEST_SKIP() << "TAMZOR_SKIP_DISPLAY_TESTS: no display tests here";          \
         if (!HaveCommand("Xvfb") || !HaveCommand("xdotool") || !HaveCommand("import") || \
             !HaveCommand("xwininfo"))                                                     \
             GTEST_SKIP() << "Xvfb, xdotool, xwininfo or ImageMagick missing";           \

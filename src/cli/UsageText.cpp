@@ -27,7 +27,8 @@ std::string Entry(const std::string& head, const std::string& what) {
 }  // namespace
 
 std::string UsageText() {
-    std::string s = "usage: tamzor-cli <command> [options]\n\ncommands:\n";
+    std::string s = "usage: tamzor-cli <command> [options]\n"
+                    "       tamzor-cli --help | --version\n\ncommands:\n";
     for (const CLI_COMMAND_T& c : CliCommands()) {
         std::string head = std::string("  ") + c.name;
         if (*c.synopsis) head += std::string(" ") + c.synopsis;

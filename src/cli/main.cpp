@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "build_info.h"
 #include "cli.h"
 
 namespace {
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     }
     const char* cmd = argv[1];
     if (IsHelp(cmd)) return CmdHelp(0, nullptr);
+    if (!strcmp(cmd, "--version") || !strcmp(cmd, "-V")) {
+        printf("tamzor-cli %s\n", TAMZOR_VERSION);
+        return 0;
+    }
     for (const CLI_COMMAND_T& c : CliCommands()) {
         if (strcmp(cmd, c.name) != 0) continue;
         // --help anywhere after the command asks for the usage, not the command

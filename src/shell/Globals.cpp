@@ -1,4 +1,5 @@
 // Process-wide state of the running program.
+#include "build_info.h"
 #include "tamzor.h"
 
 STATE_T state;
@@ -6,7 +7,7 @@ std::atomic<bool> eval_show{false};
 char gamefilename[260] = "tamzor.sav";
 int replay = -1;
 char banner_string[64] = "BANNER_STRING";
-char move_string[64] = "Tamzor 2.98f";
+char move_string[64] = "Tamzor " TAMZOR_VERSION;
 
 thread_local constinit unsigned char white_pawn_loc[8];
 thread_local constinit unsigned char black_pawn_loc[8];

@@ -1,9 +1,10 @@
 #include <cstdio>
 
+#include "build_info.h"
 #include "tamzor.h"
 
 void PrintBanner() {
-    printf("\n%s V%s.%s", "Tamzor", "2", "98f");
+    printf("\nTamzor V%s", TAMZOR_VERSION);
     printf("\n\n");
     fflush(stdout);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "build_info.h"
 #include "search/review.h"
 #include "shell/clock.h"
 #include "view.h"
@@ -36,7 +37,7 @@ void SetMoveString(POS_T* b) {
     if (editing_option >= 1 && editing_option <= 16)
         snprintf(move_string, sizeof move_string, "%s", edit_texts[editing_option]);
     else if (n == 0)
-        snprintf(move_string, sizeof move_string, "Tamzor 2.98f");
+        snprintf(move_string, sizeof move_string, "Tamzor " TAMZOR_VERSION);
     else if (n & 1)
         snprintf(move_string, sizeof move_string, "%d. %s", MoveNumberOfPly(n - 1), GameListGet(n));
     else

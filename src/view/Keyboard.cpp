@@ -1,16 +1,21 @@
 #include <cctype>
 #include <cstdio>
 
+#include "build_info.h"
 #include "view.h"
 
 namespace {
 int j_ptr = 0;
 
 void BuildDate() {
-    // __DATE__ is "Mmm dd yyyy", __TIME__ "hh:mm:ss"
+    // the date is "Mmm dd yyyy", the time "hh:mm:ss"
     static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
-    const char* d = __DATE__;
+#ifdef TAMZOR_BUILD_DATE
+    const char *d = TAMZOR_BUILD_DATE, *hms = TAMZOR_BUILD_TIME;
+#else
+    const char *d = __DATE__, *hms = __TIME__;
+#endif
     int month = 0;
     for (int m = 0; m < 12; m++)
         if (d[0] == months[m * 3] && d[1] == months[m * 3 + 1] && d[2] == months[m * 3 + 2]) month = m;
@@ -20,7 +25,7 @@ void BuildDate() {
     static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     int y = year - (month < 2);
     int wd = (y + y / 4 - y / 100 + y / 400 + t[month] + day) % 7;
-    printf("\nBuilt: %s %.3s %d %s %02d", days[wd], months + month * 3, day, __TIME__, year % 100);
+    printf("\nBuilt: %s %.3s %d %s %02d", days[wd], months + month * 3, day, hms, year % 100);
 }
 }  // namespace
 

@@ -34,7 +34,7 @@ void SavePgnForPlayer() {
     const int error = errno;
     if (ok) {
         printf("\nSaved the game as %s", name);
-        snprintf(info_string, sizeof info_string, "Saved to %s", name);
+        TextWithPath("Saved to", PathHere(name), info_string, sizeof info_string);
     } else {
         perror(name);
         snprintf(info_string, sizeof info_string, "Not saved: %s: %s", name, strerror(error));

@@ -1,10 +1,11 @@
 #include <cstdio>
 
+#include "build_info.h"
 #include "view.h"
 
 // The '?' key: name and version, where to find the program, a blank line.
 void PrintVersion() {
-    printf("\n%s V%s.%s", "Tamzor", "2", "98f");
+    printf("\nTamzor V%s", TAMZOR_VERSION);
     printf("\nhttps://tamzor.example.org/\n");
     fflush(stdout);
 }

@@ -11,7 +11,7 @@ bool SaveForPlayer() {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
         saved = SaveGame(0, why, sizeof why);
     }
-    if (saved) snprintf(info_string, sizeof info_string, "Saved to %.150s", gamefilename);
+    if (saved) TextWithPath("Saved to", PathHere(gamefilename), info_string, sizeof info_string);
     else snprintf(info_string, sizeof info_string, "Not saved: %s", why);
     fflush(stdout);
     return saved;

@@ -1,12 +1,12 @@
 // The window program: start-up, then GLUT's main loop drives everything.
 #include <X11/Xlib.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "build_info.h"
 #include "view.h"
 
 namespace {
@@ -33,11 +33,8 @@ void Exec(const char* program, const std::string& file, int (*exec)(const char*,
 // installed beside this program (or found on the path).
 [[noreturn]] void PlayOnTheTerminal(const std::string& file) {
     fprintf(stderr, "tamzor: no display, playing on the terminal (tamzor-cli play)\n");
-    char self[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) {
-        self[n] = 0;
-        std::string cli = self;
+    std::string cli = ExecutablePath();
+    if (!cli.empty()) {
         cli = cli.substr(0, cli.rfind('/') + 1) + "tamzor-cli";
         if (access(cli.c_str(), X_OK) == 0) Exec(cli.c_str(), file, execv);
     }
@@ -45,13 +42,35 @@ void Exec(const char* program, const std::string& file, int (*exec)(const char*,
     fprintf(stderr, "tamzor: tamzor-cli not found\n");
     exit(1);
 }
+
+// The meshes from the data installed with the program (or the source tree's,
+// run from the build folder); without them the classic pieces, said once.
+void ReadPieceMeshes() {
+    const std::vector<std::string> dirs =
+        DataDirs(ExecutablePath(), TAMZOR_DATA_FROM_BIN, TAMZOR_BUILD_TREE, TAMZOR_SOURCE_TREE);
+    const std::string data = FindDataDir(dirs);
+    if (data.empty()) {
+        std::string looked;
+        for (const std::string& d : dirs) looked += (looked.empty() ? "" : " or ") + d + "/pieces";
+        fprintf(stderr, "tamzor: no piece meshes in %s: the pieces are drawn in their classic shapes\n",
+                looked.empty() ? "the program's folder" : looked.c_str());
+        return;
+    }
+    const std::string p = data + "/pieces/";
+    pKing.MeshRead((p + "KING.STL").c_str());
+    pQueen.MeshRead((p + "QUEEN.STL").c_str());
+    pRook.MeshRead((p + "ROOK.STL").c_str());
+    pBishop.MeshRead((p + "BISHOP.STL").c_str());
+    pKnight.MeshRead((p + "KNIGHT.STL").c_str());
+    pPawn.MeshRead((p + "PAWN.STL").c_str());
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     const WINDOW_ARGS_T args = ParseWindowArgs(argc, argv);
     switch (args.action) {
         case WINDOW_ARGS_T::HELP: fputs(WindowUsage(), stdout); return 0;
-        case WINDOW_ARGS_T::VERSION: printf("Tamzor 2.98f\n"); return 0;
+        case WINDOW_ARGS_T::VERSION: printf("tamzor %s\n", TAMZOR_VERSION); return 0;
         case WINDOW_ARGS_T::USAGE_ERROR:
             fprintf(stderr, "tamzor: %s\n%s", args.error.c_str(), WindowUsage());
             return 2;
@@ -68,19 +87,14 @@ int main(int argc, char** argv) {
     pSDL = &sdl;
     StartSecondTick(&sdl);
 
-    pKing.MeshRead("pieces/KING.STL");
-    pQueen.MeshRead("pieces/QUEEN.STL");
-    pRook.MeshRead("pieces/ROOK.STL");
-    pBishop.MeshRead("pieces/BISHOP.STL");
-    pKnight.MeshRead("pieces/KNIGHT.STL");
-    pPawn.MeshRead("pieces/PAWN.STL");
+    ReadPieceMeshes();
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutInitWindowSize(800, 800);
     glutInitWindowPosition(160, 40);
     mainWindow = glutCreateWindow("Tamzor");
-    glutSetWindowTitle("Tamzor 2.98f");
+    glutSetWindowTitle("Tamzor " TAMZOR_VERSION);
 
     glClearColor(0, 0, 0, 1);
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);

@@ -397,6 +397,21 @@ struct WINDOW_ARGS_T {
 };
 WINDOW_ARGS_T ParseWindowArgs(int argc, char** argv);
 const char* WindowUsage();
+// Where the window's data (the folder holding pieces/) may lie, in the order
+// it is looked for: beside the installed program (`exe`'s folder, then
+// `from_bin`), then `source_tree` when `exe` runs from `build_tree`.
+std::vector<std::string> DataDirs(const std::string& exe, const char* from_bin, const char* build_tree,
+                                  const char* source_tree);
+// The first of `dirs` that holds a pieces/ folder, or "" when none does.
+std::string FindDataDir(const std::vector<std::string>& dirs);
+// This program's own file (from /proc/self/exe), or "" when unknown.
+std::string ExecutablePath();
+// `name` of the working directory as a full path, for the player to find it.
+std::string PathHere(const std::string& name);
+// "`what` PATH" within `size` bytes: a path too long loses its start, so the
+// file's name always shows.
+void TextWithPath(const char* what, const std::string& path, char* out, size_t size);
+
 // Standard output on (the real terminal) or off (/dev/null).
 void SetConsoleOutput(bool on);
 extern bool console_log;  // --log given
