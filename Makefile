@@ -41,7 +41,7 @@ deb:
 # The package installed into a throw-away root and its window compared with
 # the build's (scripts/check-install).
 check-install: build
-	@scripts/install-deps deb
+	@scripts/install-deps install-check
 	@BUILD=$(BUILD) scripts/check-install
 
 test: build
