@@ -94,41 +94,39 @@ def play_game(sf, opening, plies, ms):
     return moves
 
 
-def mainline_marks(pgn):
-    """The NAG marks of the main line's moves, in order ('' for none)."""
-    text = re.sub(r"\{[^}]*\}", " ", pgn)
+def mainline_words(text, pattern):
+    """The words `pattern` finds in the PGN movetext outside variations
+    (the pattern must also find "(" and ")")."""
     text = "\n".join(line for line in text.splitlines() if not line.startswith("["))
-    marks, depth = [], 0
-    for word in re.findall(r"\(|\)|[^\s()]+", text):
+    depth = 0
+    for word in re.findall(pattern, text):
         if word == "(":
             depth += 1
         elif word == ")":
             depth -= 1
-        elif depth:
-            continue
-        elif word.startswith("$"):
+        elif not depth:
+            yield word
+
+
+def mainline_marks(pgn):
+    """The NAG marks of the main line's moves, in order ('' for none)."""
+    marks = []
+    for word in mainline_words(re.sub(r"\{[^}]*\}", " ", pgn), r"\(|\)|[^\s()]+"):
+        if word.startswith("$"):
             if marks:
                 marks[-1] = {"$6": "?!", "$2": "?", "$4": "??"}.get(word, marks[-1])
-        elif re.fullmatch(r"\d+\.(\.\.)?", word) or word in ("1-0", "0-1", "1/2-1/2", "*"):
-            continue
-        else:
+        elif not (re.fullmatch(r"\d+\.(\.\.)?", word) or word in ("1-0", "0-1", "1/2-1/2", "*")):
             marks.append("")
     return marks
 
 
 def mainline_evals(pgn):
     """The [%eval] texts of the main line's moves, in order."""
-    text = "\n".join(line for line in pgn.splitlines() if not line.startswith("["))
-    evals, depth = [], 0
-    for word in re.findall(r"\(|\)|\{[^}]*\}", text):
-        if word == "(":
-            depth += 1
-        elif word == ")":
-            depth -= 1
-        elif not depth:
-            m = re.search(r"\[%eval ([^\]]+)\]", word)
-            if m:
-                evals.append(m.group(1))
+    evals = []
+    for word in mainline_words(pgn, r"\(|\)|\{[^}]*\}"):
+        m = re.search(r"\[%eval ([^\]]+)\]", word)
+        if m:
+            evals.append(m.group(1))
     return evals
 
 
