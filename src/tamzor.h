@@ -578,28 +578,37 @@ struct KILLER_T {
 constexpr int MAX_PLY = 60;  // plies the per-ply search memories hold
 constexpr uint64_t HISTORY_CAP = 1ull << 30;  // the most one move's cut-off history holds
 
-// The transposition-table object: random key tables, key updates, the table
-// itself and the move-ordering memories. Used by one search at a time (the
-// engine's); the table's entries are allocated at the first use.
-class HASH_C {
-public:
-    bool hash_table_initialized = false;
-    HASHENTRY_T* hash_table = nullptr;   // hash_table_size entries
-    uint64_t hash_table_size = 0;
-    char cret[30] = {};
-    int bad_updates = 0;
-    int good_updates = 0;
-    int hash_misses = 0;
-    int hash_hits = 0;
-    int hash_shallow = 0;
-    MOVE_T hash_move = {};
-    uint64_t hash_tag = 0;
-    HVE_T hash_values;
+// What one search thread learns about the order of moves as it goes, and
+// its table counts: threads searching together share the table, but each
+// keeps its own memories.
+struct SEARCH_MEMORY_T {
     // cut-offs by move, 2^depth each; held at most HISTORY_CAP so that the
     // order built on it stays in an int however deep the search runs
     uint64_t history[64][64];
     KILLER_T killers[MAX_PLY];
     MOVE_T refutation[64][64];
+    MOVE_T hash_move;
+    int bad_updates, good_updates, hash_misses, hash_hits, hash_shallow;
+    uint32_t epoch;  // the OrderReset these memories last followed
+};
+extern thread_local constinit SEARCH_MEMORY_T search_memory;
+// How many times OrderReset was called.
+uint32_t OrderEpoch();
+
+// The transposition-table object: random key tables, key updates and the
+// table itself, shared by every search thread without a lock. An entry is
+// read and written word by word, and its hash2 is kept folded with its data:
+// an entry read while another thread writes it fails the key check, so no
+// thread takes a torn entry's move or value. The entries are allocated at
+// the first use.
+class HASH_C {
+public:
+    bool hash_table_initialized = false;
+    HASHENTRY_T* hash_table = nullptr;   // hash_table_size entries; read them through FetchHash
+    uint64_t hash_table_size = 0;
+    char cret[30] = {};
+    uint64_t hash_tag = 0;
+    HVE_T hash_values;
 
     HASH_C();
     ~HASH_C();
@@ -630,11 +639,18 @@ public:
     // A table of about `megabytes` (the default is 48); the stored entries
     // go. Only while no search runs.
     void HashResize(uint64_t megabytes);
+    // Every search thread's move-ordering memories start afresh (the calling
+    // thread's now, the others' at their next search).
     void OrderReset();
     uint64_t GetIndex(POS_T* b);
     void HashChangeTag(int move_num);
     HASHENTRY_T* GetHashEntry(uint64_t index);
-    HASHENTRY_T* FetchHash(POS_T* b);
+    // A copy of the entry of `b` in *out; false when the table holds none.
+    bool FetchHash(POS_T* b, HASHENTRY_T* out);
+    // The entry at `index` as stored (a torn one comes back with keys that
+    // match no position), and an entry written there.
+    void LoadEntry(uint64_t index, HASHENTRY_T* out) const;
+    void StoreEntry(uint64_t index, const HASHENTRY_T& in);
     int CheckHash(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* move);
     int CheckHash2(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v);
     int CheckHashEtc(POS_T* b, MOVE_T* moves, int num_moves, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* m1);
@@ -646,7 +662,7 @@ public:
 
 private:
     int last_move_num = 0;
-    bool table_dirty = false;  // something was stored since the last clear
+    std::atomic<bool> table_dirty{false};  // something was stored since the last clear
     int table_stage = -1;      // the stage of the stored values; -1: none known yet
     void Allocate();
     void Release();  // gives the table back; Allocate makes a new one
@@ -654,7 +670,7 @@ private:
     // capture changes them (no move is made); the caller restores the keys.
     void LookAheadKeys(POS_T* b, MOVE_T* move);
 };
-int MaxDepthFunc(HASHENTRY_T* he_t);
+int MaxDepthFunc(const HASHENTRY_T* he_t);
 extern HASH_C hash_c;
 
 // ---------------------------------------------------------------------------
@@ -1225,6 +1241,18 @@ extern std::atomic<uint64_t> soft_deadline_ms;
 extern std::atomic<uint64_t> stretch_deadline_ms;
 // Moves the hard deadline to stretch_deadline_ms, once.
 void StretchDeadline();
+// Set while the search thinks on the opponent's time (UCI go ponder): no
+// soft limit ends it. Whoever set it sets the deadlines and clears it when
+// the opponent plays the move expected.
+extern std::atomic<bool> search_pondering;
+// The window's choice to think on the player's time: while the player is
+// to move, the engine thread searches their position, and the table it
+// fills answers the computer's own search after their move. Off at first.
+extern std::atomic<bool> ponder_on_players_time;
+// One such search when it is wanted (the computer plays one side, the
+// player is to move, nothing else is asked of the engine); it ends with
+// the next nudge. The engine thread's loop calls it.
+void ThinkOnPlayersTime();
 
 // The live game is shared by the interface thread and the engine thread:
 // whoever reads or changes state.position, the game record or the captured
@@ -1294,6 +1322,29 @@ extern thread_local constinit const std::atomic<bool>* search_cancel;
 using SEARCH_PROGRESS_FN = void (*)(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
 extern thread_local constinit SEARCH_PROGRESS_FN search_progress;
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result);
+
+// Several threads search together: each runs the iterative MTD(f) driver on
+// the same root and they share the table, so that the helpers' results,
+// found at other depths and in another order, answer the main thread's
+// probes; the main thread's move is played. The count (1: the search runs
+// alone) is read when a search starts; 1 to MaxSearchThreads().
+void SetSearchThreads(int n);
+int SearchThreads();
+int MaxSearchThreads();  // the machine's cores, at most 64
+// Set on a thread that helps another's search.
+extern thread_local constinit bool search_helper;
+// Set where this thread's searches must run alone (the weaker levels,
+// whose strength was measured so).
+extern thread_local constinit bool search_single_thread;
+// Interior and quiescence nodes the helpers of the last search on this
+// thread searched (0 without helpers).
+extern thread_local constinit uint64_t search_helper_nodes;
+// Starts `helpers` threads on the root, before the search changes it, and
+// stops them (waiting until they have) with their node count.
+void HelpersStart(POS_T* root, int helpers);
+uint64_t HelpersStop();
+// The depth the main thread is searching, for the helpers to keep ahead of.
+void HelpersDepth(int depth);
 
 // ---------------------------------------------------------------------------
 // Games as text: FEN (2D game), move tokens, the texts people type

@@ -74,6 +74,8 @@ TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
         for (const char* v : bad_depths)
             ExpectRefused(std::string(command) + " --depth '" + v + "' </dev/null", std::string("bad depth '") + v + "' (2 to 49)");
         ExpectRefused(std::string(command) + " --depth", "--depth needs a value");
+        for (const char* v : {"0", "x", "65", "1.5"})
+            ExpectRefused(std::string(command) + " --threads '" + v + "' </dev/null", std::string("bad thread count '") + v + "'");
         if (std::string(command).rfind("bench", 0) == 0) continue;  // bench runs no clock
         for (const char* v : bad_times)
             ExpectRefused(std::string(command) + " --time '" + v + "' </dev/null", std::string("bad time '") + v + "' (0.01 to 3600)");
@@ -133,3 +135,14 @@ TEST(CliSearch, VerboseShowsEachIteration) {
 }
 
 }  // namespace
+
+// The bench's node totals at depth 5 are the search's signature, on one
+// thread: a change meant to alter the search updates them in its own commit.
+TEST(CliSearch, BenchNodeTotalsAreTheSearchsSignature) {
+    const std::pair<const char*, const char*> expected[] = {{"--2d", "41240"}, {"--3d", "26727"}};
+    for (const auto& [game, total] : expected) {
+        RUN_T r = RunTool(std::string("bench --depth 5 ") + game);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(std::string("Total nodes: ") + total + "\n"), std::string::npos) << game << "\n" << r.out;
+    }
+}

@@ -28,6 +28,23 @@ POS_T KeyedPosition(uint64_t bucket, uint64_t salt) {
     return p;
 }
 
+// The table's entry of a position, or one with no keys when it has none.
+HASHENTRY_T Entry(POS_T* p) {
+    HASHENTRY_T e{};
+    if (!hash_c.FetchHash(p, &e)) e = HASHENTRY_T{};
+    return e;
+}
+bool Stored(POS_T* p) {
+    HASHENTRY_T e;
+    return hash_c.FetchHash(p, &e);
+}
+// The entry in a slot of the table as it reads back.
+HASHENTRY_T Slot(uint64_t index) {
+    HASHENTRY_T e;
+    hash_c.LoadEntry(index, &e);
+    return e;
+}
+
 class Table : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,13 +61,13 @@ TEST_F(Table, BoundsAnswerOnlyAtTheirDepth) {
     EXPECT_EQ(v, 500);
     EXPECT_EQ(hash_c.CheckHash(&p, 6, 1000, &v, nullptr), 0);   // too shallow
     EXPECT_EQ(hash_c.CheckHash(&p, 5, 400, &v, nullptr), 0);    // 500 is no upper bound below 400
-    int misses = hash_c.hash_misses, hits = hash_c.hash_hits, shallow = hash_c.hash_shallow;
+    int misses = search_memory.hash_misses, hits = search_memory.hash_hits, shallow = search_memory.hash_shallow;
     POS_T q = KeyedPosition(102, 1);
     EXPECT_EQ(hash_c.CheckHash(&q, 0, 0, &v, nullptr), 0);       // depth 0: no counting
     EXPECT_EQ(hash_c.CheckHash(&p, 0, 1000, &v, nullptr), 1);
-    EXPECT_EQ(hash_c.hash_misses, misses);
-    EXPECT_EQ(hash_c.hash_hits, hits);
-    EXPECT_EQ(hash_c.hash_shallow, shallow);
+    EXPECT_EQ(search_memory.hash_misses, misses);
+    EXPECT_EQ(search_memory.hash_hits, hits);
+    EXPECT_EQ(search_memory.hash_shallow, shallow);
 }
 
 TEST_F(Table, CrossingBoundsReplaceOrCollapse) {
@@ -59,42 +76,41 @@ TEST_F(Table, CrossingBoundsReplaceOrCollapse) {
     MOVE_T m;
     InitMove(&m, W_KNIGHT, G1, F3, 0, '-', false);
     hash_c.HashInsert(&p, 4, 600, 700, &m);          // lower 700 at depth 4: above the upper bound
-    HASHENTRY_T* e = hash_c.FetchHash(&p);
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->low, 700);
-    EXPECT_EQ(e->high, INF_VALUE);
-    EXPECT_EQ(e->depth_high, 0);
-    EXPECT_EQ(e->from, (uint32_t)G1);
+    ASSERT_TRUE(Stored(&p));
+    HASHENTRY_T e = Entry(&p);
+    EXPECT_EQ(e.low, 700);
+    EXPECT_EQ(e.high, INF_VALUE);
+    EXPECT_EQ(e.depth_high, 0);
+    EXPECT_EQ(e.from, (uint32_t)G1);
     // both bounds at the depth of the new one: they collapse onto the new value
     POS_T q = KeyedPosition(300, 3);
     hash_c.HashInsert(&q, 4, 200, 300, nullptr);   // lower 300 at depth 4
     hash_c.HashInsert(&q, 4, 1000, 500, nullptr);  // upper 500 at depth 4
     hash_c.HashInsert(&q, 4, 600, 700, nullptr);   // lower 700 crosses it
-    e = hash_c.FetchHash(&q);
-    EXPECT_EQ(e->low, 700);
-    EXPECT_EQ(e->high, 700);
+    e = Entry(&q);
+    EXPECT_EQ(e.low, 700);
+    EXPECT_EQ(e.high, 700);
 }
 
 TEST_F(Table, ReplacementInABucket) {
     POS_T a = KeyedPosition(400, 4), b = KeyedPosition(400, 5), c = KeyedPosition(400, 6);
-    HASHENTRY_T* e0 = hash_c.GetHashEntry(400);
     hash_c.HashInsert(&a, 8, 0, 10, nullptr);   // deep result in the preferred slot
     hash_c.HashInsert(&b, 2, 0, 10, nullptr);   // shallower: goes to the second slot
-    EXPECT_EQ(e0[0].hash2, a.hash2);
-    EXPECT_EQ(e0[1].hash2, b.hash2);
+    EXPECT_EQ(Slot(400).hash2, a.hash2);
+    EXPECT_EQ(Slot(401).hash2, b.hash2);
     hash_c.HashInsert(&c, 0, 0, 10, nullptr);   // depth 0 with both slots current: dropped
-    EXPECT_EQ(hash_c.FetchHash(&c), nullptr);
+    EXPECT_FALSE(Stored(&c));
     hash_c.HashInsert(&b, 9, 0, 10, nullptr);   // b deepens in place
-    EXPECT_EQ(e0[1].hash2, b.hash2);
-    EXPECT_EQ(e0[1].depth_low, 9);
+    EXPECT_EQ(Slot(401).hash2, b.hash2);
+    EXPECT_EQ(Slot(401).depth_low, 9);
     hash_c.HashInsert(&b, 3, 0, 10, nullptr);   // found in e1 at least as deep as e0: swapped
-    EXPECT_EQ(e0[0].hash2, b.hash2);
-    EXPECT_EQ(e0[1].hash2, a.hash2);
+    EXPECT_EQ(Slot(400).hash2, b.hash2);
+    EXPECT_EQ(Slot(401).hash2, a.hash2);
     // a new search (tag) makes the old entries stale: a newcomer takes slot 0
     hash_c.HashChangeTag(1);
     hash_c.HashInsert(&c, 1, 0, 10, nullptr);
-    EXPECT_EQ(e0[0].hash2, c.hash2);
-    EXPECT_EQ(e0[1].hash2, b.hash2);
+    EXPECT_EQ(Slot(400).hash2, c.hash2);
+    EXPECT_EQ(Slot(401).hash2, b.hash2);
 }
 
 TEST_F(Table, TagsCycleAndGoingBackClearsTheTable) {
@@ -108,9 +124,9 @@ TEST_F(Table, TagsCycleAndGoingBackClearsTheTable) {
     POS_T p = KeyedPosition(500, 7);
     hash_c.HashInsert(&p, 3, 0, 10, nullptr);
     hash_c.HashChangeTag(12);
-    EXPECT_NE(hash_c.FetchHash(&p), nullptr);  // forward in the game: kept
+    EXPECT_TRUE(Stored(&p));  // forward in the game: kept
     hash_c.HashChangeTag(4);
-    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);  // back in the game: cleared
+    EXPECT_FALSE(Stored(&p));  // back in the game: cleared
 }
 
 TEST_F(Table, AStageKeepsTheTableAnotherStageClearsIt) {
@@ -118,20 +134,20 @@ TEST_F(Table, AStageKeepsTheTableAnotherStageClearsIt) {
     hash_c.MatchStage(MID_GS);
     hash_c.HashInsert(&p, 3, 0, 10, nullptr);
     hash_c.MatchStage(MID_GS);
-    EXPECT_NE(hash_c.FetchHash(&p), nullptr);
+    EXPECT_TRUE(Stored(&p));
     // values of another stage's evaluation do not mix with this one's
     hash_c.MatchStage(ENDING);
-    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);
+    EXPECT_FALSE(Stored(&p));
     hash_c.HashInsert(&p, 3, 0, 10, nullptr);
     // setting up a game goes on with the table only when asked to
     CLI_OPTIONS_T opt;
     opt.dmode = 2;
     opt.keep_search_memory = true;
     ASSERT_TRUE(SetUpGame(opt));
-    EXPECT_NE(hash_c.FetchHash(&p), nullptr);
+    EXPECT_TRUE(Stored(&p));
     opt.keep_search_memory = false;
     ASSERT_TRUE(SetUpGame(opt));
-    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);
+    EXPECT_FALSE(Stored(&p));
 }
 
 TEST_F(Table, EveryBucketOfAnyTableSizeHoldsAndAResizeStartsEmpty) {
@@ -143,18 +159,17 @@ TEST_F(Table, EveryBucketOfAnyTableSizeHoldsAndAResizeStartsEmpty) {
         const uint64_t last = hash_c.hash_table_size - 2;
         for (uint64_t bucket : {uint64_t{0}, uint64_t{last / 2 & ~1ull}, last}) {
             POS_T p = KeyedPosition(bucket, 9);
-            EXPECT_EQ(hash_c.FetchHash(&p), nullptr) << mb << " MB, bucket " << bucket;
+            EXPECT_FALSE(Stored(&p)) << mb << " MB, bucket " << bucket;
             hash_c.HashInsert(&p, 4, 0, 10, nullptr);
-            HASHENTRY_T* e = hash_c.FetchHash(&p);
-            ASSERT_NE(e, nullptr) << mb << " MB, bucket " << bucket;
-            EXPECT_EQ(e, hash_c.GetHashEntry(bucket));
-            EXPECT_EQ(e->depth_low, 4);
+            ASSERT_TRUE(Stored(&p)) << mb << " MB, bucket " << bucket;
+            EXPECT_EQ(Slot(bucket).hash2, p.hash2);
+            EXPECT_EQ(Entry(&p).depth_low, 4);
         }
     }
     hash_c.HashResize((entries * sizeof(HASHENTRY_T)) >> 20);
     EXPECT_EQ(hash_c.hash_table_size, entries);
     POS_T p = KeyedPosition(0, 9);
-    EXPECT_EQ(hash_c.FetchHash(&p), nullptr);
+    EXPECT_FALSE(Stored(&p));
 }
 
 TEST_F(Table, SideToMoveSharesTheBucket) {
@@ -187,21 +202,21 @@ TEST(Ordering, ProposedMoveKillersAndHistory) {
     MOVE_T list[MOVE_LIST_SIZE];
     int n = GetMoveList(b, list);
     MOVE_T proposed = list[n - 1];
-    hash_c.killers[1].k2 = list[n - 2];
+    search_memory.killers[1].k2 = list[n - 2];
     OrderMoves(b, list, n, 1, &proposed, 0);
     EXPECT_TRUE(SameMove(&list[0], &proposed));
     EXPECT_EQ(list[0].v, 100000000);
     EXPECT_EQ(list[1].v, 10000);  // the killer
     // a killer at or beyond the ply limit earns nothing
     state.maxdepth = 1;
-    EXPECT_EQ(OrderFunction(b, &hash_c.killers[1].k2, 1, 0), 0);
+    EXPECT_EQ(OrderFunction(b, &search_memory.killers[1].k2, 1, 0), 0);
     state.maxdepth = DIFF_HARD;
     // history decays by at least 3 bits a search, by the plies since the last one otherwise
-    hash_c.history[E2][E4] = 1 << 12;
+    search_memory.history[E2][E4] = 1 << 12;
     OrderClear(b->move_num + 1);
-    EXPECT_EQ(hash_c.history[E2][E4], 1u << 9);
+    EXPECT_EQ(search_memory.history[E2][E4], 1u << 9);
     OrderClear(b->move_num + 6);
-    EXPECT_EQ(hash_c.history[E2][E4], 1u << 4);
+    EXPECT_EQ(search_memory.history[E2][E4], 1u << 4);
 }
 
 TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
@@ -209,7 +224,7 @@ TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
     // 2^40 to the history: the order must still grow with it.
     POS_T* b = Start2D("8/8/4k3/8/8/3K4/4P3/8 w - - 0 1");
     OrderClear(b->move_num);
-    memset(hash_c.history, 0, sizeof hash_c.history);
+    memset(search_memory.history, 0, sizeof search_memory.history);
     ZeroMove(&b->best_capture);
     MOVE_T list[MOVE_LIST_SIZE];
     const int n = GetMoveList(b, list);
@@ -237,7 +252,7 @@ TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
     b->moves = own_list;
     b->num_moves = own_count;
     OrderClear(b->move_num);
-    memset(hash_c.history, 0, sizeof hash_c.history);
+    memset(search_memory.history, 0, sizeof search_memory.history);
 }
 
 TEST(Ordering, CapturesByVictimThenAttackerAndLosingOnesLater) {
@@ -245,7 +260,7 @@ TEST(Ordering, CapturesByVictimThenAttackerAndLosingOnesLater) {
     // with the queen and a pawn the black queen defends with the knight.
     POS_T* b = Start2D("4k3/8/2n4b/1r1q4/2P1p3/2N5/3Q4/4K3 w - - 0 1");
     OrderClear(b->move_num);
-    memset(hash_c.history, 0, sizeof hash_c.history);
+    memset(search_memory.history, 0, sizeof search_memory.history);
     ZeroMove(&b->best_capture);
     MOVE_T list[MOVE_LIST_SIZE], none;
     ZeroMove(&none);

@@ -165,6 +165,13 @@ TEST(Uci, SearchLimitsAreKept) {
     t.Send("stop");
     ASSERT_TRUE(t.WaitFor("bestmove", &line, 5s, &seen));
     EXPECT_EQ(BestMoveToken(line), "a1a8");
+    // a ponder search answers only after ponderhit, and then on the clock
+    seen.clear();
+    t.Send("position startpos moves e2e4");
+    t.Send("go ponder wtime 3000 btime 3000");
+    EXPECT_FALSE(t.WaitFor("bestmove", &line, 1500ms, &seen)) << line;
+    t.Send("ponderhit");
+    ASSERT_TRUE(t.WaitFor("bestmove", &line, 3s, &seen)) << "within the 3 s on the clock";
     // a depth is reached
     seen.clear();
     t.Send("ucinewgame");
@@ -325,6 +332,14 @@ TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
     bool hash = false;
     for (const std::string& l : seen) hash |= l.rfind("option name Hash type spin", 0) == 0;
     EXPECT_TRUE(hash);
+    const std::string threads =
+        "option name Threads type spin default 1 min 1 max " + std::to_string(MaxSearchThreads());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), threads), seen.end());
+    seen.clear();
+    t.Send("setoption name Threads value 0");
+    ASSERT_TRUE(t.WaitFor("info string", &line, 10s, &seen));
+    EXPECT_NE(line.find("Threads is 1 to"), std::string::npos) << line;
+    t.Send("setoption name threads value " + std::to_string(MaxSearchThreads()));
     seen.clear();
     t.Send("setoption name hash value 1");
     t.Send("setoption name DIFFICULTY value 3");
@@ -546,7 +561,7 @@ const GO_CASE_T GO_CASES[] = {
     {2, "startpos moves e2e4", "go wtime 3000 btime 3000 winc 50 binc 50", false, "", ""},
     {2, "startpos", "go wtime 3000 btime 3000 movestogo 2", false, "", ""},
     {2, "startpos", "go infinite", true, "", ""},
-    {2, "startpos", "go ponder movetime 300", false, "", ""},
+    {2, "startpos", "go ponder movetime 300", true, "", ""},
     {2, "fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "go mate 1", false, "a1a8", "mate 1"},
     // searchmoves: only those, and a mate left out is not played
     {2, "startpos", "go searchmoves a2a3 h2h3 depth 4", false, "a2a3|h2h3", ""},

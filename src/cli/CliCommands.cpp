@@ -14,21 +14,23 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
         {"perft", CmdPerft, "D [--divide] [GAME]", "leaf counts of the move tree"},
         {"fen", CmdFen, "[GAME]", "the FEN of a 2D position"},
         {"eval", CmdEval, "[GAME]", "the evaluation of the position (White's view), term by term"},
-        {"search", CmdSearch, "[GAME] [--depth D] [--time S] [--verbose] [--level R]",
+        {"search", CmdSearch, "[GAME] [--depth D] [--time S] [--verbose] [--level R] [--threads N]",
          "the computer's move, searched D plies deep (2 to 49, 49 by default), at "
          "most S seconds (0.01 to 3600, 5 by default), or as the level rated R "
          "plays it (800 to 2000, or full); --verbose adds a "
-         "line for every completed iteration"},
-        {"bench", CmdBench, "[--2d|--3d] [--rules tdcl|tournament] [--depth D]",
-         "fixed positions searched D plies deep (2 to 49, 5 by default) "
+         "line for every completed iteration; N threads search together (1 by "
+         "default, at most the machine's cores; the levels below full use one)"},
+        {"bench", CmdBench, "[--2d|--3d] [--rules tdcl|tournament] [--depth D] [--threads N]",
+         "fixed positions searched D plies deep (2 to 49, 9 by default) "
          "from a cleared table: the node total is a signature of the search "
-         "and the evaluation"},
+         "and the evaluation (on one thread, the default; --threads N for the "
+         "speed of N)"},
         {"play", CmdPlay, "[GAME] [--computer white|black|both|none] [--depth D] [--time S]",
          "a game at the terminal, moves from standard input; the computer "
          "(Black by default) searches D plies (2 to 49, 49 by default) for "
          "at most S seconds a move (0.01 to 3600, 5 by default); with "
          "--level R it plays at the level rated R instead (800, 1000, ... "
-         "2000, or full: full strength)"},
+         "2000, or full: full strength), with --threads N on N threads"},
         {"save", CmdSave, "[GAME]",
          "play the --moves as a user would and save the game to tamzor.sav "
          "in the working directory"},

@@ -64,6 +64,8 @@ int CmdBench(int argc, char** argv) {
             SEARCH_LIMITS_T limits;
             if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
             depth = limits.maxdepth - 1;
+        } else if (!strcmp(argv[i], "--threads")) {
+            if (!ParseThreads(argc, argv, &i, &opt)) return 2;
         } else if (!strcmp(argv[i], "--2d") || !strcmp(argv[i], "--3d") || !strcmp(argv[i], "--rules")) {
             if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
         } else {
@@ -73,7 +75,8 @@ int CmdBench(int argc, char** argv) {
     }
     if (!CheckOptionPairs(opt)) return 2;
     const bool two = opt.dmode == 2;
-    if (!depth) depth = 5;
+    // deep enough that the speed it reports is the search's, not its start's
+    if (!depth) depth = 9;
     const BENCH_POSITION_T* set = two ? bench_2d : bench_3d;
     const int count = two ? (int)(sizeof bench_2d / sizeof *bench_2d) : (int)(sizeof bench_3d / sizeof *bench_3d);
     uint64_t total = 0, ms = 0;

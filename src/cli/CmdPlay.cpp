@@ -290,6 +290,10 @@ int CmdPlay(int argc, char** argv) {
             if (!ParseLevel(argc, argv, &i, &level, &opt)) return 2;
             continue;
         }
+        if (!strcmp(argv[i], "--threads")) {
+            if (!ParseThreads(argc, argv, &i, &opt)) return 2;
+            continue;
+        }
         if (strcmp(argv[i], "--computer") != 0) {
             if (!ParseCommonOption(argc, argv, &i, &opt)) return 2;
             continue;

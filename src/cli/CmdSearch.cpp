@@ -49,6 +49,8 @@ int CmdSearch(int argc, char** argv) {
             if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
         } else if (!strcmp(a, "--level")) {
             if (!ParseLevel(argc, argv, &i, &level, &opt)) return 2;
+        } else if (!strcmp(a, "--threads")) {
+            if (!ParseThreads(argc, argv, &i, &opt)) return 2;
         } else if (!ParseCommonOption(argc, argv, &i, &opt)) {
             return 2;
         }

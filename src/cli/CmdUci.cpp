@@ -73,6 +73,12 @@ struct ENGINE_T {
     long long go_left = -1, go_inc = 0;    // the clock of the last go, -1 without one
     bool go_white = true;
     long long overhead_ms = 0;
+    bool ponder = false;                   // the Ponder option (the interface's to use)
+    // A "go ponder" search: it thinks without a limit, and answers only
+    // after ponderhit or stop; on ponderhit the clock's budget, kept here,
+    // starts.
+    std::atomic<bool> pondering{false};
+    double ponder_seconds = 0, ponder_soft = 0, ponder_stretch = 0;
 };
 ENGINE_T engine;
 
@@ -94,6 +100,22 @@ void Progress(POS_T* root, MOVE_T* move, ETYPE_T v, int) {
     Say(s.str());
 }
 
+// The opponent played the move expected: the search goes on as the go's
+// own, on the clock from now.
+void PonderHit() {
+    if (!engine.pondering) return;  // late, after a stop: nothing to do
+    const uint64_t now = TickCount();
+    engine.start_ms = now;  // the interface's clock runs for this side from here
+    if (search_pondering) {
+        timers.deadline_ms = now + (uint64_t)(engine.ponder_seconds * 1000.0);
+        if (engine.ponder_soft > 0) soft_deadline_ms = now + (uint64_t)(engine.ponder_soft * 1000.0);
+        if (engine.ponder_stretch > engine.ponder_seconds)
+            stretch_deadline_ms = now + (uint64_t)(engine.ponder_stretch * 1000.0);
+        search_pondering = false;
+    }
+    engine.pondering = false;
+}
+
 void StopSearch() {
     if (engine.worker.joinable()) {
         engine.stop_asked = true;
@@ -106,6 +128,7 @@ void StopSearch() {
         engine.worker.join();
     }
     engine.stop_asked = false;
+    engine.pondering = false;
 }
 
 // A new game of the session's kind and rules.
@@ -226,7 +249,7 @@ void Go(std::istringstream& in) {
     SEARCH_LIMITS_T limits;
     long long wtime = 0, btime = 0, winc = 0, binc = 0, movestogo = 0, movetime = 0, depth = 0, max_nodes = 0,
               mate = 0;
-    bool has_wtime = false, has_btime = false, has_movetime = false, infinite = false;
+    bool has_wtime = false, has_btime = false, has_movetime = false, infinite = false, ponder = false;
     std::vector<std::string> words;
     for (std::string w; in >> w;) words.push_back(w);
     for (size_t i = 0; i < words.size(); i++) {
@@ -244,9 +267,8 @@ void Go(std::istringstream& in) {
         else if (word == "winc") target = &winc;
         else if (word == "binc") target = &binc;
         else if (word == "infinite") infinite = true;
-        else if (word == "ponder") {
-            InfoString("pondering is not supported: searching on the position as given");
-        } else if (word == "searchmoves") {
+        else if (word == "ponder") ponder = true;
+        else if (word == "searchmoves") {
             // the moves that follow, up to the next word that is no move
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
             for (; i + 1 < words.size(); i++) {
@@ -316,6 +338,19 @@ void Go(std::istringstream& in) {
     } else {
         limits.seconds = 5;  // the program's own default limit
     }
+    // On the opponent's time: no limit until ponderhit, then the budget of
+    // this clock from that moment. A fixed or infinite search keeps its own
+    // limits and only waits for ponderhit or stop to answer.
+    engine.pondering = ponder;
+    search_pondering = ponder && !fixed && !infinite;
+    if (search_pondering) {
+        engine.ponder_seconds = limits.seconds;
+        engine.ponder_soft = limits.soft_seconds;
+        engine.ponder_stretch = limits.stretch_seconds;
+        limits.seconds = 3600 * 24 * 30;
+        limits.soft_seconds = 0;
+        limits.stretch_seconds = 0;
+    }
     engine.finished = false;
     engine.stop_asked = false;
     engine.start_ms = TickCount();
@@ -340,8 +375,11 @@ void Go(std::istringstream& in) {
             // the table may have answered for the whole depth: say so
             if (!engine.infos) Progress(&root, &move, r.value, r.depth);
         }
-        // An infinite search answers only when told to stop.
-        while (infinite && !engine.stop_asked) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        // An infinite search answers only when told to stop, a ponder search
+        // not before ponderhit.
+        while ((infinite || engine.pondering) && !engine.stop_asked)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        search_pondering = false;
         std::string answer = "bestmove " + (IsZeroMove(&move) ? std::string("0000") : MoveToken(move));
         if (!IsZeroMove(&move)) {
             std::vector<MOVE_T> line = PrincipalLine(&root, move, 2);
@@ -418,6 +456,18 @@ void SetOption(std::istringstream& in) {
         }
         engine.rules = v == "tdcl" ? RULES_TDCL : RULES_TOURNAMENT;
         NewGame();
+    } else if (key == "threads") {
+        if (ReadSpin("Threads", value, 1, MaxSearchThreads(), &v)) {
+            StopSearch();
+            SetSearchThreads((int)v);
+        }
+    } else if (key == "ponder") {
+        const std::string v = Lower(value);
+        if (v != "true" && v != "false") {
+            InfoString("Ponder is true or false: ignored");
+            return;
+        }
+        engine.ponder = v == "true";
     } else if (key == "hash") {
         if (ReadSpin("Hash", value, HASH_MIN_MB, HASH_MAX_MB, &v)) {
             StopSearch();
@@ -449,6 +499,8 @@ void Session() {
                 std::to_string(LEVEL_LOWEST) + " max " + std::to_string(LEVEL_HIGHEST));
             Say("option name UCI_Variant type combo default 2d var 2d var 3d");
             Say("option name Rules type combo default tdcl var tdcl var tournament");
+            Say("option name Threads type spin default 1 min 1 max " + std::to_string(MaxSearchThreads()));
+            Say("option name Ponder type check default false");
             Say("uciok");
         } else if (cmd == "isready") {
             Say("readyok");
@@ -465,7 +517,9 @@ void Session() {
             SetOption(in);
         } else if (cmd == "quit") {
             break;
-        } else if (cmd == "debug" || cmd == "register" || cmd == "ponderhit") {
+        } else if (cmd == "ponderhit") {
+            PonderHit();
+        } else if (cmd == "debug" || cmd == "register") {
             // nothing to do
         } else {
             InfoString("unknown command '" + cmd + "'");

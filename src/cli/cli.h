@@ -72,6 +72,10 @@ bool ParseLevel(int argc, char** argv, int* i, int* level, CLI_OPTIONS_T* opt);
 // --level and --depth together are refused (one line on standard error).
 bool CheckLevelAndDepth(const CLI_OPTIONS_T& opt);
 
+// --threads N at argv[*i]: the threads of the searches (1 to the machine's
+// cores); false, after one line on standard error, for a bad count.
+bool ParseThreads(int argc, char** argv, int* i, CLI_OPTIONS_T* opt);
+
 // Runs `f` with what the core prints on the console (standard output) thrown
 // away: a command's standard output holds its data alone, and the tool
 // reports what happened in its own line on standard error.

@@ -2,38 +2,40 @@
 #include "tamzor.h"
 
 int HASH_C::CheckHash(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* move) {
-    HASHENTRY_T* e = FetchHash(b);
-    if (!e) {
-        if (depth) hash_misses++;
+    SEARCH_MEMORY_T& counts = search_memory;
+    HASHENTRY_T e;
+    if (!FetchHash(b, &e)) {
+        if (depth) counts.hash_misses++;
         return 0;
     }
     if (move) {
-        int piece = e->from < 64 ? b->board[e->from] : 0;
-        InitMove(move, piece, e->from, e->to, 0, 'G', false);
+        int piece = e.from < 64 ? b->board[e.from] : 0;
+        InitMove(move, piece, e.from, e.to, 0, 'G', false);
     }
-    if (e->depth_high >= depth && e->high < testv) {
-        *v = e->high;
-        if (depth) hash_hits++;
+    if (e.depth_high >= depth && e.high < testv) {
+        *v = e.high;
+        if (depth) counts.hash_hits++;
         return 1;
     }
-    if (e->depth_low >= depth && e->low >= testv) {
-        *v = e->low;
-        if (depth) hash_hits++;
+    if (e.depth_low >= depth && e.low >= testv) {
+        *v = e.low;
+        if (depth) counts.hash_hits++;
         return 1;
     }
-    if (depth) hash_shallow++;
+    if (depth) counts.hash_shallow++;
     return 0;
 }
 
 int HASH_C::CheckHash2(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v) {
-    HASHENTRY_T* e = FetchHash(b);
-    if (!e) return 0;
-    if (e->depth_high >= depth && e->high < testv) {
-        *v = e->high;
-        if (depth) hash_hits++;
+    SEARCH_MEMORY_T& counts = search_memory;
+    HASHENTRY_T e;
+    if (!FetchHash(b, &e)) return 0;
+    if (e.depth_high >= depth && e.high < testv) {
+        *v = e.high;
+        if (depth) counts.hash_hits++;
         return 1;
     }
-    if (depth) hash_shallow++;
+    if (depth) counts.hash_shallow++;
     return 0;
 }
 

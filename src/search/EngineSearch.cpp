@@ -63,7 +63,7 @@ ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEAR
     if (result) {
         result->value = v;
         result->depth = search_edepth;
-        result->nodes = (uint64_t)nodes + (uint64_t)quiesce_nodes;
+        result->nodes = (uint64_t)nodes + (uint64_t)quiesce_nodes + search_helper_nodes;
         result->elapsed_ms = TickCount() - start;
     }
     search_last_iteration = 0;

@@ -16,12 +16,18 @@ size_t TableBytes(uint64_t entries) {
 }
 }  // namespace
 
+thread_local constinit SEARCH_MEMORY_T search_memory;
+
+namespace {
+// Bumped by OrderReset: a thread whose memories followed an older reset
+// clears them at its next search.
+std::atomic<uint32_t> order_epoch{0};
+}  // namespace
+
 HASH_C::HASH_C() {
     hash_table_initialized = false;
     hash_table_size = TABLE_ENTRIES;
     hash_table_initialized = true;
-    bad_updates = good_updates = hash_misses = hash_hits = hash_shallow = 0;
-    ZeroMove(&hash_move);
     hash_tag = 0;
     OrderReset();
 }
@@ -51,8 +57,8 @@ void HASH_C::HashReset() {
     if (eval_show) printf("\nHashReset");
     Allocate();
     table_stage = -1;
-    if (!table_dirty) return;  // nothing stored since the last clear
-    memset(hash_table, 0, sizeof(HASHENTRY_T) * hash_table_size);
+    if (!table_dirty.load()) return;  // nothing stored since the last clear
+    memset(static_cast<void*>(hash_table), 0, sizeof(HASHENTRY_T) * hash_table_size);
     table_dirty = false;
 }
 
@@ -76,10 +82,11 @@ void HASH_C::HashResize(uint64_t megabytes) {
 }
 
 void HASH_C::OrderReset() {
-    memset(history, 0, sizeof history);
-    memset(killers, 0, sizeof killers);
-    memset(refutation, 0, sizeof refutation);
+    memset(&search_memory, 0, sizeof search_memory);
+    search_memory.epoch = order_epoch.fetch_add(1) + 1;
 }
+
+uint32_t OrderEpoch() { return order_epoch.load(); }
 
 uint64_t HASH_C::GetIndex(POS_T* b) {
     // Bit 0 cleared: both sides to move share a bucket.
@@ -97,22 +104,67 @@ HASHENTRY_T* HASH_C::GetHashEntry(uint64_t index) {
     return &hash_table[index];
 }
 
-HASHENTRY_T* HASH_C::FetchHash(POS_T* b) {
+namespace {
+constexpr int ENTRY_WORDS = sizeof(HASHENTRY_T) / sizeof(uint64_t);
+static_assert(sizeof(HASHENTRY_T) % sizeof(uint64_t) == 0);
+
+// A mix of the entry's data words, folded into its hash2: a word of another
+// write changes it.
+uint64_t DataCheck(const uint64_t* w) {
+    uint64_t x = 0x2545F4914F6CDD1Dull;
+    for (int i = 2; i < ENTRY_WORDS; i++) {
+        x = (x ^ w[i]) * 0x9E3779B97F4A7C15ull;
+        x ^= x >> 29;
+    }
+    return x;
+}
+
+// Relaxed atomic words: plain moves on this machine, and no data race for
+// the threads that share the table.
+uint64_t LoadWord(const uint64_t* p) {
+    return std::atomic_ref<uint64_t>(*const_cast<uint64_t*>(p)).load(std::memory_order_relaxed);
+}
+void StoreWord(uint64_t* p, uint64_t v) { std::atomic_ref<uint64_t>(*p).store(v, std::memory_order_relaxed); }
+}  // namespace
+
+void HASH_C::LoadEntry(uint64_t index, HASHENTRY_T* out) const {
+    const uint64_t* src = reinterpret_cast<const uint64_t*>(&hash_table[index]);
+    uint64_t w[ENTRY_WORDS];
+    for (int i = 0; i < ENTRY_WORDS; i++) w[i] = LoadWord(&src[i]);
+    w[1] ^= DataCheck(w);
+    memcpy(static_cast<void*>(out), w, sizeof w);
+}
+
+void HASH_C::StoreEntry(uint64_t index, const HASHENTRY_T& in) {
+    uint64_t* dst = reinterpret_cast<uint64_t*>(&hash_table[index]);
+    uint64_t w[ENTRY_WORDS];
+    memcpy(w, static_cast<const void*>(&in), sizeof w);
+    w[1] ^= DataCheck(w);
+    for (int i = 0; i < ENTRY_WORDS; i++) StoreWord(&dst[i], w[i]);
+    if (!table_dirty.load(std::memory_order_relaxed)) table_dirty.store(true, std::memory_order_relaxed);
+}
+
+bool HASH_C::FetchHash(POS_T* b, HASHENTRY_T* out) {
     Allocate();
-    HASHENTRY_T* e = &hash_table[GetIndex(b)];
-    if (e[0].hash1 == b->hash1 && e[0].hash2 == b->hash2) return &e[0];
-    if (e[1].hash1 == b->hash1 && e[1].hash2 == b->hash2) return &e[1];
-    return nullptr;
+    const uint64_t index = GetIndex(b);
+    for (uint64_t i = index; i < index + 2; i++) {
+        // the first word tells most misses without reading the rest
+        if (LoadWord(reinterpret_cast<const uint64_t*>(&hash_table[i])) != b->hash1) continue;
+        LoadEntry(i, out);
+        if (out->hash1 == b->hash1 && out->hash2 == b->hash2) return true;
+    }
+    return false;
 }
 
 char* HASH_C::HashStats() {
-    int t = hash_shallow + hash_misses + hash_hits + 1;
-    snprintf(cret, sizeof cret, "h/s/b=%d/%d/%d%%", hash_hits * 100 / t, hash_shallow * 100 / t,
-             bad_updates * 100 / (bad_updates + good_updates + 1));
+    const SEARCH_MEMORY_T& m = search_memory;
+    int t = m.hash_shallow + m.hash_misses + m.hash_hits + 1;
+    snprintf(cret, sizeof cret, "h/s/b=%d/%d/%d%%", m.hash_hits * 100 / t, m.hash_shallow * 100 / t,
+             m.bad_updates * 100 / (m.bad_updates + m.good_updates + 1));
     return cret;
 }
 
-int MaxDepthFunc(HASHENTRY_T* he_t) { return imax(he_t->depth_low, he_t->depth_high); }
+int MaxDepthFunc(const HASHENTRY_T* he_t) { return imax(he_t->depth_low, he_t->depth_high); }
 
 void HASH_C::LookAheadKeys(POS_T* b, MOVE_T* move) {
     if (move->from >= 64 || move->to >= 64 || IsAB(move->piece_moving)) {
@@ -145,12 +197,13 @@ void HASH_C::PrefetchChildren(POS_T* b, MOVE_T* moves, int n) {
 int HASH_C::HashOrdering(POS_T* b, MOVE_T* move, ETYPE_T testv) {
     uint64_t h1 = b->hash1, h2 = b->hash2;
     LookAheadKeys(b, move);
-    HASHENTRY_T* e = FetchHash(b);
+    HASHENTRY_T e;
+    const bool found = FetchHash(b, &e);
     b->hash1 = h1;
     b->hash2 = h2;
-    if (!e) return 0;
+    if (!found) return 0;
     ETYPE_T ft = flipv(testv);
-    if (e->low >= ft) return -((e->low - ft) / 5000) - 1;
-    if (e->high < ft) return ((ft - e->high) / 5000) + 1;
+    if (e.low >= ft) return -((e.low - ft) / 5000) - 1;
+    if (e.high < ft) return ((ft - e.high) / 5000) + 1;
     return 0;
 }

@@ -92,6 +92,12 @@ void LevelSeedFromClock() {
 
 ETYPE_T LevelSearch(POS_T* b, MOVE_T* move, int rating) {
     static thread_local MOVE_T legal[LEGAL_LIST_SIZE];
+    // the levels were measured on one thread
+    struct ALONE_T {
+        bool was = search_single_thread;
+        ALONE_T() { search_single_thread = true; }
+        ~ALONE_T() { search_single_thread = was; }
+    } alone;
     const LEVEL_KNOBS_T k = LevelKnobs(rating);
     const std::vector<std::string>* asked = search_only_moves;
     const int saved_last = search_last_iteration;

@@ -20,7 +20,7 @@ ETYPE_T MTDSearch(POS_T* b, MOVE_T* move, int depth, ETYPE_T guess) {
     int mtd_loops = 0;
     bool done = false;
     auto watch_fall = [&] {
-        if (depth >= FALL_DEPTH && beta < guess - FALL_MARGIN) StretchDeadline();  // alpha is below beta
+        if (!search_helper && depth >= FALL_DEPTH && beta < guess - FALL_MARGIN) StretchDeadline();  // alpha is below beta
     };
     RootMoves(b, move);
     if (hash_c.CheckHashEtc(b, b->moves, b->num_moves, depth, -400000, &alpha, move)) g = alpha;
@@ -93,9 +93,9 @@ int MtdConverged(POS_T* b, int alpha, int depth) {
         MOVE_T m = b->moves[i];
         // the list holds moves that leave the king attacked: they do not count
         if (!DoMove(&child, b, &m)) continue;
-        HASHENTRY_T* e = hash_c.FetchHash(&child);
-        if (!e || e->depth_high < depth - 1) return 0;
-        if (-e->low > alpha) count++;
+        HASHENTRY_T e;
+        if (!hash_c.FetchHash(&child, &e) || e.depth_high < depth - 1) return 0;
+        if (-e.low > alpha) count++;
     }
     return count == 1;
 }

@@ -15,6 +15,7 @@
 
 std::atomic<bool> makemovebusy{false};
 std::atomic<bool> engine_quit{false};
+std::atomic<bool> ponder_cancel{false};
 
 namespace {
 std::mutex wake_mutex;
@@ -146,6 +147,7 @@ void* MoveThread(void* parm) {
     while (!engine_quit.load()) {
         ThinkAndMove();
         RunEngineTasks();
+        ThinkOnPlayersTime();
         Pause();
     }
     return nullptr;
@@ -185,11 +187,14 @@ void Clutch(int start) {
 
 bool EngineEngaged() { return engine.joinable(); }
 
+unsigned EngineNudges() { return nudges.load(); }
+
 void EngineNudge() {
     {
         std::lock_guard<std::mutex> lk(wake_mutex);
         nudges++;
     }
+    ponder_cancel = true;  // a search on the player's time gives way
     wake.notify_all();
 }
 

@@ -2,6 +2,7 @@
 // estimate's capture, captures by what they take, the refutation of the last
 // move, the children's table entries and the history of cut-offs.
 #include <cstdlib>
+#include <cstring>
 
 #include "levels.h"
 #include "tamzor.h"
@@ -23,26 +24,26 @@ int CaptureOrder(const POS_T* b, const MOVE_T* m) {
 }  // namespace
 
 int OrderFunction(POS_T* b, MOVE_T* m, int ply, ETYPE_T testv) {
-    if (SameMove(m, &hash_c.hash_move)) return 100000000;
+    if (SameMove(m, &search_memory.hash_move)) return 100000000;
     int score = 0;
     if (ply < SearchPlyLimit() && ply < MAX_PLY &&
-        (SameMove(m, &hash_c.killers[ply].k1) || SameMove(m, &hash_c.killers[ply].k2)))
+        (SameMove(m, &search_memory.killers[ply].k1) || SameMove(m, &search_memory.killers[ply].k2)))
         score = 10000;
     if (SameMove(m, &b->best_capture)) score += 15000;
     score += CaptureOrder(b, m);
     const MOVE_T& last = b->last_move;
-    if (last.from < 64 && last.to < 64 && SameMove(m, &hash_c.refutation[last.from][last.to])) score += 10000;
+    if (last.from < 64 && last.to < 64 && SameMove(m, &search_memory.refutation[last.from][last.to])) score += 10000;
     score += hash_c.HashOrdering(b, m, testv) * 10000;
-    if (m->from < 64 && m->to < 64) score += (int)hash_c.history[m->from][m->to];
+    if (m->from < 64 && m->to < 64) score += (int)search_memory.history[m->from][m->to];
     return score;
 }
 
 void OrderMoves(POS_T* b, MOVE_T* moves, int n, int ply, MOVE_T* m1, ETYPE_T testv) {
     if (!m1) {
         EvalTactics(b);  // leaves the exchange estimate's capture in best_capture
-        ZeroMove(&hash_c.hash_move);
+        ZeroMove(&search_memory.hash_move);
     } else {
-        hash_c.hash_move = *m1;
+        search_memory.hash_move = *m1;
     }
     hash_c.PrefetchChildren(b, moves, n);
     for (int i = 0; i < n; i++) {
@@ -59,9 +60,14 @@ void OrderClear(int move_num) {
     static thread_local int last_num;
     int shift = imax(move_num - last_num, 3);
     last_num = move_num;
-    for (auto& k : hash_c.killers) k = KILLER_T{};
-    for (auto& row : hash_c.refutation)
+    // a reset since this thread last searched (a new game): start afresh
+    if (search_memory.epoch != OrderEpoch()) {
+        memset(&search_memory, 0, sizeof search_memory);
+        search_memory.epoch = OrderEpoch();
+    }
+    for (auto& k : search_memory.killers) k = KILLER_T{};
+    for (auto& row : search_memory.refutation)
         for (MOVE_T& m : row) ZeroMove(&m);
-    for (auto& row : hash_c.history)
+    for (auto& row : search_memory.history)
         for (uint64_t& h : row) h = shift >= 64 ? 0 : h >> shift;
 }

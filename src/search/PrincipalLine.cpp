@@ -16,10 +16,10 @@ bool BestStoredReply(POS_T* b, MOVE_T* best) {
     for (int i = 0; i < n; i++) {
         MOVE_T m = legal[i];
         if (!DoMove(&child, b, &m)) continue;
-        HASHENTRY_T* e = hash_c.FetchHash(&child);
-        if (!e || (!e->depth_low && !e->depth_high)) continue;
+        HASHENTRY_T e;
+        if (!hash_c.FetchHash(&child, &e) || (!e.depth_low && !e.depth_high)) continue;
         // the child's value for the side that moves into it
-        const ETYPE_T v = -(e->depth_high ? e->high : e->low);
+        const ETYPE_T v = -(e.depth_high ? e.high : e.low);
         if (!found || v > best_value) {
             found = true;
             best_value = v;
@@ -52,9 +52,9 @@ std::vector<MOVE_T> PrincipalLine(POS_T* root, const MOVE_T& first, int max_plie
         child->flags &= ~(uint64_t)(FLAG_W_PROMOTED | FLAG_B_PROMOTED);
         line.push_back(m);
         if (!seen.insert(child->hash1).second) break;
-        HASHENTRY_T* e = hash_c.FetchHash(child);
-        if (e && (e->from || e->to))
-            InitMove(&m, e->from < 64 ? child->board[e->from] : 0, (SQ_T)e->from, (SQ_T)e->to, INF_VALUE, '?', false);
+        HASHENTRY_T e;
+        if (hash_c.FetchHash(child, &e) && (e.from || e.to))
+            InitMove(&m, e.from < 64 ? child->board[e.from] : 0, (SQ_T)e.from, (SQ_T)e.to, INF_VALUE, '?', false);
         else if (!BestStoredReply(child, &m))
             break;
     }

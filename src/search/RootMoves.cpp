@@ -32,9 +32,9 @@ int TerribleMove(POS_T* b, MOVE_T* move, ETYPE_T* v) {
     static thread_local POS_T scratch;
     MOVE_T m = *move;
     if (!DoMove(&scratch, b, &m)) return 0;
-    HASHENTRY_T* e = hash_c.FetchHash(&scratch);
-    if (e && e->high > 10000 - *v) {
-        *v = -2 - e->low;
+    HASHENTRY_T e;
+    if (hash_c.FetchHash(&scratch, &e) && e.high > 10000 - *v) {
+        *v = -2 - e.low;
         return 1;
     }
     return 0;

@@ -75,18 +75,26 @@ thread_local constinit SEARCH_PROGRESS_FN search_progress;
 ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
     if (eval_show) printf("\nSearch");
     nodes = quiesce_nodes = 0;
-    hash_c.bad_updates = hash_c.good_updates = 0;
-    hash_c.hash_misses = hash_c.hash_hits = hash_c.hash_shallow = 0;
+    SEARCH_MEMORY_T& counts = search_memory;
+    counts.bad_updates = counts.good_updates = 0;
+    counts.hash_misses = counts.hash_hits = counts.hash_shallow = 0;
     ETYPE_T v = 0;
     OrderClear(b->move_num);
     hash_c.MatchStage(b->stage);
     hash_c.HashChangeTag(b->move_num);
+    // The weaker levels search alone.
+    const int helpers = search_single_thread ? 0 : SearchThreads() - 1;
+    search_helper_nodes = 0;
+    if (helpers > 0) HelpersStart(b, helpers);
 
     int depth = 2;
     search_seldepth = search_done_depth = 0;
     // A fixed depth or node count is searched from the start, so that what
     // it reports is its own work; a restricted root's entry is not its own.
-    HASHENTRY_T* root = search_last_iteration || search_node_limit || search_only_moves ? nullptr : hash_c.FetchHash(b);
+    HASHENTRY_T entry;
+    const HASHENTRY_T* root =
+        search_last_iteration || search_node_limit || search_only_moves || !hash_c.FetchHash(b, &entry) ? nullptr
+                                                                                                   : &entry;
     if (root && root->move_num == 0) {
         move_t->from = root->from;
         move_t->to = root->to;
@@ -110,6 +118,7 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
            (!search_last_iteration || depth <= search_last_iteration)) {
         ETYPE_T guess = v;
         int counter = 0;
+        if (helpers > 0) HelpersDepth(depth);
         bool forced;
         for (;;) {
             counter++;
@@ -127,7 +136,7 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
         if (edepth > 2) {
             if (!SearchExpired()) edepth = depth;
             // the terminal tool's own share of the clock replaces the fixed rule
-            if (search_no_soft_limit)
+            if (search_no_soft_limit || search_pondering.load(std::memory_order_relaxed))
                 terminate = 0;
             else if (soft_deadline_ms.load(std::memory_order_relaxed))
                 terminate = forced || SoftLimitPassed();
@@ -142,10 +151,11 @@ ETYPE_T Search(POS_T* b, MOVE_T* move_t) {
             terminate = 1;
         if (eval_show) ProgressLine(b, move_t, v, edepth);
         if (search_progress) search_progress(b, move_t, v, edepth);
-        hash_c.hash_hits = hash_c.hash_misses = hash_c.hash_shallow = 0;
+        counts.hash_hits = counts.hash_misses = counts.hash_shallow = 0;
         if (MateEnds(v, edepth)) terminate = 1;
         depth++;
     }
+    if (helpers > 0) search_helper_nodes = HelpersStop();
     search_edepth = edepth;
     // Whatever ended the search, the move is the legal list's own entry; a
     // search that found none plays the first legal move of its ordering.

@@ -8,6 +8,8 @@ thread_local constinit int search_side;
 int SearchExpired() {
     static thread_local uint64_t last_test;
     if (engine_quit.load(std::memory_order_relaxed)) return 1;
+    // a helper ends with the search it helps, which watches the clock
+    if (search_helper) return search_cancel->load(std::memory_order_relaxed);
     if (const std::atomic<bool>* cancel = search_cancel) {
         // an analysis answers to its own flag only
         if (cancel->load(std::memory_order_relaxed)) return 1;

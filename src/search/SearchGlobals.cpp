@@ -10,6 +10,8 @@ thread_local constinit int si_converged;
 thread_local constinit uint64_t* active_hash_list = state.hash_list;
 std::atomic<uint64_t> soft_deadline_ms{0};
 std::atomic<uint64_t> stretch_deadline_ms{0};
+std::atomic<bool> search_pondering{false};
+std::atomic<bool> ponder_on_players_time{false};
 thread_local constinit bool search_no_soft_limit;
 thread_local constinit uint64_t search_node_limit;
 thread_local constinit int search_mate_moves;

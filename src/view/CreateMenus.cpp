@@ -1,6 +1,6 @@
 #include "view.h"
 
-int TimeControlMenu;
+int TimeControlMenu, ThreadsMenu, PonderMenu;
 int MainMenu, GameMenu, CompMenu, DifficultyMenu, TimeLimitMenu, UndoMenu, PiecesMenu, ModeMenu,
     RulesMenu, NotationMenu, SpreadMenu, ViewMenu, ProjMenu, AxesMenu, OpacityMenu, CapturedMenu,
     EditMenu, PieceMenuWhite, PieceMenuBlack;
@@ -67,6 +67,8 @@ void CreateMenus() {
     TimeLimitMenu = SettingsMenu(DoTimeLimitMenu, SET_TIME_LIMIT);
     UndoMenu = PlainMenu(DoUndoMenu, undo, 5);
     TimeControlMenu = SettingsMenu(DoTimeControlMenu, SET_TIME_CONTROL);
+    ThreadsMenu = SettingsMenu(DoThreadsMenu, SET_THREADS);
+    PonderMenu = SettingsMenu(DoPonderMenu, SET_PONDER);
     // The game's actions: a new one is a line here and a case in DoGameMenu.
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8},
@@ -79,6 +81,8 @@ void CreateMenus() {
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
     glutAddSubMenu("Clock", TimeControlMenu);  // the entries above keep their rows
     glutAddMenuEntry("Hint (I)", 10);
+    glutAddSubMenu("Threads", ThreadsMenu);
+    glutAddSubMenu("Think on your time", PonderMenu);
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);

@@ -74,6 +74,10 @@ const HELP_ITEM_T items[] = {
     {HELP_KEY, "Clock menu", "Game > Clock: play against the clock, 1+0, 3+2, 5+3, 15+10 or 30+0 (minutes each, "
                              "then seconds added after every move). The clocks run above the board; a side whose "
                              "time runs out loses. Chosen during a game, it counts from the next game on."},
+    {HELP_KEY, "Threads", "Game > Threads: how many of the machine's cores the computer thinks with (all of "
+                          "them at first; the levels below full strength use one)."},
+    {HELP_KEY, "Think on your time", "Game > Think on your time: while you think, the computer thinks too, "
+                                     "so it answers better in the same time. Off at first."},
     {HELP_KEY, "Edit menu", "Choose a piece to add, or Remove, then click the cell. The game then starts from "
                             "the board as edited."},
     {HELP_KEY, "Review game", "In the Game menu: the computer goes over the game, a second a position (Esc "

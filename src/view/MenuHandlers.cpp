@@ -88,6 +88,19 @@ void DoTimeLimitMenu(int v) {
     CreateMenus();
 }
 
+void DoThreadsMenu(int v) {
+    ForgetConfirm();
+    SetSearchThreads(v);  // from the computer's next search on
+    CreateMenus();
+}
+
+void DoPonderMenu(int v) {
+    ForgetConfirm();
+    ponder_on_players_time = v != 0;
+    EngineNudge();  // a search on the player's time starts or stops now
+    CreateMenus();
+}
+
 void DoTimeControlMenu(int v) {
     ForgetConfirm();
     ChooseTimeControl(v, TickCount());

@@ -1,5 +1,7 @@
 // The settings menus: their entries, the value each marks now, and which
 // of them the window must rewrite because the state changed under them.
+#include <algorithm>
+
 #include "search/levels.h"
 #include "shell/clock.h"
 #include "viewlogic.h"
@@ -26,6 +28,14 @@ constexpr MENU_ENTRY_T opacity[] = {{"Transparent", 1}, {"Opaque", 0}};
 constexpr MENU_ENTRY_T clock[] = {{" untimed", 0}, {" 1+0", 1},   {" 3+2", 2},
                                   {" 5+3", 3},     {" 15+10", 4}, {" 30+0", 5}};
 
+// " 1 thread" .. " 16 threads"; the menu lists as many as the machine has cores
+constexpr MENU_ENTRY_T threads[] = {
+    {" 1 thread", 1},    {" 2 threads", 2},   {" 3 threads", 3},   {" 4 threads", 4},
+    {" 5 threads", 5},   {" 6 threads", 6},   {" 7 threads", 7},   {" 8 threads", 8},
+    {" 9 threads", 9},   {" 10 threads", 10}, {" 11 threads", 11}, {" 12 threads", 12},
+    {" 13 threads", 13}, {" 14 threads", 14}, {" 15 threads", 15}, {" 16 threads", 16}};
+constexpr int MAX_THREAD_ENTRIES = sizeof threads / sizeof *threads;
+
 template <int N>
 constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = false) {
     return {e, N, time_limit};
@@ -33,10 +43,16 @@ constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = fals
 constexpr SETTING_MENU_T menus[SETTING_MENUS] = {
     Menu(comp),  Menu(diff, true), Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
     Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff),
-    Menu(clock, true)};
+    Menu(clock, true), Menu(threads, true), Menu(onoff)};
 }  // namespace
 
-const SETTING_MENU_T& SettingMenu(int which) { return menus[which]; }
+const SETTING_MENU_T& SettingMenu(int which) {
+    if (which == SET_THREADS) {
+        static const SETTING_MENU_T cores = {threads, std::min(MaxSearchThreads(), MAX_THREAD_ENTRIES), true};
+        return cores;
+    }
+    return menus[which];
+}
 
 int ComputerPlays() {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());  // the engine ends games
@@ -70,12 +86,14 @@ int CurrentSetting(int which) {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
             return game_clock.chosen;
         }
+        case SET_THREADS: return SearchThreads();
+        case SET_PONDER: return ponder_on_players_time.load() ? 1 : 0;
         default: return 0;
     }
 }
 
 const char* SettingLabel(int which, int entry, int current, char* out, size_t size) {
-    const SETTING_MENU_T& m = menus[which];
+    const SETTING_MENU_T& m = SettingMenu(which);
     return MarkedLabel(m.entries[entry].label, m.entries[entry].value == current, m.time_limit, out, size);
 }
 

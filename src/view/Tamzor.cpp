@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
     StoreShared(state.stop_search, 1);
     menu_mesh_pieces = 1;
     timers.timer_limit = 5;
+    SetSearchThreads(MaxSearchThreads());  // a desktop program thinks with the whole machine
     CreateMenus();
 
     glutIdleFunc(ViewIdle);

@@ -101,6 +101,8 @@ void DoComputerMenu(int v);
 void DoDifficultyMenu(int v);
 void DoTimeLimitMenu(int v);
 void DoTimeControlMenu(int v);
+void DoThreadsMenu(int v);
+void DoPonderMenu(int v);
 void DoModeMenu(int v);
 // The Mode menu's entries: as DoModeMenu, asking first while a game is on.
 void DoModeMenuEntry(int v);

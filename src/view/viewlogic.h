@@ -150,6 +150,8 @@ enum SETTING_MENU_E {
     SET_COMPUTER, SET_DIFFICULTY, SET_TIME_LIMIT, SET_PIECES, SET_RULES, SET_NOTATION, SET_SPREAD,
     SET_PROJECTION, SET_AXES, SET_OPACITY, SET_CAPTURED,
     SET_TIME_CONTROL,  // the players' clocks (Game > Clock)
+    SET_THREADS,       // the computer's threads (Game > Threads)
+    SET_PONDER,        // thinking on the player's time (Game > Think on your time)
     SETTING_MENUS
 };
 struct MENU_ENTRY_T {
