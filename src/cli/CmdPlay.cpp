@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "cli.h"
+#include "search/book.h"
 #include "search/levels.h"
 
 namespace {
@@ -288,6 +289,17 @@ int CmdPlay(int argc, char** argv) {
         }
         if (!strcmp(argv[i], "--level")) {
             if (!ParseLevel(argc, argv, &i, &level, &opt)) return 2;
+            continue;
+        }
+        if (!strcmp(argv[i], "--book")) {
+            // the opening book: on unless the player turns it off
+            const char* v = i + 1 < argc ? argv[++i] : nullptr;
+            if (!v || (strcmp(v, "on") && strcmp(v, "off"))) {
+                fprintf(stderr, "tamzor-cli: --book is on or off (%s)\n", v ? v : "none");
+                return 2;
+            }
+            if (!NoteOption(&opt, "--book", v)) return 2;
+            book_on = !strcmp(v, "on");
             continue;
         }
         if (strcmp(argv[i], "--computer") != 0) {

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "search/book.h"
 #include "search/levels.h"
 #include "search/search.h"
 #include "search/thinking.h"
@@ -73,6 +74,7 @@ struct ENGINE_T {
     long long go_left = -1, go_inc = 0;    // the clock of the last go, -1 without one
     bool go_white = true;
     long long overhead_ms = 0;
+    bool own_book = false;                 // OwnBook: the computer's moves from its book
 };
 ENGINE_T engine;
 
@@ -316,6 +318,8 @@ void Go(std::istringstream& in) {
     } else {
         limits.seconds = 5;  // the program's own default limit
     }
+    // a book move for the game's move, not for an analysis or a mate search
+    limits.book = engine.own_book && !infinite && !mate;
     engine.finished = false;
     engine.stop_asked = false;
     engine.start_ms = TickCount();
@@ -337,6 +341,7 @@ void Go(std::istringstream& in) {
             engine.infos = 0;
             EngineSearch(&root, &move, limits, &r);
             search_progress = nullptr;
+            if (r.book) InfoString("book move " + MoveToken(move));
             // the table may have answered for the whole depth: say so
             if (!engine.infos) Progress(&root, &move, r.value, r.depth);
         }
@@ -418,6 +423,17 @@ void SetOption(std::istringstream& in) {
         }
         engine.rules = v == "tdcl" ? RULES_TDCL : RULES_TOURNAMENT;
         NewGame();
+    } else if (key == "ownbook" || key == "bookbestmove") {
+        const std::string v = Lower(value);
+        if (v != "true" && v != "false") {
+            InfoString(name + " is true or false: ignored");
+            return;
+        }
+        if (key == "ownbook") engine.own_book = v == "true";
+        else book_best_only = v == "true";
+    } else if (key == "bookfile") {
+        // the book of the game chosen by UCI_Variant; empty: the installed one
+        SetBookFile(engine.dmode, value == "<empty>" ? "" : value);
     } else if (key == "hash") {
         if (ReadSpin("Hash", value, HASH_MIN_MB, HASH_MAX_MB, &v)) {
             StopSearch();
@@ -449,6 +465,10 @@ void Session() {
                 std::to_string(LEVEL_LOWEST) + " max " + std::to_string(LEVEL_HIGHEST));
             Say("option name UCI_Variant type combo default 2d var 2d var 3d");
             Say("option name Rules type combo default tdcl var tdcl var tournament");
+            Say("option name OwnBook type check default false");
+            const std::string book = DefaultBookFile(engine.dmode);
+            Say("option name BookFile type string default " + (book.empty() ? "<empty>" : book));
+            Say("option name BookBestMove type check default false");
             Say("uciok");
         } else if (cmd == "isready") {
             Say("readyok");

@@ -79,6 +79,7 @@ void CreateMenus() {
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
     glutAddSubMenu("Clock", TimeControlMenu);  // the entries above keep their rows
     glutAddMenuEntry("Hint (I)", 10);
+    glutAddSubMenu("Opening book", SettingsMenu(DoBookMenu, SET_BOOK));
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);

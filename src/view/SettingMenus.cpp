@@ -1,5 +1,6 @@
 // The settings menus: their entries, the value each marks now, and which
 // of them the window must rewrite because the state changed under them.
+#include "search/book.h"
 #include "search/levels.h"
 #include "shell/clock.h"
 #include "viewlogic.h"
@@ -33,7 +34,7 @@ constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = fals
 constexpr SETTING_MENU_T menus[SETTING_MENUS] = {
     Menu(comp),  Menu(diff, true), Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
     Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff),
-    Menu(clock, true)};
+    Menu(clock, true), Menu(onoff)};
 }  // namespace
 
 const SETTING_MENU_T& SettingMenu(int which) { return menus[which]; }
@@ -70,6 +71,7 @@ int CurrentSetting(int which) {
             std::lock_guard<std::recursive_mutex> lock(GameMutex());
             return game_clock.chosen;
         }
+        case SET_BOOK: return book_on.load() ? 1 : 0;
         default: return 0;
     }
 }

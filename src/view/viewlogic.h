@@ -150,6 +150,7 @@ enum SETTING_MENU_E {
     SET_COMPUTER, SET_DIFFICULTY, SET_TIME_LIMIT, SET_PIECES, SET_RULES, SET_NOTATION, SET_SPREAD,
     SET_PROJECTION, SET_AXES, SET_OPACITY, SET_CAPTURED,
     SET_TIME_CONTROL,  // the players' clocks (Game > Clock)
+    SET_BOOK,          // the computer's opening book on or off
     SETTING_MENUS
 };
 struct MENU_ENTRY_T {
