@@ -8,7 +8,8 @@
 for the first 14 plies; in each position it searches with MultiPV 5 to
 depth 10, and one of the moves within 25 centipawns of its best is played at
 random. 3D: Tamzor's own engine does the same through `make_book selfplay`
-(every legal move valued by a short search of its own, one within 0.3 pawns
+(every legal move valued by a search of its own, 5 plies within 60000
+nodes, one within 0.3 pawns
 of the best played) for 12 plies. The lines go to books/lines-2d.txt and
 books/lines-3d.txt; `make_book lines` then counts each position's moves into
 books/tamzor-2d.bin (Polyglot's form) and books/tamzor-3d.bin, a move's weight
@@ -95,7 +96,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--only", choices=["2d", "3d"])
     ap.add_argument("--games-2d", type=int, default=300)
-    ap.add_argument("--games-3d", type=int, default=120)
+    ap.add_argument("--games-3d", type=int, default=200)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--bin-only", action="store_true", help="remake the books from the kept lines")
     args = ap.parse_args()
@@ -113,7 +114,7 @@ def main():
                     f.write("\n".join(text) + "\n")
             else:
                 subprocess.run([MAKE_BOOK, "selfplay", "--3d", lines, "--games", str(args.games_3d),
-                                "--plies", "12", "--seed", str(args.seed)], check=True)
+                                "--plies", "12", "--depth", "5", "--nodes", "60000", "--seed", str(args.seed)], check=True)
         subprocess.run([MAKE_BOOK, "lines", "--" + kind, lines, os.path.join(books, f"tamzor-{kind}.bin")],
                        check=True)
 
