@@ -71,6 +71,7 @@ void CreateMenus() {
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8},
                                         {"Review game", 9}};
+    const int book_menu = SettingsMenu(DoBookMenu, SET_BOOK);
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Level", DifficultyMenu);
@@ -79,7 +80,7 @@ void CreateMenus() {
     for (const MENU_ENTRY_T& e : game) glutAddMenuEntry(e.label, e.value);
     glutAddSubMenu("Clock", TimeControlMenu);  // the entries above keep their rows
     glutAddMenuEntry("Hint (I)", 10);
-    glutAddSubMenu("Opening book", SettingsMenu(DoBookMenu, SET_BOOK));
+    glutAddSubMenu("Opening book", book_menu);
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);
