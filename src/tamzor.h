@@ -1284,12 +1284,16 @@ struct SEARCH_LIMITS_T {
     // obeyed; the search stops when this flag is set. It searches at full
     // strength unless `maxdepth` says otherwise.
     const std::atomic<bool>* cancel = nullptr;
+    // The computer's move in a game: a move of the opening book, when it has
+    // one, is played without a search (not with only_moves or mate_moves).
+    bool book = false;
 };
 struct SEARCH_RESULT_T {
     ETYPE_T value = 0;       // for the side to move
     int depth = 0;           // deepest completed iteration
     uint64_t nodes = 0;      // interior and quiescence nodes
     uint64_t elapsed_ms = 0;
+    bool book = false;       // the move came from the opening book (depth and value 0)
 };
 extern thread_local constinit int search_edepth;  // deepest completed depth of the last Search
 // Iterations beyond this depth are not started (0: only the ply limit counts).

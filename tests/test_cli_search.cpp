@@ -48,7 +48,7 @@ TEST(CliSearch, DepthIsThePliesSearched) {
     }
 }
 
-// The computer of a game plays what search finds at the same depth; the
+// The computer of a game (its book off) plays what search finds at the same depth; the
 // moves of the start differ from one depth to the next, so a game searching
 // a ply more or less would show.
 TEST(CliSearch, PlayDepthIsSearchDepth) {
@@ -59,7 +59,7 @@ TEST(CliSearch, PlayDepthIsSearchDepth) {
             RUN_T s = RunTool(std::string("search ") + game + d);
             ASSERT_EQ(s.status, 0) << s.err;
             const std::string move = Report(s.out)["move"];
-            RUN_T p = RunTool(std::string("play ") + game + " --computer white" + d + " </dev/null");
+            RUN_T p = RunTool(std::string("play ") + game + " --computer white --book off" + d + " </dev/null");
             ASSERT_EQ(p.status, 0) << p.err;
             EXPECT_EQ(move.substr(move.find(' ') + 1), FirstMove(p.out)) << p.out;
         }

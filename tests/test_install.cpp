@@ -167,6 +167,7 @@ TEST(Install, StagedInstallHoldsEveryFileAndUninstallRemovesThem) {
     };
     for (const char* piece : {"KING", "QUEEN", "ROOK", "BISHOP", "KNIGHT", "PAWN"})
         expected.insert(std::string("usr/share/tamzor/pieces/") + piece + ".STL");
+    for (const char* book : {"tamzor-2d.bin", "tamzor-3d.bin"}) expected.insert(std::string("usr/share/tamzor/books/") + book);
     EXPECT_EQ(FilesUnder(s.dir), expected);
 
     const std::string exe = root + "/usr/" TAMZOR_BINDIR "/tamzor";

@@ -30,7 +30,8 @@ const std::vector<CLI_COMMAND_T>& CliCommands() {
          "(Black by default) searches D plies (2 to 49, 49 by default) for "
          "at most S seconds a move (0.01 to 3600, 5 by default); with "
          "--level R it plays at the level rated R instead (800, 1000, ... "
-         "2000, or full: full strength), with --threads N on N threads"},
+         "2000, or full: full strength), with --threads N on N threads; --book on|off: known openings "
+         "from its book, played at once (on by default)"},
         {"save", CmdSave, "[GAME]",
          "play the --moves as a user would and save the game to tamzor.sav "
          "in the working directory"},

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "cli.h"
+#include "search/book.h"
 #include "search/levels.h"
 
 namespace {
@@ -281,6 +282,7 @@ int CmdPlay(int argc, char** argv) {
     limits.maxdepth = DIFF_HARD;
     limits.seconds = 5;
     int level = LEVEL_FULL;
+    book_on = true;  // a game opens from the book unless told otherwise
     for (int i = 0; i < argc; i++) {
         if (!strcmp(argv[i], "--depth") || !strcmp(argv[i], "--time")) {
             if (!ParseSearchLimit(argc, argv, &i, &limits, &opt)) return 2;
@@ -292,6 +294,17 @@ int CmdPlay(int argc, char** argv) {
         }
         if (!strcmp(argv[i], "--threads")) {
             if (!ParseThreads(argc, argv, &i, &opt)) return 2;
+            continue;
+        }
+        if (!strcmp(argv[i], "--book")) {
+            // the opening book: on unless the player turns it off
+            const char* v = i + 1 < argc ? argv[++i] : nullptr;
+            if (!v || (strcmp(v, "on") && strcmp(v, "off"))) {
+                fprintf(stderr, "tamzor-cli: --book is on or off (%s)\n", v ? v : "none");
+                return 2;
+            }
+            if (!NoteOption(&opt, "--book", v)) return 2;
+            book_on = !strcmp(v, "on");
             continue;
         }
         if (strcmp(argv[i], "--computer") != 0) {

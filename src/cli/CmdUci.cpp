@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "search/book.h"
 #include "search/levels.h"
 #include "search/search.h"
 #include "search/thinking.h"
@@ -79,6 +80,7 @@ struct ENGINE_T {
     // starts.
     std::atomic<bool> pondering{false};
     double ponder_seconds = 0, ponder_soft = 0, ponder_stretch = 0;
+    bool own_book = false;                 // OwnBook: the computer's moves from its book
 };
 ENGINE_T engine;
 
@@ -351,6 +353,8 @@ void Go(std::istringstream& in) {
         limits.soft_seconds = 0;
         limits.stretch_seconds = 0;
     }
+    // a book move for the game's move, not for an analysis or a mate search
+    limits.book = engine.own_book && !infinite && !mate;
     engine.finished = false;
     engine.stop_asked = false;
     engine.start_ms = TickCount();
@@ -372,6 +376,7 @@ void Go(std::istringstream& in) {
             engine.infos = 0;
             EngineSearch(&root, &move, limits, &r);
             search_progress = nullptr;
+            if (r.book) InfoString("book move " + MoveToken(move));
             // the table may have answered for the whole depth: say so
             if (!engine.infos) Progress(&root, &move, r.value, r.depth);
         }
@@ -468,6 +473,17 @@ void SetOption(std::istringstream& in) {
             return;
         }
         engine.ponder = v == "true";
+    } else if (key == "ownbook" || key == "bookbestmove") {
+        const std::string v = Lower(value);
+        if (v != "true" && v != "false") {
+            InfoString(name + " is true or false: ignored");
+            return;
+        }
+        if (key == "ownbook") engine.own_book = v == "true";
+        else book_best_only = v == "true";
+    } else if (key == "bookfile") {
+        // the book of the game chosen by UCI_Variant; empty: the installed one
+        SetBookFile(engine.dmode, value == "<empty>" ? "" : value);
     } else if (key == "hash") {
         if (ReadSpin("Hash", value, HASH_MIN_MB, HASH_MAX_MB, &v)) {
             StopSearch();
@@ -501,6 +517,10 @@ void Session() {
             Say("option name Rules type combo default tdcl var tdcl var tournament");
             Say("option name Threads type spin default 1 min 1 max " + std::to_string(MaxSearchThreads()));
             Say("option name Ponder type check default false");
+            Say("option name OwnBook type check default false");
+            const std::string book = DefaultBookFile(engine.dmode);
+            Say("option name BookFile type string default " + (book.empty() ? "<empty>" : book));
+            Say("option name BookBestMove type check default false");
             Say("uciok");
         } else if (cmd == "isready") {
             Say("readyok");

@@ -1,12 +1,20 @@
 #include <cmath>
 #include <cstring>
 
+#include "book.h"
 #include "levels.h"
 #include "tamzor.h"
 
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result) {
     static thread_local POS_T copy;
     static thread_local uint64_t hashes[GAME_RECORD_SIZE];
+    if (limits.book && limits.only_moves.empty() && !limits.mate_moves && !limits.cancel && BookProbe(b, move)) {
+        if (result) {
+            *result = SEARCH_RESULT_T();
+            result->book = true;
+        }
+        return 0;
+    }
     const uint64_t saved_limit = timers.search_limit.load();
     // an analysis searches at full strength whatever the game's level
     search_ply_limit = limits.maxdepth > 0 ? imin(limits.maxdepth, DIFF_HARD) : limits.cancel ? DIFF_HARD : 0;

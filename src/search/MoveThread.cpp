@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "book.h"
 #include "levels.h"
 #include "search.h"
 #include "shell/clock.h"
@@ -92,7 +93,10 @@ void ThinkAndMove() {
     ThinkingBegin(&copy);
     search_progress = ThinkingProgress;
     const int rating = LevelRating(LoadShared(state.maxdepth));
-    ETYPE_T v = rating ? LevelSearch(&copy, &move, rating) : Search(&copy, &move);
+    // a book move is played at once, without a search
+    const bool from_book = book_on.load() && BookProbe(&copy, &move);
+    if (from_book) ThinkingBook(&copy, move);
+    ETYPE_T v = from_book ? 0 : rating ? LevelSearch(&copy, &move, rating) : Search(&copy, &move);
     search_progress = nullptr;
     ThinkingEnd();
     ClockSearchEnd();

@@ -39,6 +39,18 @@ void ThinkingProgress(POS_T* root, MOVE_T* move, ETYPE_T value, int) {
     thinking = std::move(t);
 }
 
+void ThinkingBook(POS_T* root, const MOVE_T& move) {
+    THINKING_T t;
+    t.any = true;
+    t.book = true;
+    t.root_hash = root->hash1;
+    t.number = MoveNumberOfPly(root->move_num);
+    t.black_first = !IsWhitesMove(root);
+    t.line = LineTexts(root, {move});
+    std::lock_guard<std::mutex> lk(thinking_mutex);
+    thinking = std::move(t);
+}
+
 void ThinkingEnd() {
     std::lock_guard<std::mutex> lk(thinking_mutex);
     thinking.running = false;

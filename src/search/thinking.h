@@ -24,12 +24,15 @@ struct THINKING_T {
     bool black_first = false;
     std::vector<std::string> line;
     uint64_t root_hash = 0;  // the position searched
+    bool book = false;       // the move came from the opening book, unsearched
 };
 // On the engine thread: a search of `root` begins (the panel forgets the last
 // one), the search_progress hook that reports its iterations, and its end.
 void ThinkingBegin(POS_T* root);
 void ThinkingProgress(POS_T* root, MOVE_T* move, ETYPE_T value, int depth);
 void ThinkingEnd();
+// The move of `root` was taken from the opening book.
+void ThinkingBook(POS_T* root, const MOVE_T& move);
 // A copy of what was reported, for any thread.
 THINKING_T ThinkingNow();
 void ThinkingClear();

@@ -73,6 +73,7 @@ void CreateMenus() {
     static const MENU_ENTRY_T game[] = {{"New game", 0},     {"List game", 2},        {"Save game", 5},
                                         {"Restore game", 6}, {"Save game as PGN", 7}, {"Load PGN", 8},
                                         {"Review game", 9}};
+    const int book_menu = SettingsMenu(DoBookMenu, SET_BOOK);
     GameMenu = glutCreateMenu(DoGameMenu);
     glutAddSubMenu("Tamzor", CompMenu);
     glutAddSubMenu("Level", DifficultyMenu);
@@ -83,6 +84,7 @@ void CreateMenus() {
     glutAddMenuEntry("Hint (I)", 10);
     glutAddSubMenu("Threads", ThreadsMenu);
     glutAddSubMenu("Think on your time", PonderMenu);
+    glutAddSubMenu("Opening book", book_menu);
     PiecesMenu = SettingsMenu(DoPiecesMenu, SET_PIECES);
     ModeMenu = PlainMenu(DoModeMenuEntry, mode, 2);
     RulesMenu = SettingsMenu(DoRulesMenu, SET_RULES);

@@ -3,6 +3,7 @@
 // first, as their keys do; any other entry forgets the question.
 #include <cstdio>
 
+#include "search/book.h"
 #include "shell/clock.h"
 #include "view.h"
 
@@ -189,6 +190,15 @@ void DoCapturedMenu(int v) {
     ForgetConfirm();
     CapturedOnOff = v;
     glutPostRedisplay();
+}
+
+void DoBookMenu(int v) {
+    ForgetConfirm();
+    book_on = v != 0;
+    snprintf(info_string, sizeof info_string, "Opening book %s: %s", v ? "on" : "off",
+             v ? "Tamzor plays known openings at once, varying its games" : "Tamzor searches every move");
+    printf("\n%s", info_string);
+    CreateMenus();
 }
 
 void DoEditMenu(int v) {

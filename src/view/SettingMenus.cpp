@@ -2,6 +2,7 @@
 // of them the window must rewrite because the state changed under them.
 #include <algorithm>
 
+#include "search/book.h"
 #include "search/levels.h"
 #include "shell/clock.h"
 #include "viewlogic.h"
@@ -43,7 +44,7 @@ constexpr SETTING_MENU_T Menu(const MENU_ENTRY_T (&e)[N], bool time_limit = fals
 constexpr SETTING_MENU_T menus[SETTING_MENUS] = {
     Menu(comp),  Menu(diff, true), Menu(limit, true), Menu(pieces), Menu(rules),   Menu(notation),
     Menu(spread), Menu(proj), Menu(onoff),       Menu(opacity), Menu(onoff),
-    Menu(clock, true), Menu(threads, true), Menu(onoff)};
+    Menu(clock, true), Menu(threads, true), Menu(onoff), Menu(onoff)};
 }  // namespace
 
 const SETTING_MENU_T& SettingMenu(int which) {
@@ -88,6 +89,7 @@ int CurrentSetting(int which) {
         }
         case SET_THREADS: return SearchThreads();
         case SET_PONDER: return ponder_on_players_time.load() ? 1 : 0;
+        case SET_BOOK: return book_on.load() ? 1 : 0;
         default: return 0;
     }
 }

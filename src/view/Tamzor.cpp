@@ -7,6 +7,7 @@
 #include <string>
 
 #include "build_info.h"
+#include "search/book.h"
 #include "view.h"
 
 namespace {
@@ -119,7 +120,8 @@ int main(int argc, char** argv) {
     StoreShared(state.stop_search, 1);
     menu_mesh_pieces = 1;
     timers.timer_limit = 5;
-    SetSearchThreads(MaxSearchThreads());  // a desktop program thinks with the whole machine
+    SetSearchThreads(MaxSearchThreads());
+    book_on = true;  // the computer's games differ from one to the next  // a desktop program thinks with the whole machine
     CreateMenus();
 
     glutIdleFunc(ViewIdle);

@@ -79,8 +79,11 @@ void WatchGame() {
         if (t.any && !t.running && (t.root_hash != logged_hash || t.depth != logged_depth)) {
             logged_hash = t.root_hash;
             logged_depth = t.depth;
-            printf("\nThinking: depth %d %s %s", t.depth, PanelScoreText(t.white_value).c_str(),
-                   NumberedLine(t.number, t.black_first, t.line).c_str());
+            if (t.book)
+                printf("\nThinking: book %s", NumberedLine(t.number, t.black_first, t.line).c_str());
+            else
+                printf("\nThinking: depth %d %s %s", t.depth, PanelScoreText(t.white_value).c_str(),
+                       NumberedLine(t.number, t.black_first, t.line).c_str());
         }
     }
     const bool want = AnalysisWanted();

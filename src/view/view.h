@@ -115,6 +115,7 @@ void DoProjMenu(int v);
 void DoAxesMenu(int v);
 void DoOpacityMenu(int v);
 void DoCapturedMenu(int v);
+void DoBookMenu(int v);
 void DoEditMenu(int v);
 void DoPieceMenu(int v);
 void DoUndoMenu(int v);

@@ -152,6 +152,7 @@ enum SETTING_MENU_E {
     SET_TIME_CONTROL,  // the players' clocks (Game > Clock)
     SET_THREADS,       // the computer's threads (Game > Threads)
     SET_PONDER,        // thinking on the player's time (Game > Think on your time)
+    SET_BOOK,          // the computer's opening book on or off
     SETTING_MENUS
 };
 struct MENU_ENTRY_T {
