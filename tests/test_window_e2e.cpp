@@ -1118,15 +1118,16 @@ TEST(WindowE2E, HintAndTheComputersThinking) {
         EXPECT_EQ(w.Output().substr(mark).find("\n1."), std::string::npos) << "the hint plays nothing";
     }
 
-    // P in a 2D game: after e4 the computer (Black) thinks, and the panel's
-    // line, from Black's move 1, reads move by move from the position after e4
+    // P in a 2D game: after a4 (no book move answers it) the computer
+    // (Black) thinks, and the panel's line, from Black's move 1, reads move
+    // by move from the position after a4
     w.Key("F2");
     w.Key("p");
     const LAYOUT_T t = ViewLayout(800, 800, true, true, true);
     ASSERT_GT(t.think_h, 0);
     size_t mark = w.Output().size();
-    Click2D(w, 4, 1, 4, 3, t);
-    ASSERT_TRUE(w.WaitFor("\n1\\. e4", 10, mark)) << w.Output().substr(mark);
+    Click2D(w, 0, 1, 0, 3, t);
+    ASSERT_TRUE(w.WaitFor("\n1\\. a4", 10, mark)) << w.Output().substr(mark);
     ASSERT_TRUE(w.WaitFor("\nThinking: depth \\d+ [+-]\\d+\\.\\d\\d 1\\.\\.\\. [^\n]+", 60, mark))
         << w.Output().substr(mark);
     const std::string out = w.Output().substr(mark);
@@ -1138,7 +1139,7 @@ TEST(WindowE2E, HintAndTheComputersThinking) {
         opt.dmode = 2;
         ASSERT_TRUE(SetUpGame(opt));
         std::string error;
-        ASSERT_TRUE(PlayMoves("e2e4", &error)) << error;
+        ASSERT_TRUE(PlayMoves("a2a4", &error)) << error;
         static POS_T b[2];
         b[0] = state.position;
         b[0].oldb = nullptr;
