@@ -16,7 +16,7 @@ size_t TableBytes(uint64_t entries) {
 }
 }  // namespace
 
-thread_local constinit SEARCH_MEMORY_T search_memory;
+thread_local constinit SEARCH_MEMORY_T search_memory{};
 
 namespace {
 // Bumped by OrderReset: a thread whose memories followed an older reset
