@@ -114,7 +114,7 @@ bench-bk: build
 TSAN_BUILD ?= build-tsan
 TSAN_REPORTS = $(CURDIR)/$(TSAN_BUILD)/sanitizer-reports
 test-tsan: deps
-	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_BENCH=OFF \
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_BENCH=OFF -DTAMZOR_LTO=OFF \
 		-DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 	@cmake --build $(TSAN_BUILD) -j $(JOBS)
 	@rm -rf $(TSAN_REPORTS) && mkdir -p $(TSAN_REPORTS)

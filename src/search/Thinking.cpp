@@ -9,26 +9,29 @@ namespace {
 std::mutex thinking_mutex;
 THINKING_T thinking;
 thread_local uint64_t start_ms = 0;
+
+// What every report says about the position it was made for.
+THINKING_T ForRoot(POS_T* root) {
+    THINKING_T t;
+    t.root_hash = root->hash1;
+    t.number = MoveNumberOfPly(root->move_num);
+    t.black_first = !IsWhitesMove(root);
+    return t;
+}
 }  // namespace
 
 void ThinkingBegin(POS_T* root) {
     start_ms = TickCount();
-    THINKING_T fresh;
+    THINKING_T fresh = ForRoot(root);
     fresh.running = true;
-    fresh.root_hash = root->hash1;
-    fresh.number = MoveNumberOfPly(root->move_num);
-    fresh.black_first = !IsWhitesMove(root);
     std::lock_guard<std::mutex> lk(thinking_mutex);
     thinking = fresh;
 }
 
 void ThinkingProgress(POS_T* root, MOVE_T* move, ETYPE_T value, int) {
-    THINKING_T t;
+    THINKING_T t = ForRoot(root);
     t.any = true;
     t.running = true;
-    t.root_hash = root->hash1;
-    t.number = MoveNumberOfPly(root->move_num);
-    t.black_first = !IsWhitesMove(root);
     t.depth = search_done_depth;
     t.white_value = NextToPlay(root) * value;
     t.nodes = std::max<uint64_t>((uint64_t)nodes + (uint64_t)quiesce_nodes, 1);
@@ -40,12 +43,9 @@ void ThinkingProgress(POS_T* root, MOVE_T* move, ETYPE_T value, int) {
 }
 
 void ThinkingBook(POS_T* root, const MOVE_T& move) {
-    THINKING_T t;
+    THINKING_T t = ForRoot(root);
     t.any = true;
     t.book = true;
-    t.root_hash = root->hash1;
-    t.number = MoveNumberOfPly(root->move_num);
-    t.black_first = !IsWhitesMove(root);
     t.line = LineTexts(root, {move});
     std::lock_guard<std::mutex> lk(thinking_mutex);
     thinking = std::move(t);
