@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "shell/shell.h"
 
 namespace {
 

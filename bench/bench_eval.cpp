@@ -7,6 +7,11 @@
 #include <vector>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -2,6 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -4,6 +4,10 @@
 #include <string>
 
 #include "fuzz_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSetUp();

@@ -7,6 +7,11 @@
 #include <string>
 
 #include "fuzz_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 void SetUp(uint8_t pick) {

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "fuzz_util.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSetUp();

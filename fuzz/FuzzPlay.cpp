@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fuzz_util.h"
+#include "tamzor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSetUp();

@@ -5,6 +5,10 @@
 #include <cstdio>
 
 #include "fuzz_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSetUp();

@@ -11,6 +11,12 @@
 #include <string>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 inline void FuzzSetUp() {
     static bool done = false;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 // The engine disengaged, then a new game with the computer switched off.
 inline void NewEngineGame(int dmode, int rules = RULES_TDCL, int maxdepth = DIFF_EASY) {

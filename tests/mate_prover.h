@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 inline bool CanMate(POS_T* b, int n);
 

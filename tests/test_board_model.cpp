@@ -7,6 +7,10 @@
 #include <map>
 
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

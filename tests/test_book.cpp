@@ -11,6 +11,9 @@
 #include "cli.h"
 #include "cli_runner.h"
 #include "search/book.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 std::string Temp(const std::string& name) { return testing::TempDir() + "tamzor_book_" + std::to_string(getpid()) + "_" + name; }

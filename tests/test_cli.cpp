@@ -6,6 +6,9 @@
 #include "test_util.h"
 #include "uci_process.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "shell/shell.h"
 
 #include <array>
 #include <chrono>

@@ -15,6 +15,7 @@
 
 #include "cli_runner.h"
 #include "test_util.h"
+#include "tamzor.h"
 
 namespace {
 

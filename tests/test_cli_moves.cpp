@@ -4,6 +4,7 @@
 
 #include "cli_runner.h"
 #include "test_util.h"
+#include "tamzor.h"
 
 #include <array>
 #include <cstdio>

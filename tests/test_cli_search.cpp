@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "search/search.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -12,6 +12,12 @@
 #include "cli.h"
 #include "engine_game.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 

@@ -8,7 +8,11 @@
 #include <thread>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 #include "search/search.h"
+#include "shell/shell.h"
 #include "engine_game.h"
 #include "test_util.h"
 

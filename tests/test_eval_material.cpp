@@ -8,6 +8,11 @@
 #include "cli.h"
 #include "cli_runner.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

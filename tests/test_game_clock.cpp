@@ -12,6 +12,10 @@
 #include "shell/clock.h"
 #include "test_util.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -6,6 +6,10 @@
 
 #include "cli.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "cli.h"
 #include "cli_runner.h"
 #include "viewlogic.h"
+#include "tamzor.h"
 
 namespace fs = std::filesystem;
 

@@ -15,6 +15,11 @@
 #include "test_util.h"
 #include "uci_process.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

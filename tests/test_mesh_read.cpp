@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "pieces.h"
+#include "tamzor.h"
 
 namespace {
 std::string WriteFile(const std::string& name, const std::string& text) {

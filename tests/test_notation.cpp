@@ -4,6 +4,9 @@
 #include <string>
 
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -4,6 +4,9 @@
 
 #include "cli.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -12,6 +12,11 @@
 #include "cli.h"
 #include "cli_runner.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -12,6 +12,11 @@
 #include "cli.h"
 #include "test_util.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 // A 2D game: moves played from the start or from a FEN.

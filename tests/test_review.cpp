@@ -12,6 +12,12 @@
 #include "cli_runner.h"
 #include "search/review.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

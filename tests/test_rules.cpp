@@ -8,6 +8,11 @@
 
 #include "cli.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -12,6 +12,10 @@
 #include "build_info.h"
 #include "cli.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 

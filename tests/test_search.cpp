@@ -5,6 +5,11 @@
 
 #include "cli.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -11,6 +11,11 @@
 #include "mate_prover.h"
 #include "test_util.h"
 #include "wac_mates.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 

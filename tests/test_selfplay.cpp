@@ -10,6 +10,8 @@
 #include "cli.h"
 #include "cli_runner.h"
 #include "test_util.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 
 namespace {
 

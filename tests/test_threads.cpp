@@ -10,7 +10,12 @@
 
 #include "cli.h"
 #include "engine_game.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 #include "search/search.h"
+#include "shell/shell.h"
 #include "test_util.h"
 
 namespace {

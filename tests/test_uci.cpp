@@ -14,6 +14,10 @@
 #include "test_util.h"
 #include "uci_process.h"
 #include "wac_mates.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 namespace {
 

@@ -14,6 +14,8 @@
 #include <filesystem>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "shell/shell.h"
 
 // What a shell command writes on its standard output, and its exit status
 // as pclose gives it.

@@ -18,6 +18,12 @@
 #include "cli.h"
 #include "viewlogic.h"
 #include "window_session.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 void NewGame(int dmode) {

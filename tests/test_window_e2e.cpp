@@ -9,6 +9,11 @@
 
 #include "cli.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // Square colours of the board: 0.45 and 0.65 grey.

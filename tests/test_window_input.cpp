@@ -8,6 +8,10 @@
 
 #include "cli.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // The core's reports of moves stay off the test's output.

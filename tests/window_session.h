@@ -25,6 +25,7 @@
 
 #include "build_info.h"
 #include "viewlogic.h"
+#include "tamzor.h"
 
 inline bool HaveCommand(const char* name) {
     std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";

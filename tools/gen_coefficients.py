@@ -320,6 +320,7 @@ def emit(path):
     out.append("// listed in tools/fitted-coefficients.txt hold their fitted values; the 2D")
     out.append("// game's own ones follow the table.")
     out.append('#include "tamzor.h"')
+    out.append('#include "eval/eval.h"')
     out.append("")
     out.append("const ETYPE_T orig_coefficients[COEFF_COUNT] = {")
     starts = sorted(T.notes)

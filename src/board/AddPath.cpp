@@ -1,6 +1,7 @@
 // Appending links to the configuration being built. Each member adds its own
 // link and, unless it is itself the reverse call, the reverse link.
 #include "tamzor.h"
+#include "board/board.h"
 
 static void Append(int dir_index, int from, int to) {
     BTO_T* rec = bc_stored[bc_search_index]->all[dir_index * 64 + from];

@@ -1,4 +1,8 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 void AddPiece(POS_T* b, int piece, SQ_T sq, PS_T* slot) {
     uint64_t bit = 1ull << SlotOf(b, slot);

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 void AlignAttackBoards(POS_T* b) {
     for (int i = 0; i < 4; i++) {

@@ -3,6 +3,7 @@
 // neighbouring projected position, the White/Black level cell before the
 // middle-level one. Attack-board cells have no entries here.
 #include "tamzor.h"
+#include "board/board.h"
 
 int MainCellsAt(int file, int rank, SQ_T out[2]);
 

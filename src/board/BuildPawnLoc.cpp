@@ -1,6 +1,10 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
+
+thread_local constinit unsigned char white_pawn_loc[8];
+thread_local constinit unsigned char black_pawn_loc[8];
 
 void BuildPawnLoc(POS_T* b) {
     memset(white_pawn_loc, 0, sizeof white_pawn_loc);

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 void CellName(POS_T* b, SQ_T sq, char* out, size_t size) {
     if (sq >= 64) {

@@ -1,4 +1,7 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 void ChangePiece(POS_T* b, PS_T* slot, int piece) {
     SQ_T sq = slot->pos;

@@ -8,6 +8,9 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 namespace {
 // Places one side's pieces into its 16 slots; false when they do not fit.

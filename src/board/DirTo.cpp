@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 BC_T* ActiveConfig(POS_T* b) {
     FindBoardConfig(b);

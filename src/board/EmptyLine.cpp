@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 static int Sign0(int v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 

@@ -1,6 +1,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 namespace {
 // FEN counts the plies since the last capture or pawn move; the position's

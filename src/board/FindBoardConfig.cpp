@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 int MainCellsAt(int file, int rank, SQ_T out[2]);
 

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 const char* GetABString(POS_T* b, int pin) {
     (void)b;

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 void GetAttackBoardCoords(POS_T* b, int x, int y, int which_ab, P3D_T* out) {
     // Per pin: X offset, Y offset and height of the board's lower-left cell.

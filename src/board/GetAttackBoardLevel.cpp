@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 int GetAttackBoardLevel(POS_T* b, int board) {
     // A board stands one level above the main level of its pin's corner.

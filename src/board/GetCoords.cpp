@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 void GetCoords(POS_T* b, int x, int y, P3D_T* out) {
     if (state.dmode == 2) {

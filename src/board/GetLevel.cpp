@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 int GetLevel(POS_T* b, SQ_T sq) {
     if (state.dmode == 2) return 0;

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 SQ_T IsAttackBoardThere(POS_T* b, SQ_T pin) {
     for (int i = 0; i < 4; i++)

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 bool IsSameCell(POS_T* b, SQ_T a, SQ_T c) {
     P3D_T pa, pc;

@@ -1,4 +1,7 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "search/search.h"
 
 int MovePiece(POS_T* b, PS_T* slot, SQ_T dest) {
     if (!slot) {

@@ -1,6 +1,7 @@
 #include <cctype>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 std::string MoveToken(const MOVE_T& move) {
     std::string s;

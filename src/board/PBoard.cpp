@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 void SetPBoard(POS_T* b, SQ_T sq, PS_T* slot) {
     b->pboard[sq] = slot ? (signed char)SlotOf(b, slot) : (signed char)-1;

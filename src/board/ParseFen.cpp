@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 namespace {
 int PieceOfChar(char c) {

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 bool Square(const std::string& s, size_t at, SQ_T* sq) {

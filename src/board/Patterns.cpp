@@ -1,5 +1,5 @@
 // Links between two attack boards of one line (outer cells abo_*, inner abi_*).
-#include "tamzor.h"
+#include "board/board.h"
 
 void SamePattern() {
     AddPath_N(abo_c, abi_a);

@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 int PieceComp(const void* pp1, const void* pp2) {
     const PS_T* a = static_cast<const PS_T*>(pp1);

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 char* PosStr(POS_T* b, SQ_T sq) {
     if (state.dmode == 2) {

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 // Lowest projected rank covered by a board on the pin with index 0..11.
 static const int pin_low_rank[12] = {0, 4, 2, 6, 4, 8, 0, 4, 2, 6, 4, 8};

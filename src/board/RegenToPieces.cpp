@@ -2,6 +2,9 @@
 
 #include "search/levels.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "eval/eval.h"
 
 int RegenToPieces(POS_T* b) {
     EnsureMaps(b);  // the x-ray lines read the capture map

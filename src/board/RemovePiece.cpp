@@ -1,4 +1,7 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 void RemovePiece(POS_T* b, PS_T* slot) {
     uint64_t keep = ~(1ull << SlotOf(b, slot));

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 bool SameLine(SQ_T a, SQ_T b, SQ_T c) {
     if (a >= 64 || b >= 64 || c >= 64) return false;

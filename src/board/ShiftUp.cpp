@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 void ShiftUp(PS_T* slots, int k, int* count) {
     for (int i = *count; i > k; i--) slots[i] = slots[i - 1];

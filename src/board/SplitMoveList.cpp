@@ -1,6 +1,6 @@
 #include <cctype>
 
-#include "tamzor.h"
+#include "board/board.h"
 
 std::vector<std::string> SplitMoveList(const std::string& list) {
     std::vector<std::string> tokens;

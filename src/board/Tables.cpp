@@ -1,5 +1,6 @@
 // Fixed tables of directions, pins and boards.
 #include "tamzor.h"
+#include "board/board.h"
 
 const DIR_T dir_order[16] = {NORTH, N_N_E, NORTH_EAST, E_N_E, EAST, E_S_E, SOUTH_EAST, S_S_E,
                              SOUTH, S_S_W, SOUTH_WEST, W_S_W, WEST, W_N_W, NORTH_WEST, N_N_W};

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 bool WhiteOwns(POS_T* b, int which_ab) {
     int k = ABIndex(which_ab);

@@ -1,6 +1,7 @@
 // Names of 3D cells. Attack-board cells are named from the pin their board
 // stands on, so a cell's name changes when its board moves.
 #include "tamzor.h"
+#include "board/board.h"
 
 // Column base, board and right-column flag of each attack-board cell.
 bool AttackCellNaming(SQ_T sq, int* base, int* board, bool* right);

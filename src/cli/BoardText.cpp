@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 struct BLOCK_T {

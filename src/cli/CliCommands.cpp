@@ -1,6 +1,7 @@
 // The commands of the tool: what main runs and what the usage lists come
 // from this one table, so neither can leave a command out.
 #include "cli.h"
+#include "tamzor.h"
 
 const std::vector<CLI_COMMAND_T>& CliCommands() {
     static const std::vector<CLI_COMMAND_T> commands = {

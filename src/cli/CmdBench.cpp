@@ -6,6 +6,10 @@
 #include <string>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 namespace {
 struct BENCH_POSITION_T {

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
 
 int CmdBoard(int argc, char** argv) {
     CLI_OPTIONS_T opt;

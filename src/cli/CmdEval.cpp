@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "eval/eval.h"
 
 int CmdEval(int argc, char** argv) {
     CLI_OPTIONS_T opt;

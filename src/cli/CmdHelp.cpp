@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
 
 int CmdHelp(int argc, char** argv) {
     (void)argc;

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
 
 int CmdMoves(int argc, char** argv) {
     CLI_OPTIONS_T opt;

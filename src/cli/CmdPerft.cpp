@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 int CmdPerft(int argc, char** argv) {
     CLI_OPTIONS_T opt;

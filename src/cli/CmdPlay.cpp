@@ -16,6 +16,12 @@
 #include "cli.h"
 #include "search/book.h"
 #include "search/levels.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 using GameLock = std::unique_lock<std::recursive_mutex>;

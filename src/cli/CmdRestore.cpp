@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 int CmdRestore(int argc, char** argv) {
     CLI_OPTIONS_T opt;

@@ -9,6 +9,8 @@
 
 #include "cli.h"
 #include "search/review.h"
+#include "tamzor.h"
+#include "search/search.h"
 
 namespace {
 // A bar redrawn in place on a terminal; a plain line a position when

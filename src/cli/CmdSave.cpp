@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "shell/shell.h"
 
 int CmdSave(int argc, char** argv) {
     CLI_OPTIONS_T opt;

@@ -5,6 +5,12 @@
 
 #include "cli.h"
 #include "search/levels.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // The position searched, untouched by the search (which works on a copy):

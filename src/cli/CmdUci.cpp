@@ -26,7 +26,12 @@
 #include "cli.h"
 #include "search/book.h"
 #include "search/levels.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 #include "search/search.h"
+#include "shell/shell.h"
 #include "search/thinking.h"
 
 namespace {

@@ -1,3 +1,4 @@
 #include "cli.h"
+#include "tamzor.h"
 
 std::string GameOverText(const POS_T* b) { return "Game over: " + ResultText(b->winner); }

@@ -1,4 +1,6 @@
 #include "cli.h"
+#include "tamzor.h"
+#include "shell/shell.h"
 
 std::string GamePgn(int computer) {
     PGN_TAGS_T tags;

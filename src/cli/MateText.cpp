@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 
 std::string MateText(POS_T* b) {
     std::vector<MOVE_T> legal(LEGAL_LIST_SIZE);

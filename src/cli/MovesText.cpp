@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 
 std::string MovesText(POS_T* b) {
     std::vector<std::pair<std::string, std::string>> lines;

@@ -6,6 +6,8 @@
 #include <strings.h>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "shell/shell.h"
 
 namespace {
 const char* RulesName(int rules) { return rules == RULES_TOURNAMENT ? "tournament" : "tdcl"; }

@@ -7,6 +7,7 @@
 
 #include "cli.h"
 #include "search/levels.h"
+#include "tamzor.h"
 
 bool ParseLevel(int argc, char** argv, int* i, int* level, CLI_OPTIONS_T* opt) {
     if (*i + 1 >= argc) {

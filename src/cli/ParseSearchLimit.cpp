@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli.h"
+#include "search/search.h"
 
 bool ParseSearchLimit(int argc, char** argv, int* i, SEARCH_LIMITS_T* limits, CLI_OPTIONS_T* opt) {
     const char* a = argv[*i];

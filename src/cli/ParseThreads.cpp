@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli.h"
+#include "search/search.h"
 
 bool ParseThreads(int argc, char** argv, int* i, CLI_OPTIONS_T* opt) {
     const int most = MaxSearchThreads();

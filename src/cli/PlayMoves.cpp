@@ -1,4 +1,8 @@
 #include "cli.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 bool PlayMoves(const std::string& list, std::string* error) {
     int number = 0;

@@ -1,6 +1,8 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
+#include "position/position.h"
 
 bool PlayUserMove(MOVE_T* move, bool* over) {
     POS_T* b = &state.position;

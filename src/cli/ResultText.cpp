@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "tamzor.h"
 
 std::string ResultText(int winner) {
     switch (winner) {

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "shell/shell.h"
 
 int SetUpPosition(const CLI_OPTIONS_T& opt) {
     if (!CheckOptionPairs(opt)) return 2;

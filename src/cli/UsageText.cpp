@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli.h"
+#include "tamzor.h"
 
 namespace {
 constexpr size_t TEXT_COLUMN = 24, WIDTH = 80;

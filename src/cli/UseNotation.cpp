@@ -1,4 +1,6 @@
 #include "cli.h"
+#include "tamzor.h"
+#include "position/position.h"
 
 void UseNotation(int notation) {
     if (state.notation == notation) return;

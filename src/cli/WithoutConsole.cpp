@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "tamzor.h"
 
 bool WithoutConsole(const std::function<bool()>& f) {
     fflush(stdout);

@@ -5,6 +5,7 @@
 
 #include "build_info.h"
 #include "cli.h"
+#include "shell/shell.h"
 
 namespace {
 // "board, moves, ... or help", for the messages that name them all.

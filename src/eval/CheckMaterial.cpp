@@ -2,6 +2,8 @@
 // endings, rook endings against a lesser force, the fifty-move count, and
 // trading down when ahead.
 #include "tamzor.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 ETYPE_T CheckMaterial(POS_T* b, ETYPE_T v) {
     const ETYPE_T* n = new_coefficients;

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "eval/eval.h"
 
 void EstimateGameStage(POS_T* b, int doit) {
     if (!doit) return;

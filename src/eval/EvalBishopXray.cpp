@@ -1,6 +1,8 @@
 // A bishop whose diagonals lead to the enemy king, queen or rooks, whatever
 // stands between, keeps them under latent pressure.
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalBishopXray(POS_T* b, int s) {
     EnsureMaps(b);

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalBlackKing(POS_T* b, int s) {
     const ETYPE_T* c = coefficients;

@@ -5,6 +5,9 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 namespace {
 

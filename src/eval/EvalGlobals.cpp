@@ -1,5 +1,6 @@
 // Scratch state of the evaluation, one set per thread.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 thread_local constinit const ETYPE_T* sq_p1 = null_pos_value;
 thread_local constinit const ETYPE_T* sq_p2 = null_pos_value;

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalKnight(POS_T* b, int s) {
     const SQ_T q = b->pieces[s].pos;

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalMobility(POS_T* b) {
     if (b->stage == MATING) return 0;  // the control layer is off there

@@ -1,6 +1,9 @@
 // The material a move wins or loses once the opponent has made its best
 // captures, bracketed with null-window calls of the exchange estimate.
 #include "tamzor.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 ETYPE_T EvalMoveTactics(POS_T* b, MOVE_T* move) {
     POS_T c;

@@ -3,6 +3,9 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalPawnBlack(POS_T* b, int s) {
     const ETYPE_T* c = coefficients;

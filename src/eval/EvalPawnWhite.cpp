@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalPawnWhite(POS_T* b, int s) {
     const ETYPE_T* c = coefficients;

@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 void EvalPiece(POS_T* b, PS_T* ps) {
     ETYPE_T v = new_coefficients[COEFF_MATERIAL + abs(ps->p)];

@@ -1,5 +1,6 @@
 // A queen brought out early in the opening is a target.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalQueen(POS_T* b, int s) {
     if (b->stage != OPENING) return 0;

@@ -1,5 +1,6 @@
 // Square value; rooks that guard each other, more so both on the seventh.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalRook(POS_T* b, int s) {
     const ETYPE_T* c = coefficients;

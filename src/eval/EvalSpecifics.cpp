@@ -2,6 +2,7 @@
 // bishops for the side behind, the kings around passed pawns, and driving a
 // lone king to a mating corner.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalSpecifics(POS_T* b) {
     const ETYPE_T* c = coefficients;

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 // Scores from the mate band on are shown as moves to mate; a few buffers
 // rotate so that one line can hold several texts.

@@ -1,6 +1,8 @@
 // Can the side to move win material by captures now (T1), or does the other
 // side threaten to (T2)? The sign is the side that profits.
 #include "tamzor.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 ETYPE_T EvalTactics(POS_T* b) {
     if (b->flags & FLAG_TACTICS_DONE) return b->tactics;

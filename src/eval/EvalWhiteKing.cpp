@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T EvalWhiteKing(POS_T* b, int s) {
     const ETYPE_T* c = coefficients;

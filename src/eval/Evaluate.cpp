@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T Evaluate(POS_T* b, int alpha, int mode) {
     ETYPE_T v = EvalEtype(b, alpha, mode);

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T new_coefficients[COEFF_COUNT];
 ETYPE_T new_coefficients_2d[COEFF_COUNT];

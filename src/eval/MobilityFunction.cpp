@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 namespace {
 const int mobility_threshold[7] = {0, 0, 6, 5, 4, 6, 0};

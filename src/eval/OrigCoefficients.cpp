@@ -4,6 +4,7 @@
 // listed in tools/fitted-coefficients.txt hold their fitted values; the 2D
 // game's own ones follow the table.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 const ETYPE_T orig_coefficients[COEFF_COUNT] = {
     // ---- OPENING ----

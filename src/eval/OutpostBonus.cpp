@@ -1,6 +1,8 @@
 // A minor piece in the enemy half that no enemy pawn can ever attack, more
 // when an own pawn guards it.
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
 
 ETYPE_T OutpostBonus(POS_T* b, int s, int outpost_index, int defended_index) {
     const ETYPE_T* c = coefficients;

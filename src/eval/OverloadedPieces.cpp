@@ -1,6 +1,7 @@
 // A piece that alone holds the balance on several squares (pieces standing
 // where neither side has control) cannot do all its duties at once.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T OverloadedPieces(POS_T* b) {
     // The control signs are not kept up in the mating stage.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
 
 namespace {
 // The weights below count a pawn as 206; this brings them to the

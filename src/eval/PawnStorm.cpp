@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "eval/eval.h"
 
 namespace {
 // Two or three rows in front of the king, and four.

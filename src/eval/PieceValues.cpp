@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "eval/eval.h"
 
 ETYPE_T PieceValues(POS_T* b) {
     ETYPE_T sum = 0;

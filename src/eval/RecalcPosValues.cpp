@@ -2,6 +2,7 @@
 // squares around a king that stands on either wing are worth more to the
 // side that owns it.
 #include "tamzor.h"
+#include "eval/eval.h"
 
 namespace {
 // The slice the mirrored tables were made from.

@@ -2,6 +2,8 @@
 // open files next to it and enemy pawns storming it; value for the king's
 // side. One body serves both colours; the two entry points name the king.
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
 
 namespace {
 ETYPE_T KingSafetyOf(POS_T* b, bool white) {

@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 int DetectPromotion(POS_T* b, int piece, SQ_T to, MOVE_T* move) {
     if (state.dmode == 2) {

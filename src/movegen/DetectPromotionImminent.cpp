@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 int DetectPromotionImminent(POS_T* b, int piece, SQ_T sq, uint64_t bit) {
     if (piece != W_PAWN && piece != B_PAWN) return 0;

@@ -1,6 +1,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 thread_local constinit unsigned int gabm_n;
 thread_local constinit MOVE_T* gabm_moves;

@@ -2,6 +2,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "search/search.h"
 
 thread_local constinit MOVE_T** move_lists;
 thread_local constinit int num_move_lists;

@@ -9,6 +9,8 @@
 
 #include "JumpWalk.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 thread_local constinit int gca_pn;
 

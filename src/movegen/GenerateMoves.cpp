@@ -6,6 +6,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 

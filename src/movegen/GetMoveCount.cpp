@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 thread_local constinit int da_n;
 thread_local constinit MOVE_T da_moves[MOVE_LIST_SIZE] = {};

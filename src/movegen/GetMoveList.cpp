@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "movegen/movegen.h"
 
 int GetMoveList(POS_T* b, MOVE_T* list) {
     int n = (b->flags & FLAG_IN_CHECK) ? GenerateCheckAvoidance(b, list) : GenerateMoves(b, list);

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "movegen/movegen.h"
 
 thread_local constinit int msm;
 

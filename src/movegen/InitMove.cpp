@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
 
 void InitMove(MOVE_T* m, int piece, SQ_T from, SQ_T to, int v, char symbol, bool check) {
     m->from = from;

@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 // True when the side to move has no legal move: mate or stalemate.
 int IsCheckmate(POS_T* b) {

@@ -1,4 +1,6 @@
 #include "JumpWalk.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 // Chain place of each pin number 1..6: 1 -> 0, 3 -> 1, 2 and 5 -> 2, 4 -> 3, 6 -> 4.

@@ -1,6 +1,8 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 namespace {
 // The list entry a move stands for: the entry with its own symbol, else the

@@ -2,6 +2,7 @@
 // replaced by the legal list's own entry, so that what is played is exactly
 // what the rules generate: castling with its rook, a promotion with its piece.
 #include "tamzor.h"
+#include "movegen/movegen.h"
 
 int ListedMove(POS_T* b, MOVE_T* move) {
     static thread_local MOVE_T legal[4 * MOVE_LIST_SIZE];

@@ -2,6 +2,9 @@
 // beyond such a gap are marked: the cells before it are reached through the
 // ordinary connectivity tables.
 #include "JumpWalk.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 struct PG_CONTEXT_T {

@@ -1,6 +1,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 bool PawnMovedTwoSteps(POS_T* b, SQ_T to, SQ_T from, int dir) {
     SQ_T t1[4], t2[4];

@@ -5,6 +5,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 namespace {
 // A move's identity for counting: the list may spell one move several ways

@@ -4,6 +4,9 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 void PG_UTP(POS_T* b, int slot, int dir) {
     uint64_t bit = 1ull << slot;

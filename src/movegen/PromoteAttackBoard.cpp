@@ -1,6 +1,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 int DetectPromoteAttackBoard(POS_T* b, MOVE_T* move) {
     int k = ABIndex(move->piece_moving);

@@ -9,6 +9,9 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 namespace {
 struct CONTEXT_T {

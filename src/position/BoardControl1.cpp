@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 namespace {
 // Index: slot of the least valuable enemy attacker. The own pieces that may

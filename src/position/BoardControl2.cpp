@@ -1,6 +1,8 @@
 // Hanging and attacking pieces, and the attack-count term: the more enemy
 // pieces a side's pieces attack, the better.
 #include "tamzor.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 ETYPE_T BoardControl2(POS_T* b) {
     if (b->stage == MATING) return 0;

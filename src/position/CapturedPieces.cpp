@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "position/position.h"
 
 CAP_T cap_t;
 

@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 int CheckRepetition(POS_T* b, int count) {
     if (b->fifty_count >= 102) return 1;  // fifty moves each, counted in plies

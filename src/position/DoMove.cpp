@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 int LegalityAndCheck(POS_T* nb, MOVE_T* move, bool white_moved);
 

@@ -6,6 +6,10 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 // The mover's king must not be reached by the opponent; the opponent's king
 // being reached by the mover is check.

@@ -3,6 +3,8 @@
 // the capture looks for it. A start position from an edit or a file may
 // hold any square there, and a capture onto it would then take nothing.
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 bool EnPassantHolds(POS_T* b) {
     const SQ_T e = b->enpassant;

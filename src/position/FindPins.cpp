@@ -1,6 +1,8 @@
 // A piece is pinned when an enemy slider attacks it and, were it gone, the
 // slider would win control of a more valuable piece of its side behind it.
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 namespace {
 void PinSide(POS_T* b, int first, int last, uint64_t enemy_attackers, int own_lo, bool white) {

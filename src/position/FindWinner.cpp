@@ -1,6 +1,9 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 bool KingAttackedBy(const POS_T* b, bool white_king) {

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 namespace {
 char game_list_strings[GAME_RECORD_SIZE + 1][16];

@@ -1,6 +1,8 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 void GenerateSpreadmap(POS_T* b) {
     ResetSpreadmap();

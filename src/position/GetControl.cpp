@@ -2,6 +2,7 @@
 // side with more pawn attackers, then the side with more piece attackers
 // (x-ray attackers lined up behind them included).
 #include "tamzor.h"
+#include "position/position.h"
 
 namespace {
 // Index piece code + 6: the enemy attackers worth less than that piece.

@@ -2,6 +2,10 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "shell/shell.h"
 
 namespace {
 bool KingAttacked(const POS_T* b, bool white) {

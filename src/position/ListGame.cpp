@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "position/position.h"
 
 void ListGame(bool unused) {
     (void)unused;

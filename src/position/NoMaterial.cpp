@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 namespace {
 // A side without pawns that cannot force mate: a lone minor piece, or two

@@ -2,6 +2,10 @@
 
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 
 int PlayerMoved(POS_T* b, MOVE_T* move) {

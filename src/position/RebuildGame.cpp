@@ -1,6 +1,10 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 bool RebuildGame(int target, bool texts, const char* caller, const char* message) {
     // From the game's own start: an edited start position when there is one.

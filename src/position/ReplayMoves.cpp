@@ -1,6 +1,9 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 bool engaged_before_replay;

@@ -2,6 +2,9 @@
 
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 void UndoMoves(int n) {
     const bool engaged = EngineEngaged();  // engaged again afterwards only if it was

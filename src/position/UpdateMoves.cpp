@@ -6,6 +6,9 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 void UpdateMoves(POS_T* b, POS_T* oldb, MOVE_T* move) {
     const SQ_T f = move->from, t = move->to;

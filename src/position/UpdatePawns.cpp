@@ -1,5 +1,7 @@
 // After a null move: pawns whose race with the bare king turns on who moves.
 #include "tamzor.h"
+#include "position/position.h"
+#include "eval/eval.h"
 
 void UpdatePawns(POS_T* b) {
     const ETYPE_T* c = b->stage >= OPENING && b->stage <= MATING ? new_coefficients + b->stage * COEFF_SLICE : coefficients;

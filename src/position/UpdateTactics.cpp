@@ -1,6 +1,9 @@
 // After a null move: a gain the side to move could take becomes a threat of
 // the side not to move, and the other way round.
 #include "tamzor.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 namespace {
 // The tactics term of the position with the other side to move.

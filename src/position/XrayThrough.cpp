@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 int XrayThrough(POS_T* b, SQ_T sq1, SQ_T sq2) {
     int p1 = b->board[sq1], p2 = b->board[sq2];

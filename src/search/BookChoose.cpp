@@ -4,6 +4,9 @@
 #include <chrono>
 
 #include "search/book.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 std::atomic<uint64_t> rng_state{0};

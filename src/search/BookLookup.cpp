@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "search/book.h"
+#include "tamzor.h"
 
 namespace {
 // the most entries one position may have; a file with more is corrupt

@@ -1,5 +1,7 @@
 // Moves as book entries write them (see book.h), and back to move tokens.
 #include "search/book.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 const char promotion_letters[] = "\0nbrq";  // code 1..4

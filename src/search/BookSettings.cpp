@@ -9,6 +9,7 @@
 
 #include "build_info.h"
 #include "search/book.h"
+#include "tamzor.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,8 @@
 #include "MateAdjust.h"
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 int HASH_C::CheckHash(POS_T* b, int depth, ETYPE_T testv, ETYPE_T* v, MOVE_T* move) {
     SEARCH_MEMORY_T& counts = search_memory;

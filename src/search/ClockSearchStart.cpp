@@ -5,6 +5,8 @@
 #include <mutex>
 
 #include "shell/clock.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 bool limits_set = false;

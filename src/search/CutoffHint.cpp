@@ -2,6 +2,7 @@
 
 #include "levels.h"
 #include "tamzor.h"
+#include "search/search.h"
 
 void CutoffHint(POS_T* b, int m, int depth, int ply) {
     MOVE_T* mv = &b->moves[m];

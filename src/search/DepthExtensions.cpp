@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "search/search.h"
 
 int DepthExtensions(POS_T* b, int depth, int ply, ETYPE_T v1, ETYPE_T testv) {
     if (ply >= 1 && ply - 1 < MAX_PLY && null_ply[ply - 1]) return depth;  // answering a null move

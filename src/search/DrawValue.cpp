@@ -4,6 +4,8 @@
 // With no computer side (or both) a draw is worth 0. An analysis dislikes
 // draws for the side it searches for.
 #include "tamzor.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 ETYPE_T DrawValue() {
     const ETYPE_T computers = coefficients[44] - 1000;

@@ -4,6 +4,10 @@
 #include "book.h"
 #include "levels.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 ETYPE_T EngineSearch(POS_T* b, MOVE_T* move, const SEARCH_LIMITS_T& limits, SEARCH_RESULT_T* result) {
     static thread_local POS_T copy;

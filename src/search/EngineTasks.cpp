@@ -1,7 +1,7 @@
 #include <deque>
 #include <mutex>
 
-#include "search.h"
+#include "search/search.h"
 
 extern std::atomic<bool> engine_quit;
 

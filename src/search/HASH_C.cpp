@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 
 #include "tamzor.h"
+#include "search/search.h"
 
 namespace {
 constexpr uint64_t TABLE_ENTRIES = 1ull << 20;

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "search/search.h"
 
 void HASH_C::HashInsert(POS_T* b, int depth, ETYPE_T testv, ETYPE_T evaluation, MOVE_T* move) {
     Allocate();

@@ -1,4 +1,4 @@
-#include "tamzor.h"
+#include "search/search.h"
 
 HASH_C hash_c;
 bool ihv_initialized = false;

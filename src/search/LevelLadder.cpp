@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "levels.h"
+#include "tamzor.h"
+#include "search/search.h"
 
 int LevelOnLadder(int field) {
     if (field >= 1 && field <= DIFF_HARD) {

@@ -10,6 +10,13 @@
 #include <vector>
 
 #include "levels.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 std::atomic<uint64_t> rng_state{0};

@@ -1,4 +1,8 @@
 #include "search/thinking.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 std::vector<std::string> LineTexts(POS_T* root, const std::vector<MOVE_T>& line) {
     std::vector<std::string> texts;

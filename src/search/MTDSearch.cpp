@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 namespace {
 // A root value this far below the last iteration's means the move about to

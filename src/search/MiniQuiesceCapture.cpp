@@ -6,6 +6,9 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 uint64_t MiniQuiesceCapture(POS_T* b, int attacker, int victim, uint64_t caplist, uint64_t donelist,
                             MQ_SAVED_T* saved) {

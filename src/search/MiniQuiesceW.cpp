@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 namespace {
 int MiniQuiesceSide(POS_T* b, bool white, uint64_t caplist, uint64_t donelist, int beta, int ply) {

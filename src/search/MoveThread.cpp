@@ -10,7 +10,13 @@
 
 #include "book.h"
 #include "levels.h"
-#include "search.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 #include "shell/clock.h"
 #include "thinking.h"
 

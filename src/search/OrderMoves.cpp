@@ -6,6 +6,9 @@
 
 #include "levels.h"
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 namespace {
 // Captures by what they take, the cheaper attacker first: one that wins

@@ -3,6 +3,7 @@
 // castling rights, the en passant file when a pawn of the side to move can
 // take there, and White to move.
 #include "search/book.h"
+#include "tamzor.h"
 
 uint64_t PolyglotKey(const POS_T* b) {
     uint64_t key = 0;

@@ -3,6 +3,7 @@
 // row x 8 + file; kinds black pawn, white pawn, black knight, ... white
 // king), 4 castling rights, 8 en passant files, 1 for White to move.
 #include "search/book.h"
+#include "tamzor.h"
 
 const uint64_t polyglot_random[781] = {
     0x9D39247E33776D41ull, 0x2AF7398005AAA5C7ull, 0x44DB015024623547ull,

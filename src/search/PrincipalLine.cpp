@@ -2,7 +2,10 @@
 #include <set>
 #include <vector>
 
-#include "search.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 namespace {
 // Where a position's entry keeps no move (its bounds were all upper ones),

@@ -4,6 +4,11 @@
 #include "MateAdjust.h"
 #include "levels.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 ETYPE_T StartQuiesce(POS_T* b, ETYPE_T testv, int ply) {
     quiesce_start_ply = ply + 1;

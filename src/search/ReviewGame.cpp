@@ -3,7 +3,11 @@
 #include <cstring>
 
 #include "review.h"
-#include "search.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 extern std::atomic<bool> engine_quit;
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "review.h"
+#include "tamzor.h"
 
 namespace {
 constexpr ETYPE_T PAWN = 10052;

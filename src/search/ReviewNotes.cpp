@@ -5,6 +5,11 @@
 #include <sstream>
 
 #include "review.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 namespace {
 std::mutex kept_mutex;

@@ -1,4 +1,9 @@
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 void RootMoves(POS_T* b, MOVE_T* move) {
     if (b->moves) return;

@@ -4,6 +4,11 @@
 
 #include "levels.h"
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 bool SoftLimitPassed() {

@@ -1,4 +1,6 @@
 #include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 // Set while the engine is being disengaged: every search stops at once.
 extern std::atomic<bool> engine_quit;

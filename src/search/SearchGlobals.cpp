@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "search/search.h"
 
 thread_local constinit int nodes;
 thread_local constinit int quiesce_nodes;

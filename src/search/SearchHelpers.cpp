@@ -9,6 +9,9 @@
 
 #include "levels.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 thread_local constinit bool search_helper;
 thread_local constinit bool search_single_thread;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "search/search.h"
 
 void SimpleMerge(MOVE_T* m1, MOVE_T* m2, MOVE_T* d, int n1, int n2) {
     int i = 0, j = 0;

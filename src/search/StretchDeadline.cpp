@@ -1,4 +1,5 @@
-#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 void StretchDeadline() {
     // once only, and never sooner than the deadline already set

@@ -3,7 +3,9 @@
 // fills holds the answers to their likely moves, so the computer's own
 // search after the move starts deeper.
 #include "levels.h"
-#include "search.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 extern std::atomic<bool> engine_quit;
 extern std::atomic<bool> ponder_cancel;

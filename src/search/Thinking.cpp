@@ -4,6 +4,10 @@
 #include <mutex>
 
 #include "search/thinking.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 std::mutex thinking_mutex;

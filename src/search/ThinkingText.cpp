@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "search/thinking.h"
+#include "tamzor.h"
 
 namespace {
 constexpr ETYPE_T PAWN = 10052;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "shell/clock.h"
+#include "tamzor.h"
 
 void UciClockBudget(long long left, long long inc, long long movestogo, double* hard_s, double* soft_s,
                     long long overhead, double* stretch_s) {

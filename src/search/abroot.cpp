@@ -1,4 +1,7 @@
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 namespace {
 // The table keeps only the squares of a move, and the piece is read off the

@@ -6,6 +6,10 @@
 #include "MateAdjust.h"
 #include "levels.h"
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "eval/eval.h"
+#include "search/search.h"
 
 namespace {
 bool InCheck(const POS_T* b) { return (b->flags & FLAG_IN_CHECK) != 0; }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tamzor.h"
+#include "search/search.h"
 
 // The ladder, weakest first; full strength is above it.
 constexpr int LEVEL_LADDER[] = {800, 1000, 1200, 1400, 1600, 1800, 2000};

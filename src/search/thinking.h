@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "search.h"
+#include "tamzor.h"
+#include "search/search.h"
 
 // The moves of `line`, played in turn from `root`, as the player reads them
 // in the chosen notation (the texts a typed move may use).

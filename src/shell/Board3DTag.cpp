@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "shell/shell.h"
 
 namespace {
 const char* const PIECES = "kqrbnp.PNBRQK";  // by piece code + 6

@@ -6,6 +6,8 @@
 
 #include "search/levels.h"
 #include "tamzor.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 template <typename T>

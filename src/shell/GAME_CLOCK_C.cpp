@@ -1,6 +1,8 @@
 #include <algorithm>
 
 #include "shell/clock.h"
+#include "tamzor.h"
+#include "shell/shell.h"
 
 GAME_CLOCK_C game_clock;
 

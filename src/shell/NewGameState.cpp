@@ -2,6 +2,8 @@
 
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "shell/shell.h"
 
 int NewGameState(int dmode, bool keep_search_memory) {
     // The difficulty and the attack-board rules chosen stay for the next

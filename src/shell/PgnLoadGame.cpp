@@ -5,6 +5,10 @@
 
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 // The game's kind from its Variant tag: 2, 3, or 0 for one not played here.

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "shell/clock.h"
-#include "tamzor.h"
+#include "shell/shell.h"
 
 std::string PGN_GAME_T::Tag(const std::string& name) const {
     for (const auto& [n, v] : tags)

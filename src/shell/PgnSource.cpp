@@ -1,5 +1,8 @@
 // What a loaded PGN game said of itself, kept while the live game is that game.
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "shell/shell.h"
 
 PGN_SOURCE_T pgn_source;
 

@@ -10,6 +10,11 @@
 #include "search/review.h"
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 std::string Quoted(const std::string& s) {

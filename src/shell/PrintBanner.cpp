@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "build_info.h"
-#include "tamzor.h"
+#include "shell/shell.h"
 
 void PrintBanner() {
     printf("\nTamzor V%s", TAMZOR_VERSION);

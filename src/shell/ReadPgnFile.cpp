@@ -1,7 +1,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tamzor.h"
+#include "shell/shell.h"
 
 bool ReadPgnFile(const std::string& path, std::string* text, std::string* error) {
     // Larger than any collection of games a person keeps at hand.

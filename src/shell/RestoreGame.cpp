@@ -4,6 +4,10 @@
 
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // Says why the file was refused, once: to the caller, or on the console.

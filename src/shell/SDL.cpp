@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "shell/shell.h"
 
 SDL* pSDL = nullptr;
 

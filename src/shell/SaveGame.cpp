@@ -6,6 +6,7 @@
 
 #include "shell/clock.h"
 #include "tamzor.h"
+#include "shell/shell.h"
 
 namespace {
 // Notes why the save failed (the file and the system's reason) for the caller.

@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "tamzor.h"
+#include "shell/shell.h"
 
 namespace {
 #define PUT(base, rec, field) memcpy((base) + offsetof(std::remove_reference_t<decltype(rec)>, field), &(rec).field, sizeof (rec).field)

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "shell/shell.h"
 
 bool StartSecondTick(const SDL* sdl) {
     if (!sdl || !sdl->Initialized()) {

@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "tamzor.h"
+#include "shell/shell.h"
 
 // The header spells SDL's types as plain integers.
 static_assert(std::is_same_v<Uint32, uint32_t>);

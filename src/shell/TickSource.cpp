@@ -2,7 +2,7 @@
 // installs its own source.
 #include <SDL.h>
 
-#include "tamzor.h"
+#include "shell/shell.h"
 
 namespace {
 uint64_t SdlTicks() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "shell/clock.h"
+#include "tamzor.h"
 
 namespace {
 constexpr TIME_CONTROL_T controls[TIME_CONTROLS] = {

@@ -1,4 +1,6 @@
 #include "shell/clock.h"
+#include "tamzor.h"
+#include "position/position.h"
 
 namespace {
 // Only the king is left of a side (slots 0..15 White's, 16..31 Black's).

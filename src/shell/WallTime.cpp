@@ -1,4 +1,4 @@
-#include "tamzor.h"
+#include "shell/shell.h"
 
 std::atomic<bool> wt_initialized{false};
 std::atomic<uint64_t> gameStart{0};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tamzor.h"
+#include "shell/shell.h"
 
 struct TIME_CONTROL_T {
     const char* label;  // as the menu shows it: "5+3"

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "shell/shell.h"
 
 // Runs on SDL's timer thread: only the second counts are written here.
 uint32_t secondtick(uint32_t tick, void* param) {

@@ -2,6 +2,11 @@
 #include <cstdlib>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
+#include "search/search.h"
 
 const char* const WAIT_TEXT = "wait: Tamzor is thinking";
 

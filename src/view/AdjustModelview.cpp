@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 void AdjustModelview() {
     glEnable(GL_LIGHTING);

@@ -6,6 +6,10 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // The game's length while browsing; -1 when the core's replay was entered

@@ -1,4 +1,6 @@
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 
 namespace {
 struct CASTLE_T {

@@ -1,6 +1,8 @@
 #include <cctype>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 // Names match in any case.

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 const char* CellPromptLabel() {
     const SQ_T sel = state.selected;

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 namespace {
 // The nearest hit of the kinds in `mask` (bits by KIND_E), nullptr when none.

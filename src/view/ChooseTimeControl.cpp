@@ -2,6 +2,9 @@
 
 #include "shell/clock.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 void Choose(int index, uint64_t now) {

@@ -1,4 +1,7 @@
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 bool ClearPending() {
     if (cell_prompt.IsOpen()) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "search/search.h"
 
 void ComputerTakesSide(int side) {
     {

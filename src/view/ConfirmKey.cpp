@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 namespace {
 int armed = 0;           // the key whose first press was taken, 0 for none

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 // A desktop program says nothing on its terminal: standard output (the game
 // record, the core's messages) goes to /dev/null unless the player asked for

@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 int TimeControlMenu, ThreadsMenu, PonderMenu;
 int MainMenu, GameMenu, CompMenu, DifficultyMenu, TimeLimitMenu, UndoMenu, PiecesMenu, ModeMenu,

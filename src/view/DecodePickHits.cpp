@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 // A hit record is: name count, min depth, max depth, then the names.
 std::vector<PICK_HIT_T> PickHits(const unsigned int* buffer, int hits, bool report, int x, int y) {

@@ -8,6 +8,11 @@
 #include "search/review.h"
 #include "shell/clock.h"
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 const char* const edit_texts[17] = {nullptr,

@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 DRAG_T drag;
 

@@ -1,4 +1,7 @@
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 // Marker bits in the order QL1, QL3, QL5, QL2, QL4, QL6, KL1, KL3, KL5, KL2, KL4, KL6.

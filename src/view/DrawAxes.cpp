@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 namespace {
 // Stroke glyphs on a 0..1 grid: vertex numbers in drawing order, a negative

@@ -1,4 +1,7 @@
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "shell/shell.h"
 
 static const GLubyte* Halftone() {
     static GLubyte pattern[128];

@@ -1,6 +1,8 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 const COLOR_T label_color = {0.78f, 0.78f, 0.6f, 0};

@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "view.h"
+#include "position/position.h"
+#include "search/search.h"
 
 // The captured pieces in a tray of their own along the foot of the picture:
 // the pieces White took on the upper row, those Black took below, the most

@@ -1,4 +1,6 @@
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 // Each cell's name on the cell, small, over whatever stands there: what a
 // player needs to read a 3D move list against the board. Seen from above,

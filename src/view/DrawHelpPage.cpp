@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
 
 namespace {
 const COLOR_T page_color = {0.07f, 0.07f, 0.10f, 0};

@@ -4,6 +4,7 @@
 
 #include "search/review.h"
 #include "view.h"
+#include "tamzor.h"
 
 namespace {
 const COLOR_T panel_color = {0.12f, 0.12f, 0.16f, 0};

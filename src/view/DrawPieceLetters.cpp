@@ -1,6 +1,8 @@
 #include <cmath>
 
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 // Heights of the pieces' tops, pawn .. king, a little above the models.

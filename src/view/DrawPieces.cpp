@@ -1,6 +1,9 @@
 #include <cmath>
 
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "search/search.h"
 
 namespace {
 // Where the pointer's ray meets the plane z = `z` of the board's model

@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 // Expects the overlay projection of DisplayMain: one unit a pixel, origin at
 // the bottom left of the window.

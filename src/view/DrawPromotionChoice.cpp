@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
 
 namespace {
 const COLOR_T box_color = {0.10f, 0.10f, 0.14f, 0};

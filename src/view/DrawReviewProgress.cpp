@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "view.h"
+#include "tamzor.h"
 
 // A bar along the picture's foot while a review runs: how much of the game
 // is done.

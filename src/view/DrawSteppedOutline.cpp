@@ -1,4 +1,6 @@
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 // What Tab stepped to is outlined over whatever stands in front of it: a
 // hidden cell is why the player stepped there.

@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 void DrawText(float x, float y, const char* text) {
     glRasterPos3f(x, y, 0);

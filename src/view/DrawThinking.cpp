@@ -5,6 +5,7 @@
 
 #include "search/thinking.h"
 #include "view.h"
+#include "tamzor.h"
 
 namespace {
 const COLOR_T band_color = {0.10f, 0.10f, 0.13f, 0};

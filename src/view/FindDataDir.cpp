@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,7 @@
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 bool GameInProgress() {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());

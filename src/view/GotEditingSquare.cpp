@@ -1,6 +1,9 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "search/search.h"
 
 int GotEditingSquare(SQ_T sq) {
     if (sq == NO_SQUARE || sq >= 64) {

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 std::vector<HELP_LINE_T> HelpPageLines(const std::function<int(const std::string&)>& width_of, int width,
                                        int key_width) {

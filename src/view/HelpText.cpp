@@ -2,6 +2,7 @@
 // names its keys in `keys`, split by '/': the tests check that every key the
 // keyboard handlers act on is named here.
 #include "viewlogic.h"
+#include "tamzor.h"
 
 namespace {
 const HELP_ITEM_T items[] = {

@@ -5,7 +5,11 @@
 #include <cstring>
 #include <cstdio>
 
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 #include "search/search.h"
+#include "shell/shell.h"
 #include "search/thinking.h"
 #include "viewlogic.h"
 

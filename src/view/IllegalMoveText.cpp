@@ -2,6 +2,8 @@
 #include <cstring>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 
 // The info line's room in characters: about 550 pixels of Times Roman 24.
 constexpr size_t INFO_ROOM = 54;

@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
+#include "search/search.h"
 
 // Draws the board and the pieces once more in selection mode through a
 // one-pixel pick window at (x, y), in the picture's part of the window.

@@ -2,6 +2,9 @@
 
 #include "shell/clock.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // The game ends on time: the other side wins, or it is drawn when that side

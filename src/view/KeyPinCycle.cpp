@@ -1,6 +1,9 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "search/search.h"
 
 int KeyPinCycle(POS_T* b, int j) {
     // A king carried off by hand could land in check or off every level.

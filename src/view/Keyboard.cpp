@@ -3,6 +3,11 @@
 
 #include "build_info.h"
 #include "view.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 int j_ptr = 0;

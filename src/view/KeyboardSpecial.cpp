@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
 
 #include <GL/freeglut_ext.h>  // the modifier key codes
 

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 void LINE_INPUT_C::Open(const std::string& label) {
     open_ = true;

@@ -1,4 +1,6 @@
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 uint64_t LastMoveCells(const POS_T* b, const MOVE_T* m) {
     (void)b;

@@ -4,6 +4,7 @@
 
 #include "search/levels.h"
 #include "viewlogic.h"
+#include "tamzor.h"
 
 std::string ComputerName() {
     const int field = LoadShared(state.maxdepth);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 const char* MarkedLabel(const char* label, bool current, bool time_limit, char* out, size_t size) {
     snprintf(out, size, "%s", label);

@@ -6,6 +6,10 @@
 #include "search/book.h"
 #include "shell/clock.h"
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 void DoMainMenu(int v) {
     if (v == 3) {

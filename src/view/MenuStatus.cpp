@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 bool menu_in_use = false;
 

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "pieces.h"
+#include "tamzor.h"
 
 namespace {
 struct V3 {

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "pieces.h"
+#include "tamzor.h"
 
 // Every line's numbers after its leading keyword: facet normals and vertices
 // alike, so the points come in fours (normal, three vertices).

@@ -2,6 +2,9 @@
 #include <cstring>
 
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 void ForgetStaleWait() {
     if (strcmp(info_string, WAIT_TEXT) != 0) return;

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 MOVE_LIST_GEOM_T move_list_geom;
 const char* (*move_list_note)(int ply) = nullptr;

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "position/position.h"
 
 int MoveListLines(int first, int last, int current, MOVE_LINE_T* lines, int room) {
     int count = 0;

@@ -1,5 +1,7 @@
 #include "search/levels.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "shell/shell.h"
 
 void NormaliseMenuSettings() {
     int t = LoadShared(state.tamzor);

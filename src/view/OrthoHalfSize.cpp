@@ -1,6 +1,8 @@
 #include <cmath>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 // Every cell corner, and a piece's height above it, turned like the model
 // view (about Z, then Y, then X) and scaled: the widest reach in x or y.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
 
 void PIECE_C::DrawMesh(bool white) {
     if (white) glColor3f(0.9f, 0.9f, 0.7f);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 std::string PathHere(const std::string& name) {
     char cwd[PATH_MAX];

@@ -8,6 +8,10 @@
 #include <string>
 
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 void SavePgnForPlayer() {
     LeaveReplay();  // the whole game is written

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 std::vector<PICK_HIT_T> PickStack(const std::vector<PICK_HIT_T>& hits, bool cells_only) {
     std::vector<PICK_HIT_T> out;

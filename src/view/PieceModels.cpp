@@ -1,6 +1,7 @@
 // The six piece models: classic shapes from GLU and GLUT solids, or the mesh
 // read at start-up when mesh pieces are chosen.
 #include "view.h"
+#include "tamzor.h"
 
 KING_T pKing;
 QUEEN_T pQueen;

@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 void PixelRect(int x0, int top, int x1, int bottom, bool filled) {
     const int h = view_layout.height;

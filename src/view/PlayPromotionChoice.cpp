@@ -1,4 +1,7 @@
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 void PlayPromotionChoice(char letter) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());

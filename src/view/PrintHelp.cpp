@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
 
 // The help page's key lines on the terminal (seen with --log).
 void PrintHelp() {

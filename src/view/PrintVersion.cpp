@@ -2,6 +2,7 @@
 
 #include "build_info.h"
 #include "view.h"
+#include "tamzor.h"
 
 // The '?' key: name and version, where to find the program, a blank line.
 void PrintVersion() {

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 PROMOTION_BOX_T PromotionBox(const LAYOUT_T& l) {
     PROMOTION_BOX_T b{};

@@ -4,6 +4,8 @@
 #include <iterator>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 
 const char promotion_letters[5] = "QRBN";
 

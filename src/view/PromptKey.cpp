@@ -1,6 +1,9 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 bool PromptKey(unsigned char key) {
     if (!cell_prompt.IsOpen()) return false;

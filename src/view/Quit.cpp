@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "view.h"
+#include "search/search.h"
 
 void Quit() {
     glFinish();

@@ -1,6 +1,7 @@
 #include <cctype>
 
-#include "board/refusal.h"
+#include "tamzor.h"
+#include "movegen/movegen.h"
 #include "viewlogic.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 // The core switches the computer off at a game's end and on undo; the side
 // it played is kept here so that undo can give it back.

@@ -1,4 +1,5 @@
 #include "view.h"
+#include "tamzor.h"
 
 // The picture fills what the move list and the captured pieces' tray leave;
 // the text is laid out in window pixels. Each frame lays the window out

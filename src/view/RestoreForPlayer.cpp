@@ -2,6 +2,10 @@
 
 #include "search/levels.h"
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 // A restored game is a new game on the clock; it may already be decided. The
 // computer plays on the side it had, and moves when that side is to move.

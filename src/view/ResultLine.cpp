@@ -1,5 +1,7 @@
 #include "shell/clock.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "position/position.h"
 
 const char* ResultLine(POS_T* b) {
     if (!b->winner) return nullptr;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "search/review.h"
+#include "tamzor.h"
 #include "search/search.h"
 #include "viewlogic.h"
 

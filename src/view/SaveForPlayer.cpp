@@ -1,6 +1,8 @@
 #include <cstdio>
 
 #include "viewlogic.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 // The game saved to tamzor.sav, and the info line says so or why not.
 bool SaveForPlayer() {

@@ -6,6 +6,9 @@
 #include "search/levels.h"
 #include "shell/clock.h"
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 constexpr MENU_ENTRY_T comp[] = {{"plays white", TAMZOR_WHITE}, {"plays black", TAMZOR_BLACK},

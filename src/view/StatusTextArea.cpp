@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 TEXT_AREA_T StatusTextArea(const LAYOUT_T& l) {
     // A margin that shrinks with a small picture, so the text keeps its room.

@@ -2,6 +2,8 @@
 #include <cstdlib>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 const char* BoardName(SQ_T id) {

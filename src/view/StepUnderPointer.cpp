@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
+#include "search/search.h"
 
 void PointerMoved(int x, int y) {
     pointer_x = x;

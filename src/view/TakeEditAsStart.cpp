@@ -2,6 +2,9 @@
 #include <cstring>
 
 #include "viewlogic.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "position/position.h"
 
 void TakeEditAsStart(POS_T* b) {
     if (!CreatePBoard(b)) printf("\nedited board may be unstable");

@@ -9,6 +9,10 @@
 #include "build_info.h"
 #include "search/book.h"
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 // GLUT ends the process when it cannot open the display: ask X first.

@@ -1,5 +1,6 @@
 #include "search/thinking.h"
 #include "viewlogic.h"
+#include "tamzor.h"
 
 std::vector<std::string> ThinkingPanelLines(const THINKING_T& t, bool analysing) {
     if (!t.any) {

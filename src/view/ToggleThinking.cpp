@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "view.h"
+#include "tamzor.h"
 
 const char* ThinkingMenuLabel() { return thinking_on ? ">Show thinking" : " Show thinking"; }
 

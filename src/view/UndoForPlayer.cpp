@@ -1,4 +1,7 @@
 #include "view.h"
+#include "tamzor.h"
+#include "position/position.h"
+#include "search/search.h"
 
 // Undo as the window offers it: against the computer the player's own move
 // goes too, so that it is their turn again, and the computer keeps playing

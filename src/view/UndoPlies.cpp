@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 int UndoPlies(int move_num, int first, int n, int computer) {
     if (n <= 0 || (computer != TAMZOR_WHITE && computer != TAMZOR_BLACK)) return n;

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 // The 3D board is taller than wide on the screen, so a picture a little
 // narrower than square still holds it at full height. The 2D board is

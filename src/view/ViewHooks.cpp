@@ -8,6 +8,9 @@
 #include <thread>
 
 #include "view.h"
+#include "tamzor.h"
+#include "search/search.h"
+#include "shell/shell.h"
 
 namespace {
 std::atomic<bool> redraw_wanted{false};

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 LAYOUT_T ViewLayout(int width, int height, bool panel, bool tray, bool thinking) {
     LAYOUT_T l{};

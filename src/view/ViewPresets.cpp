@@ -1,5 +1,6 @@
 // The view presets of the V, O and Z keys.
 #include "view.h"
+#include "tamzor.h"
 
 static int zang = 0;
 

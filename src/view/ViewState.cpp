@@ -1,5 +1,6 @@
 // Display options, messages and colours of the window program.
 #include "viewlogic.h"
+#include "tamzor.h"
 
 int AxesOnOff = 0;
 int CapturedOnOff = 1;

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tamzor.h"
 #include "search/search.h"
+#include "shell/shell.h"
 #include "search/thinking.h"
 #include "viewlogic.h"
 

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "viewlogic.h"
+#include "tamzor.h"
 
 namespace {
 // Options of GLUT itself, taken by glutInit; those with a value take the next word.

@@ -1,4 +1,5 @@
 #include "viewlogic.h"
+#include "tamzor.h"
 
 std::vector<std::string> WrapText(const std::string& text, const std::function<int(const std::string&)>& width,
                                   int max_width) {

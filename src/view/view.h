@@ -9,6 +9,7 @@
 
 #include "pieces.h"
 #include "viewlogic.h"
+#include "tamzor.h"
 
 inline void SetColor(const COLOR_T& c) { glColor3f(c.r, c.g, c.b); }
 // Drawing and picking of the board go to the picture of the layout.

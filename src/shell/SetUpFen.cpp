@@ -1,6 +1,9 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
+#include "shell/shell.h"
 
 bool SetUpFen(const std::string& text, std::string* error) {
     FEN_T fen;

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
 
 char* ShortDisambiguateMovestr(MOVE_T* move) {
     for (int i = 0; i < da_n; i++) {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 enum { PAIR = 25 };  // probe the pin pair 2/5 of the line

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 int UMDirTo(POS_T* b, SQ_T from, int dir, BTO_T* glo_t) {
     int n = DirTo(b, from, dir, glo_t);

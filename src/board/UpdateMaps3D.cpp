@@ -3,6 +3,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
 
 namespace {
 // Every cell reachable from `from` by repeated steps in `dir`, as UMJump

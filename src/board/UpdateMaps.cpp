@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 thread_local constinit LINE_MAP_T lines_2d;

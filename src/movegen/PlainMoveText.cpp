@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 const char* BoardName(int ab) {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
+#include "position/position.h"
 
 namespace {
 char File(SQ_T sq) { return (char)('a' + XPOS(sq)); }

@@ -1,4 +1,5 @@
 #include "tamzor.h"
+#include "board/board.h"
 
 static bool JumpLevel(POS_T* b, SQ_T to, SQ_T from, int delta, int level) {
     SQ_T t[7];

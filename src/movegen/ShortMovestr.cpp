@@ -8,6 +8,8 @@
 #include <cstdlib>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 constexpr size_t TEXT_SIZE = sizeof disambstrs[0];

@@ -7,6 +7,8 @@
 #include <cctype>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 // Check and mate marks are optional: the record adds '+', the list does not.

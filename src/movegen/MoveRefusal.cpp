@@ -1,4 +1,6 @@
-#include "board/refusal.h"
+#include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 std::string MoveRefusal(POS_T* b, const MOVE_T& m) {
     char reason[96];

@@ -1,6 +1,8 @@
 #include <vector>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "movegen/movegen.h"
 
 namespace {
 bool IsPromotion(char symbol) { return symbol == 'Q' || symbol == 'R' || symbol == 'B' || symbol == 'N'; }

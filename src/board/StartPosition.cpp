@@ -1,7 +1,7 @@
-#include <cstdio>
 #include <cstring>
 
 #include "tamzor.h"
+#include "board/board.h"
 
 namespace {
 struct PLACE_T {
@@ -44,27 +44,5 @@ int StartPosition(POS_T* b) {
     }
     if (!CreatePBoard(b)) return 0;
     UpdateMaps(b);
-    return 1;
-}
-
-int ResetBoard(bool reset_view, bool keep_search_memory) {
-    if (eval_show) printf("\nResetBoard");
-    state.state_hash_table_size = 1;
-    state.demo_mode = 0;
-    StoreShared(state.tamzor, TAMZOR_BLACK);
-    state.selected = NO_SQUARE;
-    state.spread = SPREAD_PIECE;
-    if (!keep_search_memory) {
-        hash_c.HashReset();
-        hash_c.OrderReset();
-    }
-
-    memset(&state.oeb, 0, sizeof state.oeb);
-    POS_T* b = &state.position;
-    CaptureReset();
-    if (!StartPosition(b)) return 0;
-    EstimateGameStage(b, 1);
-    ResetSpreadmap();
-    if (reset_view && core_hooks.reset_view) core_hooks.reset_view();
     return 1;
 }

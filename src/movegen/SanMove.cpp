@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "tamzor.h"
+#include "movegen/movegen.h"
 
 namespace {
 bool IsFile(char c) { return c >= 'a' && c <= 'h'; }

@@ -4,6 +4,8 @@
 #include <initializer_list>
 
 #include "tamzor.h"
+#include "board/board.h"
+#include "eval/eval.h"
 
 void UpdateMaps2D() {
     auto set = [](int piece, int from, int to) { capture_map[piece + 6][from][to] = 1; };
