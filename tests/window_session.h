@@ -80,8 +80,11 @@ public:
     bool Start(bool pieces = true, const std::string& arg = "", bool log = true) {
         for (int attempt = 0; attempt < 50 && display_ < 0; attempt++) {
             int d = 300 + (int)((getpid() * 7 + attempt * 13) % 600);
+            // a server killed without its clean-up leaves its lock or its
+            // socket behind: either one makes the number taken
             std::string lock = "/tmp/.X" + std::to_string(d) + "-lock";
-            if (access(lock.c_str(), F_OK) != 0) display_ = d;
+            std::string socket = "/tmp/.X11-unix/X" + std::to_string(d);
+            if (access(lock.c_str(), F_OK) != 0 && access(socket.c_str(), F_OK) != 0) display_ = d;
         }
         if (display_ < 0) return false;
         const std::string disp = ":" + std::to_string(display_);
