@@ -140,7 +140,6 @@ void AlignAttackBoards(POS_T* b);
 // Geometry maps
 // ---------------------------------------------------------------------------
 
-void UpdateMaps(POS_T* b);
 void UpdateMaps2D();
 void UpdateMaps3D(POS_T* b);
 bool UMJump(POS_T* b, SQ_T to, SQ_T from, int delta);
