@@ -3,55 +3,35 @@
 #include <gtest/gtest.h>
 
 #include "test_util.h"
-#include "tamzor.h"
-#include "board/board.h"
 
 namespace {
 
 // The projection rule written out independently of the engine: projected
 // (file, rank) of every cell for a placement, files z..e = 0..5.
-bool Project(const POS_T& p, int sq, int* f, int* r) {
-    int x = sq >> 3, y = sq & 7;
-    if (sq >= 32) {
-        *f = x - 3;
+void Project(const POS_T& p, int sq, int* f, int* r) {
+    const int x = sq >> 3, y = sq & 7;
+    if (sq >= 32 || (y >= 2 && y <= 5)) {  // the main levels
+        *f = sq >= 32 ? x - 3 : x + 1;
         *r = y + 1;
-        return true;
+        return;
     }
-    if (y >= 2 && y <= 5) {
-        *f = x + 1;
-        *r = y + 1;
-        return true;
-    }
-    int board = (x >= 2 ? 2 : 0) + (y >= 6 ? 1 : 0);
-    int pin = p.whereis_board[board];
-    int low;
-    switch (pin) {
-        case ABW_QL1: case ABW_KL1: low = 0; break;
-        case ABW_QL3: case ABW_KL3: low = 2; break;
-        case ABW_QL2: case ABW_QL5: case ABW_KL2: case ABW_KL5: low = 4; break;
-        case ABW_QL4: case ABW_KL4: low = 6; break;
-        default: low = 8; break;
-    }
-    bool king_line = pin == ABW_KL1 || pin == ABW_KL2 || pin == ABW_KL3 || pin == ABW_KL4 ||
-                     pin == ABW_KL5 || pin == ABW_KL6;
+    const int pin = p.whereis_board[(x >= 2 ? 2 : 0) + (y >= 6 ? 1 : 0)];
+    int low = 8;  // QL6, KL6
+    if (pin == ABW_QL1 || pin == ABW_KL1) low = 0;
+    else if (pin == ABW_QL3 || pin == ABW_KL3) low = 2;
+    else if (pin == ABW_QL2 || pin == ABW_QL5 || pin == ABW_KL2 || pin == ABW_KL5) low = 4;
+    else if (pin == ABW_QL4 || pin == ABW_KL4) low = 6;
+    const bool king_line = pin == ABW_KL1 || pin == ABW_KL2 || pin == ABW_KL3 || pin == ABW_KL4 ||
+                           pin == ABW_KL5 || pin == ABW_KL6;
     *f = (king_line ? 4 : 0) + (x & 1);
     *r = low + (y >= 6 ? y - 6 : y);
-    return true;
 }
 
 const BTO_T* List(int k, int sq) { return bc_stored[bc_search_index]->all[k * 64 + sq]; }
 
-int Reverse(int k) { return (k + 8) % 16; }
-
-class PlacementSweep : public ::testing::Test {
-protected:
-    void SetUp() override {
-        state.dmode = 3;
-        BoardConfigCacheClear();
-    }
-};
-
-TEST_F(PlacementSweep, EveryListFollowsTheProjectionRule) {
+TEST(PlacementSweep, EveryListFollowsTheProjectionRule) {
+    state.dmode = 3;
+    BoardConfigCacheClear();
     for (const auto& pins : AllPlacements()) {
         POS_T p = Placement(pins[0], pins[1], pins[2], pins[3]);
         FindBoardConfig(&p);
@@ -64,10 +44,9 @@ TEST_F(PlacementSweep, EveryListFollowsTheProjectionRule) {
                 ASSERT_LE(l->n, 4u);
                 std::set<int> expected;
                 for (int t = 0; t < 64; t++)
-                    if (proj[t][0] == proj[s][0] + dir_dfile[k] &&
-                        proj[t][1] == proj[s][1] + dir_drank[k])
+                    if (proj[t][0] == proj[s][0] + dir_dfile[k] && proj[t][1] == proj[s][1] + dir_drank[k])
                         expected.insert(t);
-                std::set<int> got(l->tos, l->tos + l->n);
+                const std::set<int> got(l->tos, l->tos + l->n);
                 ASSERT_EQ(got.size(), l->n) << "duplicate entry";
                 ASSERT_EQ(got, expected) << GetAttackBoardString(&p) << " dir " << k << " sq " << s;
                 // in a main-level cell's list the main-level cells come first,
@@ -75,21 +54,17 @@ TEST_F(PlacementSweep, EveryListFollowsTheProjectionRule) {
                 bool seen_board = false;
                 int last_main = 64;
                 for (uint32_t i = 0; i < l->n; i++) {
-                    int t = (int)l->tos[i];
+                    const int t = (int)l->tos[i];
                     if (BoardOfCell(t) >= 0) {
                         seen_board = true;
-                        continue;
-                    }
-                    if (BoardOfCell(s) >= 0) {
+                    } else if (BoardOfCell(s) >= 0) {
                         main_links[BoardOfCell(s)]++;
-                        continue;
+                    } else {
+                        ASSERT_FALSE(seen_board) << "core entry after a board entry";
+                        ASSERT_LT(t, last_main);
+                        last_main = t;
                     }
-                    ASSERT_FALSE(seen_board) << "core entry after a board entry";
-                    ASSERT_LT(t, last_main);
-                    last_main = t;
-                }
-                for (uint32_t i = 0; i < l->n; i++) {
-                    const BTO_T* back = List(Reverse(k), (int)l->tos[i]);
+                    const BTO_T* back = List((k + 8) % 16, t);
                     ASSERT_NE(std::find(back->tos, back->tos + back->n, (SQ_T)s), back->tos + back->n)
                         << "link without its reverse";
                 }
@@ -97,29 +72,28 @@ TEST_F(PlacementSweep, EveryListFollowsTheProjectionRule) {
         }
         // links from each board to the main levels, by the pin it stands on
         for (int board = 0; board < 4; board++) {
-            int num = PinIndex(pins[board]) % 6 + 1;
-            int expected = (num == 1 || num == 6) ? 18 : (num == 3 || num == 4) ? 46 : 60;
-            ASSERT_EQ(main_links[board], expected) << GetShortABStr(pins[board]);
+            const int num = PinIndex(pins[board]) % 6 + 1;
+            ASSERT_EQ(main_links[board], (num == 1 || num == 6) ? 18 : (num == 3 || num == 4) ? 46 : 60)
+                << GetShortABStr(pins[board]);
         }
     }
 }
 
-TEST_F(PlacementSweep, CacheFindsAStoredPlacementWithoutBuilding) {
+TEST(PlacementSweep, CacheFindsStoredPlacementsAndReusesSlotsWhenFull) {
+    state.dmode = 3;
+    BoardConfigCacheClear();
     POS_T a = Placement(ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6);
     POS_T b = Placement(ABW_QL3, ABW_QL6, ABW_KL1, ABW_KL6);
     FindBoardConfig(&a);
-    int ia = bc_search_index;
+    const int ia = bc_search_index;
     FindBoardConfig(&b);
     EXPECT_EQ(bc_index, 2);
-    FindBoardConfig(&a);
+    FindBoardConfig(&a);  // found, not built again
     EXPECT_EQ(bc_search_index, ia);
     EXPECT_EQ(bc_index, 2);
-}
-
-TEST_F(PlacementSweep, FullCacheReusesSlotsAndStaysCorrect) {
-    auto all = AllPlacements();
+    const auto all = AllPlacements();
     POS_T first = Placement(all[0][0], all[0][1], all[0][2], all[0][3]);
-    std::vector<SQ_T> before = Step(&first, E4, NORTH);
+    const std::vector<SQ_T> before = Step(&first, E4, NORTH);
     for (size_t i = 0; i < 2 * BC_CACHE_SIZE; i++) {
         POS_T p = Placement(all[i * 7][0], all[i * 7][1], all[i * 7][2], all[i * 7][3]);
         FindBoardConfig(&p);
@@ -132,92 +106,70 @@ TEST_F(PlacementSweep, FullCacheReusesSlotsAndStaysCorrect) {
     EXPECT_EQ(bc_hashes[bc_search_index], PlacementKey(&first));
 }
 
-class StartPlacement : public ::testing::Test {
-protected:
-    POS_T p = Placement(ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6);
-    void SetUp() override { state.dmode = 3; }
-    std::vector<SQ_T> S(SQ_T sq, int dir) { return Step(&p, sq, dir); }
-};
-
-std::vector<SQ_T> Core(SQ_T sq, int dir) {
-    const BTO_T* l = bc_core->all[DirIndex(dir) * 64 + sq];
-    return std::vector<SQ_T>(l->tos, l->tos + l->n);
-}
-
-TEST(CoreTable, TellingRowsOfTheMainLevels) {
-    EXPECT_EQ(Core(A3, NORTH), (std::vector<SQ_T>{E4, A4}));
-    EXPECT_EQ(Core(E4, NORTH), (std::vector<SQ_T>{E5, A5}));
-    EXPECT_EQ(Core(A6, NORTH), (std::vector<SQ_T>{E7}));
-    EXPECT_EQ(Core(A3, N_N_E), (std::vector<SQ_T>{F5, B5}));
-    EXPECT_EQ(Core(E1, NORTH), (std::vector<SQ_T>{E2}));
-    EXPECT_EQ(Core(E8, NORTH), (std::vector<SQ_T>{}));
+TEST(Connectivity, TellingRowsOfTheCoreAndOfPlacements) {
+    auto core = [](SQ_T sq, int dir) {
+        const BTO_T* l = bc_core->all[DirIndex(dir) * 64 + sq];
+        return std::vector<SQ_T>(l->tos, l->tos + l->n);
+    };
+    EXPECT_EQ(core(A3, NORTH), (std::vector<SQ_T>{E4, A4}));
+    EXPECT_EQ(core(E4, NORTH), (std::vector<SQ_T>{E5, A5}));
+    EXPECT_EQ(core(A6, NORTH), (std::vector<SQ_T>{E7}));
+    EXPECT_EQ(core(A3, N_N_E), (std::vector<SQ_T>{F5, B5}));
+    EXPECT_EQ(core(E1, NORTH), (std::vector<SQ_T>{E2}));
+    EXPECT_EQ(core(E8, NORTH), (std::vector<SQ_T>{}));
     // attack-board cells have no core links; unused entries hold the filler
     for (int k = 0; k < 16; k++) {
         EXPECT_EQ(bc_core->all[k * 64 + A1]->n, 0u);
         EXPECT_EQ(bc_core->all[k * 64 + A1]->tos[0], NO_SQUARE);
         EXPECT_EQ(bc_core->all[k * 64 + D8]->n, 0u);
     }
-}
-
-TEST_F(StartPlacement, MainLevelsReachTheBoardsBeyondThem) {
-    EXPECT_EQ(S(E8, NORTH), (std::vector<SQ_T>{B8}));  // a8 to the QLB board's a9
-    EXPECT_EQ(S(A3, NORTH), (std::vector<SQ_T>{E4, A4}));
-    EXPECT_EQ(S(E1, SOUTH), (std::vector<SQ_T>{B1}));
-}
-
-TEST_F(StartPlacement, AttackBoardSteps) {
-    EXPECT_EQ(S(B2, NORTH), (std::vector<SQ_T>{E2}));
-    EXPECT_EQ(S(E2, SOUTH), (std::vector<SQ_T>{E1, B2}));
-    EXPECT_EQ(S(B1, NORTH), (std::vector<SQ_T>{E1, B2}));
-    EXPECT_EQ(S(A1, NORTH), (std::vector<SQ_T>{A2}));
-    EXPECT_EQ(S(A1, EAST), (std::vector<SQ_T>{B1}));
-    EXPECT_TRUE(OffBoard(&p, A1, WEST));
-    EXPECT_FALSE(OffBoard(&p, A1, NORTH));
-}
-
-TEST_F(StartPlacement, BadInputsGiveEmptyLists) {
+    state.dmode = 3;
+    POS_T home = Placement(ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6), paired = Placement(ABW_QL2, ABW_QL5, ABW_KL1, ABW_KL6);
+    const struct {
+        POS_T* p;
+        SQ_T sq;
+        int dir;
+        std::vector<SQ_T> to;
+    } rows[] = {
+        {&home, E8, NORTH, {B8}},  // a8 to the QLB board's a9
+        {&home, A3, NORTH, {E4, A4}},
+        {&home, E1, SOUTH, {B1}},
+        {&home, B2, NORTH, {E2}},
+        {&home, E2, SOUTH, {E1, B2}},
+        {&home, B1, NORTH, {E1, B2}},
+        {&home, A1, NORTH, {A2}},
+        {&home, A1, EAST, {B1}},
+        {&paired, A1, EAST, {E4, A4, B1, B7}},  // paired boards share their cells
+        {&paired, E4, NORTH, {E5, A5, B2, B8}},
+        {&paired, E4, WEST, {A1, A7}},
+    };
+    for (const auto& r : rows) EXPECT_EQ(Step(r.p, r.sq, r.dir), r.to) << (int)r.sq << " " << r.dir;
+    EXPECT_TRUE(OffBoard(&home, A1, WEST));
+    EXPECT_FALSE(OffBoard(&home, A1, NORTH));
+    // bad inputs give empty lists
     SQ_T t[4];
     BTO_T rec{0, t};
-    EXPECT_EQ(DirTo(&p, 64, NORTH, &rec), 0);
+    EXPECT_EQ(DirTo(&home, 64, NORTH, &rec), 0);
     EXPECT_EQ(t[0], NO_SQUARE);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(DirTo(&p, A3, 0, &rec), 0);
-    EXPECT_EQ(DirTo(&p, A3, 3, &rec), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Panic: NULL 3d direction\nPanic: unknown 3d direction\n");
+    EXPECT_EQ(DirTo(&home, A3, 0, &rec), 0);
+    EXPECT_EQ(DirTo(&home, A3, 3, &rec), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: NULL 3d direction\nPanic: unknown 3d direction\n");
 }
 
-TEST(Connectivity, PairedBoardsShareTheirCells) {
-    state.dmode = 3;
-    POS_T p = Placement(ABW_QL2, ABW_QL5, ABW_KL1, ABW_KL6);
-    EXPECT_EQ(Step(&p, A1, EAST), (std::vector<SQ_T>{E4, A4, B1, B7}));
-    EXPECT_EQ(Step(&p, E4, NORTH), (std::vector<SQ_T>{E5, A5, B2, B8}));
-    EXPECT_EQ(Step(&p, E4, WEST), (std::vector<SQ_T>{A1, A7}));
-}
-
-TEST(Connectivity, TwoDimensionalSteps) {
+TEST(Connectivity, TwoDimensionalStepsAndEmptyLines) {
     state.dmode = 2;
     POS_T p{};
-    EXPECT_EQ(Step(&p, A8, NORTH), (std::vector<SQ_T>{}));
-    EXPECT_EQ(Step(&p, H1, EAST), (std::vector<SQ_T>{}));
     EXPECT_EQ(Step(&p, G6, N_N_E), (std::vector<SQ_T>{H8}));
-    EXPECT_EQ(Step(&p, B1, W_N_W), (std::vector<SQ_T>{}));
     EXPECT_EQ(Step(&p, D4, S_S_W), (std::vector<SQ_T>{C2}));
     // every 2D step stays on the board and moves by the direction's offsets
     for (int k = 0; k < 16; k++)
         for (SQ_T sq = 0; sq < 64; sq++) {
-            auto l = Step(&p, sq, dir_order[k]);
-            int x = (int)XPOS(sq) + dir_dfile[k], y = (int)YPOS(sq) + dir_drank[k];
-            bool inside = x >= 0 && x < 8 && y >= 0 && y < 8;
-            ASSERT_EQ(l.size(), inside ? 1u : 0u);
-            if (inside) {
-                ASSERT_EQ(l[0], (SQ_T)(x * 8 + y));
-            }
+            const auto l = Step(&p, sq, dir_order[k]);
+            const int x = (int)XPOS(sq) + dir_dfile[k], y = (int)YPOS(sq) + dir_drank[k];
+            const bool inside = x >= 0 && x < 8 && y >= 0 && y < 8;
+            ASSERT_EQ(l, inside ? std::vector<SQ_T>{(SQ_T)(x * 8 + y)} : std::vector<SQ_T>{}) << (int)sq << " " << k;
         }
-}
-
-TEST(Connectivity, EmptyLineWalksBetweenSquares) {
-    POS_T p{};
     p.board[A4] = W_PAWN;
     EXPECT_FALSE(EmptyLine(&p, A1, A8));
     EXPECT_TRUE(EmptyLine(&p, A1, A2));
@@ -232,21 +184,13 @@ TEST(Connectivity, EmptyLineWalksBetweenSquares) {
 TEST(Coordinates, LevelsAndPlaces) {
     state.dmode = 3;
     POS_T p = Placement(ABW_QL1, ABW_QL6, ABW_KL3, ABW_KL6);
-    EXPECT_EQ(GetLevel(&p, E1), 2);
-    EXPECT_EQ(GetLevel(&p, A3), 4);
-    EXPECT_EQ(GetLevel(&p, H8), 6);
-    EXPECT_EQ(GetLevel(&p, A1), 3);
-    EXPECT_EQ(GetLevel(&p, C2), 5);
-    EXPECT_EQ(GetLevel(&p, D8), 7);
+    const int levels[][2] = {{E1, 2}, {A3, 4}, {H8, 6}, {A1, 3}, {C2, 5}, {D8, 7}};
+    for (const auto& l : levels) EXPECT_EQ(GetLevel(&p, l[0]), l[1]) << l[0];
     P3D_T c;
     GetCoords(&p, 4, 0, &c);  // E1
-    EXPECT_FLOAT_EQ(c.x, -2);
-    EXPECT_FLOAT_EQ(c.y, -4);
-    EXPECT_FLOAT_EQ(c.z, -2);
+    EXPECT_EQ((std::vector<float>{c.x, c.y, c.z}), (std::vector<float>{-2, -4, -2}));
     GetCoords(&p, 0, 1, &c);  // A2 on QL1
-    EXPECT_FLOAT_EQ(c.x, -3);
-    EXPECT_FLOAT_EQ(c.y, -4);
-    EXPECT_FLOAT_EQ(c.z, -1);
+    EXPECT_EQ((std::vector<float>{c.x, c.y, c.z}), (std::vector<float>{-3, -4, -1}));
     // cells at one projected position are drawn at one horizontal place
     EXPECT_TRUE(IsSameCell(&p, E3, A3));
     EXPECT_FALSE(IsSameCell(&p, E3, A4));
@@ -256,8 +200,7 @@ TEST(Coordinates, LevelsAndPlaces) {
     state.dmode = 2;
     EXPECT_EQ(GetLevel(&p, E1), 0);
     GetCoords(&p, 0, 0, &c);
-    EXPECT_FLOAT_EQ(c.x, -4);
-    EXPECT_FLOAT_EQ(c.y, -4);
+    EXPECT_EQ((std::vector<float>{c.x, c.y}), (std::vector<float>{-4, -4}));
 }
 
 }  // namespace

@@ -1,21 +1,18 @@
 // Saved games: the file's exact layout, the round trip, and files that are
 // refused without touching the game on screen.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <sys/stat.h>
-#include <string>
 
 #include "build_info.h"
 #include "cli.h"
 #include "test_util.h"
-#include "tamzor.h"
 #include "movegen/movegen.h"
 #include "position/position.h"
-#include "shell/shell.h"
 
 namespace {
 
@@ -25,8 +22,8 @@ std::vector<unsigned char> ReadFile(const std::string& name) {
 }
 
 void WriteFile(const std::string& name, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
+    std::ofstream(name, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
 }
 
 template <typename T>
@@ -45,39 +42,40 @@ void Put(std::vector<unsigned char>* f, size_t offset, T v) {
 class SavedGames : public ::testing::Test {
 protected:
     SCRATCH_DIR_T scratch{"tamzor_save_"};
-    std::string old_dir, dir = scratch.path;
+    std::string old_dir;
     void SetUp() override {
         char buf[4096];
         old_dir = getcwd(buf, sizeof buf);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_EQ(chdir(scratch.path.c_str()), 0);
     }
     void TearDown() override { ASSERT_EQ(chdir(old_dir.c_str()), 0); }
-    void PlayGame(int dmode, const char* moves) {
+    void PlayGame(int dmode, const char* moves, const char* fen = nullptr) {
         CLI_OPTIONS_T opt;
         opt.dmode = dmode;
         ASSERT_TRUE(SetUpGame(opt));
         std::string error;
+        ASSERT_TRUE(!fen || SetUpFen(fen, &error)) << error;
         testing::internal::CaptureStdout();
-        bool played = PlayMoves(moves, &error);
+        const bool played = PlayMoves(moves, &error);
         testing::internal::GetCapturedStdout();
         ASSERT_TRUE(played) << error;
     }
     bool Save() {
         testing::internal::CaptureStdout();
-        bool ok = SaveGame(0);
+        const bool ok = SaveGame(0);
         testing::internal::GetCapturedStdout();
         return ok;
     }
     bool Restore(std::string* out = nullptr) {
         testing::internal::CaptureStdout();
-        bool ok = RestoreGame(0);
-        std::string o = testing::internal::GetCapturedStdout();
+        const bool ok = RestoreGame(0);
+        const std::string o = testing::internal::GetCapturedStdout();
         if (out) *out = o;
         return ok;
     }
 };
 
-TEST_F(SavedGames, FileHasEveryFieldAtItsPlace) {
+TEST_F(SavedGames, FileHasEveryFieldAtItsPlaceAndTheSameBytesTwice) {
     PlayGame(2, "e2e4 e7e5 g1f3");
     state.maxdepth = 8;
     state.rules = RULES_TOURNAMENT;
@@ -106,24 +104,21 @@ TEST_F(SavedGames, FileHasEveryFieldAtItsPlace) {
     for (size_t off : {6356u, 26484u, 34492u}) EXPECT_EQ(At<uint32_t>(f, off), 0u) << off;
     for (size_t off : {6433u, 6434u, 6435u}) EXPECT_EQ(f[off], 0) << off;
     for (int k = 0; k < 1000; k++) EXPECT_EQ(At<uint16_t>(f, 6484 + k * 20 + 18), 0) << k;
-}
-
-TEST_F(SavedGames, SavingTwiceWritesTheSameBytes) {
     PlayGame(3, "e2a3");
     ASSERT_TRUE(Save());
-    auto first = ReadFile("tamzor.sav");
+    f = ReadFile("tamzor.sav");
     ASSERT_TRUE(Save());
-    EXPECT_EQ(first, ReadFile("tamzor.sav"));
+    EXPECT_EQ(f, ReadFile("tamzor.sav"));
     EXPECT_NE(access("tamzor.sav.tmp", F_OK), 0);  // no temporary left behind
 }
 
-TEST_F(SavedGames, RestoreBringsTheGameBackAndSwitchesTheKind) {
+TEST_F(SavedGames, RestoreBringsTheGameKindAndNotationBack) {
     PlayGame(2, "e2e4 e7e5 g1f3 b8c6 f1b5");
     state.maxdepth = 4;
     state.notation = NOTATION_STANDARD;
     ASSERT_TRUE(Save());
     POS_T saved = state.position;
-    std::vector<uint64_t> hashes(state.hash_list, state.hash_list + 6);
+    const std::vector<uint64_t> hashes(state.hash_list, state.hash_list + 6);
     // a 3D game in another notation is on screen when the file is restored:
     // the game comes back in the notation it was saved with
     PlayGame(3, "e2a3");
@@ -142,12 +137,10 @@ TEST_F(SavedGames, RestoreBringsTheGameBackAndSwitchesTheKind) {
     EXPECT_STREQ(GameListGet(5), "Bb5");
     EXPECT_NE(out.find("complete!"), std::string::npos);
     EXPECT_NE(out.find("Tamzor V" TAMZOR_VERSION), std::string::npos);
-}
 
-TEST_F(SavedGames, Restore3DWithMovedBoards) {
-    PlayGame(3, "e2a3 e7a6");
+    PlayGame(3, "e2a3 e7a6");  // 3D, with moved boards
     ASSERT_TRUE(Save());
-    POS_T saved = state.position;
+    saved = state.position;
     PlayGame(2, "e2e4");
     ASSERT_TRUE(Restore());
     EXPECT_EQ(state.dmode, 3);
@@ -169,19 +162,9 @@ TEST_F(SavedGames, Restore3DWithMovedBoards) {
     ASSERT_TRUE(Restore());
     EXPECT_EQ(state.notation, NOTATION_DEFAULT);
     EXPECT_STREQ(GameListGet(1), "a3N");
-}
-
-TEST_F(SavedGames, AGameFromAnEditedStartComesBack) {
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    ASSERT_TRUE(SetUpGame(opt));
-    std::string error;
-    ASSERT_TRUE(SetUpFen("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", &error)) << error;
-    testing::internal::CaptureStdout();
-    bool played = PlayMoves("e1c1 e8f7", &error);
-    testing::internal::GetCapturedStdout();
-    ASSERT_TRUE(played) << error;
-    POS_T saved = state.position;
+    // a game from an edited start
+    PlayGame(2, "e1c1 e8f7", "4k3/8/8/8/8/8/8/R3K3 w Q - 0 1");
+    saved = state.position;
     ASSERT_TRUE(Save());
     PlayGame(2, "d2d4");
     ASSERT_TRUE(Restore());
@@ -199,45 +182,56 @@ TEST_F(SavedGames, AStartsStaleEnPassantSquareIsDropped) {
         const auto good = ReadFile("tamzor.sav");
         int dropped = 0;
         for (uint32_t ep = 1; ep < 64; ep++) {
+            SCOPED_TRACE(std::to_string(dmode) + "D, square " + std::to_string(ep));
             auto f = good;
             memcpy(f.data() + start, f.data(), sizeof(POS_T));  // the start is the position now
             Put<int32_t>(&f, offsetof(STATE_T, oeb) + offsetof(OEB_T, inited), 1);
             Put<uint32_t>(&f, start + offsetof(POS_T, enpassant), ep);
             WriteFile("tamzor.sav", f);
             std::string out;
-            ASSERT_TRUE(Restore(&out)) << dmode << "D, square " << ep << out;
+            ASSERT_TRUE(Restore(&out)) << out;
             POS_T* b = &state.position;
             dropped += b->enpassant == 0;
-            EXPECT_TRUE(EnPassantHolds(b)) << dmode << "D, square " << ep;
+            EXPECT_TRUE(EnPassantHolds(b));
             testing::internal::CaptureStdout();
             testing::internal::CaptureStderr();
             MOVE_T legal[LEGAL_LIST_SIZE];
             const int n = LegalMoves(b, legal);
             for (int i = 0; i < n; i++) {
                 POS_T child;
-                MOVE_T m = legal[i];
-                DoMove(&child, b, &m);
+                DoMove(&child, b, &legal[i]);
                 // a pawn that lands diagonally on an empty square captured something
-                if (abs(m.piece_moving) == 1 && m.move_symbol == 'e') {
-                    EXPECT_LT(child.b_material + child.w_material, b->b_material + b->w_material);
-                }
+                EXPECT_TRUE(abs(legal[i].piece_moving) != 1 || legal[i].move_symbol != 'e' ||
+                            child.b_material + child.w_material < b->b_material + b->w_material);
             }
-            out = testing::internal::GetCapturedStdout();
-            out += testing::internal::GetCapturedStderr();
-            EXPECT_EQ(out.find("Panic"), std::string::npos) << dmode << "D, square " << ep << out;
+            out = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+            EXPECT_EQ(out.find("Panic"), std::string::npos) << out;
         }
         EXPECT_GE(dropped, 60) << dmode << "D";
     }
     // a square a double step did leave stays
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    ASSERT_TRUE(SetUpGame(opt));
-    std::string error;
-    ASSERT_TRUE(SetUpFen("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", &error)) << error;
+    PlayGame(2, "", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
     ASSERT_TRUE(Save());
     PlayGame(2, "d2d4");
     ASSERT_TRUE(Restore());
     EXPECT_EQ(state.position.enpassant, (SQ_T)D6);
+}
+
+TEST_F(SavedGames, MissingFileAndUnwritableDirectoryChangeNothing) {
+    PlayGame(2, "e2e4");
+    const POS_T before = state.position;
+    std::string out;
+    EXPECT_FALSE(Restore(&out));
+    EXPECT_NE(out.find("Restore refused: tamzor.sav: No such file"), std::string::npos) << out;
+    EXPECT_EQ(state.position.hash1, before.hash1);
+    ASSERT_TRUE(Save());
+    const auto old = ReadFile("tamzor.sav");
+    // a directory where the temporary file should go makes the write fail
+    ASSERT_EQ(mkdir("tamzor.sav.tmp", 0700), 0);
+    PlayGame(2, "d2d4");
+    EXPECT_FALSE(Save());
+    rmdir("tamzor.sav.tmp");
+    EXPECT_EQ(ReadFile("tamzor.sav"), old);
 }
 
 class BadFiles : public SavedGames {
@@ -279,7 +273,7 @@ protected:
     }
 };
 
-TEST_F(BadFiles, WrongLengths) {
+TEST_F(BadFiles, WrongLengthsGarbageAndCorruptFields) {
     auto f = good;
     f.pop_back();
     ExpectRefused(f, "one byte short");
@@ -288,67 +282,33 @@ TEST_F(BadFiles, WrongLengths) {
     ExpectRefused(f, "one byte long");
     ExpectRefused({}, "empty");
     ExpectRefused(std::vector<unsigned char>(60000, 7), "far too long");
-}
-
-TEST_F(BadFiles, Garbage) {
-    std::vector<unsigned char> f(SAVE_FILE_SIZE);
+    f.assign(SAVE_FILE_SIZE, 0);
     uint32_t x = 12345;
     for (auto& c : f) c = (unsigned char)((x = x * 1103515245u + 12345u) >> 24);
     ExpectRefused(f, "garbage");
-}
-
-TEST_F(BadFiles, CorruptFields) {
-    auto f = good;
-    Put<int32_t>(&f, 6360, 4);
-    ExpectRefused(f, "game kind 4");
-    f = good;
-    Put<int32_t>(&f, 6456, 100);  // neither a ply limit nor a level
-    ExpectRefused(f, "maxdepth beyond the search");
-    f = good;
-    Put<int32_t>(&f, 3100, 5000);
-    ExpectRefused(f, "move_num beyond the record");
-    f = good;
-    Put<int32_t>(&f, 3100, -1);
-    ExpectRefused(f, "negative move_num");
-    f = good;
-    Put<int32_t>(&f, 88 + 4 * 20, 9);
-    ExpectRefused(f, "piece code 9");
-    f = good;
-    Put<int32_t>(&f, 8, 40);
-    ExpectRefused(f, "a pin that is no pin");
-    f = good;
-    Put<int32_t>(&f, 8, At<int32_t>(f, 12));
-    ExpectRefused(f, "two boards on one pin");
-    f = good;
-    Put<uint32_t>(&f, 6484 + 1 * 20 + 4, (uint32_t)H8);  // game_record[1] goes nowhere legal
-    ExpectRefused(f, "a recorded move that does not replay");
-    f = good;
-    Put<int32_t>(&f, 6352, 1);  // an edited start that is empty: no kings
-    ExpectRefused(f, "edited start without kings");
+    const struct {
+        size_t offset;
+        int32_t value;
+        const char* what;
+    } fields[] = {
+        {6360, 4, "game kind 4"},
+        {6456, 100, "maxdepth beyond the search: neither a ply limit nor a level"},
+        {3100, 5000, "move_num beyond the record"},
+        {3100, -1, "negative move_num"},
+        {88 + 4 * 20, 9, "piece code 9"},
+        {8, 40, "a pin that is no pin"},
+        {8, At<int32_t>(good, 12), "two boards on one pin"},
+        {6484 + 1 * 20 + 4, H8, "game_record[1] goes nowhere legal"},
+        {6352, 1, "an edited start that is empty: no kings"},
+    };
+    for (const auto& c : fields) {
+        f = good;
+        Put<int32_t>(&f, c.offset, c.value);
+        ExpectRefused(f, c.what);
+    }
     f = good;
     Put<float>(&f, 6460, std::numeric_limits<float>::quiet_NaN());
     ExpectRefused(f, "zoom is no number");
-}
-
-TEST_F(SavedGames, MissingFileIsReportedAndNothingChanges) {
-    PlayGame(2, "e2e4");
-    POS_T before = state.position;
-    std::string out;
-    EXPECT_FALSE(Restore(&out));
-    EXPECT_NE(out.find("Restore refused: tamzor.sav: No such file"), std::string::npos) << out;
-    EXPECT_EQ(state.position.hash1, before.hash1);
-}
-
-TEST_F(SavedGames, UnwritableDirectoryKeepsTheOldSave) {
-    PlayGame(2, "e2e4");
-    ASSERT_TRUE(Save());
-    auto old = ReadFile("tamzor.sav");
-    // a directory where the temporary file should go makes the write fail
-    ASSERT_EQ(mkdir("tamzor.sav.tmp", 0700), 0);
-    PlayGame(2, "d2d4");
-    EXPECT_FALSE(Save());
-    rmdir("tamzor.sav.tmp");
-    EXPECT_EQ(ReadFile("tamzor.sav"), old);
 }
 
 }  // namespace
