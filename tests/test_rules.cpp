@@ -1,9 +1,14 @@
-// Rules of both games in positions built for the purpose: castling, en
-// passant, promotion by pawn and by attack board, attack-board moves under
-// both rule settings, pawns on boards away from home, lines across empty pins.
+// Rules of both games: move-tree counts against the published figures for
+// ordinary chess and fixed figures of this program's 3D rules; positions built
+// for the purpose (castling, en passant, promotion by pawn and by attack board,
+// attack-board moves under both rule settings, lines across empty pins); and
+// invariants checked at every position of many seeded random games.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <random>
+#include <tuple>
 
 #include "cli.h"
 #include "test_util.h"
@@ -24,6 +29,31 @@ POS_T* Setup2D(const char* fen) {
 std::vector<MOVE_T> Listed(POS_T* b) {
     static MOVE_T list[MOVE_LIST_SIZE];
     return std::vector<MOVE_T>(list, list + GetMoveList(b, list));
+}
+
+std::vector<MOVE_T> Legal(POS_T* b) {
+    static MOVE_T list[4 * MOVE_LIST_SIZE];
+    return std::vector<MOVE_T>(list, list + LegalMoves(b, list));
+}
+
+using KEY_T = std::tuple<int, SQ_T, SQ_T>;
+
+// The legal moves among those a generator lists (the evasion one, or the
+// full one), and all it lists.
+std::set<KEY_T> LegalSet(POS_T* b, bool full_generator, std::vector<MOVE_T>* legal = nullptr,
+                         std::vector<MOVE_T>* listed = nullptr) {
+    static MOVE_T list[MOVE_LIST_SIZE];
+    POS_T scratch, copy = *b;
+    const int n = full_generator ? GenerateMoves(&copy, list) : GetMoveList(&copy, list);
+    std::set<KEY_T> keys;
+    for (int i = 0; i < n; i++) {
+        MOVE_T m = list[i];
+        if (!DoMove(&scratch, &copy, &m)) continue;
+        keys.insert({m.piece_moving, m.from, m.to});
+        if (legal) legal->push_back(list[i]);
+    }
+    if (listed) listed->assign(list, list + n);
+    return keys;
 }
 
 int CountMoves(const std::vector<MOVE_T>& l, int piece, SQ_T from, SQ_T to) {
@@ -99,18 +129,14 @@ TEST(EnPassant2D, OfferedOnlyWhenAPawnCanTakeEvenOutOfCheck) {
     // d7-d5 gives check to the king on e4; exd6 answers it
     Make(&after, Setup2D("4k3/3p4/8/4P3/4K3/8/8/8 b - - 0 1"), B_PAWN, D7, D5);
     ASSERT_TRUE(after.flags & FLAG_IN_CHECK);
-    static MOVE_T legal[4 * MOVE_LIST_SIZE];
-    const int n = LegalMoves(&after, legal);
     EXPECT_TRUE(Find(Listed(&after), W_PAWN, E5, D6));
-    EXPECT_EQ(CountMoves(std::vector<MOVE_T>(legal, legal + n), W_PAWN, E5, D6), 1);
+    EXPECT_EQ(CountMoves(Legal(&after), W_PAWN, E5, D6), 1);
 }
 
 TEST(Promotion2D, ListedFiveTimesAndMadeAsChosen) {
     POS_T* b = Setup2D("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
-    static MOVE_T legal[4 * MOVE_LIST_SIZE];
-    const int n = LegalMoves(b, legal);
     EXPECT_EQ(CountMoves(Listed(b), W_PAWN, B7, B8), 5);
-    EXPECT_EQ(CountMoves(std::vector<MOVE_T>(legal, legal + n), W_PAWN, B7, B8), 4);
+    EXPECT_EQ(CountMoves(Legal(b), W_PAWN, B7, B8), 4);
     POS_T child;
     Make(&child, b, W_PAWN, B7, B8, 'N');
     EXPECT_EQ(child.board[B8], W_KNIGHT);
@@ -262,17 +288,201 @@ TEST(CheckEvasion3D, ABoardCarryingAPieceIntoTheLineAnswersCheck) {
     POS_T* b = Setup3D({ABW_QL3, ABW_QL6, ABW_KL2, ABW_KL6},
                        {{A2, W_KING}, {C1, W_KNIGHT}, {A8, B_ROOK}, {D8, B_KING}});
     ASSERT_TRUE(b->flags & FLAG_IN_CHECK);
-    std::set<std::tuple<int, SQ_T, SQ_T>> listed, all;
-    POS_T scratch;
-    static MOVE_T full[MOVE_LIST_SIZE];
-    const int n = GenerateMoves(b, full);
-    for (int i = 0; i < n; i++)
-        if (DoMove(&scratch, b, &full[i])) all.insert({full[i].piece_moving, full[i].from, full[i].to});
-    for (MOVE_T m : Listed(b))
-        if (DoMove(&scratch, b, &m)) listed.insert({m.piece_moving, m.from, m.to});
-    EXPECT_EQ(listed, all);
+    const std::set<KEY_T> listed = LegalSet(b, false);
+    EXPECT_EQ(listed, LegalSet(b, true));
     EXPECT_TRUE(listed.count({AB_KLW, ABW_KL2, ABW_QL2}));
     EXPECT_TRUE(listed.count({AB_KLW, ABW_KL2, ABW_QL5}));
+}
+
+struct PERFT_CASE_T {
+    const char* fen;
+    std::vector<uint64_t> counts;  // depth 1, 2, ...
+};
+
+const PERFT_CASE_T cases[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281, 4865609}},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", {48, 2039, 97862, 4085603}},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", {14, 191, 2812, 43238, 674624}},
+    {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", {6, 264, 9467, 422333}},
+    {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379, 2103487}},
+    {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", {46, 2079, 89890, 3894594}},
+    {"n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1", {24, 496, 9483, 182838}},
+};
+
+// The counts up to a million leaves, or only those beyond.
+void RunCases(bool only_deep) {
+    for (const PERFT_CASE_T& c : cases) {
+        Setup2D(c.fen);
+        const POS_T before = state.position;
+        for (size_t d = 0; d < c.counts.size(); d++)
+            if ((c.counts[d] > 1000000) == only_deep) {
+                EXPECT_EQ(Perft(&state.position, (int)d + 1), c.counts[d]) << c.fen << " depth " << d + 1;
+            }
+        EXPECT_EQ(memcmp(&before, &state.position, sizeof before), 0) << "counting changed the position";
+    }
+}
+
+TEST(Perft2D, PublishedCountsShallow) { RunCases(false); }
+
+TEST(Perft2D, LongPublishedCountsDeep) {
+    SKIP_UNLESS_LONG();
+    RunCases(true);
+}
+
+// The start under both rule settings, and games after which a pawn that
+// stepped from an attack board onto its side's start row, and pawns that
+// have left theirs, may no longer step twice.
+TEST(Perft3D, StartAndAfterPawnsHaveMoved) {
+    const struct {
+        int rules;
+        const char* moves;
+        uint64_t counts[3];
+    } walks[] = {
+        {RULES_TDCL, "", {21, 441, 10004}},
+        {RULES_TOURNAMENT, "", {21, 441, 10004}},
+        {RULES_TDCL, "e2a4,g7g6,g2c4,e8b6,h2d4,e7e6,f2f4,e6a5,e1f3,f8e7,c2h2,f7f6", {32, 927, 30730}},
+        {RULES_TDCL,
+         "h2d4,e8f6,g2c3,f6g4,f1d3,c8d8,f2b4,g4f6,d3e6,h8c6,e1b3,d8h8,e6g4,h7d6,b4f5,d6d5,g4b5,c6b4,b5d3,c7h7,"
+         "b3h4,b4d3,e2e4,g7g6",
+         {30, 872, 27759}},
+    };
+    state.maxdepth = DIFF_HARD;
+    for (const auto& w : walks) {
+        ASSERT_TRUE(NewGameState(3));
+        state.rules = w.rules;
+        std::string error;
+        ASSERT_TRUE(PlayMoves(w.moves, &error)) << error;
+        for (int d = 0; d < 3; d++) EXPECT_EQ(Perft(&state.position, d + 1), w.counts[d]) << w.moves << " " << d + 1;
+    }
+}
+
+TEST(Perft3D, LongStartPositionCounts) {
+    SKIP_UNLESS_LONG();
+    state.maxdepth = DIFF_HARD;
+    ASSERT_TRUE(NewGameState(3));
+    state.rules = RULES_TDCL;
+    EXPECT_EQ(Perft(&state.position, 4), 226504u);
+    EXPECT_EQ(Perft(&state.position, 5), 5515032u);
+}
+
+// Invariants at every position of seeded random games in both games: the
+// incremental maps and keys agree with a rebuild from scratch, making in place
+// agrees with making into a copy, and check evasion offers exactly the legal
+// moves of the full generator.
+std::set<SQ_T> SlotSquares(const POS_T* b, uint64_t mask) {
+    std::set<SQ_T> squares;
+    for (int i = 0; i < 32; i++)
+        if (mask >> i & 1) squares.insert(b->pieces[i].pos);
+    return squares;
+}
+
+// What the random games went through, so a test can tell it met the rare rules.
+struct SEEN_T {
+    int checks = 0, board_moves = 0, promotions = 0, castles = 0;
+};
+
+// Checks one position and chooses a legal move at random; false when the
+// game is over. `moved` holds the slots of pawns that made a move of their
+// own (not one riding their board).
+bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T* seen, uint64_t moved) {
+    SCOPED_TRACE("ply " + std::to_string(ply));
+    // reach map: incremental (2D) or regenerated equals a rebuild from scratch
+    POS_T fresh = *b, rebuilt = *b;
+    EXPECT_EQ(RegenToPieces(&fresh), 1);
+    EXPECT_EQ(memcmp(fresh.topieces, b->topieces, sizeof b->topieces), 0) << "reach map";
+    EXPECT_EQ(memcmp(fresh.xray_topieces, b->xray_topieces, sizeof b->xray_topieces), 0) << "x-ray map";
+    // keys equal those of a position built from the bare board
+    EXPECT_EQ(CreatePBoard(&rebuilt), 1);
+    EXPECT_EQ(rebuilt.hash1, b->hash1) << "hash1";
+    EXPECT_EQ(rebuilt.hash2, b->hash2) << "hash2";
+    EXPECT_EQ(rebuilt.w_material, b->w_material);
+    EXPECT_EQ(rebuilt.b_material, b->b_material);
+    // the rebuild may number the slots differently: compare the squares
+    EXPECT_EQ(SlotSquares(&rebuilt, rebuilt.pawns7th), SlotSquares(b, b->pawns7th)) << "pawns about to promote";
+
+    // the evasion generator offers exactly the legal moves
+    std::vector<MOVE_T> legal, listed;
+    const std::set<KEY_T> keys = LegalSet(b, false, &legal, &listed);
+    EXPECT_EQ(keys, LegalSet(b, true)) << (b->flags & FLAG_IN_CHECK ? "in check" : "not in check");
+    if (b->flags & FLAG_IN_CHECK) seen->checks++;
+    // a pawn that has moved is never offered a two-cell step again
+    for (const MOVE_T& m : listed) {
+        if (IsAB(m.piece_moving) || abs(m.piece_moving) != 1 || b->board[m.to] || m.move_symbol == 'e') continue;
+        if (!(moved >> b->pboard[m.from] & 1)) continue;
+        const std::vector<SQ_T> one = Step(b, m.from, m.piece_moving > 0 ? NORTH : SOUTH);
+        EXPECT_NE(std::find(one.begin(), one.end(), m.to), one.end())
+            << "moved pawn offered a double step " << (int)m.from << "-" << (int)m.to;
+    }
+    // every legal move has a text of its own, so a text names one move
+    std::map<std::string, std::string> texts;
+    POS_T for_texts = *b;
+    for (const MOVE_TEXT_T& m : LegalMoveTexts(&for_texts)) {
+        auto [at, fresh] = texts.emplace(m.text, m.token);
+        EXPECT_TRUE(fresh) << at->second << " and " << m.token << " both read " << m.text;
+    }
+    if (legal.empty()) return false;
+    *chosen = legal[(*rng)() % legal.size()];
+    if (IsAB(chosen->piece_moving)) seen->board_moves++;
+    if (strchr("QRBN", chosen->move_symbol) && chosen->move_symbol) seen->promotions++;
+    if (chosen->move_symbol == 'S' || chosen->move_symbol == 'L') seen->castles++;
+
+    // making into a copy and in place give the same position
+    MOVE_T m1 = *chosen, m2 = *chosen;
+    POS_T a, in_place = *b;
+    EXPECT_EQ(DoMove(&a, b, &m1), 1);
+    EXPECT_EQ(DoMove(&in_place, &in_place, &m2), 1);
+    const POS_T& c = in_place;
+    EXPECT_EQ(memcmp(a.board, c.board, sizeof a.board), 0);
+    EXPECT_EQ(memcmp(a.whereis_board, c.whereis_board, sizeof a.whereis_board), 0);
+    EXPECT_TRUE(state.dmode == 2 || !memcmp(a.whites_board, c.whites_board, sizeof a.whites_board));
+    EXPECT_EQ(memcmp(a.topieces, c.topieces, sizeof a.topieces), 0);
+    EXPECT_EQ(a.hash1, c.hash1);
+    EXPECT_EQ(a.hash2, c.hash2);
+    EXPECT_EQ(a.flags & 0x1FBF, c.flags & 0x1FBF);
+    EXPECT_EQ(a.enpassant, c.enpassant);
+    EXPECT_EQ(a.move_num, c.move_num);
+    EXPECT_EQ(a.fifty_count, c.fifty_count);
+    EXPECT_EQ(m1.check, m2.check);
+    return true;
+}
+
+SEEN_T PlayRandomGames(int dmode, int rules, int games, int max_plies, unsigned seed) {
+    std::mt19937 rng(seed);
+    SEEN_T seen;
+    for (int g = 0; g < games; g++) {
+        SCOPED_TRACE("game " + std::to_string(g));
+        EXPECT_TRUE(NewGameState(dmode));
+        state.rules = rules;
+        std::vector<POS_T> line(max_plies + 1);
+        line[0] = state.position;
+        uint64_t moved = 0;  // slots of pawns that have moved
+        for (int ply = 0; ply < max_plies; ply++) {
+            MOVE_T m;
+            if (!CheckPosition(&line[ply], &rng, &m, ply, &seen, moved)) break;
+            if (!IsAB(m.piece_moving) && abs(m.piece_moving) == 1) moved |= 1ull << line[ply].pboard[m.from];
+            if (::testing::Test::HasFailure()) return seen;
+            EXPECT_EQ(DoMove(&line[ply + 1], &line[ply], &m), 1);
+        }
+    }
+    return seen;
+}
+
+TEST(RulesInvariants, RandomGamesOfBothGamesAndRules) {
+    struct RUN_T {
+        int dmode, rules, games;
+        unsigned seed;
+        int checks, board_moves, promotions, castles;  // more than this many seen
+    } const runs[] = {{2, RULES_TDCL, 60, 2026, 50, -1, 3, 3},
+                      {3, RULES_TDCL, 20, 7, 20, 50, -1, -1},
+                      {3, RULES_TOURNAMENT, 20, 11, 20, 20, -1, -1}};
+    for (const RUN_T& r : runs) {
+        SCOPED_TRACE(std::to_string(r.dmode) + "D, rules " + std::to_string(r.rules));
+        const SEEN_T seen = PlayRandomGames(r.dmode, r.rules, r.games, 200, r.seed);
+        EXPECT_GT(seen.checks, r.checks);
+        EXPECT_GT(seen.board_moves, r.board_moves);
+        EXPECT_GT(seen.promotions, r.promotions);
+        EXPECT_GT(seen.castles, r.castles);
+    }
 }
 
 }  // namespace
