@@ -166,8 +166,8 @@ TEST(EditedBoard, SlotsAndCastlingRightsFollowTheMen) {
     EXPECT_EQ(b->pieces[1].p, 0);
     ExpectConsistent(b);
     // bishops go to the slot of their square's colour
-    ASSERT_EQ(Edited({{E1, W_KING}, {E8, B_KING}, {C1, W_BISHOP}, {F1, W_BISHOP}, {C8, B_BISHOP}, {F8, B_BISHOP}}),
-              1);
+    ASSERT_EQ(Edited({{E1, W_KING}, {E8, B_KING}, {C1, W_BISHOP}, {F1, W_BISHOP}, {C8, B_BISHOP},
+                      {F8, B_BISHOP}}), 1);
     EXPECT_EQ(b->pieces[4].pos, F1);
     EXPECT_EQ(b->pieces[5].pos, C1);
     EXPECT_EQ(b->pieces[20].pos, F8);
@@ -454,7 +454,8 @@ TEST(Connectivity, TellingRowsOfTheCoreAndOfPlacements) {
         EXPECT_EQ(bc_core->all[k * 64 + D8]->n, 0u);
     }
     state.dmode = 3;
-    POS_T home = Placement(ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6), paired = Placement(ABW_QL2, ABW_QL5, ABW_KL1, ABW_KL6);
+    POS_T home = Placement(ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6);
+    POS_T paired = Placement(ABW_QL2, ABW_QL5, ABW_KL1, ABW_KL6);
     const struct {
         POS_T* p;
         SQ_T sq;
@@ -484,7 +485,8 @@ TEST(Connectivity, TellingRowsOfTheCoreAndOfPlacements) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(DirTo(&home, A3, 0, &rec), 0);
     EXPECT_EQ(DirTo(&home, A3, 3, &rec), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Panic: NULL 3d direction\nPanic: unknown 3d direction\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Panic: NULL 3d direction\nPanic: unknown 3d direction\n");
 }
 
 TEST(Connectivity, TwoDimensionalStepsAndEmptyLines) {
@@ -498,7 +500,8 @@ TEST(Connectivity, TwoDimensionalStepsAndEmptyLines) {
             const auto l = Step(&p, sq, dir_order[k]);
             const int x = (int)XPOS(sq) + dir_dfile[k], y = (int)YPOS(sq) + dir_drank[k];
             const bool inside = x >= 0 && x < 8 && y >= 0 && y < 8;
-            ASSERT_EQ(l, inside ? std::vector<SQ_T>{(SQ_T)(x * 8 + y)} : std::vector<SQ_T>{}) << (int)sq << " " << k;
+            ASSERT_EQ(l, inside ? std::vector<SQ_T>{(SQ_T)(x * 8 + y)} : std::vector<SQ_T>{})
+                << (int)sq << " " << k;
         }
     p.board[A4] = W_PAWN;
     EXPECT_FALSE(EmptyLine(&p, A1, A8));

@@ -17,6 +17,14 @@
 
 namespace {
 
+// What `f` prints on standard output.
+template <typename F>
+std::string Printed(F f) {
+    testing::internal::CaptureStdout();
+    f();
+    return testing::internal::GetCapturedStdout();
+}
+
 // Plays a token as a user does, through PlayerMoved.
 void PlayToken(const std::string& t) {
     MOVE_T m;
@@ -32,9 +40,9 @@ std::string Play(int dmode, const std::vector<std::string>& tokens, const char* 
     EXPECT_TRUE(SetUpGame(opt));
     std::string error;
     EXPECT_TRUE(!fen || SetUpFen(fen, &error)) << error;
-    testing::internal::CaptureStdout();
-    for (const std::string& t : tokens) PlayToken(t);
-    return testing::internal::GetCapturedStdout();
+    return Printed([&] {
+        for (const std::string& t : tokens) PlayToken(t);
+    });
 }
 
 // The result FindWinner gives for the move `token` in the current game.
@@ -42,10 +50,7 @@ std::string JudgeMove(const std::string& token, int* winner) {
     MOVE_T m;
     std::string error;
     EXPECT_TRUE(MoveFromToken(&state.position, token, &m, &error)) << error;
-    testing::internal::CaptureStdout();
-    const int r = FindWinner(&state.position, &m);
-    *winner = r ? state.position.winner : 0;
-    return testing::internal::GetCapturedStdout();
+    return Printed([&] { *winner = FindWinner(&state.position, &m) ? state.position.winner : 0; });
 }
 
 const std::vector<std::string> knights = {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6",
@@ -55,9 +60,7 @@ TEST(GameRecord, LinesNumberTheMovesAndMarkCheckAndPromotion) {
     EXPECT_EQ(Play(2, {"e2e4", "e7e5", "g1f3"}), "\n1. e4\n1. ... e5\n2. Nf3");
     EXPECT_EQ(state.game_record[0].from, (SQ_T)E2);
     EXPECT_EQ(state.game_record[2].to, (SQ_T)F3);
-    testing::internal::CaptureStdout();
-    ListGame(false);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n1. e4\n1. ... e5\n2. Nf3");
+    EXPECT_EQ(Printed([] { ListGame(false); }), "\n1. e4\n1. ... e5\n2. Nf3");
     // an illegal move changes nothing
     Play(2, {"e2e4"});
     const POS_T before = state.position;
@@ -110,12 +113,10 @@ TEST(Results, EachEndHasItsTextWinnerAndListLine) {
     const std::string out = Play(2, ends[0].moves);
     EXPECT_NE(out.find("\n2. ... Qh4#"), std::string::npos) << out;
     EXPECT_STREQ(GameListGet(4), "Qh4#");
-    testing::internal::CaptureStdout();
-    UndoMoves(0);
+    Printed([] { UndoMoves(0); });
     EXPECT_EQ(state.position.winner, -1);
     EXPECT_STREQ(GameListGet(4), "Qh4#");
-    UndoMoves(1);
-    testing::internal::GetCapturedStdout();
+    Printed([] { UndoMoves(1); });
     EXPECT_EQ(state.position.winner, 0);
     // 3D: the rook steps to e9 and checks along rank 9 across the empty pins;
     // every flight square is covered and the king's board is boxed in
@@ -126,9 +127,7 @@ TEST(Results, EachEndHasItsTextWinnerAndListLine) {
     // a decided game is not judged again
     Play(2, {"e2e4"});
     state.position.winner = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(FindWinner(&state.position, nullptr), 1);
-    testing::internal::GetCapturedStdout();
+    Printed([] { EXPECT_EQ(FindWinner(&state.position, nullptr), 1); });
     EXPECT_EQ(state.position.winner, 1);
 }
 
@@ -145,11 +144,11 @@ TEST(Results, RepetitionCountsOnlyTheSamePosition) {
     // Empty boards walk round: the same men come back every four plies, with
     // the boards on other pins, until the fourth time, where all are home.
     Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6}, {{H1, W_KING}, {E2, W_PAWN}, {H8, B_KING}, {E7, B_PAWN}});
-    testing::internal::CaptureStdout();
-    for (const char* token : {"qlw@ql3", "qlb@ql4", "klw@kl3", "klb@kl4", "qlw@ql2", "qlb@ql5", "klw@kl2",
-                              "klb@kl5", "qlw@ql1", "qlb@ql6", "klw@kl1"})
-        PlayToken(token);
-    testing::internal::GetCapturedStdout();
+    Printed([] {
+        for (const char* token : {"qlw@ql3", "qlb@ql4", "klw@kl3", "klb@kl4", "qlw@ql2", "qlb@ql5", "klw@kl2",
+                                  "klb@kl5", "qlw@ql1", "qlb@ql6", "klw@kl1"})
+            PlayToken(token);
+    });
     int winner;
     EXPECT_EQ(JudgeMove("klb@kl6", &winner), "") << "three of the four were other positions";
     EXPECT_EQ(winner, 0);
@@ -160,15 +159,11 @@ TEST(Undo, TakesBackMovesAndRebuildsTheStart) {
     Play(2, {"e2e4", "e7e5"});
     const uint64_t after_two = state.position.hash1;
     Play(2, {"e2e4", "e7e5", "g1f3", "b8c6"});
-    testing::internal::CaptureStdout();
-    UndoMoves(2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nmove undone");
+    EXPECT_EQ(Printed([] { UndoMoves(2); }), "\nmove undone");
     EXPECT_EQ(state.position.move_num, 2);
     EXPECT_EQ(state.position.hash1, after_two);
     EXPECT_EQ(state.tamzor, TAMZOR_OFF);
-    testing::internal::CaptureStdout();
-    UndoMoves(50);  // more than were played: the start
-    testing::internal::GetCapturedStdout();
+    Printed([] { UndoMoves(50); });  // more than were played: the start
     EXPECT_EQ(state.position.move_num, 0);
     EXPECT_EQ(state.position.board[E2], W_PAWN);
 }
@@ -199,18 +194,16 @@ TEST(Replay, StepsThroughTheGameFromItsStartAndComesBack) {
     EXPECT_EQ(state.position.board[D1], 0);
     ReplayExit();
     EXPECT_EQ(state.position.hash1, end_key);
-    testing::internal::CaptureStdout();
-    UndoMoves(1);
-    testing::internal::GetCapturedStdout();
+    Printed([] { UndoMoves(1); });
     EXPECT_EQ(state.position.board[E2], W_KING);
 }
 
 TEST(GameRecord, AGameThatFillsTheRecordEndsDrawn) {
     // knights back and forth; PlayerMoved alone does not judge repetitions
     Play(2, {});
-    testing::internal::CaptureStdout();
-    for (int ply = 0; ply < GAME_MAX_PLIES; ply++) PlayToken(knights[ply % 4]);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = Printed([] {
+        for (int ply = 0; ply < GAME_MAX_PLIES; ply++) PlayToken(knights[ply % 4]);
+    });
     EXPECT_NE(out.find("Draw - the game record is full"), std::string::npos);
     EXPECT_EQ(state.position.winner, 2);
     MOVE_T m;
@@ -259,21 +252,18 @@ protected:
         ASSERT_TRUE(SetUpGame(opt));
         std::string error;
         ASSERT_TRUE(!fen || SetUpFen(fen, &error)) << error;
-        testing::internal::CaptureStdout();
-        const bool played = PlayMoves(moves, &error);
-        testing::internal::GetCapturedStdout();
+        bool played;
+        Printed([&] { played = PlayMoves(moves, &error); });
         ASSERT_TRUE(played) << error;
     }
     bool Save() {
-        testing::internal::CaptureStdout();
-        const bool ok = SaveGame(0);
-        testing::internal::GetCapturedStdout();
+        bool ok;
+        Printed([&] { ok = SaveGame(0); });
         return ok;
     }
     bool Restore(std::string* out = nullptr) {
-        testing::internal::CaptureStdout();
-        const bool ok = RestoreGame(0);
-        const std::string o = testing::internal::GetCapturedStdout();
+        bool ok;
+        const std::string o = Printed([&] { ok = RestoreGame(0); });
         if (out) *out = o;
         return ok;
     }
@@ -303,7 +293,8 @@ TEST_F(SavedGames, FileHasEveryFieldAtItsPlaceAndTheSameBytesTwice) {
     // pointer fields and padding are zero
     for (size_t base : {0u, 3176u}) {
         for (size_t off : {0u, 3016u, 3160u}) EXPECT_EQ(At<uint64_t>(f, base + off), 0u) << base + off;
-        for (size_t off : {1380u, 1436u, 3108u, 3172u}) EXPECT_EQ(At<uint32_t>(f, base + off), 0u) << base + off;
+        for (size_t off : {1380u, 1436u, 3108u, 3172u})
+            EXPECT_EQ(At<uint32_t>(f, base + off), 0u) << base + off;
     }
     for (size_t off : {6356u, 26484u, 34492u}) EXPECT_EQ(At<uint32_t>(f, off), 0u) << off;
     for (size_t off : {6433u, 6434u, 6435u}) EXPECT_EQ(f[off], 0) << off;
@@ -456,9 +447,7 @@ TEST_F(SavedGames, BadFilesAreRefusedAndChangeNothing) {
         EXPECT_NE(said, std::string::npos) << out;
         EXPECT_EQ(out.find("Restore refused", said + 2), std::string::npos) << out;
         char why[200] = "";
-        testing::internal::CaptureStdout();
-        EXPECT_FALSE(RestoreGame(0, why, sizeof why));
-        const std::string quiet = testing::internal::GetCapturedStdout();
+        const std::string quiet = Printed([&] { EXPECT_FALSE(RestoreGame(0, why, sizeof why)); });
         EXPECT_EQ(quiet.find("Restore refused"), std::string::npos) << quiet;
         EXPECT_EQ(out.substr(said + 18, out.find('\n', said + 1) - said - 18), why);
         SaveImage(&state, after);

@@ -129,7 +129,8 @@ TEST(Review, FindsAQueenLeftEnPriseAndLeavesTheGameAsItWas) {
     EXPECT_NE(other.find("exd5 *"), std::string::npos) << other;
     ForgetReview();
     NewGame(2, "e2e4 d7d5 d1g4 c8g4");
-    EXPECT_EQ(PgnText(PGN_TAGS_T()).substr(pgn_before.find("\n\n")), pgn_before.substr(pgn_before.find("\n\n")));
+    const size_t moves = pgn_before.find("\n\n");
+    EXPECT_EQ(PgnText(PGN_TAGS_T()).substr(moves), pgn_before.substr(moves));
 }
 
 TEST(Review, MarksAMateThrownAwayIn3D) {

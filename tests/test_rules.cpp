@@ -175,12 +175,13 @@ TEST(Castling3D, ShortLongAndTheRooksHome) {
     EXPECT_EQ(child.fifty_count, 1);
     EXPECT_EQ(m.move_symbol, 'S');
     // the long castling brings the rook to the king's cell
-    Make(&child, Setup3D(home_pins, {{C1, W_KING}, {A1, W_ROOK}, {C8, B_KING}}, true, 0x3), W_KING, C1, B1, 'L');
+    POS_T* b = Setup3D(home_pins, {{C1, W_KING}, {A1, W_ROOK}, {C8, B_KING}}, true, 0x3);
+    Make(&child, b, W_KING, C1, B1, 'L');
     EXPECT_EQ(child.board[B1], W_KING);
     EXPECT_EQ(child.board[C1], W_ROOK);
     EXPECT_EQ(child.board[A1], 0);
     // a Black rook takes the rook on d1 along the e file of the boards
-    POS_T* b = Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL3},
+    b = Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL3},
                        {{C1, W_KING}, {D1, W_ROOK}, {A1, W_ROOK}, {D8, B_ROOK}, {H8, B_KING}}, false, 0x3);
     Make(&child, b, B_ROOK, D8, D1);
     EXPECT_FALSE(child.flags & FLAG_WK_CASTLE);
@@ -355,7 +356,8 @@ TEST(Perft3D, StartAndAfterPawnsHaveMoved) {
         state.rules = w.rules;
         std::string error;
         ASSERT_TRUE(PlayMoves(w.moves, &error)) << error;
-        for (int d = 0; d < 3; d++) EXPECT_EQ(Perft(&state.position, d + 1), w.counts[d]) << w.moves << " " << d + 1;
+        for (int d = 0; d < 3; d++)
+            EXPECT_EQ(Perft(&state.position, d + 1), w.counts[d]) << w.moves << " depth " << d + 1;
     }
 }
 
@@ -560,8 +562,9 @@ bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T*
     if (b->flags & FLAG_IN_CHECK) seen->checks++;
     // a pawn that has moved is never offered a two-cell step again
     for (const MOVE_T& m : listed) {
-        if (IsAB(m.piece_moving) || abs(m.piece_moving) != 1 || b->board[m.to] || m.move_symbol == 'e') continue;
-        if (!(moved >> b->pboard[m.from] & 1)) continue;
+        if (IsAB(m.piece_moving) || abs(m.piece_moving) != 1 || b->board[m.to] || m.move_symbol == 'e' ||
+            !(moved >> b->pboard[m.from] & 1))
+            continue;
         const std::vector<SQ_T> one = Step(b, m.from, m.piece_moving > 0 ? NORTH : SOUTH);
         EXPECT_NE(std::find(one.begin(), one.end(), m.to), one.end())
             << "moved pawn offered a double step " << (int)m.from << "-" << (int)m.to;
