@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,4 +59,21 @@ inline void ExpectRefused(const std::string& args, const std::string& named) {
     EXPECT_EQ(r.out, "") << args;
     EXPECT_EQ(Lines(r.err).size(), 1u) << args << "\n" << r.err;
     EXPECT_NE(r.err.find(named), std::string::npos) << args << "\n" << r.err;
+}
+
+// Every part is somewhere in the text.
+inline void ExpectHas(const std::string& text, std::initializer_list<std::string> parts) {
+    for (const std::string& p : parts) EXPECT_NE(text.find(p), std::string::npos) << "no '" << p << "' in:\n" << text;
+}
+
+// No part is anywhere in the text.
+inline void ExpectLacks(const std::string& text, std::initializer_list<std::string> parts) {
+    for (const std::string& p : parts) EXPECT_EQ(text.find(p), std::string::npos) << "'" << p << "' in:\n" << text;
+}
+
+// How many times the part is in the text.
+inline size_t CountOf(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) n++;
+    return n;
 }

@@ -10,9 +10,7 @@
 #include "movegen/movegen.h"
 #include "shell/shell.h"
 
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -32,42 +30,22 @@ RUN_T RunCli(const std::string& args) {
 TEST(Cli, BoardShowsBothStartPositions) {
     RUN_T r = RunCli("board --2d");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("r n b q k b n r"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("R N B Q K B N R"), std::string::npos) << r.out;
-    // The 3D board labelled as the default notation names cells: files z..e,
-    // the levels by their letters (a1W, b3N, d8B), the boards by their pins.
+    ExpectHas(r.out, {"r n b q k b n r", "R N B Q K B N R"});
+    // the 3D board labelled as the default notation names cells: files z..e,
+    // the levels by their letters (a1W, b3N, d8B), the boards by their pins
     r = RunCli("board");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("QLW on QL1, White's"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("KLB on KL6, Black's"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Neutral level (N)\n     a b c d\n  6  . . . ."), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("White level (W)\n     a b c d\n  4"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n     z a     "), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n  0  R Q     "), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("  1  N B B N"), std::string::npos) << r.out;
+    ExpectHas(r.out, {"QLW on QL1, White's", "KLB on KL6, Black's", "Neutral level (N)\n     a b c d\n  6  . . . .",
+                      "White level (W)\n     a b c d\n  4", "\n     z a     ", "\n  0  R Q     ", "  1  N B B N"});
     EXPECT_EQ(RunCli("board --3d").out, r.out);
     EXPECT_EQ(RunCli("board --3d --notation 0").out, r.out);
-    r = RunCli("board --3d --notation 2");
-    EXPECT_NE(r.out.find("QLW on Q1, White's"), std::string::npos) << r.out;
-    // Standard notation: files a..f and the levels' heights (b1(2), c3(4)).
-    r = RunCli("board --notation 1");
-    EXPECT_NE(r.out.find("QLW on QL1, level 3, White's"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("KLB on KL6, level 7, Black's"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Middle level (4)\n     b c d e\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n     a b     "), std::string::npos) << r.out;
+    ExpectHas(RunCli("board --3d --notation 2").out, {"QLW on Q1, White's"});
+    // standard notation: files a..f and the levels' heights (b1(2), c3(4))
+    ExpectHas(RunCli("board --notation 1").out, {"QLW on QL1, level 3, White's", "KLB on KL6, level 7, Black's",
+                                                 "Middle level (4)\n     b c d e\n", "\n     a b     "});
+    for (const char* bad : {"board --4d", "board --notation 5", "board --notation"})
+        EXPECT_EQ(RunCli(bad).status, 2) << bad;
 }
-
-TEST(Cli, BadInputExitsWithStatus2) {
-    EXPECT_EQ(RunCli("board --4d").status, 2);
-    EXPECT_EQ(RunCli("board --notation 5").status, 2);
-    EXPECT_EQ(RunCli("board --notation").status, 2);
-    EXPECT_EQ(RunCli("frobnicate").status, 2);
-    EXPECT_EQ(RunCli("").status, 2);
-}
-
-// ---------------------------------------------------------------------------
-// help
-// ---------------------------------------------------------------------------
 
 // The usage: exit 0, the text on standard output, nothing on standard error.
 std::string Usage(const std::string& args) {
@@ -82,70 +60,43 @@ TEST(CliHelp, EveryCommandIsInTheUsageAndTheMessagesThatNameThem) {
     EXPECT_EQ(usage.rfind("usage: tamzor-cli <command>", 0), 0u) << usage;
     EXPECT_EQ(Usage("--help"), usage);
     EXPECT_EQ(Usage("-h"), usage);
+    ExpectHas(usage, {"play [GAME] [--computer white|black|both|none] [--depth D] [--time S]",
+                      "search [GAME] [--depth D] [--time S] [--verbose]", "perft D [--divide]",
+                      "bench [--2d|--3d] [--rules tdcl|tournament] [--depth D]", "--fen FEN", "--moves LIST",
+                      "--rules tdcl|tournament", "--notation 0|1|2", "--2d | --3d"});
+    for (const std::string& line : Lines(usage)) EXPECT_LE(line.size(), 80u) << line;
     const RUN_T unknown = RunTool("frobnicate");
     const RUN_T none = RunTool("");
     for (const CLI_COMMAND_T& c : CliCommands()) {
         SCOPED_TRACE(c.name);
         // listed at the start of a line, with its options
-        std::string line = std::string("\n  ") + c.name + (*c.synopsis ? std::string(" ") + c.synopsis : "");
-        EXPECT_NE(usage.find(line), std::string::npos) << usage;
+        ExpectHas(usage, {std::string("\n  ") + c.name + (*c.synopsis ? std::string(" ") + c.synopsis : "")});
         const std::regex word(std::string("\\b") + c.name + "\\b");
         EXPECT_TRUE(std::regex_search(unknown.err, word)) << unknown.err;
         EXPECT_TRUE(std::regex_search(none.err, word)) << none.err;
         // main runs it: an option it does not know is the command's complaint
-        RUN_T r = RunTool(std::string(c.name) + " --frobnicate </dev/null");
-        EXPECT_EQ(r.err.find("unknown command"), std::string::npos) << r.err;
+        ExpectLacks(RunTool(std::string(c.name) + " --frobnicate </dev/null").err, {"unknown command"});
         // and --help after it prints the usage instead of running it
         EXPECT_EQ(Usage(std::string(c.name) + " --help"), usage);
         EXPECT_EQ(Usage(std::string(c.name) + " --2d -h"), usage);
     }
     EXPECT_EQ(Lines(unknown.err).size(), 1u) << unknown.err;
     EXPECT_EQ(Lines(none.err).size(), 1u) << none.err;
-}
-
-TEST(CliHelp, UsageNamesTheOptionsOfEachCommand) {
-    const std::string usage = Usage("help");
-    for (const char* option : {"play [GAME] [--computer white|black|both|none] [--depth D] [--time S]",
-                               "search [GAME] [--depth D] [--time S] [--verbose]",
-                               "perft D [--divide]", "bench [--2d|--3d] [--rules tdcl|tournament] [--depth D]", "--fen FEN",
-                               "--moves LIST", "--rules tdcl|tournament", "--notation 0|1|2", "--2d | --3d"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
-    // 80 columns
-    for (const std::string& line : Lines(usage)) EXPECT_LE(line.size(), 80u) << line;
-}
-
-TEST(CliHelp, HelpRunsNoCommand) {
-    // save would write a file, perft would want a depth, play would read a move
-    char buf[4096];
-    const std::string old_dir = getcwd(buf, sizeof buf);
+    // help runs no command: save would write a file, play would read a move
     const SCRATCH_DIR_T scratch("tamzor_cli_help_");
-    const std::string& dir = scratch.path;
-    ASSERT_EQ(chdir(dir.c_str()), 0);
-    RUN_T r = RunTool("save --2d --moves e2e4 --help");
-    EXPECT_EQ(r.out.find("Saving"), std::string::npos) << r.out;
-    EXPECT_NE(access("tamzor.sav", F_OK), 0);
-    ASSERT_EQ(chdir(old_dir.c_str()), 0);
-    rmdir(dir.c_str());
+    ExpectLacks(RunTool("save --2d --moves e2e4 --help", scratch.path).out, {"Saving"});
+    EXPECT_NE(access((scratch.path + "/tamzor.sav").c_str(), F_OK), 0);
     EXPECT_EQ(RunTool("perft --help").status, 0);
-    r = RunTool("play --2d --computer none --help < /dev/null");
-    EXPECT_EQ(r.out.find("White to move"), std::string::npos) << r.out;
+    ExpectLacks(RunTool("play --2d --computer none --help < /dev/null").out, {"White to move"});
 }
-
-// ---------------------------------------------------------------------------
-// options that contradict each other
-// ---------------------------------------------------------------------------
 
 std::string Data(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
 
 const char* const A_FEN = "'4k3/8/8/8/8/8/8/4K3 w - - 0 1'";
 
-struct CONFLICT_T {
-    std::string args;
-    const char* why;  // words of the one line on standard error
-};
-
+// Options that contradict each other are refused with their reason.
 TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
-    const CONFLICT_T cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"board --2d --3d", "--2d and --3d"},
         {"moves --3d --moves e2e4 --2d", "--2d and --3d"},
         {"bench --3d --2d", "--2d and --3d"},
@@ -169,7 +120,7 @@ TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
         {"play --2d --time 1 --time 2 </dev/null", "--time given twice"},
         {"play --computer white --computer black </dev/null", "--computer given twice"},
     };
-    for (const CONFLICT_T& c : cases) ExpectRefused(c.args, c.why);
+    for (const auto& [args, why] : cases) ExpectRefused(args, why);
 }
 
 // Forms scripts use keep working: an option repeated with its own value,
@@ -197,10 +148,6 @@ TEST(CliOptions, AgreeingOptionsAreTaken) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// move numbers and the full game record
-// ---------------------------------------------------------------------------
-
 // A 2D game from LONG_FEN that no rule ends before it fills the record: the
 // kings walk their back ranks out and back (no position a third time)
 // between pawn steps (no fifty moves), White's and Black's in turn.
@@ -213,14 +160,11 @@ std::vector<std::string> LongGame(size_t plies) {
         const int file = step / 4, white = step % 2 == 0, k = step % 4 / 2;
         game.push_back(white ? cell(file, char('2' + k)) + cell(file, char('3' + k))
                              : cell(file, char('7' - k)) + cell(file, char('6' - k)));
-        std::vector<std::string> w, b;
-        for (int i = 0; i < 7; i++) {
-            w.push_back(cell(i, '1') + cell(i + 1, '1'));
-            b.push_back(cell(7 - i, '8') + cell(6 - i, '8'));
-        }
-        for (int i = 0; i < 7; i++) {
-            w.push_back(cell(7 - i, '1') + cell(6 - i, '1'));
-            b.push_back(cell(i, '8') + cell(i + 1, '8'));
+        std::vector<std::string> w, b;  // out along the back rank and back again
+        for (int i = 0; i < 14; i++) {
+            const int f = i < 7 ? i : 14 - i, t = i < 7 ? i + 1 : 13 - i;
+            w.push_back(cell(f, '1') + cell(t, '1'));
+            b.push_back(cell(7 - f, '8') + cell(7 - t, '8'));
         }
         for (int i = 0; i < 14; i++) {
             game.push_back(white ? b[i] : w[i]);
@@ -229,10 +173,6 @@ std::vector<std::string> LongGame(size_t plies) {
     }
     game.resize(plies);
     return game;
-}
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::string Joined(const std::vector<std::string>& v, const char* between = " ") {
@@ -261,7 +201,7 @@ TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
     RUN_T r = RunTool("fen --fen '" + std::string(LONG_FEN) + "' --moves '" + Joined(game) + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string long_fen = Lines(r.out).at(0);
-    ASSERT_TRUE(EndsWith(long_fen, " 401")) << long_fen;
+    ASSERT_EQ(long_fen.substr(long_fen.size() - 4), " 401") << long_fen;
     // A FEN from elsewhere may carry any number, with few plies to come.
     const std::string high = "4k3/8/8/8/8/8/8/4K3 w - - 0 5000";
     for (const std::string& fen : {long_fen, high}) {
@@ -272,8 +212,7 @@ TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
     // Moves from it count on from its number, in the FEN and the game's PGN.
     EXPECT_EQ(RunTool("fen --fen '" + high + "' --moves e1e2,e8d7").out, "8/3k4/8/8/8/8/4K3/8 w - - 2 5001\n");
     r = RunTool("pgn --fen '" + high + "' --moves e1e2,e8d7");
-    EXPECT_NE(r.out.find("[FEN \"" + high + "\"]"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n5000. Ke2 Kd7 "), std::string::npos) << r.out;
+    ExpectHas(r.out, {"[FEN \"" + high + "\"]", "\n5000. Ke2 Kd7 "});
     // A number no game reaches is still refused with its range.
     ExpectRefused("fen --fen '4k3/8/8/8/8/8/8/4K3 w - - 0 999999999'", "fullmove number '999999999'");
 }
@@ -290,18 +229,15 @@ TEST(CliGameRecord, AFullRecordIsRefusedThroughEveryDoor) {
     const SCRATCH_DIR_T scratch("tamzor_cli_full_");
     r = RunTool("save " + fen + " --moves '" + Joined(game) + "'", scratch.path);
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find(std::string(FULL) + ": '" + next + "' (move 901 of --moves)"), std::string::npos) << r.err;
+    ExpectHas(r.err, {std::string(FULL) + ": '" + next + "' (move 901 of --moves)"});
     // play: the game ends full, and a move after says why it is not played
     std::ofstream(scratch.path + "/input.txt") << Joined(game, "\n") << "\n";
     r = RunTool("play --computer none " + fen + " < input.txt", scratch.path);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("Draw - the game record is full"), std::string::npos);
-    EXPECT_NE(r.out.find(std::string(FULL) + ": no more moves"), std::string::npos);
+    ExpectHas(r.out, {"Draw - the game record is full", std::string(FULL) + ": no more moves"});
     // UCI
     EXPECT_EQ(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(full)), "");
-    EXPECT_NE(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(game)).find(FULL + std::string(": '") +
-                                                                                            next + "'"),
-              std::string::npos);
+    ExpectHas(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(game)), {FULL + std::string(": '") + next + "'"});
     // a PGN game one move longer than the record
     r = RunTool("pgn " + fen + " --moves '" + Joined(full) + "'");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -320,7 +256,7 @@ TEST(CliGameRecord, AFullRecordIsRefusedThroughEveryDoor) {
     ASSERT_TRUE(MoveFromToken(&state.position, next, &m, &error)) << error;
     char text[120];
     IllegalMoveText(&state.position, &m, text, sizeof text);
-    EXPECT_NE(std::string(text).find(FULL), std::string::npos) << text;
+    ExpectHas(text, {FULL});
 }
 
 }  // namespace

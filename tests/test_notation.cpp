@@ -12,28 +12,39 @@ namespace {
 
 std::string Name(SQ_T sq) { return PosStr(&state.position, sq); }
 
-TEST(Notation, TwoDimensionalNames) {
+TEST(Notation, CellNamesInEachStyle) {
     ASSERT_TRUE(NewGameState(2));
-    EXPECT_EQ(Name(E4), "e4");
-    EXPECT_EQ(Name(A1), "a1");
-    EXPECT_EQ(Name(H8), "h8");
     EXPECT_EQ(posstr3D(&state.position, E4), nullptr);
-}
-
-TEST(Notation, StartCellsInEachStyle) {
-    ASSERT_TRUE(NewGameState(3));
-    state.notation = NOTATION_ZARVIC;
-    EXPECT_EQ(Name(B1), "a0");
-    EXPECT_EQ(Name(D1), "e0");
-    EXPECT_EQ(Name(E2), "a2");
-    EXPECT_EQ(Name(A3), "a3");
-    EXPECT_EQ(Name(B2), "a1");
-    EXPECT_EQ(Name(A1), "z0");
-    state.notation = NOTATION_STANDARD;
-    EXPECT_EQ(Name(E2), "b2");
-    EXPECT_EQ(Name(A3), "b3");
-    EXPECT_EQ(Name(D1), "f0");
-    EXPECT_EQ(Name(B2), "b1");
+    // the rotating buffers hold three earlier results
+    const char* names[] = {PosStr(&state.position, A1), PosStr(&state.position, B2), PosStr(&state.position, E4),
+                           PosStr(&state.position, H8)};
+    EXPECT_STREQ(names[0], "a1");
+    EXPECT_STREQ(names[1], "b2");
+    EXPECT_STREQ(names[2], "e4");
+    EXPECT_STREQ(names[3], "h8");
+    // 3D: the start's cells, then the attack cells of a board moved
+    const struct {
+        int notation, qlw;
+        SQ_T sq;
+        const char* name;
+    } cells[] = {
+        {NOTATION_ZARVIC, ABW_QL1, B1, "a0"},   {NOTATION_ZARVIC, ABW_QL1, D1, "e0"},
+        {NOTATION_ZARVIC, ABW_QL1, E2, "a2"},   {NOTATION_ZARVIC, ABW_QL1, A3, "a3"},
+        {NOTATION_ZARVIC, ABW_QL1, B2, "a1"},   {NOTATION_ZARVIC, ABW_QL1, A1, "z0"},
+        {NOTATION_ZARVIC, ABW_QL1, D8, "e9"},   {NOTATION_ZARVIC, ABW_QL1, D7, "e8"},
+        {NOTATION_ZARVIC, ABW_QL1, C8, "d9"},   {NOTATION_STANDARD, ABW_QL1, E2, "b2"},
+        {NOTATION_STANDARD, ABW_QL1, A3, "b3"}, {NOTATION_STANDARD, ABW_QL1, D1, "f0"},
+        {NOTATION_STANDARD, ABW_QL1, B2, "b1"}, {NOTATION_STANDARD, ABW_QL1, D8, "f9"},
+        {NOTATION_STANDARD, ABW_QL1, C7, "e8"}, {NOTATION_ZARVIC, ABW_QL3, A1, "z2"},
+        {NOTATION_ZARVIC, ABW_QL3, B2, "a3"},   {NOTATION_ZARVIC, ABW_KL4, A1, "d6"},
+        {NOTATION_ZARVIC, ABW_KL4, B2, "e7"},
+    };
+    for (const auto& c : cells) {
+        ASSERT_TRUE(NewGameState(3));
+        state.notation = c.notation;
+        state.position.whereis_board[0] = c.qlw;
+        EXPECT_EQ(Name(c.sq), c.name) << "notation " << c.notation << ", board at " << c.qlw << ", cell " << c.sq;
+    }
     state.notation = 7;
     EXPECT_EQ(PosStr(&state.position, E2), nullptr);
 }
@@ -57,29 +68,6 @@ TEST(Notation, EveryCellOfAPlacementHasItsOwnName) {
     }
 }
 
-TEST(Notation, KingsLineBlackBoardRightColumn) {
-    ASSERT_TRUE(NewGameState(3));
-    state.notation = NOTATION_ZARVIC;
-    EXPECT_EQ(Name(D8), "e9");
-    EXPECT_EQ(Name(D7), "e8");
-    EXPECT_EQ(Name(C8), "d9");
-    state.notation = NOTATION_STANDARD;
-    EXPECT_EQ(Name(D8), "f9");
-    EXPECT_EQ(Name(C7), "e8");
-}
-
-TEST(Notation, RotatingBuffersHoldThreeEarlierResults) {
-    ASSERT_TRUE(NewGameState(2));
-    char* a = PosStr(&state.position, A1);
-    char* b = PosStr(&state.position, B2);
-    char* c = PosStr(&state.position, C3);
-    char* d = PosStr(&state.position, D4);
-    EXPECT_STREQ(a, "a1");
-    EXPECT_STREQ(b, "b2");
-    EXPECT_STREQ(c, "c3");
-    EXPECT_STREQ(d, "d4");
-}
-
 TEST(Notation, PinNames) {
     ASSERT_TRUE(NewGameState(3));
     POS_T* b = &state.position;
@@ -98,17 +86,6 @@ TEST(Notation, PinNames) {
     EXPECT_STREQ(GetABStringBySquare(b, ABW_QL3), "KL6");  // no board there: board 3
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Panic: Can't find AB string!1\nPanic: Non-AB for string @ GetABString!\n");
-}
-
-TEST(Notation, AttackCellNamesFollowTheBoard) {
-    ASSERT_TRUE(NewGameState(3));
-    state.notation = NOTATION_ZARVIC;
-    state.position.whereis_board[0] = ABW_QL3;
-    EXPECT_EQ(Name(A1), "z2");
-    EXPECT_EQ(Name(B2), "a3");
-    state.position.whereis_board[0] = ABW_KL4;
-    EXPECT_EQ(Name(A1), "d6");
-    EXPECT_EQ(Name(B2), "e7");
 }
 
 }  // namespace

@@ -59,53 +59,38 @@ std::string Direct(MOVE_T m) {
     return s ? s : "<null>";
 }
 
-TEST(MoveText, PawnMovesIn2D) {
-    Place(2, {{E1, W_KING}, {E8, B_KING}, {E5, W_PAWN}, {D5, B_PAWN}, {C4, W_PAWN}, {B5, B_KNIGHT},
-              {D4, W_PAWN}},
+TEST(MoveText, TwoDimensionalTexts) {
+    // en passant: nothing stands on the destination; a capture names the piece taken
+    Place(2, {{E1, W_KING}, {E8, B_KING}, {E5, W_PAWN}, {D5, B_PAWN}, {C4, W_PAWN}, {B5, B_KNIGHT}, {D4, W_PAWN}},
           true, 0, D6);
     EXPECT_EQ(TextOf(W_PAWN, E5, E6), "e6");
-    // En passant: nothing stands on the destination.
     EXPECT_EQ(TextOf(W_PAWN, E5, D6), "exd6ep?");
     EXPECT_EQ(TextOf(W_PAWN, C4, D5), "cxd5");
     EXPECT_EQ(TextOf(W_PAWN, C4, B5), "cxNb5");
-}
-
-TEST(MoveText, PieceCapturesNameThePieceTaken) {
     Place(2, {{E1, W_KING}, {E8, B_KING}, {F3, W_KNIGHT}, {D4, B_BISHOP}, {E5, B_PAWN}}, true);
     EXPECT_EQ(TextOf(W_KNIGHT, F3, D4), "NxBd4");
     EXPECT_EQ(TextOf(W_KNIGHT, F3, E5), "Nxe5");
     EXPECT_EQ(TextOf(W_KNIGHT, F3, H4), "Nh4");
     EXPECT_EQ(TextOf(W_KING, E1, D2), "Kd2");
-}
-
-TEST(MoveText, TwoKnightsOnOneSquareGetTheirFiles) {
+    // two knights to one square: their files, or on one file their ranks
     Place(2, {{E1, W_KING}, {H8, B_KING}, {B3, W_KNIGHT}, {F3, W_KNIGHT}}, true);
     EXPECT_EQ(TextOf(W_KNIGHT, B3, D4), "Nbd4");
     EXPECT_EQ(TextOf(W_KNIGHT, F3, D4), "Nfd4");
     EXPECT_EQ(TextOf(W_KNIGHT, B3, A5), "Na5");
     EXPECT_EQ(TextOf(W_KNIGHT, F3, D2), "Nfd2");
-}
-
-TEST(MoveText, TwoKnightsOnOneFileGetTheirRanks) {
     Place(2, {{E1, W_KING}, {H8, B_KING}, {C2, W_KNIGHT}, {C6, W_KNIGHT}}, true);
     EXPECT_EQ(TextOf(W_KNIGHT, C2, D4), "N2d4");
     EXPECT_EQ(TextOf(W_KNIGHT, C6, D4), "N6d4");
     EXPECT_EQ(TextOf(W_KNIGHT, C2, B4), "N2b4");
     EXPECT_EQ(TextOf(W_KNIGHT, C6, A7), "Na7");
-}
-
-TEST(MoveText, TwoPawnsTakingOneSquareNeedNoPrefix) {
+    // two pawns taking on one square need no more than their files
     Place(2, {{E1, W_KING}, {H8, B_KING}, {C4, W_PAWN}, {E4, W_PAWN}, {D5, B_ROOK}}, true);
     EXPECT_EQ(TextOf(W_PAWN, C4, D5), "cxRd5");
     EXPECT_EQ(TextOf(W_PAWN, E4, D5), "exRd5");
-}
-
-TEST(MoveText, Castling) {
-    Place(2, {{E1, W_KING}, {A1, W_ROOK}, {H1, W_ROOK}, {E8, B_KING}}, true,
-          FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
+    Place(2, {{E1, W_KING}, {A1, W_ROOK}, {H1, W_ROOK}, {E8, B_KING}}, true, FLAG_WK_CASTLE | FLAG_WQ_CASTLE);
     EXPECT_EQ(TextOf(W_KING, E1, G1), "O-O");
     EXPECT_EQ(TextOf(W_KING, E1, C1), "O-O-O");
-    // The 3D start allows the king and rook to change places at once.
+    // the 3D start allows the king and rook to change places at once
     ASSERT_TRUE(NewGameState(3));
     for (int style : {0, 1, 2}) {
         state.notation = style;
@@ -146,8 +131,10 @@ TEST(MoveText, AttackBoardMoveInEachStyle) {
     EXPECT_EQ(Direct(m), "Q3");
 }
 
-TEST(MoveText, TwoBoardsToOnePinAreToldApartByTheirPins) {
-    // Both White boards empty; QLW on QL1 and KLW on QL4 can both go to QL2 and QL3.
+// Two boards to one pin are told apart by their pins; the same cell name on
+// two levels gets the level.
+TEST(MoveText, ThreeDimensionalTextsTellMovesApart) {
+    // both White boards empty; QLW on QL1 and KLW on QL4 can both go to QL2 and QL3
     const int pins[4] = {ABW_QL1, ABW_QL6, ABW_QL4, ABW_KL6};
     Place(3, {{F1, W_KING}, {F8, B_KING}}, true, 0, 0, pins);
     state.notation = NOTATION_ZARVIC;
@@ -157,31 +144,24 @@ TEST(MoveText, TwoBoardsToOnePinAreToldApartByTheirPins) {
     state.notation = NOTATION_ALGEBRAIC;
     EXPECT_EQ(TextOf(AB_QLW, ABW_QL1, ABW_QL3), "Q1Q3");
     state.notation = NOTATION_STANDARD;
-    std::string expect = std::string("QLW") + PosStr(&state.position, ABW_QL2) + "(" +
-                         std::to_string(GetLevel(&state.position, ABW_QL2)) + ")";
-    EXPECT_EQ(TextOf(AB_QLW, ABW_QL1, ABW_QL2), expect);
-}
-
-TEST(MoveText, SameCellNameOnTwoLevelsGetsTheLevel) {
-    // Rooks on white a3 and middle a3 both reach b3 on either level.
+    EXPECT_EQ(TextOf(AB_QLW, ABW_QL1, ABW_QL2), std::string("QLW") + PosStr(&state.position, ABW_QL2) + "(" +
+                                                   std::to_string(GetLevel(&state.position, ABW_QL2)) + ")");
+    // rooks on white a3 and middle a3 both reach b3 on either level
     Place(3, {{H1, W_KING}, {H8, B_KING}, {E3, W_ROOK}, {A3, W_ROOK}}, true);
     state.notation = NOTATION_ZARVIC;
     EXPECT_EQ(TextOf(W_ROOK, E3, F3), "Rwb3W");
     EXPECT_EQ(TextOf(W_ROOK, A3, F3), "Rnb3W");
     EXPECT_EQ(TextOf(W_ROOK, A3, B3), "Rnb3N");
-    // Style 1 names the origin, and its level where the name is shared.
+    // style 1 names the origin, and its level where the name is shared
     state.notation = NOTATION_STANDARD;
     EXPECT_EQ(TextOf(W_ROOK, E3, F3), "Rb3(2)-c3(2)");
     EXPECT_EQ(TextOf(W_ROOK, A3, F3), "Rb3(4)-c3(2)");
-
-    // Black level a5 and middle a5.
+    // Black level a5 and middle a5
     Place(3, {{H1, W_KING}, {H8, B_KING}, {E5, W_ROOK}, {A5, W_ROOK}}, true);
     state.notation = NOTATION_ZARVIC;
     EXPECT_EQ(TextOf(W_ROOK, E5, F5), "Rbb5B");
     EXPECT_EQ(TextOf(W_ROOK, A5, F5), "Rnb5B");
-}
 
-TEST(MoveText, PawnsFromSameNamedCellsToOneCellReadApart) {
     // White-level c4 and middle-level c4 both step to c5 on the Black level
     Place(3, {{H1, W_KING}, {H8, B_KING}, {F4, W_PAWN}, {B4, W_PAWN}}, true);
     for (int notation : {NOTATION_ZARVIC, NOTATION_STANDARD, NOTATION_ALGEBRAIC}) {
@@ -268,9 +248,10 @@ void CheckTextsOverRandomGames(int dmode, int games, int plies) {
     EXPECT_GT(positions, games * 10);
 }
 
-TEST(MoveText, AllTextsFitOverRandomGames2D) { CheckTextsOverRandomGames(2, 40, 150); }
-
-TEST(MoveText, AllTextsFitOverRandomGames3D) { CheckTextsOverRandomGames(3, 40, 150); }
+TEST(MoveText, AllTextsFitOverRandomGames) {
+    CheckTextsOverRandomGames(2, 40, 150);
+    CheckTextsOverRandomGames(3, 40, 150);
+}
 
 std::string WithoutMark(std::string s) {
     while (!s.empty() && (s.back() == '+' || s.back() == '#')) s.pop_back();
