@@ -43,6 +43,21 @@ inline RUN_T RunTool(const std::string& args, const std::string& dir = "") {
     return r;
 }
 
+// A file's text, "" when it cannot be read.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A file of tests/data.
+inline std::string DataFile(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
+
+inline bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 // The lines of a text, without their line breaks.
 inline std::vector<std::string> Lines(const std::string& s) {
     std::vector<std::string> v;

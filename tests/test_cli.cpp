@@ -90,8 +90,6 @@ TEST(CliHelp, EveryCommandIsInTheUsageAndTheMessagesThatNameThem) {
     ExpectLacks(RunTool("play --2d --computer none --help < /dev/null").out, {"White to move"});
 }
 
-std::string Data(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
-
 const char* const A_FEN = "'4k3/8/8/8/8/8/8/4K3 w - - 0 1'";
 
 // Options that contradict each other are refused with their reason.
@@ -103,19 +101,19 @@ TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
         {"board --game 3", "--game needs --pgn"},
         {"search --2d --game 2 --depth 2", "--game needs --pgn"},
         {"restore --game 2", "--game"},
-        {"fen --fen " + std::string(A_FEN) + " --pgn " + Data("opera.pgn"), "--pgn and --fen"},
+        {"fen --fen " + std::string(A_FEN) + " --pgn " + DataFile("opera.pgn"), "--pgn and --fen"},
         {"moves --3d --fen " + std::string(A_FEN), "--3d"},
         {"perft 1 --2d --rules tournament", "--rules is for the 3D game"},
         {"board --fen " + std::string(A_FEN) + " --rules tdcl", "--rules is for the 3D game"},
         {"bench --2d --rules tdcl", "--rules is for the 3D game"},
-        {"board --pgn " + Data("opera.pgn") + " --rules tdcl", "holds a 2D game"},
-        {"board --pgn " + Data("mates-3d.pgn") + " --rules tournament", "played with tdcl rules, not tournament"},
-        {"board --2d --pgn " + Data("mates-3d.pgn"), "holds a 3D game"},
+        {"board --pgn " + DataFile("opera.pgn") + " --rules tdcl", "holds a 2D game"},
+        {"board --pgn " + DataFile("mates-3d.pgn") + " --rules tournament", "played with tdcl rules, not tournament"},
+        {"board --2d --pgn " + DataFile("mates-3d.pgn"), "holds a 3D game"},
         {"board --rules tdcl --rules tournament", "--rules given twice"},
         {"board --notation 1 --notation 2", "--notation given twice"},
         {"fen --fen " + std::string(A_FEN) + " --fen '4k3/8/8/8/8/8/8/3K4 w - - 0 1'", "--fen given twice"},
-        {"board --pgn " + Data("opera.pgn") + " --pgn " + Data("setup.pgn"), "--pgn given twice"},
-        {"board --pgn " + Data("two-games.pgn") + " --game 1 --game 2", "--game given twice"},
+        {"board --pgn " + DataFile("opera.pgn") + " --pgn " + DataFile("setup.pgn"), "--pgn given twice"},
+        {"board --pgn " + DataFile("two-games.pgn") + " --game 1 --game 2", "--game given twice"},
         {"search --2d --depth 3 --depth 4", "--depth given twice"},
         {"play --2d --time 1 --time 2 </dev/null", "--time given twice"},
         {"play --computer white --computer black </dev/null", "--computer given twice"},
@@ -139,8 +137,8 @@ TEST(CliOptions, AgreeingOptionsAreTaken) {
     }
     for (const std::string& args :
          {std::string("board --3d --rules tournament --rules TOURNAMENT"), std::string("perft 1 --3d --rules tdcl"),
-          "board --2d --pgn " + Data("two-games.pgn") + " --game 2 --game 02",
-          "board --3d --rules tdcl --pgn " + Data("mates-3d.pgn"), std::string("search --2d --depth 2 --depth 2 --time 5"),
+          "board --2d --pgn " + DataFile("two-games.pgn") + " --game 2 --game 02",
+          "board --3d --rules tdcl --pgn " + DataFile("mates-3d.pgn"), std::string("search --2d --depth 2 --depth 2 --time 5"),
           "fen --2d --fen " + std::string(A_FEN)}) {
         RUN_T r = RunTool(args);
         EXPECT_EQ(r.status, 0) << args << "\n" << r.err;

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,11 +15,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 long FileSize(const std::string& name) {
     struct stat st;
     return stat(name.c_str(), &st) == 0 ? (long)st.st_size : -1;
@@ -31,10 +25,6 @@ std::string Board(const std::string& args) {
     RUN_T r = RunTool("board " + args);
     EXPECT_EQ(r.status, 0) << r.err;
     return r.out;
-}
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 // Every test works in a directory of its own: the tool saves to and restores
@@ -65,7 +55,7 @@ TEST_F(CliGame, SaveAndRestoreBothGames) {
     EXPECT_EQ(s.out, "\n1. e4\n1. ... e5\n2. Nf3\n2. ... Nc6\n");
     EXPECT_EQ(s.err, "Saving tamzor.sav ...complete\n");
     EXPECT_EQ(FileSize("tamzor.sav"), 34496);
-    const std::string by_tokens = ReadFile("tamzor.sav");
+    const std::string by_tokens = FileText("tamzor.sav");
     RUN_T r = RunTool("restore");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.err, "Restore game tamzor.sav ...complete!\n");
@@ -77,7 +67,7 @@ TEST_F(CliGame, SaveAndRestoreBothGames) {
         EXPECT_TRUE(line.empty() || line.find_first_not_of("0123456789 ") != std::string::npos) << r.out;
     // the move texts save the same game as the tokens
     ASSERT_EQ(RunTool("save --2d --moves \"e4 e5 Nf3 Nc6\"").status, 0);
-    EXPECT_EQ(ReadFile("tamzor.sav"), by_tokens);
+    EXPECT_EQ(FileText("tamzor.sav"), by_tokens);
     EXPECT_EQ(RunTool("restore --moves e2e4").status, 2);
 
     s = RunTool("save --3d --moves e2e4,e7e5");
@@ -135,13 +125,13 @@ TEST_F(CliGame, BadMovesAndBadFilesAreRefused) {
     }
     // restore: exit 1, one line naming what is wrong, the file untouched
     auto refused = [](const std::string& named) {
-        const std::string file = ReadFile("tamzor.sav");
+        const std::string file = FileText("tamzor.sav");
         RUN_T r = RunTool("restore");
         EXPECT_EQ(r.status, 1) << r.out;
         EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
         EXPECT_EQ(r.err.rfind("tamzor-cli: no game restored: tamzor.sav: ", 0), 0u) << r.err;
         ExpectHas(r.err, {named});
-        EXPECT_EQ(ReadFile("tamzor.sav"), file);
+        EXPECT_EQ(FileText("tamzor.sav"), file);
     };
     refused("No such file");
     std::ofstream("tamzor.sav", std::ios::binary) << std::string(100, 'x');
@@ -149,7 +139,7 @@ TEST_F(CliGame, BadMovesAndBadFilesAreRefused) {
     std::ofstream("tamzor.sav", std::ios::binary) << std::string(60000, 'x');
     refused("60000 bytes long");
     ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
-    std::string f = ReadFile("tamzor.sav");
+    std::string f = FileText("tamzor.sav");
     f[6360] = 4;  // the game kind
     std::ofstream("tamzor.sav", std::ios::binary) << f;
     refused("game kind 4");
@@ -244,10 +234,10 @@ TEST_F(CliGame, CommandsWork) {
 TEST_F(CliGame, RestoreKeepsThePlayDepth) {
     ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
     const size_t maxdepth = 6456;  // the engine's ply limit in the file
-    ASSERT_EQ(ReadFile("tamzor.sav").at(maxdepth), 50);
+    ASSERT_EQ(FileText("tamzor.sav").at(maxdepth), 50);
     RUN_T r = Play("restore\nsave\n", "--2d --computer none --depth 2");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(ReadFile("tamzor.sav").at(maxdepth), 3);  // 2 plies
+    EXPECT_EQ(FileText("tamzor.sav").at(maxdepth), 3);  // 2 plies
 }
 
 // A script talking to the game through pipes sees each prompt before it

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
-#include "test_util.h"
 #include "tamzor.h"
 
-#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -50,55 +48,6 @@ TEST(CliMoves, TheStartsMovesInBothGames) {
     ASSERT_EQ(one.status, 0);
     EXPECT_EQ(Lines(one.out).size(), lines.size());
     ExpectHas(one.out, {"c1d1 O-O\n", "e2e3 Pb2-b3(2)\n"});
-}
-
-// The tool's own names end to end, in random 3D games under both
-// attack-board rules: the texts `moves` lists read back in `save` as the same
-// moves, which its record and the PGN of the game write with those texts.
-TEST(CliMoves, DefaultTextsReadBackAndAreThoseOfTheRecordAndPgn) {
-    const SCRATCH_DIR_T scratch("tamzor_cli_texts_");
-    ASSERT_FALSE(scratch.path.empty());
-    std::mt19937 rng(31);
-    const std::regex record_line("\\n[0-9]+\\. (?:\\.\\.\\. )?(\\S+)");
-    const std::regex pgn_move("([a-h][1-8][a-h][1-8][qrbn]?|[a-z]{3}@[a-z]{2}[1-6])\\s+\\{([^}]*)\\}");
-    auto without_mark = [](std::string t) {
-        while (!t.empty() && (t.back() == '+' || t.back() == '#')) t.pop_back();
-        return t;
-    };
-    for (const std::string rules : {"tdcl", "tournament"}) {
-        SCOPED_TRACE(rules);
-        std::string tokens, texts;
-        std::vector<std::string> played;  // the texts as `moves` gives them
-        for (int ply = 0; ply < 24; ply++) {
-            RUN_T r = RunTool("moves --rules " + rules + " --moves " + Quoted(tokens));
-            ASSERT_EQ(r.status, 0) << tokens << "\n" << r.err;
-            const std::vector<std::string> lines = Lines(r.out);
-            if (lines.size() == 1 && lines[0].find(':') != std::string::npos) break;  // mate
-            const std::string line = lines[rng() % lines.size()];
-            const size_t blank = line.find(' ');
-            tokens += (tokens.empty() ? "" : " ") + line.substr(0, blank);
-            played.push_back(line.substr(blank + 1));
-            texts += (texts.empty() ? "" : " ") + played.back();
-        }
-        ASSERT_GE(played.size(), 10u);
-        RUN_T by_texts = RunTool("save --rules " + rules + " --moves " + Quoted(texts), scratch.path);
-        ASSERT_EQ(by_texts.status, 0) << texts << "\n" << by_texts.err;
-        std::vector<std::string> record, pgn_texts;
-        for (std::sregex_iterator i(by_texts.out.begin(), by_texts.out.end(), record_line), end; i != end; ++i)
-            record.push_back(without_mark((*i)[1]));
-        RUN_T pgn = RunTool("restore --write-pgn", scratch.path);
-        ASSERT_EQ(pgn.status, 0) << pgn.err;
-        std::string pgn_tokens;
-        for (std::sregex_iterator i(pgn.out.begin(), pgn.out.end(), pgn_move), end; i != end; ++i) {
-            pgn_tokens += (pgn_tokens.empty() ? "" : " ") + (*i)[1].str();
-            pgn_texts.push_back(without_mark((*i)[2]));
-        }
-        EXPECT_EQ(pgn_tokens, tokens) << pgn.out;
-        for (std::string& t : played) t = without_mark(t);
-        EXPECT_EQ(record, played) << by_texts.out;
-        EXPECT_EQ(pgn_texts, played) << pgn.out;
-        EXPECT_EQ(RunTool("pgn --rules " + rules + " --moves " + Quoted(tokens)).out, pgn.out);
-    }
 }
 
 TEST(CliMoves, TokensPromotionsCastlingAndBoards) {
@@ -177,54 +126,33 @@ TEST(CliFen, RoundTrips) {
 
 TEST(CliMoves, BadFensMovesAndCommandLinesAreRefused) {
     const std::pair<std::string, std::string> fens[] = {
-        {"8/8/8/8/8/8/8/8/4K3 w - - 0 1", "ranks"},
-        {"4k3/8/8/8/8/8/4K3 w - - 0 1", "8 ranks"},
-        {"4k3/9/8/8/8/8/8/4K3 w - - 0 1", "9"},
-        {"4k3/8/8/8/8/8/8/4K4 w - - 0 1", "rank 1"},
-        {"4k3/8/8/8/8/8/8/4K2X w - - 0 1", "'X'"},
-        {"4k3/8/8/8/8/8/8/8 w - - 0 1", "White has no king"},
+        {"8/8/8/8/8/8/8/8/4K3 w - - 0 1", "ranks"}, {"4k3/8/8/8/8/8/4K3 w - - 0 1", "8 ranks"},
+        {"4k3/9/8/8/8/8/8/4K3 w - - 0 1", "9"}, {"4k3/8/8/8/8/8/8/4K4 w - - 0 1", "rank 1"},
+        {"4k3/8/8/8/8/8/8/4K2X w - - 0 1", "'X'"}, {"4k3/8/8/8/8/8/8/8 w - - 0 1", "White has no king"},
         {"4k2k/8/8/8/8/8/8/4K3 w - - 0 1", "Black has more than one king"},
         {"3Pk3/8/8/8/8/8/8/4K3 w - - 0 1", "pawn on rank 8"},
         {"4k3/8/8/8/8/8/8/3pK3 w - - 0 1", "pawn on rank 1"},
         {"4k3/pppppppp/p7/8/8/8/8/4K3 w - - 0 1", "more than 8 pawns"},
-        {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", "'x'"},
-        {"4k3/8/8/8/8/8/8/4K3 w KX - 0 1", "'KX'"},
-        {"4k3/8/8/8/8/8/8/4K3 w KK - 0 1", "'KK'"},
-        {"4k3/8/8/8/8/8/8/4K3 w - e4 0 1", "'e4'"},
-        {"4k3/8/8/8/8/8/8/4K3 w - d3 0 1", "'d3'"},
-        {"4k3/8/8/8/8/8/8/4K3 w - d6 0 1", "'d6'"},
-        {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "'-1'"},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 x", "'x'"},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0", "5 fields"},
-        {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "Black is in check"},
+        {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", "'x'"}, {"4k3/8/8/8/8/8/8/4K3 w KX - 0 1", "'KX'"},
+        {"4k3/8/8/8/8/8/8/4K3 w KK - 0 1", "'KK'"}, {"4k3/8/8/8/8/8/8/4K3 w - e4 0 1", "'e4'"},
+        {"4k3/8/8/8/8/8/8/4K3 w - d3 0 1", "'d3'"}, {"4k3/8/8/8/8/8/8/4K3 w - d6 0 1", "'d6'"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "'-1'"}, {"4k3/8/8/8/8/8/8/4K3 w - - 0 x", "'x'"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0", "5 fields"}, {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "Black is in check"},
     };
     for (const auto& [fen, named] : fens) ExpectRefused("fen --fen " + Quoted(fen), named);
     const std::pair<std::string, std::string> commands[] = {
-        {"moves --3d --fen " + Quoted(START_FEN), "--3d"},
-        {"moves --fen", "--fen"},
-        {"moves --2d --moves e2e5", "'e2e5'"},
-        {"moves --2d --moves 'e2e4 e2e4'", "move 2"},
-        {"moves --2d --moves e2", "'e2'"},
-        {"moves --2d --moves e2e4k", "'e2e4k'"},
-        {"moves --2d --moves i2i4", "'i2i4'"},
-        {"moves --2d --moves e2e4q", "no promotion"},
-        {"moves --moves qlw@ql7", "'qlw@ql7'"},
-        {"moves --moves xlw@ql3", "'xlw@ql3'"},
+        {"moves --3d --fen " + Quoted(START_FEN), "--3d"}, {"moves --fen", "--fen"},
+        {"moves --2d --moves e2e5", "'e2e5'"}, {"moves --2d --moves 'e2e4 e2e4'", "move 2"},
+        {"moves --2d --moves e2", "'e2'"}, {"moves --2d --moves e2e4k", "'e2e4k'"},
+        {"moves --2d --moves i2i4", "'i2i4'"}, {"moves --2d --moves e2e4q", "no promotion"},
+        {"moves --moves qlw@ql7", "'qlw@ql7'"}, {"moves --moves xlw@ql3", "'xlw@ql3'"},
         {"moves --moves qlw@ql3", "qlw@ql3"},  // at the start no board can move
         {"moves --2d --moves qlw@ql3", "2D"},
         {"moves --fen '4k3/1P6/8/8/8/8/8/4K3 w - - 0 1' --moves b7b8", "piece letter"},
-        {"moves --moves", "--moves"},
-        {"perft", "depth"},
-        {"perft -1", "'-1'"},
-        {"perft two", "'two'"},
-        {"perft 2 3", "'3'"},
-        {"perft 2 --frobnicate", "--frobnicate"},
-        {"perft 1 --rules casual", "casual"},
-        {"perft 1 --rules", "--rules"},
-        {"moves --divide", "--divide"},
-        {"fen", "2D"},
-        {"frobnicate", "frobnicate"},
-        {"", "command"},
+        {"moves --moves", "--moves"}, {"perft", "depth"}, {"perft -1", "'-1'"}, {"perft two", "'two'"},
+        {"perft 2 3", "'3'"}, {"perft 2 --frobnicate", "--frobnicate"}, {"perft 1 --rules casual", "casual"},
+        {"perft 1 --rules", "--rules"}, {"moves --divide", "--divide"}, {"fen", "2D"},
+        {"frobnicate", "frobnicate"}, {"", "command"},
     };
     for (const auto& [args, named] : commands) ExpectRefused(args, named);
 }

@@ -20,11 +20,6 @@
 
 namespace {
 
-struct PLACED_T {
-    SQ_T sq;
-    int piece;
-};
-
 // A position of the given game built from a bare board; the attack boards
 // (3D) stay on their start pins unless `pins` is given.
 void Place(int dmode, std::initializer_list<PLACED_T> pieces, bool white_to_move,

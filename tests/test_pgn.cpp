@@ -21,15 +21,6 @@
 
 namespace {
 
-std::string DataFile(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
-
-std::string FileText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A new game of the kind (from a FEN when one is given) with the moves
 // played as a person plays them; nothing printed.
 void NewGame(int dmode, const char* fen = nullptr, const std::string& moves = "") {
