@@ -1,5 +1,4 @@
-// The UCI mode through its real process: a whole game against another UCI
-// engine (or against itself), every move checked by the rules engine.
+// The UCI mode through its real process, every move checked by the rules engine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -112,8 +111,7 @@ TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
     t.Send("uci");
     ASSERT_TRUE(t.WaitFor("uciok", &line, 10s, &seen));
     EXPECT_EQ(seen[0], "id name Tamzor");
-    // "go depth x" searches all the same, its bad part left out: its one
-    // answer (a move of the start position) comes first
+    // "go depth x" searches all the same, its bad part left out: one answer, a move of the start
     ASSERT_TRUE(Ask(&t, {"position fen nonsense", "position startpos moves e2e5", "go depth x", "frobnicate",
                          "setoption name Difficulty value 999", "position"}, &seen, 30s));
     ASSERT_TRUE(Ask(&t, {"position startpos moves e2e4 e7e5", "go depth 3"}, &more, 30s));
@@ -191,10 +189,8 @@ TEST(Uci, SearchLimitsAreKept) {
     }
 }
 
-// Every mate problem of the tactical suite, each a new game: go mate N
-// answers with a mate in at most N moves, and its move starts one (proven
-// for every reply; the mates in three only in the long run, as proving
-// them takes long).
+// Every mate of the tactical suite: go mate N answers a mate in at most N, its
+// move proven to start one (the mates in three only in the long run).
 TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
     UciProcess t({TAMZOR_CLI, "uci"});
     Handshake(&t);
@@ -215,8 +211,7 @@ TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
             EXPECT_TRUE(Lost(&child, k - 1)) << p.id << ": " << seen.back() << " does not mate in " << k;
         }
     }
-    // the Difficulty limits the play, not a mate sought; with no mate to
-    // find, the search ends once its 2N - 1 plies were searched whole
+    // the Difficulty limits the play, not a mate sought; with none, 2N - 1 plies are searched whole
     ASSERT_TRUE(Ask(&t, {"setoption name Difficulty value 2", "ucinewgame", "position fen " + problems[5].fen,
                          "go mate 3"}, &seen));
     DeepestInfo(seen, &score);
@@ -226,10 +221,8 @@ TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
     EXPECT_EQ(score.rfind("cp ", 0), 0u) << score;
 }
 
-// A position no sequence of moves can win is a draw: 0 at every depth,
-// whoever is to move and whatever is left beside the kings; one the search
-// can reach by a capture is worth exactly that. A depth asked for is reached
-// even with a mate in hand.
+// A position no one can win scores 0 at every depth, also one a capture leads
+// to; a depth asked for is reached even with a mate in hand.
 TEST(Uci, DeadDrawsScoreZeroAndADepthIsReached) {
     UciProcess t({TAMZOR_CLI, "uci"});
     Handshake(&t);
@@ -319,10 +312,8 @@ TEST(Uci, TheThreeDimensionalGameByItsVariant) {
     EXPECT_EQ(seen.front().rfind("info string the 3D game has no FEN", 0), 0u) << seen.front();
 }
 
-// The clock's share leaves a reserve; an interface that charges a delay on
-// every move besides the thinking time: once the engine knows the delay, a
-// long game at a small increment keeps time on the clock even when every
-// search runs to its hard limit, as long as the delay is less than the increment.
+// The clock's share leaves a reserve; a known delay per move below the
+// increment never empties the clock, even when every search takes its limit.
 TEST(Uci, TheClockShareLeavesAReserveAndAKnownDelayNeverEmptiesIt) {
     for (long long left : {1LL, 20LL, 50LL, 110LL, 500LL, 1000LL, 10000LL, 60000LL, 600000LL})
         for (long long inc : {0LL, 100LL, 2000LL})
@@ -375,9 +366,8 @@ struct BUSY_T {
     }
 };
 
-// A game with real clocks under load: each side's thinking time, from the go
-// sent to its bestmove, comes off its clock, and the increment goes on after
-// the move. Every move is checked by the rules engine.
+// A game with real clocks under load: the time from go to bestmove comes off
+// the side's clock, the increment goes on after the move.
 TEST(Uci, AClockGameUnderLoadEndsWithTimeOnTheClock) {
     std::string sf;
     for (const char* p : {"/usr/games/stockfish", "/usr/bin/stockfish"})
@@ -433,8 +423,7 @@ TEST(Uci, AClockGameUnderLoadEndsWithTimeOnTheClock) {
     ExpectOnlyUci(ours);
 }
 
-// Every go, however it is written, is answered by exactly one bestmove, a
-// legal move of the position (0000 when there is none), in both games.
+// Every go, however written, gets exactly one bestmove, a legal move (0000 when none).
 struct GO_CASE_T {
     int dmode;
     const char* position;  // after "position "
@@ -532,10 +521,8 @@ TEST(Uci, EveryGoIsAnsweredByOneBestMove) {
     }
 }
 
-// What an info line says is what this search did: a fixed depth or node
-// count is searched from the start even when the table knows the position
-// deeper (each iteration then costs little but is searched), and the
-// Difficulty option does not cap an explicit depth.
+// An info line tells what this search did: a depth or node count is searched
+// from the start even when the table knows more; the Difficulty does not cap a depth.
 TEST(Uci, InfoTellsThisSearchsDepthAndNodes) {
     UciProcess t({TAMZOR_CLI, "uci"});
     Handshake(&t);
@@ -566,8 +553,7 @@ TEST(Uci, InfoTellsThisSearchsDepthAndNodes) {
     EXPECT_LE(DeepestInfo(go("go movetime 500")), 2);
 }
 
-// A large table is taken and written before readyok, not during the first
-// search: the process holds it once readyok has come.
+// A large table is taken and written before readyok, not in the first search.
 TEST(Uci, TheTableIsReadyBeforeReadyok) {
     UciProcess t({TAMZOR_CLI, "uci"});
     Handshake(&t);
@@ -590,9 +576,8 @@ TEST(Uci, TheTableIsReadyBeforeReadyok) {
     EXPECT_LT(resident_mb(), before + 100);
 }
 
-// Every line either program writes, on either stream, is whole and of its
-// kind: a computer-against-computer game in both games on the terminal, and
-// short clocks under UCI, with standard error joined to the output.
+// Every line written on either stream is whole and of its kind: the terminal's
+// computer-against-computer games, and short clocks under UCI.
 TEST(Uci, NoStrayTextOnAnyStream) {
     for (const char* kind : {"--2d --time 0.02", "--3d --time 0.01"}) {
         SCOPED_TRACE(kind);
@@ -602,8 +587,7 @@ TEST(Uci, NoStrayTextOnAnyStream) {
         EXPECT_EQ(out.find("Panic"), std::string::npos);
         std::istringstream lines(out);
         for (std::string l; std::getline(lines, l);) {
-            // the board's heading, its rows and names, the game's moves, its
-            // end (a repetition is named before it), and the last prompt
+            // the board's heading, rows and names, the moves, the end, and the last prompt
             static const std::regex known(
                 "[23]D chess, .*|(QL|KL)[WB] on .*|(White|Neutral|Black) level \\([WNB]\\)|[-+| .0-9a-zA-Z]*|"
                 "\\d+\\. .*|Draw - .*|Game over: .*|Game finished> ");
