@@ -1,6 +1,4 @@
-// The opening books: Polyglot's keys and move coding in the 2D game, books
-// another tool made, the 3D game's own keys and coding, the weighted choice,
-// and files that are missing or broken.
+// The opening books: Polyglot's keys and codes, the 3D game's own, the weighted choice, broken files.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,9 +48,7 @@ TEST(Book, PolyglotKeysOfKnownPositions) {
     }
 }
 
-// Every legal move's code names that move again, in both games; castling is
-// the king taking its rook, a promotion carries its piece, an attack board
-// its pin.
+// Every legal move's code names it again; castling is the king taking its rook.
 TEST(Book, MoveCodesNameTheirMoves) {
     const std::pair<int, const char*> games[] = {
         {2, ""}, {2, "e2e4 g8f6 e4e5 d7d5 g1f3 b8c6 f1b5 c8g4 b1c3 d8d7 e5f6 e8c8 f6g7 h7h6"},
@@ -81,8 +77,7 @@ TEST(Book, MoveCodesNameTheirMoves) {
     EXPECT_EQ(CodeOf("g7g8n"), 6 | 7 << 3 | 6 << 6 | 6 << 9 | 1 << 12);
 }
 
-// A book written by Debian's polyglot is read with the moves and weights it
-// put in, castling as our king's move.
+// A book polyglot wrote reads with its moves and weights, castling as our king's move.
 TEST(Book, ReadsABookPolyglotMade) {
     if (access("/usr/games/polyglot", X_OK) != 0) GTEST_SKIP() << "polyglot is not installed";
     const std::string pgn = Temp("games.pgn"), bin = Temp("games.bin");
@@ -105,8 +100,7 @@ TEST(Book, ReadsABookPolyglotMade) {
     std::remove(bin.c_str());
 }
 
-// Moves come by their weights; weight 0 and moves not legal never; the
-// heaviest alone with best-only.
+// Moves come by their weights, weight 0 or illegal never; best-only takes the heaviest.
 TEST(Book, ChoosesByWeight) {
     Game(2, "");
     const uint64_t key = BookKey(&state.position);
@@ -140,8 +134,7 @@ TEST(Book, ChoosesByWeight) {
     std::remove(bin.c_str());
 }
 
-// A file missing, a folder, a file of another shape or of noise: no move
-// (or a legal one), never a crash.
+// A file missing, a folder, another shape or noise: no move (or a legal one), never a crash.
 TEST(Book, BrokenFilesGiveNoMove) {
     Game(2, "");
     MOVE_T m;
@@ -172,10 +165,8 @@ TEST(Book, BrokenFilesGiveNoMove) {
     std::remove(bin.c_str());
 }
 
-// The 3D key is the position's own, the same in every run (pinned here, so
-// a change to the keys shows: the books would need making again); a book
-// written from a game reads back its moves, legal; the installed books have
-// moves for the start of both games.
+// The 3D key is pinned (the books would need making again); a book written from a game
+// reads back its moves; the installed books have moves for both starts.
 TEST(Book, ThreeDBooksRoundTrip) {
     Game(3, "");
     EXPECT_EQ(BookKey(&state.position), state.position.hash1);
@@ -210,8 +201,7 @@ TEST(Book, ThreeDBooksRoundTrip) {
     }
 }
 
-// The terminal game and the UCI mode: --book is on or off; OwnBook plays a
-// book move at once and says so.
+// --book is on or off; OwnBook plays a book move at once and says so.
 TEST(Book, TerminalAndUciSettings) {
     ExpectRefused("play --2d --book maybe </dev/null", "--book is on or off");
     ExpectRefused("play --2d --book on --book off </dev/null", "--book given twice");

@@ -100,8 +100,7 @@ TEST(Notation, PinNames) {
 }
 
 
-// A position of the given game built from a bare board; the attack boards
-// (3D) stay on their start pins unless `pins` is given.
+// A position built on a bare board; the attack boards on their start pins unless given.
 void Place(int dmode, std::initializer_list<PLACED_T> pieces, bool white_to_move,
            uint64_t flags = 0, SQ_T enpassant = 0, const int* pins = nullptr) {
     ASSERT_TRUE(NewGameState(dmode));
@@ -206,8 +205,7 @@ TEST(MoveText, AttackBoardMoveInEachStyle) {
     EXPECT_EQ(Direct(m), "Q3");
 }
 
-// Two boards to one pin are told apart by their pins; the same cell name on
-// two levels gets the level.
+// Two boards to one pin are told apart by their pins, one cell name on two levels by the level.
 TEST(MoveText, ThreeDimensionalTextsTellMovesApart) {
     // both White boards empty; QLW on QL1 and KLW on QL4 can both go to QL2 and QL3
     const int pins[4] = {ABW_QL1, ABW_QL6, ABW_QL4, ABW_KL6};
@@ -270,8 +268,7 @@ TEST(MoveText, InvalidAndUnknownMoves) {
 }
 
 TEST(MoveText, LongestTextFitsAnEntry) {
-    // Style 0 pawn capture with a three-letter prefix, a captured piece, a
-    // board's pin as level mark, "ep", a promotion letter and "+".
+    // a three-letter prefix, the piece taken, a pin as level mark, "ep", a promotion and "+"
     Place(3, {{H1, W_KING}, {H8, B_KING}, {E2, W_PAWN}, {A2, B_KNIGHT}}, true);
     state.notation = NOTATION_ZARVIC;
     snprintf(da_str_i, sizeof da_str_i, "QL1");
@@ -286,8 +283,7 @@ TEST(MoveText, LongestTextFitsAnEntry) {
     da_str_i[0] = 0;
 }
 
-// Random games of both kinds: every listed move gets a text of 1..15
-// characters in every style, and the lookup finds it.
+// Random games: every listed move gets a text of 1..15 characters in every style, found by the lookup.
 void CheckTextsOverRandomGames(int dmode, int games, int plies) {
     std::mt19937 rng(12345 + dmode);
     std::vector<MOVE_T> list(MOVE_LIST_SIZE), legal(4 * MOVE_LIST_SIZE);
@@ -304,8 +300,7 @@ void CheckTextsOverRandomGames(int dmode, int games, int plies) {
                     ASSERT_GE(len, 1u);
                     ASSERT_LE(len, 15u) << disambstrs[i];
                     ASSERT_STRNE(disambstrs[i], "BAD");
-                    // The lookup answers the first entry of the same piece, from and to
-                    // (the four promotion entries share one text).
+                    // the first entry of the same piece, from and to (promotions share one text)
                     int first = 0;
                     while (list[first].piece_moving != list[i].piece_moving ||
                            list[first].from != list[i].from || list[first].to != list[i].to)
@@ -339,11 +334,8 @@ std::string LastPgnText(const std::string& pgn) {
     return close != std::string::npos && open < close ? pgn.substr(open + 1, close - open - 1) : "<none>";
 }
 
-// One name for each move. A new 3D game of the window and of the terminal
-// tool starts in the same notation, and in it every legal move of random
-// games (both attack-board rules) has one text in the tool's move list, in
-// the window's move list once played and in the PGN written after it; the
-// text reads back as that move.
+// One name for each move: the window and the tool start 3D games in one notation, in which every
+// legal move of random games has one text in the tool's list, the record and the PGN, read back as it.
 TEST(MoveText, EveryMoveHasOneDefaultTextInTheWindowTheToolAndPgn) {
     std::mt19937 rng(4242);
     static STATE_T live, before;
@@ -368,8 +360,7 @@ TEST(MoveText, EveryMoveHasOneDefaultTextInTheWindowTheToolAndPgn) {
                 const std::vector<MOVE_TEXT_T> legal = LegalMoveTexts(b);
                 if (legal.empty()) break;
                 ASSERT_EQ(listed.size(), legal.size());
-                // The writer names a move from the position before it: the
-                // game is written from here, as from an edited start.
+                // the writer names a move from the position before it: written from here, an edited start
                 live = state;
                 state.oeb.pos_0 = *b;
                 state.oeb.inited = 1;
@@ -403,8 +394,7 @@ TEST(MoveText, EveryMoveHasOneDefaultTextInTheWindowTheToolAndPgn) {
 
 }  // namespace
 
-// A pawn taking en passant in the 3D game is named in one word, which reads
-// back as the move: the cell it takes on is empty, so no piece letter.
+// A 3D en passant capture is one word, no piece letter, that reads back as the move.
 TEST(MoveText, EnPassantIn3DIsOneWordThatReadsBack) {
     testing::internal::CaptureStdout();
     ASSERT_TRUE(NewGameState(3));

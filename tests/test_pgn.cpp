@@ -1,6 +1,5 @@
-// Games other chess software reads: standard algebraic notation, PGN written
-// and read back (both games), files other programs write, an outside reader's
-// agreement, bad files refused without harm, and FEN's halfmove clock.
+// Games other chess software reads: SAN, PGN of both games written and read
+// back, an outside reader's agreement, bad files refused, FEN's halfmove clock.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,8 +20,7 @@
 
 namespace {
 
-// A new game of the kind (from a FEN when one is given) with the moves
-// played as a person plays them; nothing printed.
+// A new game (from the FEN if given), the moves played as a person plays them; nothing printed.
 void NewGame(int dmode, const char* fen = nullptr, const std::string& moves = "") {
     CLI_OPTIONS_T opt;
     opt.dmode = dmode;
@@ -91,10 +89,8 @@ TEST(Fen, TheHalfmoveClockCountsAsOtherProgramsCountIt) {
     EXPECT_EQ(FenText(&state.position), "8/8/8/4k3/8/8/8/R3K3 w Q - 0 40");
 }
 
-// Standard algebraic texts, read back with their marks or without, '=' or
-// not, O or zero; and the long algebraic forms some programs write (the piece
-// named or left out, '-' or 'x' between the cells, marks after, promotions in
-// either form, castling as the king's move). No token: no form is legal.
+// SAN texts, read back with marks or without, '=' or not, O or zero; the long
+// algebraic forms other programs write. No token: no form is legal.
 TEST(San, KnownCasesAndLongAlgebraicForms) {
     const struct {
         const char* fen;
@@ -237,9 +233,8 @@ TEST(Pgn, RandomGamesOfBothKindsComeBackWhole) {
     }
 }
 
-// A 3D game is written with the texts of the notation shown; a file from
-// before, with another notation's texts in braces, or with the texts alone
-// in place of the tokens, reads the same.
+// A 3D game is written with the notation's texts; another notation's texts,
+// or texts in place of tokens, read the same.
 TEST(Pgn, ThreeDimensionalTextsOfAnyNotationRead) {
     const std::string tags = "[Variant \"3D\"]\n\n";
     const std::string written = "1. e2a4 {a4N} g7g6 {c6B} 2. e1b3 {Nb3N} *";
@@ -259,8 +254,7 @@ TEST(Pgn, ThreeDimensionalTextsOfAnyNotationRead) {
 
 bool HaveOutsideReader() { return access("/usr/games/pgn-extract", X_OK) == 0; }
 
-// pgn-extract reads the file as one game, with no complaint, and ends where
-// the live game ends (-F adds the final position's FEN as a comment).
+// pgn-extract reads one game, with no complaint, ending where the live game ends (-F: the final FEN).
 void ExpectOutsideReaderAgrees(const std::string& path) {
     const std::string out = CommandOutput("/usr/games/pgn-extract -F " + path + " 2>&1");
     ExpectHas(out, {"1 game matched out of 1."});
@@ -363,9 +357,7 @@ TEST(Pgn, TheTerminalToolWritesReadsAndRefuses) {
     ExpectHas(FileText(dir + "/out.pgn"), {"1. e4 e5 2. Nf3 *"});
 }
 
-// A game rewritten keeps what its file said: every tag in its order and the
-// result, unless the board decides otherwise or the game is no longer that
-// game.
+// A game rewritten keeps its file's tags in order and its result, unless the board decides otherwise.
 TEST(Pgn, RewritingKeepsTheFilesTagsAndResult) {
     const std::string moves = "1. e4 e5 2. Nf3 Nc6 ";
     const std::string tags =
@@ -446,11 +438,8 @@ std::string MovesAndEnd() {
     return s + "| " + (state.dmode == 2 ? FenText(&state.position) : Board3DText(&state.position));
 }
 
-// Every game of every file of tests/data (some of them written by other
-// programs) read, some to a known end, written and read again. A 2D game goes out to pgn-extract, which must read what is written and end on
-// the same position, and comes back in the forms it writes (standard, long
-// algebraic with and without the piece), with a byte-order mark and with ';'
-// comments, each read as the same moves.
+// Every game of tests/data (some from other programs) read, some to a known end, written and read
+// again; a 2D game through pgn-extract and back in its forms, with a byte-order mark and ';' comments.
 TEST(Pgn, EveryDataFileRoundTripsThroughAnOutsideReader) {
     ASSERT_TRUE(HaveOutsideReader()) << "pgn-extract is not installed (scripts/install-deps installs it)";
     const SCRATCH_DIR_T scratch("tamzor_pgn_round_");

@@ -103,7 +103,7 @@ const char* const MATE_IN_TWO = "fen r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2P
 const char* const MATE_IN_ONE = "fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1";
 const std::string POSITION = "position ";
 
-TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
+TEST(Uci, AnswersTheHandshakeTakesPositionsAndIgnoresNonsense) {
     UciProcess t({TAMZOR_CLI, "uci"});
     ASSERT_TRUE(t.Running());
     std::string line;
@@ -130,12 +130,6 @@ TEST(Uci, AnswersTheHandshakeAndIgnoresNonsense) {
     const auto sent = std::chrono::steady_clock::now();
     EXPECT_TRUE(t.WaitFor("bestmove", &line, 10s));
     EXPECT_LT(std::chrono::steady_clock::now() - sent, 5s);
-}
-
-TEST(Uci, PositionsWithoutMovesAndBadPositions) {
-    UciProcess t({TAMZOR_CLI, "uci"});
-    Handshake(&t);
-    std::vector<std::string> seen;
     // the start position again after a game's moves
     ASSERT_TRUE(Ask(&t, {"position startpos moves e2e4 e7e5 g1f3", "position startpos", "go depth 3"}, &seen));
     EXPECT_TRUE(LegalIn(2, "startpos", Best(seen))) << seen.back();
@@ -187,6 +181,18 @@ TEST(Uci, SearchLimitsAreKept) {
         EXPECT_EQ(Best(seen), "d5f6") << go;
         ExpectOnlyUci(seen);
     }
+    // a position no one can win scores 0 at every depth, also one a capture
+    // leads to; a depth asked for is reached even with a mate in hand
+    for (const char* fen : {"8/8/8/4k3/8/8/8/4K3 w - - 0 1", "8/8/8/4k3/8/8/8/4K3 b - - 0 1",
+                            "8/8/4k3/8/2n5/8/3B4/4K3 w - - 0 1", "8/8/4k3/8/3r4/8/4N3/4K3 w - - 0 1"}) {
+        ASSERT_TRUE(Ask(&t, {"ucinewgame", std::string("position fen ") + fen, "go depth 6"}, &seen)) << fen;
+        EXPECT_EQ(DeepestInfo(seen), 6) << fen;
+        for (const std::string& l : seen)
+            EXPECT_TRUE(l.rfind("info depth", 0) != 0 || l.find(" score cp 0 ") != std::string::npos) << fen << ": " << l;
+    }
+    ASSERT_TRUE(Ask(&t, {"ucinewgame", POSITION + MATE_IN_ONE, "go depth 5"}, &seen));
+    EXPECT_EQ(DeepestInfo(seen, &score), 5);
+    EXPECT_EQ(score, "mate 1");
 }
 
 // Every mate of the tactical suite: go mate N answers a mate in at most N, its
@@ -219,25 +225,6 @@ TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
     ASSERT_TRUE(Ask(&t, {"ucinewgame", "position startpos moves e2e4 e7e5", "go mate 2"}, &seen));
     EXPECT_EQ(DeepestInfo(seen, &score), 3);
     EXPECT_EQ(score.rfind("cp ", 0), 0u) << score;
-}
-
-// A position no one can win scores 0 at every depth, also one a capture leads
-// to; a depth asked for is reached even with a mate in hand.
-TEST(Uci, DeadDrawsScoreZeroAndADepthIsReached) {
-    UciProcess t({TAMZOR_CLI, "uci"});
-    Handshake(&t);
-    std::vector<std::string> seen;
-    for (const char* fen : {"8/8/8/4k3/8/8/8/4K3 w - - 0 1", "8/8/8/4k3/8/8/8/4K3 b - - 0 1",
-                            "8/8/4k3/8/2n5/8/3B4/4K3 w - - 0 1", "8/8/4k3/8/3r4/8/4N3/4K3 w - - 0 1"}) {
-        ASSERT_TRUE(Ask(&t, {"ucinewgame", std::string("position fen ") + fen, "go depth 6"}, &seen)) << fen;
-        EXPECT_EQ(DeepestInfo(seen), 6) << fen;
-        for (const std::string& l : seen)
-            EXPECT_TRUE(l.rfind("info depth", 0) != 0 || l.find(" score cp 0 ") != std::string::npos) << fen << ": " << l;
-    }
-    ASSERT_TRUE(Ask(&t, {"ucinewgame", POSITION + MATE_IN_ONE, "go depth 5"}, &seen));
-    std::string score;
-    EXPECT_EQ(DeepestInfo(seen, &score), 5);
-    EXPECT_EQ(score, "mate 1");
 }
 
 TEST(Uci, AGameKeepsWhatTheSearchLearntUntilANewGame) {
