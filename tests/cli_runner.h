@@ -26,7 +26,8 @@ inline RUN_T RunTool(const std::string& args, const std::string& dir = "") {
     static int serial;
     std::string err_file = testing::TempDir() + "tamzor_cli_err_" + std::to_string(getpid()) + "_" +
                            std::to_string(serial++);
-    std::string cmd = (dir.empty() ? "" : "cd '" + dir + "' && ") + std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
+    std::string cmd =
+        (dir.empty() ? "" : "cd '" + dir + "' && ") + std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
     RUN_T r{-1, "", ""};
     FILE* f = popen(cmd.c_str(), "r");
     if (!f) return r;
@@ -52,7 +53,9 @@ inline std::string FileText(const std::string& path) {
 }
 
 // A file of tests/data.
-inline std::string DataFile(const std::string& name) { return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name; }
+inline std::string DataFile(const std::string& name) {
+    return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name;
+}
 
 inline bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -78,12 +81,14 @@ inline void ExpectRefused(const std::string& args, const std::string& named) {
 
 // Every part is somewhere in the text.
 inline void ExpectHas(const std::string& text, std::initializer_list<std::string> parts) {
-    for (const std::string& p : parts) EXPECT_NE(text.find(p), std::string::npos) << "no '" << p << "' in:\n" << text;
+    for (const std::string& p : parts)
+        EXPECT_NE(text.find(p), std::string::npos) << "no '" << p << "' in:\n" << text;
 }
 
 // No part is anywhere in the text.
 inline void ExpectLacks(const std::string& text, std::initializer_list<std::string> parts) {
-    for (const std::string& p : parts) EXPECT_EQ(text.find(p), std::string::npos) << "'" << p << "' in:\n" << text;
+    for (const std::string& p : parts)
+        EXPECT_EQ(text.find(p), std::string::npos) << "'" << p << "' in:\n" << text;
 }
 
 // How many times the part is in the text.

@@ -14,7 +14,9 @@
 #include "movegen/movegen.h"
 
 namespace {
-std::string Temp(const std::string& name) { return testing::TempDir() + "tamzor_book_" + std::to_string(getpid()) + "_" + name; }
+std::string Temp(const std::string& name) {
+    return testing::TempDir() + "tamzor_book_" + std::to_string(getpid()) + "_" + name;
+}
 
 void Game(int dmode, const std::string& moves) {
     CLI_OPTIONS_T opt;
@@ -62,7 +64,8 @@ TEST(Book, MoveCodesNameTheirMoves) {
         int boards = 0, promotions = 0;
         for (int i = 0; i < n; i++) {
             const std::string token = MoveToken(legal[i]);
-            EXPECT_EQ(BookCodeToken(&state.position, BookMoveCode(&state.position, legal[i])), token) << moves;
+            EXPECT_EQ(BookCodeToken(&state.position, BookMoveCode(&state.position, legal[i])), token)
+                << moves;
             boards += IsAB(legal[i].piece_moving);
             promotions += token.size() == 5;
         }
@@ -84,8 +87,8 @@ TEST(Book, ReadsABookPolyglotMade) {
     std::ofstream(pgn) << "[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. O-O Nf6 1-0\n\n"
                           "[Result \"1-0\"]\n\n1. e4 c5 2. Nf3 d6 1-0\n\n"
                           "[Result \"1/2-1/2\"]\n\n1. d4 d5 1/2-1/2\n";
-    const std::string cmd = "cd '" + testing::TempDir() + "' && /usr/games/polyglot make-book -pgn '" + pgn + "' -bin '" + bin +
-                            "' -min-game 1 >/dev/null 2>&1";
+    const std::string cmd = "cd '" + testing::TempDir() + "' && /usr/games/polyglot make-book -pgn '" + pgn +
+                            "' -bin '" + bin + "' -min-game 1 >/dev/null 2>&1";
     ASSERT_EQ(system(cmd.c_str()), 0);
     Game(2, "");
     std::map<std::string, unsigned> start;  // polyglot weighs a move by its games' results: 2 a win, 1 a draw
@@ -107,9 +110,12 @@ TEST(Book, ChoosesByWeight) {
     const std::string bin = Temp("weights.bin");
     std::string error;
     ASSERT_TRUE(BookWrite(bin,
-                          {{key, CodeOf("e2e4"), 3, 0}, {key, CodeOf("d2d4"), 1, 0}, {key, CodeOf("g1f3"), 0, 0},
+                          {{key, CodeOf("e2e4"), 3, 0},
+                           {key, CodeOf("d2d4"), 1, 0},
+                           {key, CodeOf("g1f3"), 0, 0},
                            {key, (uint16_t)(4 | 4 << 3 | 4 << 6 | 1 << 9), 100, 0},  // e2e5
-                           {key, 0x7FFF, 50, 0}, {key + 1, CodeOf("c2c4"), 9, 0}},
+                           {key, 0x7FFF, 50, 0},
+                           {key + 1, CodeOf("c2c4"), 9, 0}},
                           &error))
         << error;
     EXPECT_EQ(BookMoves(&state.position, bin).size(), 3u);
@@ -161,7 +167,8 @@ TEST(Book, BrokenFilesGiveNoMove) {
         for (int b = 0; b < 8; b++) noise += (char)(x >> (8 * b));
     }
     std::ofstream(bin, std::ios::binary) << noise;
-    for (int i = 0; i < 50; i++) EXPECT_TRUE(!BookChoose(&state.position, bin, false, &m) || ListedMove(&state.position, &m));
+    for (int i = 0; i < 50; i++)
+        EXPECT_TRUE(!BookChoose(&state.position, bin, false, &m) || ListedMove(&state.position, &m));
     std::remove(bin.c_str());
 }
 
@@ -171,7 +178,8 @@ TEST(Book, ThreeDBooksRoundTrip) {
     Game(3, "");
     EXPECT_EQ(BookKey(&state.position), state.position.hash1);
     EXPECT_EQ(BookKey(&state.position), 0x354c9653c0f185b0ull) << std::hex << BookKey(&state.position);
-    const std::string line = "c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3 qlb@ql4";
+    const std::string line =
+        "c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3 qlb@ql4";
     std::vector<BOOK_ENTRY_T> entries;
     std::vector<std::string> tokens = SplitMoveList(line);
     for (const std::string& t : tokens) {
@@ -209,7 +217,8 @@ TEST(Book, TerminalAndUciSettings) {
     EXPECT_EQ(r.status, 0) << r.err;
     ExpectHas(r.out, {"\n1. "});
     const std::string input = Temp("uci.txt");
-    std::ofstream(input) << "uci\nsetoption name OwnBook value true\nposition startpos\ngo movetime 60000\nquit\n";
+    std::ofstream(input)
+        << "uci\nsetoption name OwnBook value true\nposition startpos\ngo movetime 60000\nquit\n";
     r = RunTool("uci < '" + input + "'");
     std::remove(input.c_str());
     ExpectHas(r.out, {"option name BookFile type string default /", "info string book move ", "\nbestmove "});

@@ -37,14 +37,16 @@ TEST(Cli, BoardShowsBothStartPositions) {
     // 3D, the default notation: files z..e, levels by their letters, boards by their pins
     r = RunCli("board");
     ASSERT_EQ(r.status, 0) << r.out;
-    ExpectHas(r.out, {"QLW on QL1, White's", "KLB on KL6, Black's", "Neutral level (N)\n     a b c d\n  6  . . . .",
-                      "White level (W)\n     a b c d\n  4", "\n     z a     ", "\n  0  R Q     ", "  1  N B B N"});
+    ExpectHas(r.out,
+              {"QLW on QL1, White's", "KLB on KL6, Black's", "Neutral level (N)\n     a b c d\n  6  . . . .",
+               "White level (W)\n     a b c d\n  4", "\n     z a     ", "\n  0  R Q     ", "  1  N B B N"});
     EXPECT_EQ(RunCli("board --3d").out, r.out);
     EXPECT_EQ(RunCli("board --3d --notation 0").out, r.out);
     ExpectHas(RunCli("board --3d --notation 2").out, {"QLW on Q1, White's"});
     // standard notation: files a..f and the levels' heights (b1(2), c3(4))
-    ExpectHas(RunCli("board --notation 1").out, {"QLW on QL1, level 3, White's", "KLB on KL6, level 7, Black's",
-                                                 "Middle level (4)\n     b c d e\n", "\n     a b     "});
+    ExpectHas(RunCli("board --notation 1").out,
+              {"QLW on QL1, level 3, White's", "KLB on KL6, level 7, Black's",
+               "Middle level (4)\n     b c d e\n", "\n     a b     "});
     for (const char* bad : {"board --4d", "board --notation 5", "board --notation"})
         EXPECT_EQ(RunCli(bad).status, 2) << bad;
 }
@@ -109,7 +111,8 @@ TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
         {"board --fen " + std::string(A_FEN) + " --rules tdcl", "--rules is for the 3D game"},
         {"bench --2d --rules tdcl", "--rules is for the 3D game"},
         {"board --pgn " + DataFile("opera.pgn") + " --rules tdcl", "holds a 2D game"},
-        {"board --pgn " + DataFile("mates-3d.pgn") + " --rules tournament", "played with tdcl rules, not tournament"},
+        {"board --pgn " + DataFile("mates-3d.pgn") + " --rules tournament",
+         "played with tdcl rules, not tournament"},
         {"board --2d --pgn " + DataFile("mates-3d.pgn"), "holds a 3D game"},
         {"board --rules tdcl --rules tournament", "--rules given twice"},
         {"board --notation 1 --notation 2", "--notation given twice"},
@@ -127,7 +130,8 @@ TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
 TEST(CliOptions, AgreeingOptionsAreTaken) {
     const std::string two_d = RunTool("board --2d --moves e2e4,e7e5").out;
     for (const std::string& args :
-         {std::string("board --2d --2d --moves e2e4 --moves e7e5"), std::string("board --moves e2e4,e7e5 --2d"),
+         {std::string("board --2d --2d --moves e2e4 --moves e7e5"),
+          std::string("board --moves e2e4,e7e5 --2d"),
           "board --fen " + std::string(A_FEN) + " --2d --moves e1e2 --notation 1 --notation 1"}) {
         RUN_T r = RunTool(args);
         EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
@@ -137,10 +141,11 @@ TEST(CliOptions, AgreeingOptionsAreTaken) {
         }
     }
     for (const std::string& args :
-         {std::string("board --3d --rules tournament --rules TOURNAMENT"), std::string("perft 1 --3d --rules tdcl"),
+         {std::string("board --3d --rules tournament --rules TOURNAMENT"),
+          std::string("perft 1 --3d --rules tdcl"),
           "board --2d --pgn " + DataFile("two-games.pgn") + " --game 2 --game 02",
-          "board --3d --rules tdcl --pgn " + DataFile("mates-3d.pgn"), std::string("search --2d --depth 2 --depth 2 --time 5"),
-          "fen --2d --fen " + std::string(A_FEN)}) {
+          "board --3d --rules tdcl --pgn " + DataFile("mates-3d.pgn"),
+          std::string("search --2d --depth 2 --depth 2 --time 5"), "fen --2d --fen " + std::string(A_FEN)}) {
         RUN_T r = RunTool(args);
         EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
         EXPECT_NE(r.out, "") << args;
@@ -207,7 +212,8 @@ TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
         EXPECT_EQ(UciPosition("fen " + fen), "") << fen;
     }
     // Moves from it count on from its number, in the FEN and the game's PGN.
-    EXPECT_EQ(RunTool("fen --fen '" + high + "' --moves e1e2,e8d7").out, "8/3k4/8/8/8/8/4K3/8 w - - 2 5001\n");
+    EXPECT_EQ(RunTool("fen --fen '" + high + "' --moves e1e2,e8d7").out,
+              "8/3k4/8/8/8/8/4K3/8 w - - 2 5001\n");
     r = RunTool("pgn --fen '" + high + "' --moves e1e2,e8d7");
     ExpectHas(r.out, {"[FEN \"" + high + "\"]", "\n5000. Ke2 Kd7 "});
     // A number no game reaches is still refused with its range.
@@ -234,7 +240,8 @@ TEST(CliGameRecord, AFullRecordIsRefusedThroughEveryDoor) {
     ExpectHas(r.out, {"Draw - the game record is full", std::string(FULL) + ": no more moves"});
     // UCI
     EXPECT_EQ(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(full)), "");
-    ExpectHas(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(game)), {FULL + std::string(": '") + next + "'"});
+    ExpectHas(UciPosition("fen " + std::string(LONG_FEN) + " moves " + Joined(game)),
+              {FULL + std::string(": '") + next + "'"});
     // a PGN game one move longer than the record
     r = RunTool("pgn " + fen + " --moves '" + Joined(full) + "'");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -290,7 +297,8 @@ TEST(CliSearch, DepthIsThePliesSearchedAlikeEverywhere) {
             EXPECT_GT(n, nodes);
             nodes = n;
             if (depth < 5) {
-                RUN_T p = RunTool(std::string("play ") + game + " --computer white --book off" + d + " </dev/null");
+                RUN_T p =
+                    RunTool(std::string("play ") + game + " --computer white --book off" + d + " </dev/null");
                 ASSERT_EQ(p.status, 0) << p.err;
                 EXPECT_EQ(report["move"].substr(report["move"].find(' ') + 1), FirstMove(p.out)) << p.out;
                 continue;
@@ -333,9 +341,11 @@ TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
         auto refused = [&](const std::string& option, const std::string& v, const std::string& says) {
             ExpectRefused(command + " " + option + " '" + v + "' </dev/null", says);
         };
-        for (const std::string v : {"1", "50", "3.5", "x", ""}) refused("--depth", v, "bad depth '" + v + "' (2 to 49)");
+        for (const std::string v : {"1", "50", "3.5", "x", ""})
+            refused("--depth", v, "bad depth '" + v + "' (2 to 49)");
         ExpectRefused(command + " --depth", "--depth needs a value");
-        for (const std::string v : {"0", "x", "65", "1.5"}) refused("--threads", v, "bad thread count '" + v + "'");
+        for (const std::string v : {"0", "x", "65", "1.5"})
+            refused("--threads", v, "bad thread count '" + v + "'");
         if (command.rfind("bench", 0) == 0) continue;  // bench runs no clock
         for (const char* v : {"0", "0.001", "3601", "1s", "-1", "nan", ""})
             refused("--time", v, "bad time '" + std::string(v) + "' (0.01 to 3600)");
@@ -395,7 +405,8 @@ TEST(CliMoves, TheStartsMovesInBothGames) {
     for (const auto& l : lines) EXPECT_TRUE(std::regex_match(l, MOVE_LINE)) << l;
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
     // the king and rook change places; a token names internal cells
-    for (const char* l : {"c1d1 O-O", "e2e3 a3W", "e2a4 a4N", "e1b3 Nb3N"}) EXPECT_TRUE(Listed(lines, l)) << l;
+    for (const char* l : {"c1d1 O-O", "e2e3 a3W", "e2a4 a4N", "e1b3 Nb3N"})
+        EXPECT_TRUE(Listed(lines, l)) << l;
     EXPECT_EQ(RunTool("perft 1").out, "Nodes searched: " + std::to_string(lines.size()) + "\n");
     EXPECT_EQ(RunTool("moves --notation 0").out, r.out);
     // notation 1 names the same moves differently
@@ -408,7 +419,8 @@ TEST(CliMoves, TheStartsMovesInBothGames) {
 TEST(CliMoves, TokensPromotionsCastlingAndBoards) {
     RUN_T r = RunTool("moves --fen " + Quoted("r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1"));
     ASSERT_EQ(r.status, 0) << r.err;
-    ExpectHas(r.out, {"b7b8q b8Q\n", "b7b8r b8R\n", "b7b8b b8B\n", "b7b8n b8N\n", "b7a8q bxRa8Q\n", "b7a8n bxRa8N\n"});
+    ExpectHas(r.out, {"b7b8q b8Q\n", "b7b8r b8R\n", "b7b8b b8B\n", "b7b8n b8N\n", "b7a8q bxRa8Q\n",
+                      "b7a8n bxRa8N\n"});
     ExpectLacks(r.out, {"b7b8 "});
     // moves are played first, read in any case and between commas or blanks
     r = RunTool("fen --2d --moves " + Quoted("e2e4,e7e5 g1f3  b8c6"));
@@ -422,13 +434,15 @@ TEST(CliMoves, TokensPromotionsCastlingAndBoards) {
     RUN_T c = RunTool("moves --fen " + Quoted(KIWIPETE));
     ExpectHas(c.out, {"e1g1 O-O\n", "e1c1 O-O-O\n"});
     for (const char* n : {"1", "2"})
-        EXPECT_EQ(RunTool("moves --notation " + std::string(n) + " --fen " + Quoted(KIWIPETE)).out, c.out) << n;
+        EXPECT_EQ(RunTool("moves --notation " + std::string(n) + " --fen " + Quoted(KIWIPETE)).out, c.out)
+            << n;
     EXPECT_EQ(RunTool("fen --fen " + Quoted(KIWIPETE) + " --moves e1c1").out,
               "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/2KR3R b kq - 1 1\n");
     // attack boards
     const std::string line = "c1d1 c8d8 h1c3 e7a5 d1h1 b7a6 c1d1 e8b6 g2g3 b8e6 e1b3 a8b8 b1e1 b8e7 e2e3";
     ExpectHas(RunTool("moves --moves " + Quoted(line)).out, {"qlb@ql4 QL4\n", "qlb@ql5 QL5\n"});
-    ExpectHas(RunTool("moves --notation 1 --moves " + Quoted(line)).out, {"qlb@ql4 QLBb6(4)\n", "qlb@ql5 QLBb5(6)\n"});
+    ExpectHas(RunTool("moves --notation 1 --moves " + Quoted(line)).out,
+              {"qlb@ql4 QLBb6(4)\n", "qlb@ql5 QLBb5(6)\n"});
     ExpectHas(RunTool("moves --notation 2 --moves " + Quoted(line)).out, {"qlb@ql4 Q4\n"});
     r = RunTool("board --moves " + Quoted(line + " QLB@QL4"));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -447,7 +461,8 @@ TEST(CliPerft, CountsDivideAndRules) {
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 22u) << r.out;
-    for (int i = 0; i < 20; i++) EXPECT_TRUE(std::regex_match(lines[i], std::regex("[a-h][1-8][a-h][1-8]: 20")));
+    for (int i = 0; i < 20; i++)
+        EXPECT_TRUE(std::regex_match(lines[i], std::regex("[a-h][1-8][a-h][1-8]: 20")));
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.begin() + 20));
     EXPECT_EQ(lines[20], "");
     EXPECT_EQ(lines[21], "Nodes searched: 400");
@@ -464,17 +479,20 @@ TEST(CliPerft, CountsDivideAndRules) {
 }
 
 TEST(CliFen, RoundTrips) {
-    for (const char* fen : {START_FEN, KIWIPETE, "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 37",
-                            "r3k2r/8/8/8/8/8/8/R3K2R b Qk - 17 60", "8/8/8/8/8/8/6k1/4K2R w K - 0 1",
-                            "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8"}) {
+    for (const char* fen :
+         {START_FEN, KIWIPETE, "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 37",
+          "r3k2r/8/8/8/8/8/8/R3K2R b Qk - 17 60", "8/8/8/8/8/8/6k1/4K2R w K - 0 1",
+          "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8"}) {
         RUN_T r = RunTool("fen --fen " + Quoted(fen));
         ASSERT_EQ(r.status, 0) << fen << "\n" << r.err;
         EXPECT_EQ(r.out, std::string(fen) + "\n");
     }
     // four fields: the counters start afresh; a right whose rook is gone lapses
-    EXPECT_EQ(RunTool("fen --fen " + Quoted("4k3/8/8/8/8/8/8/4K3 b - -")).out, "4k3/8/8/8/8/8/8/4K3 b - - 0 1\n");
+    EXPECT_EQ(RunTool("fen --fen " + Quoted("4k3/8/8/8/8/8/8/4K3 b - -")).out,
+              "4k3/8/8/8/8/8/8/4K3 b - - 0 1\n");
     EXPECT_EQ(RunTool("fen --2d").out, std::string(START_FEN) + "\n");
-    EXPECT_EQ(RunTool("fen --fen " + Quoted("4k3/8/8/8/8/8/8/4K2R w KQ - 0 1")).out, "4k3/8/8/8/8/8/8/4K2R w K - 0 1\n");
+    EXPECT_EQ(RunTool("fen --fen " + Quoted("4k3/8/8/8/8/8/8/4K2R w KQ - 0 1")).out,
+              "4k3/8/8/8/8/8/8/4K2R w K - 0 1\n");
     EXPECT_EQ(RunTool("moves --fen " + Quoted("4k3/8/8/8/8/8/8/4R1K1 b - - 0 1")).out,
               "e8d7 Kd7\ne8d8 Kd8\ne8f7 Kf7\ne8f8 Kf8\n");
 }
@@ -525,10 +543,12 @@ TEST(CliEnds, BoardAndMovesSayCheckMateAndStalemate) {
         {"--2d --moves f2f3,e7e5,g2g4,d8h4", "2D chess, checkmate: Black wins, 0-1", ""},
         {"--2d --moves e2e4,e7e5,f1c4,b8c6,d1h5,g8f6,h5f7", "2D chess, checkmate: White wins, 1-0", ""},
         {"--fen '7k/5Q2/6K1/8/8/8/8/8 b - - 0 1'", "2D chess, stalemate: drawn, 1/2-1/2", ""},
-        {"--fen '4k3/8/8/8/8/8/8/4R1K1 b - - 0 1'", "2D chess, Black to move, in check", "Black is in check\n"},
+        {"--fen '4k3/8/8/8/8/8/8/4R1K1 b - - 0 1'", "2D chess, Black to move, in check",
+         "Black is in check\n"},
         {"--2d --moves e2e4,f7f6,d1h5", "2D chess, Black to move, in check", "Black is in check\n"},
         {"--2d --moves e2e4", "2D chess, Black to move", ""},
-        {"--moves 'g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 b3g1'",
+        {"--moves 'g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 "
+         "b3g1'",
          "3D chess, checkmate: Black wins, 0-1", ""},
         {"--moves 'e1f3 h7d5 f3c5 c8d8 c5h7'", "3D chess, Black to move, in check", "Black is in check\n"},
         {"--moves e2e4", "3D chess, Black to move", ""},
@@ -703,26 +723,39 @@ TEST_F(CliGame, PlayedGamesSayWhatHappens) {
         {"e2e4\n", none, {{"White to move> \n1. e4\n", 1}, {"Black to move> ", 1}}},
         {FOOLS_MATE, none, {{"\n2. ... Qh4#\nWhite is mated\n", 1}, {"Game over: Black wins, 0-1", 1}}},
         // moves are refused once the game is over, but undo goes on; mated again, said again
-        {std::string(FOOLS_MATE) + "a2a3\nlist\nundo\nd8h4\nquit\n", none,
-         {{"the game is over", -1}, {"3. a3", 0}, {"\n1. f3\n1. ... e5\n2. g4\n2. ... Qh4#\n", -1},
-          {"move undone", 1}, {"White is mated", 2}, {"Game over: Black wins", 2}}},
+        {std::string(FOOLS_MATE) + "a2a3\nlist\nundo\nd8h4\nquit\n",
+         none,
+         {{"the game is over", -1},
+          {"3. a3", 0},
+          {"\n1. f3\n1. ... e5\n2. g4\n2. ... Qh4#\n", -1},
+          {"move undone", 1},
+          {"White is mated", 2},
+          {"Game over: Black wins", 2}}},
         {repeated, none, {{"Draw - you're repeating", -1}, {"Game over: drawn, 1/2-1/2", 1}}},
         // the line as it was, and after it why
-        {"e2e5\nxyzzy\ne2e4\n", none,
-         {{"illegal move 'e2e5' (type help for how to enter moves): a pawn moves one cell, two at its first move\n", 1},
-          {"unknown command 'xyzzy' (board, moves,", 1}, {"\n1. e4\n", 1}, {"White to move> ", 3},
+        {"e2e5\nxyzzy\ne2e4\n",
+         none,
+         {{"illegal move 'e2e5' (type help for how to enter moves): a pawn moves one cell, two at its first "
+           "move\n",
+           1},
+          {"unknown command 'xyzzy' (board, moves,", 1},
+          {"\n1. e4\n", 1},
+          {"White to move> ", 3},
           {"Black to move> ", 1}}},
         // the texts the move list and the record use, a check mark optional, the case exact
-        {"e4\ne5\nNf3\nNc6\nBc4\nNf6\nO-O\nQe7\nNg5\nd6\nNxf7\n", none,
+        {"e4\ne5\nNf3\nNc6\nBc4\nNf6\nO-O\nQe7\nNg5\nd6\nNxf7\n",
+         none,
          {{"illegal", 0}, {"\n4. O-O\n", 1}, {"\n6. Nxf7\n", 1}}},
         {"f3\ne5\ng4\nQh4+\n", none, {{"White is mated", 1}}},
         {"f3\ne5\ng4\nQh4\n", none, {{"White is mated", 1}}},
         {"nf3\n", none, {{"bad move 'nf3'", 1}, {"1. Nf3", 0}}},
-        {"a8\na8N\n", "--fen \"8/P6k/8/8/8/8/8/K7 w - - 0 1\" --computer none",
+        {"a8\na8N\n",
+         "--fen \"8/P6k/8/8/8/8/8/K7 w - - 0 1\" --computer none",
          {{"promotion 'a8' needs the piece", 1}, {"\n1. a8N\n", 1}}},
         {"undo\nlist\n", none, {{"nothing to undo", 1}, {"no moves played", 1}}},
         {"e2e4\nrestore\ne7e5\n", none, {{"no game restored", 1}, {"\n1. ... e5\n", 1}}},
-        {"Kh7\n", "--fen \"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\"",
+        {"Kh7\n",
+         "--fen \"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\"",
          {{"Stalemate", -1}, {"Game over: drawn", 1}, {"the game is over", -1}}},
         // the computer playing White moves first, then the input ends
         {"", "--2d --computer white --depth 2 --time 1", {{"\n1. ", 1}}},

@@ -27,8 +27,8 @@ TEST(Notation, CellNamesInEachStyle) {
     ASSERT_TRUE(NewGameState(2));
     EXPECT_EQ(posstr3D(&state.position, E4), nullptr);
     // the rotating buffers hold three earlier results
-    const char* names[] = {PosStr(&state.position, A1), PosStr(&state.position, B2), PosStr(&state.position, E4),
-                           PosStr(&state.position, H8)};
+    const char* names[] = {PosStr(&state.position, A1), PosStr(&state.position, B2),
+                           PosStr(&state.position, E4), PosStr(&state.position, H8)};
     EXPECT_STREQ(names[0], "a1");
     EXPECT_STREQ(names[1], "b2");
     EXPECT_STREQ(names[2], "e4");
@@ -54,7 +54,8 @@ TEST(Notation, CellNamesInEachStyle) {
         ASSERT_TRUE(NewGameState(3));
         state.notation = c.notation;
         state.position.whereis_board[0] = c.qlw;
-        EXPECT_EQ(Name(c.sq), c.name) << "notation " << c.notation << ", board at " << c.qlw << ", cell " << c.sq;
+        EXPECT_EQ(Name(c.sq), c.name)
+            << "notation " << c.notation << ", board at " << c.qlw << ", cell " << c.sq;
     }
     state.notation = 7;
     EXPECT_EQ(PosStr(&state.position, E2), nullptr);
@@ -135,8 +136,10 @@ std::string Direct(MOVE_T m) {
 
 TEST(MoveText, TwoDimensionalTexts) {
     // en passant: nothing stands on the destination; a capture names the piece taken
-    Place(2, {{E1, W_KING}, {E8, B_KING}, {E5, W_PAWN}, {D5, B_PAWN}, {C4, W_PAWN}, {B5, B_KNIGHT}, {D4, W_PAWN}},
-          true, 0, D6);
+    Place(
+        2,
+        {{E1, W_KING}, {E8, B_KING}, {E5, W_PAWN}, {D5, B_PAWN}, {C4, W_PAWN}, {B5, B_KNIGHT}, {D4, W_PAWN}},
+        true, 0, D6);
     EXPECT_EQ(TextOf(W_PAWN, E5, E6), "e6");
     EXPECT_EQ(TextOf(W_PAWN, E5, D6), "exd6ep?");
     EXPECT_EQ(TextOf(W_PAWN, C4, D5), "cxd5");

@@ -110,11 +110,16 @@ TEST(San, KnownCasesAndLongAlgebraicForms) {
         {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", "e7d8n", "exd8=N", {"e7xd8=N", "e7d8n", "e7xd8N", "e7:d8=N"}},
         {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", "e7e8q", nullptr, {"e7e8=Q+", "e7e8q", "e7-e8Q+", "e7e8=q"}},
         {"3r2k1/4P3/8/8/8/8/8/K7 w - - 0 1", nullptr, nullptr, {"e7e8", "e7-e8", "e7e8=K", "e7d8"}},
-        {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", "e1g1", "O-O+", {"e1g1+", "e1-g1", "Ke1g1+"}},  // castling with check
+        {"5k2/8/8/8/8/8/8/4K2R w K - 0 1",
+         "e1g1",
+         "O-O+",
+         {"e1g1+", "e1-g1", "Ke1g1+"}},  // castling with check
         {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", nullptr, nullptr, {"e1c1", "e1-c1", "Ke1c1", "h1h1", "Qe1e2"}},
         {"r3k3/8/8/8/8/8/8/4K3 b q - 0 1", "e8c8", "O-O-O", {"e8c8", "e8-c8", "Ke8-c8"}},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 2", "e5d6", "exd6", {"e5xd6", "e5d6ep", "e5xd6e.p.", "e5-d6"}},
-        {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2", "d8h4", "Qh4#",
+        {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2",
+         "d8h4",
+         "Qh4#",
          {"d8h4#", "d8-h4#", "Qd8h4#", "Qd8-h4", "d8h4"}},
         {"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 2", "e4d5", "exd5", {}},
     };
@@ -122,14 +127,17 @@ TEST(San, KnownCasesAndLongAlgebraicForms) {
         SCOPED_TRACE(std::string(c.fen) + " " + (c.token ? c.token : "none"));
         NewGame(2, c.fen);
         const MOVE_T want = c.token ? Token(c.token) : MOVE_T{};
-        auto same = [&](const MOVE_T& r) { return r.from == want.from && r.to == want.to && r.move_symbol == want.move_symbol; };
+        auto same = [&](const MOVE_T& r) {
+            return r.from == want.from && r.to == want.to && r.move_symbol == want.move_symbol;
+        };
         std::vector<std::string> spellings;
         if (c.san) {
             EXPECT_EQ(SanText(&state.position, want), c.san);
             std::string bare = c.san;
             while (bare.back() == '+' || bare.back() == '#') bare.pop_back();
             spellings = {c.san, bare};
-            if (bare.find('=') != std::string::npos) spellings.push_back(bare.substr(0, bare.find('=')) + bare.back());
+            if (bare.find('=') != std::string::npos)
+                spellings.push_back(bare.substr(0, bare.find('=')) + bare.back());
             if (bare[0] == 'O') spellings.push_back(bare[4] ? "0-0-0" : "0-0");
         }
         for (const std::string& s : spellings) {
@@ -175,7 +183,8 @@ TEST(San, EveryMoveOfRandomGamesHasItsOwnTextThatReadsBack) {
                 MOVE_T r;
                 std::string error;
                 ASSERT_TRUE(SanMove(b, san, &r, &error)) << san << ": " << error;
-                EXPECT_TRUE(r.from == legal[i].from && r.to == legal[i].to && r.move_symbol == legal[i].move_symbol)
+                EXPECT_TRUE(r.from == legal[i].from && r.to == legal[i].to &&
+                            r.move_symbol == legal[i].move_symbol)
                     << san;
             }
             MOVE_T m = legal[rng() % n];
@@ -198,8 +207,8 @@ std::string LiveGame() {
                     std::to_string(state.oeb.inited ? state.oeb.pos_0.hash1 : 0) + "\n";
     for (int ply = state.oeb.inited ? state.oeb.pos_0.move_num : 0; ply < state.position.move_num; ply++) {
         const MOVE_T& m = state.game_record[ply];
-        g += std::to_string(m.piece_moving) + " " + std::to_string(m.from) + " " + std::to_string(m.to) + " " +
-             m.move_symbol + " " + GameListGet(ply + 1) + "\n";
+        g += std::to_string(m.piece_moving) + " " + std::to_string(m.from) + " " + std::to_string(m.to) +
+             " " + m.move_symbol + " " + GameListGet(ply + 1) + "\n";
     }
     return g;
 }
@@ -214,7 +223,8 @@ TEST(Pgn, RandomGamesOfBothKindsComeBackWhole) {
         if (round % 4 == 3) {
             // an edited 3D start
             Setup3D({ABW_QL3, ABW_QL6, ABW_KL1, ABW_KL4},
-                    {{C1, W_KING}, {D1, W_ROOK}, {F2, W_PAWN}, {B4, W_QUEEN}, {H8, B_KING}, {C7, B_PAWN}}, false, 0x1);
+                    {{C1, W_KING}, {D1, W_ROOK}, {F2, W_PAWN}, {B4, W_QUEEN}, {H8, B_KING}, {C7, B_PAWN}},
+                    false, 0x1);
             state.oeb.pos_0 = state.position;
             state.oeb.inited = 1;
         }
@@ -238,8 +248,8 @@ TEST(Pgn, RandomGamesOfBothKindsComeBackWhole) {
 TEST(Pgn, ThreeDimensionalTextsOfAnyNotationRead) {
     const std::string tags = "[Variant \"3D\"]\n\n";
     const std::string written = "1. e2a4 {a4N} g7g6 {c6B} 2. e1b3 {Nb3N} *";
-    for (const std::string moves :
-         {"1. e2a4 {Pb2-b4(4)} g7g6 {Pd7-d6(6)} 2. e1b3 {Nb1-c3(4)} *", "1. a4N c6B 2. Nb3N *", written.c_str()}) {
+    for (const std::string moves : {"1. e2a4 {Pb2-b4(4)} g7g6 {Pd7-d6(6)} 2. e1b3 {Nb1-c3(4)} *",
+                                    "1. a4N c6B 2. Nb3N *", written.c_str()}) {
         NewGame(2);
         std::string error;
         ASSERT_TRUE(PgnLoadGame(tags + moves, 1, &error)) << moves << ": " << error;
@@ -287,8 +297,8 @@ TEST(Pgn, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
         const char* says;
     } bad[] = {
         {tags + "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Bxc6 dxc6 5. Bxe5", "line 5: 5. Bxe5: "},  // illegal
-        {tags + "1. e4 e5 2. Zf3 *", "line 5: 2. Zf3: "},                                   // no such piece
-        {tags + "1. e4 e5 2. Nf3\n2... Ke6 *", "line 6: 2... Ke6: "},                       // Black's, by its number
+        {tags + "1. e4 e5 2. Zf3 *", "line 5: 2. Zf3: "},                                    // no such piece
+        {tags + "1. e4 e5 2. Nf3\n2... Ke6 *", "line 6: 2... Ke6: "},  // Black's, by its number
         {"[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 40\"]\n\n40... Kd7 41. Kd5 *", "line 3: 41. Kd5: "},
         {"[Event \"x\"]\n[Site \"no end]\n\n1. e4 *", "line 2: a tag with no end"},
         {tags + "1. e4 {a comment\nthat never ends", "line 5: a comment"},
@@ -321,7 +331,8 @@ TEST(Pgn, TheTerminalToolWritesReadsAndRefuses) {
     ASSERT_EQ(w.status, 0) << w.err;
     ExpectHas(w.out, {"1. e4 e5 2. Nf3 Nc6 3. Bb5 *"});
     std::ofstream(dir + "/g.pgn") << w.out;
-    EXPECT_EQ(RunTool("fen --pgn g.pgn", dir).out, RunTool("fen --2d --moves \"e2e4 e7e5 g1f3 b8c6 f1b5\"").out);
+    EXPECT_EQ(RunTool("fen --pgn g.pgn", dir).out,
+              RunTool("fen --2d --moves \"e2e4 e7e5 g1f3 b8c6 f1b5\"").out);
     // a PGN made a saved game, and the saved game written as PGN
     RUN_T saved = RunTool("save --pgn g.pgn --moves a7a6", dir);
     ASSERT_EQ(saved.status, 0) << saved.err;
@@ -424,7 +435,8 @@ TEST(Pgn, RewritingKeepsTheFilesTagsAndResult) {
     EXPECT_EQ(on.Tag("White") + "|" + on.Tag("Black") + "|" + on.Tag("Event"), "?|Tamzor|Study");
     // files joined, each with its byte-order mark
     const std::string bom = "\xEF\xBB\xBF";
-    ASSERT_TRUE(LoadFile(bom + FileText(DataFile("opera.pgn")) + bom + FileText(DataFile("two-games.pgn")), 3, &error))
+    ASSERT_TRUE(LoadFile(bom + FileText(DataFile("opera.pgn")) + bom + FileText(DataFile("two-games.pgn")), 3,
+                         &error))
         << error;
     on = written(PgnText(PGN_TAGS_T()));
     EXPECT_EQ(on.Tag("Round") + "|" + on.result, "2|1/2-1/2");
@@ -452,7 +464,8 @@ TEST(Pgn, EveryDataFileRoundTripsThroughAnOutsideReader) {
         {"setup.pgn 1", {"8/8/1qNk4/8/2K5/8/8/8 w - - 6 48", 15}},
     };
     int outside = 0, known = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(TAMZOR_SOURCE_DIR) + "/tests/data")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(TAMZOR_SOURCE_DIR) + "/tests/data")) {
         if (entry.path().extension() != ".pgn") continue;
         const std::string text = FileText(entry.path().string());
         for (int n = 1;; n++) {
@@ -492,8 +505,8 @@ TEST(Pgn, EveryDataFileRoundTripsThroughAnOutsideReader) {
             std::ofstream(ours) << written;
             ExpectOutsideReaderAgrees(ours);
             for (const char* form : {"", "-Wlalg", "-Welalg"}) {
-                const std::string again = CommandOutput(std::string("/usr/games/pgn-extract ") + form + " " + ours +
-                                                        " 2>/dev/null");
+                const std::string again = CommandOutput(std::string("/usr/games/pgn-extract ") + form + " " +
+                                                        ours + " 2>/dev/null");
                 std::string commented;
                 for (const std::string& line : Lines(again))
                     commented += line + (line.empty() || line[0] == '[' ? "\n" : " ; a remark\n");

@@ -59,7 +59,8 @@ std::string Best(const std::vector<std::string>& seen) {
 long long Nodes(const std::string& info) { return atoll(info.c_str() + info.find(" nodes ") + 7); }
 
 // The deepest "info depth", and the last score and line among the lines.
-int DeepestInfo(const std::vector<std::string>& lines, std::string* score = nullptr, std::string* pv = nullptr) {
+int DeepestInfo(const std::vector<std::string>& lines, std::string* score = nullptr,
+                std::string* pv = nullptr) {
     int deepest = 0;
     for (const std::string& l : lines) {
         if (l.rfind("info depth ", 0) != 0) continue;
@@ -131,7 +132,8 @@ TEST(Uci, AnswersTheHandshakeTakesPositionsAndIgnoresNonsense) {
     EXPECT_TRUE(t.WaitFor("bestmove", &line, 10s));
     EXPECT_LT(std::chrono::steady_clock::now() - sent, 5s);
     // the start position again after a game's moves
-    ASSERT_TRUE(Ask(&t, {"position startpos moves e2e4 e7e5 g1f3", "position startpos", "go depth 3"}, &seen));
+    ASSERT_TRUE(
+        Ask(&t, {"position startpos moves e2e4 e7e5 g1f3", "position startpos", "go depth 3"}, &seen));
     EXPECT_TRUE(LegalIn(2, "startpos", Best(seen))) << seen.back();
     ExpectOnlyUci(seen);
     // a FEN without moves
@@ -141,7 +143,8 @@ TEST(Uci, AnswersTheHandshakeTakesPositionsAndIgnoresNonsense) {
     ASSERT_TRUE(Ask(&t, {"position fen 8/8/8/8 w - - 0 1", POSITION + MATE_IN_ONE + " moves a1a9",
                          "position startpos moves e2e4 e7e4", "go depth 3"}, &seen));
     EXPECT_EQ(Best(seen), "a1a8");
-    EXPECT_EQ(std::count_if(seen.begin(), seen.end(), [](const std::string& l) { return l.rfind("info string", 0) == 0; }),
+    EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
+                            [](const std::string& l) { return l.rfind("info string", 0) == 0; }),
               3);
     ExpectOnlyUci(seen);
 }
@@ -188,7 +191,8 @@ TEST(Uci, SearchLimitsAreKept) {
         ASSERT_TRUE(Ask(&t, {"ucinewgame", std::string("position fen ") + fen, "go depth 6"}, &seen)) << fen;
         EXPECT_EQ(DeepestInfo(seen), 6) << fen;
         for (const std::string& l : seen)
-            EXPECT_TRUE(l.rfind("info depth", 0) != 0 || l.find(" score cp 0 ") != std::string::npos) << fen << ": " << l;
+            EXPECT_TRUE(l.rfind("info depth", 0) != 0 || l.find(" score cp 0 ") != std::string::npos)
+                << fen << ": " << l;
     }
     ASSERT_TRUE(Ask(&t, {"ucinewgame", POSITION + MATE_IN_ONE, "go depth 5"}, &seen));
     EXPECT_EQ(DeepestInfo(seen, &score), 5);
@@ -206,13 +210,15 @@ TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
     std::vector<std::string> seen;
     std::string score;
     for (const PROBLEM_T& p : problems) {
-        ASSERT_TRUE(Ask(&t, {"ucinewgame", "position fen " + p.fen, "go mate " + std::to_string(p.mate_in)}, &seen))
+        ASSERT_TRUE(
+            Ask(&t, {"ucinewgame", "position fen " + p.fen, "go mate " + std::to_string(p.mate_in)}, &seen))
             << p.id;
         DeepestInfo(seen, &score);
         const int k = score.rfind("mate ", 0) == 0 ? atoi(score.c_str() + 5) : 0;
         EXPECT_TRUE(k >= 1 && k <= p.mate_in) << p.id << ": score " << score;
         POS_T child;
-        ASSERT_TRUE(LegalIn(2, "fen " + p.fen, Best(seen), RULES_TDCL, &child)) << p.id << ": " << seen.back();
+        ASSERT_TRUE(LegalIn(2, "fen " + p.fen, Best(seen), RULES_TDCL, &child))
+            << p.id << ": " << seen.back();
         if (k >= 1 && (k <= 2 || prove_all)) {
             EXPECT_TRUE(Lost(&child, k - 1)) << p.id << ": " << seen.back() << " does not mate in " << k;
         }
@@ -256,19 +262,23 @@ TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
     std::string line;
     t.Send("uci");
     ASSERT_TRUE(t.WaitFor("uciok", &line, 10s, &seen));
-    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
-                            [](const std::string& l) { return l.rfind("option name Hash type spin", 0) == 0; }));
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const std::string& l) {
+        return l.rfind("option name Hash type spin", 0) == 0;
+    }));
     const std::string threads =
         "option name Threads type spin default 1 min 1 max " + std::to_string(MaxSearchThreads());
     EXPECT_NE(std::find(seen.begin(), seen.end(), threads), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), "option name UCI_Variant type combo default 2d var 2d var 3d"),
-              seen.end());
+    EXPECT_NE(
+        std::find(seen.begin(), seen.end(), "option name UCI_Variant type combo default 2d var 2d var 3d"),
+        seen.end());
     t.Send("setoption name Threads value 0");
     ASSERT_TRUE(t.WaitFor("info string", &line, 10s, &seen));
     EXPECT_NE(line.find("Threads is 1 to"), std::string::npos) << line;
-    ASSERT_TRUE(Ask(&t, {"setoption name threads value " + std::to_string(MaxSearchThreads()),
-                         "setoption name hash value 1", "setoption name DIFFICULTY value 3", "position startpos",
-                         "go movetime 1000"}, &seen, 60s));
+    ASSERT_TRUE(Ask(
+        &t,
+        {"setoption name threads value " + std::to_string(MaxSearchThreads()), "setoption name hash value 1",
+         "setoption name DIFFICULTY value 3", "position startpos", "go movetime 1000"},
+        &seen, 60s));
     for (const std::string& l : seen) EXPECT_EQ(l.find("info string"), std::string::npos) << l;
     EXPECT_LE(DeepestInfo(seen), 2) << "the difficulty limits the depth";
     ExpectOnlyUci(seen);
@@ -285,9 +295,13 @@ TEST(Uci, TheThreeDimensionalGameByItsVariant) {
     Handshake(&t);
     std::vector<std::string> seen;
     for (const char* rules : {"tdcl", "Tournament"}) {
-        ASSERT_TRUE(Ask(&t, {"setoption name uci_variant value 3D", std::string("setoption name Rules value ") + rules,
-                             "position startpos moves e2a4 g7g6", "go depth 3"}, &seen));
-        EXPECT_TRUE(LegalIn(3, "startpos moves e2a4 g7g6", Best(seen), rules[0] == 't' ? RULES_TDCL : RULES_TOURNAMENT))
+        ASSERT_TRUE(
+            Ask(&t,
+                {"setoption name uci_variant value 3D", std::string("setoption name Rules value ") + rules,
+                 "position startpos moves e2a4 g7g6", "go depth 3"},
+                &seen));
+        EXPECT_TRUE(LegalIn(3, "startpos moves e2a4 g7g6", Best(seen),
+                            rules[0] == 't' ? RULES_TDCL : RULES_TOURNAMENT))
             << seen.back();
         EXPECT_EQ(DeepestInfo(seen), 3);
         ExpectOnlyUci(seen);
@@ -385,7 +399,8 @@ TEST(Uci, AClockGameUnderLoadEndsWithTimeOnTheClock) {
                              " winc " + std::to_string(inc_ms) + " binc " + std::to_string(inc_ms)},
                         &seen, 60s)) << "no move at ply " << plies;
         clock_ms[side] -=
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent).count();
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent)
+                .count();
         if (!side) {
             ours.insert(ours.end(), seen.begin(), seen.end());
             least_ms = std::min(least_ms, clock_ms[0]);
@@ -421,7 +436,8 @@ struct GO_CASE_T {
 };
 
 const char* const MATED_3D =
-    "startpos moves g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 b3g1";
+    "startpos moves g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 "
+    "b3g1";
 
 const GO_CASE_T GO_CASES[] = {
     // a clock past zero, a negative time, missing or unreadable numbers
@@ -448,7 +464,8 @@ const GO_CASE_T GO_CASES[] = {
     {2, "fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "go depth 3 searchmoves a1a2 g1f1", false, "a1a2|g1f1", ""},
     {2, "startpos", "go searchmoves e2e5 depth 3", false, "", ""},
     // no move at all: mated, stalemated
-    {2, "fen rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3", "go depth 3", false, "0000", "mate 0"},
+    {2, "fen rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3", "go depth 3", false, "0000",
+     "mate 0"},
     {2, "fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "go movetime 200", false, "0000", "cp 0"},
     {2, "fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "go infinite", true, "0000", "cp 0"},
     // the 3D game
@@ -568,9 +585,10 @@ TEST(Uci, TheTableIsReadyBeforeReadyok) {
 TEST(Uci, NoStrayTextOnAnyStream) {
     for (const char* kind : {"--2d --time 0.02", "--3d --time 0.01"}) {
         SCOPED_TRACE(kind);
-        const std::string out =
-            CommandOutput(std::string("printf 'quit\\n' | ") + TAMZOR_CLI + " play --computer both " + kind + " 2>&1");
-        EXPECT_NE(out.find("Game over"), std::string::npos) << out.substr(out.size() > 2000 ? out.size() - 2000 : 0);
+        const std::string out = CommandOutput(std::string("printf 'quit\\n' | ") + TAMZOR_CLI +
+                                              " play --computer both " + kind + " 2>&1");
+        EXPECT_NE(out.find("Game over"), std::string::npos)
+            << out.substr(out.size() > 2000 ? out.size() - 2000 : 0);
         EXPECT_EQ(out.find("Panic"), std::string::npos);
         std::istringstream lines(out);
         for (std::string l; std::getline(lines, l);) {

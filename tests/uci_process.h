@@ -72,7 +72,8 @@ public:
     // after it); all that came is in *seen.
     bool WaitForTail(const std::string& tail, std::string* seen, std::chrono::milliseconds limit) {
         auto end = std::chrono::steady_clock::now() + limit;
-        while (buffer_.size() < tail.size() || buffer_.compare(buffer_.size() - tail.size(), tail.size(), tail))
+        while (buffer_.size() < tail.size() ||
+               buffer_.compare(buffer_.size() - tail.size(), tail.size(), tail))
             if (!Fill(end)) return false;
         *seen = buffer_;
         buffer_.clear();
@@ -107,7 +108,8 @@ private:
     // More of the output, waiting no later than `end`; false when none comes.
     bool Fill(std::chrono::steady_clock::time_point end) {
         for (;;) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
             if (left.count() <= 0) return false;
             pollfd p{from_, POLLIN, 0};
             if (poll(&p, 1, (int)left.count()) <= 0) continue;
