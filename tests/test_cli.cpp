@@ -129,26 +129,23 @@ TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
 // Options repeated with their own value, a game kind agreeing with the FEN or file, --moves twice.
 TEST(CliOptions, AgreeingOptionsAreTaken) {
     const std::string two_d = RunTool("board --2d --moves e2e4,e7e5").out;
-    for (const std::string& args :
-         {std::string("board --2d --2d --moves e2e4 --moves e7e5"),
-          std::string("board --moves e2e4,e7e5 --2d"),
-          "board --fen " + std::string(A_FEN) + " --2d --moves e1e2 --notation 1 --notation 1"}) {
-        RUN_T r = RunTool(args);
-        EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
-        EXPECT_EQ(r.err, "") << args;
-        if (args.find("--fen") == std::string::npos) {
-            EXPECT_EQ(r.out, two_d) << args;
-        }
-    }
-    for (const std::string& args :
-         {std::string("board --3d --rules tournament --rules TOURNAMENT"),
-          std::string("perft 1 --3d --rules tdcl"),
-          "board --2d --pgn " + DataFile("two-games.pgn") + " --game 2 --game 02",
-          "board --3d --rules tdcl --pgn " + DataFile("mates-3d.pgn"),
-          std::string("search --2d --depth 2 --depth 2 --time 5"), "fen --2d --fen " + std::string(A_FEN)}) {
+    const std::pair<std::string, int> cases[] = {  // 2: the same board as two_d, 1: nothing on stderr
+        {"board --2d --2d --moves e2e4 --moves e7e5", 2},
+        {"board --moves e2e4,e7e5 --2d", 2},
+        {"board --fen " + std::string(A_FEN) + " --2d --moves e1e2 --notation 1 --notation 1", 1},
+        {"board --3d --rules tournament --rules TOURNAMENT", 0},
+        {"perft 1 --3d --rules tdcl", 0},
+        {"board --2d --pgn " + DataFile("two-games.pgn") + " --game 2 --game 02", 0},
+        {"board --3d --rules tdcl --pgn " + DataFile("mates-3d.pgn"), 0},
+        {"search --2d --depth 2 --depth 2 --time 5", 0},
+        {"fen --2d --fen " + std::string(A_FEN), 0},
+    };
+    for (const auto& [args, kind] : cases) {
         RUN_T r = RunTool(args);
         EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
         EXPECT_NE(r.out, "") << args;
+        EXPECT_TRUE(kind == 0 || r.err.empty()) << args << "\n" << r.err;
+        EXPECT_TRUE(kind < 2 || r.out == two_d) << args << "\n" << r.out;
     }
 }
 
