@@ -175,7 +175,7 @@ TEST(MoveText, TwoDimensionalTexts) {
     }
 }
 
-TEST(MoveText, PromotionLetterAndCheckComeLast) {
+TEST(MoveText, PromotionLetterAndCheckComeLastInEachStyle) {
     ASSERT_TRUE(NewGameState(2));
     EXPECT_EQ(Direct({G1, F3, INF_VALUE, W_KNIGHT, '-', 1}), "Nf3+");
     state.position.flags |= FLAG_W_PROMOTED;
@@ -192,13 +192,10 @@ TEST(MoveText, PromotionLetterAndCheckComeLast) {
     EXPECT_EQ(Direct({H1, G3, INF_VALUE, W_KNIGHT, '-', 1}), "Ne1-d3(2)+");
     state.position.flags |= FLAG_W_PROMOTED;
     EXPECT_EQ(Direct({H1, G3, INF_VALUE, W_KNIGHT, 'R', 1}), "Ne1Rd3(2)R+");
-}
-
-TEST(MoveText, AttackBoardMoveInEachStyle) {
+    // a board's move; a plain one ends at the closing parenthesis
     ASSERT_TRUE(NewGameState(3));
     MOVE_T m{ABW_QL1, ABW_QL3, INF_VALUE, AB_QLW, 'T', 0};
     state.notation = NOTATION_STANDARD;
-    // A plain board move ends at the closing parenthesis.
     EXPECT_EQ(Direct(m), "QLWb3(4)");
     EXPECT_EQ(Direct({ABW_KL6, ABW_KL4, INF_VALUE, AB_KLB, 'T', 0}), "KLBe6(4)");
     EXPECT_EQ(Direct({ABW_QL3, ABW_QL6, INF_VALUE, AB_QLW, 'Q', 0}), "QLWb8(6)Q");
@@ -255,7 +252,7 @@ TEST(MoveText, ThreeDimensionalTextsTellMovesApart) {
     EXPECT_EQ(TextOf(W_PAWN, F4, F5), "Pc4(2)-c5(6)");
 }
 
-TEST(MoveText, InvalidAndUnknownMoves) {
+TEST(MoveText, InvalidAndUnknownMovesAndTheLongestText) {
     ASSERT_TRUE(NewGameState(2));
     char buf[16];
     MOVE_T empty_from{E4, E5, INF_VALUE, W_PAWN, '-', 0};
@@ -268,21 +265,18 @@ TEST(MoveText, InvalidAndUnknownMoves) {
     MOVE_T listed{E2, E4, INF_VALUE, W_PAWN, 'x', 0};  // the symbol is not compared
     ASSERT_NE(ShortDisambiguateMovestr(&listed), nullptr);
     EXPECT_STREQ(ShortDisambiguateMovestr(&listed), "e4");
-}
-
-TEST(MoveText, LongestTextFitsAnEntry) {
-    // a three-letter prefix, the piece taken, a pin as level mark, "ep", a promotion and "+"
+    // the longest fits an entry: a three-letter prefix, the piece taken, a pin as level, "ep", promotion, "+"
     Place(3, {{H1, W_KING}, {H8, B_KING}, {E2, W_PAWN}, {A2, B_KNIGHT}}, true);
     state.notation = NOTATION_ZARVIC;
     snprintf(da_str_i, sizeof da_str_i, "QL1");
     state.position.flags |= FLAG_W_PROMOTED;
-    char buf[24];
-    memset(buf, 'Z', sizeof buf);
+    char longest[24];
+    memset(longest, 'Z', sizeof longest);
     MOVE_T m{E2, A2, INF_VALUE, W_PAWN, 'e', 1};
-    ASSERT_NE(ShortMovestr(&state.position, &m, buf), nullptr);
-    EXPECT_STREQ(buf, "aQL1xNz1QL1epQ+");
-    EXPECT_EQ(strlen(buf), 15u);
-    for (size_t i = 16; i < sizeof buf; i++) EXPECT_EQ(buf[i], 'Z') << i;
+    ASSERT_NE(ShortMovestr(&state.position, &m, longest), nullptr);
+    EXPECT_STREQ(longest, "aQL1xNz1QL1epQ+");
+    EXPECT_EQ(strlen(longest), 15u);
+    for (size_t i = 16; i < sizeof longest; i++) EXPECT_EQ(longest[i], 'Z') << i;
     da_str_i[0] = 0;
 }
 
