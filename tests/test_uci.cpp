@@ -73,8 +73,9 @@ int DeepestInfo(const std::vector<std::string>& lines, std::string* score = null
     return deepest;
 }
 
-// Sets up state.position as "position <position>" gives it; false when it is none.
-bool SetUpUci(int dmode, const std::string& position, int rules = RULES_TDCL) {
+// Is the token a legal move after "position <position>"? Its position after in *child.
+bool LegalIn(int dmode, const std::string& position, const std::string& token, int rules = RULES_TDCL,
+             POS_T* child = nullptr) {
     std::istringstream in(position);
     CLI_OPTIONS_T opt;
     opt.dmode = dmode;
@@ -87,13 +88,7 @@ bool SetUpUci(int dmode, const std::string& position, int rules = RULES_TDCL) {
     }
     if (in >> word && word == "moves")
         for (std::string m; in >> m;) opt.moves += (opt.moves.empty() ? "" : " ") + m;
-    return SetUpPosition(opt) == 0;
-}
-
-// Is the token a legal move after "position <position>"?
-bool LegalIn(int dmode, const std::string& position, const std::string& token, int rules = RULES_TDCL,
-             POS_T* child = nullptr) {
-    if (!SetUpUci(dmode, position, rules)) return false;
+    if (SetUpPosition(opt) != 0) return false;
     MOVE_T m;
     std::string error;
     if (!MoveFromToken(&state.position, token, &m, &error)) return false;
@@ -256,7 +251,7 @@ TEST(Uci, AGameKeepsWhatTheSearchLearntUntilANewGame) {
     EXPECT_EQ(searched(game), first);
 }
 
-TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
+TEST(Uci, OptionsByAnyCaseARealTableSizeAndTheThreeDimensionalGame) {
     UciProcess t({TAMZOR_CLI, "uci"});
     std::vector<std::string> seen;
     std::string line;
@@ -288,12 +283,7 @@ TEST(Uci, OptionsByAnyCaseAndARealTableSize) {
     EXPECT_EQ(hash_c.hash_table_size, (1u << 20) / sizeof(HASHENTRY_T) & ~1ull);
     hash_c.HashResize(48);
     EXPECT_EQ(hash_c.hash_table_size, entries);
-}
-
-TEST(Uci, TheThreeDimensionalGameByItsVariant) {
-    UciProcess t({TAMZOR_CLI, "uci"});
-    Handshake(&t);
-    std::vector<std::string> seen;
+    // the 3D game by its variant, under either rules
     for (const char* rules : {"tdcl", "Tournament"}) {
         ASSERT_TRUE(
             Ask(&t,
