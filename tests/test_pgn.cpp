@@ -65,22 +65,19 @@ MOVE_T Token(const std::string& token) {
 }
 
 TEST(Fen, TheHalfmoveClockCountsAsOtherProgramsCountIt) {
-    const struct {
-        const char* moves;
-        const char* fen;
-    } games[] = {
+    const std::pair<const char*, const char*> games[] = {
         {"", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
         {"g1f3", "rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1"},
         {"e2e4 e7e5 g1f3", "rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 2"},
         {"g1f3 g8f6 f3g1 f6g8", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 4 3"},
         {"e2e4 d7d5 e4d5 d8d5 b1c3", "rnb1kbnr/ppp1pppp/8/3q4/8/2N5/PPPP1PPP/R1BQKBNR b KQkq - 1 3"},
     };
-    for (const auto& g : games) {
-        CLI_OPTIONS_T opt;
-        opt.dmode = 2;
-        opt.moves = g.moves;
+    CLI_OPTIONS_T opt;
+    opt.dmode = 2;
+    for (const auto& [moves, fen] : games) {
+        opt.moves = moves;
         ASSERT_EQ(SetUpPosition(opt), 0);
-        EXPECT_EQ(FenText(&state.position), g.fen) << g.moves;
+        EXPECT_EQ(FenText(&state.position), fen) << moves;
     }
     // read and written again, the count the FEN gave runs on
     NewGame(2, "8/8/8/4k3/8/8/8/R3K3 w Q - 17 40", "e1e2");
