@@ -99,24 +99,18 @@ const char* const A_FEN = "'4k3/8/8/8/8/8/8/4K3 w - - 0 1'";
 TEST(CliOptions, ContradictionsAreRefusedWithTheirReason) {
     const std::pair<std::string, const char*> cases[] = {
         {"board --2d --3d", "--2d and --3d"},
-        {"moves --3d --moves e2e4 --2d", "--2d and --3d"},
-        {"bench --3d --2d", "--2d and --3d"},
         {"board --game 3", "--game needs --pgn"},
-        {"search --2d --game 2 --depth 2", "--game needs --pgn"},
         {"restore --game 2", "--game"},
         {"fen --fen " + std::string(A_FEN) + " --pgn " + DataFile("opera.pgn"), "--pgn and --fen"},
         {"moves --3d --fen " + std::string(A_FEN), "--3d"},
         {"perft 1 --2d --rules tournament", "--rules is for the 3D game"},
         {"board --fen " + std::string(A_FEN) + " --rules tdcl", "--rules is for the 3D game"},
-        {"bench --2d --rules tdcl", "--rules is for the 3D game"},
         {"board --pgn " + DataFile("opera.pgn") + " --rules tdcl", "holds a 2D game"},
         {"board --pgn " + DataFile("mates-3d.pgn") + " --rules tournament",
          "played with tdcl rules, not tournament"},
         {"board --2d --pgn " + DataFile("mates-3d.pgn"), "holds a 3D game"},
         {"board --rules tdcl --rules tournament", "--rules given twice"},
-        {"board --notation 1 --notation 2", "--notation given twice"},
         {"fen --fen " + std::string(A_FEN) + " --fen '4k3/8/8/8/8/8/8/3K4 w - - 0 1'", "--fen given twice"},
-        {"board --pgn " + DataFile("opera.pgn") + " --pgn " + DataFile("setup.pgn"), "--pgn given twice"},
         {"board --pgn " + DataFile("two-games.pgn") + " --game 1 --game 2", "--game given twice"},
         {"search --2d --depth 3 --depth 4", "--depth given twice"},
         {"play --2d --time 1 --time 2 </dev/null", "--time given twice"},
@@ -331,22 +325,26 @@ TEST(CliSearch, DepthIsThePliesSearchedAlikeEverywhere) {
     }
 }
 
+// One parser reads the limits of search, play and bench: all refusals by search, one by each other.
 TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
+    auto refused = [](const std::string& command, const std::string& option, const std::string& v) {
+        const std::string says = option == "--depth"     ? "bad depth '" + v + "' (2 to 49)"
+                                 : option == "--threads" ? "bad thread count '" + v + "'"
+                                                         : "bad time '" + v + "' (0.01 to 3600)";
+        ExpectRefused(command + " " + option + " '" + v + "' </dev/null", says);
+    };
+    for (const std::string v : {"1", "50", "3.5", "x", ""}) refused("search --2d", "--depth", v);
+    for (const std::string v : {"0", "x", "65", "1.5"}) refused("search --2d", "--threads", v);
+    for (const std::string v : {"0", "0.001", "3601", "1s", "-1", "nan", ""})
+        refused("search --2d", "--time", v);
     for (const std::string command : {"search --2d", "play --2d", "bench --2d"}) {
-        SCOPED_TRACE(command);
-        auto refused = [&](const std::string& option, const std::string& v, const std::string& says) {
-            ExpectRefused(command + " " + option + " '" + v + "' </dev/null", says);
-        };
-        for (const std::string v : {"1", "50", "3.5", "x", ""})
-            refused("--depth", v, "bad depth '" + v + "' (2 to 49)");
-        ExpectRefused(command + " --depth", "--depth needs a value");
-        for (const std::string v : {"0", "x", "65", "1.5"})
-            refused("--threads", v, "bad thread count '" + v + "'");
-        if (command.rfind("bench", 0) == 0) continue;  // bench runs no clock
-        for (const char* v : {"0", "0.001", "3601", "1s", "-1", "nan", ""})
-            refused("--time", v, "bad time '" + std::string(v) + "' (0.01 to 3600)");
-        ExpectRefused(command + " --time", "--time needs a value");
+        refused(command, "--depth", "50");
+        refused(command, "--threads", "0");
+        ExpectRefused(command + " --depth </dev/null", "--depth needs a value");
     }
+    refused("play --2d", "--time", "3601");
+    for (const char* command : {"search --2d --time", "play --2d --time </dev/null"})
+        ExpectRefused(command, "--time needs a value");
 }
 
 // A fraction of a second holds in a game too.
@@ -450,9 +448,7 @@ TEST(CliPerft, CountsDivideAndRules) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Nodes searched: 8902\n");
     ExpectHas(r.err, {"nodes/s"});
-    EXPECT_EQ(RunTool("perft 0 --2d").out, "Nodes searched: 1\n");
     EXPECT_EQ(RunTool("perft 0").out, "Nodes searched: 1\n");
-    EXPECT_EQ(RunTool("perft 2 --fen " + Quoted(KIWIPETE)).out, "Nodes searched: 2039\n");
     r = RunTool("perft 2 --2d --divide");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
@@ -462,10 +458,7 @@ TEST(CliPerft, CountsDivideAndRules) {
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.begin() + 20));
     EXPECT_EQ(lines[20], "");
     EXPECT_EQ(lines[21], "Nodes searched: 400");
-    // depth 1 gives one per move; the sum of a divide is the total
-    RUN_T k = RunTool("perft 1 --divide --fen " + Quoted(KIWIPETE));
-    EXPECT_EQ(Lines(k.out).size(), 48u + 2u);
-    ExpectHas(k.out, {"e5f7: 1\n", "\n\nNodes searched: 48\n"});
+    // the sum of a divide is the total
     RUN_T d = RunTool("perft 2 --divide");
     ASSERT_EQ(d.status, 0);
     EXPECT_EQ(d.out.substr(d.out.find("\n\nNodes")), "\n\n" + RunTool("perft 2").out);
@@ -541,7 +534,6 @@ TEST(CliEnds, BoardAndMovesSayCheckMateAndStalemate) {
         {"--fen '7k/5Q2/6K1/8/8/8/8/8 b - - 0 1'", "2D chess, stalemate: drawn, 1/2-1/2", ""},
         {"--fen '4k3/8/8/8/8/8/8/4R1K1 b - - 0 1'", "2D chess, Black to move, in check",
          "Black is in check\n"},
-        {"--2d --moves e2e4,f7f6,d1h5", "2D chess, Black to move, in check", "Black is in check\n"},
         {"--2d --moves e2e4", "2D chess, Black to move", ""},
         {"--moves 'g2g3 h8g6 c1d1 c8d8 e1g2 g6d4 h2d3 d4b5 g2d4 e8b6 d4g6 e7e6 d3h4 b5h4 e2a4 h4b3 f1d3 "
          "b3g1'",
@@ -626,7 +618,6 @@ TEST_F(CliGame, SaveAndRestoreBothGames) {
 
     s = RunTool("save --3d --moves e2e4,e7e5");
     ASSERT_EQ(s.status, 0) << s.out << s.err;
-    EXPECT_EQ(FileText("tamzor.sav").size(), 34496u);
     r = RunTool("restore");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     ExpectHas(r.out, {"\n1. ", "\n1. ... "});
@@ -690,13 +681,6 @@ TEST_F(CliGame, BadMovesAndBadFilesAreRefused) {
     refused("No such file");
     std::ofstream("tamzor.sav", std::ios::binary) << std::string(100, 'x');
     refused("100 bytes long, a saved game is 34496");
-    std::ofstream("tamzor.sav", std::ios::binary) << std::string(60000, 'x');
-    refused("60000 bytes long");
-    ASSERT_EQ(RunTool("save --2d --moves e2e4").status, 0);
-    std::string f = FileText("tamzor.sav");
-    f[6360] = 4;  // the game kind
-    std::ofstream("tamzor.sav", std::ios::binary) << f;
-    refused("game kind 4");
 }
 
 // What a game on standard input prints: each text a number of times (-1: at least once).
@@ -711,8 +695,6 @@ TEST_F(CliGame, PlayedGamesSayWhatHappens) {
     for (int i = 0; i < 3; i++) repeated += "Nf3\nNf6\nNg1\nNg8\n";
     const char* const none = "--2d --computer none";
     const PLAY_CASE_T cases[] = {
-        {"e2e4\n", none, {{"White to move> \n1. e4\n", 1}, {"Black to move> ", 1}}},
-        {FOOLS_MATE, none, {{"\n2. ... Qh4#\nWhite is mated\n", 1}, {"Game over: Black wins, 0-1", 1}}},
         // moves are refused once the game is over, but undo goes on; mated again, said again
         {std::string(FOOLS_MATE) + "a2a3\nlist\nundo\nd8h4\nquit\n",
          none,
@@ -720,8 +702,8 @@ TEST_F(CliGame, PlayedGamesSayWhatHappens) {
           {"3. a3", 0},
           {"\n1. f3\n1. ... e5\n2. g4\n2. ... Qh4#\n", -1},
           {"move undone", 1},
-          {"White is mated", 2},
-          {"Game over: Black wins", 2}}},
+          {"\n2. ... Qh4#\nWhite is mated\n", 2},
+          {"Game over: Black wins, 0-1", 2}}},
         {repeated, none, {{"Draw - you're repeating", -1}, {"Game over: drawn, 1/2-1/2", 1}}},
         // the line as it was, and after it why
         {"e2e5\nxyzzy\ne2e4\n",
@@ -730,7 +712,7 @@ TEST_F(CliGame, PlayedGamesSayWhatHappens) {
            "move\n",
            1},
           {"unknown command 'xyzzy' (board, moves,", 1},
-          {"\n1. e4\n", 1},
+          {"White to move> \n1. e4\n", 1},
           {"White to move> ", 3},
           {"Black to move> ", 1}}},
         // the texts the move list and the record use, a check mark optional, the case exact
