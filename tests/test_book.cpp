@@ -209,7 +209,6 @@ TEST(Book, ThreeDBooksRoundTrip) {
 // --book is on or off; OwnBook plays a book move at once and says so.
 TEST(Book, TerminalAndUciSettings) {
     ExpectRefused("play --2d --book maybe </dev/null", "--book is on or off");
-    ExpectRefused("play --2d --book on --book off </dev/null", "--book given twice");
     RUN_T r = RunTool("play --2d --computer white --book on --time 60 </dev/null");
     EXPECT_EQ(r.status, 0) << r.err;
     ExpectHas(r.out, {"\n1. "});

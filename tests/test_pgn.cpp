@@ -96,9 +96,7 @@ TEST(San, KnownCasesAndLongAlgebraicForms) {
     } cases[] = {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "g1f3", "Nf3", {}},
         {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "b1d2", "Nbd2", {}},  // by file
-        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "f3d2", "Nfd2", {}},
         {"4k3/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1a3", "R1a3", {}},  // by rank
-        {"4k3/8/8/R7/8/8/8/R3K3 w - - 0 1", "a5a3", "R5a3", {}},
         {"k7/8/8/4Q2Q/8/8/7Q/K7 w - - 0 1", "h5e2", "Qh5e2", {}},  // by both
         {"k7/8/8/4Q2Q/8/8/7Q/K7 w - - 0 1", "e5e2", "Qee2", {}},
         {"k7/8/8/4Q2Q/8/8/7Q/K7 w - - 0 1", "h2e2", "Q2e2", {}},
@@ -117,7 +115,6 @@ TEST(San, KnownCasesAndLongAlgebraicForms) {
          "d8h4",
          "Qh4#",
          {"d8h4#", "d8-h4#", "Qd8h4#", "Qd8-h4", "d8h4"}},
-        {"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 2", "e4d5", "exd5", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fen) + " " + (c.token ? c.token : "none"));

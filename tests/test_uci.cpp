@@ -227,15 +227,20 @@ TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
     EXPECT_EQ(score.rfind("cp ", 0), 0u) << score;
 }
 
-TEST(Uci, AGameKeepsWhatTheSearchLearntUntilANewGame) {
+// The table lasts a game until ucinewgame; an info line tells what this search did: a depth or node
+// count is searched from the start even when the table knows more; the Difficulty does not cap a depth.
+TEST(Uci, TheTableLastsTheGameAndInfoTellsThisSearch) {
     UciProcess t({TAMZOR_CLI, "uci"});
     Handshake(&t);
+    auto go = [&](const std::vector<std::string>& commands) {
+        std::vector<std::string> seen;
+        EXPECT_TRUE(Ask(&t, commands, &seen, 60s)) << commands.back();
+        return seen;
+    };
     // interfaces send the whole game before every move
     auto searched = [&](const std::string& position) {
-        std::vector<std::string> seen;
-        EXPECT_TRUE(Ask(&t, {position, "go depth 5"}, &seen, 60s));
         long long n = -1;
-        for (const std::string& l : seen)
+        for (const std::string& l : go({position, "go depth 5"}))
             if (l.rfind("info depth", 0) == 0) n = Nodes(l);
         return n;
     };
@@ -248,6 +253,25 @@ TEST(Uci, AGameKeepsWhatTheSearchLearntUntilANewGame) {
     searched(game + " e1g1 f8e7");
     t.Send("ucinewgame");
     EXPECT_EQ(searched(game), first);
+    t.Send("setoption name Difficulty value 2");
+    EXPECT_EQ(DeepestInfo(go({"position startpos moves e2e4 e7e5 g1f3", "go depth 7"})), 7);
+    // the same position again, now known deep
+    const std::vector<std::string> again = go({"go depth 2"});
+    EXPECT_EQ(DeepestInfo(again), 2);
+    for (const std::vector<std::string>& lines : {again, go({"go nodes 100"})}) {
+        int last = 0;
+        for (const std::string& l : lines) {
+            if (l.rfind("info depth", 0) != 0) continue;
+            EXPECT_GT(Nodes(l), 0) << l;
+            EXPECT_LE(Nodes(l), 120) << l;
+            // one iteration after the other, the last may be said again when cut short
+            const int depth = atoi(l.c_str() + 11);
+            EXPECT_TRUE(depth == last + 1 || depth == last || (last == 0 && depth == 2)) << l;
+            last = depth;
+        }
+    }
+    // a search by time keeps to the Difficulty
+    EXPECT_LE(DeepestInfo(go({"go movetime 500"})), 2);
 }
 
 TEST(Uci, OptionsByAnyCaseARealTableSizeAndTheThreeDimensionalGame) {
@@ -259,12 +283,10 @@ TEST(Uci, OptionsByAnyCaseARealTableSizeAndTheThreeDimensionalGame) {
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const std::string& l) {
         return l.rfind("option name Hash type spin", 0) == 0;
     }));
-    const std::string threads =
-        "option name Threads type spin default 1 min 1 max " + std::to_string(MaxSearchThreads());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), threads), seen.end());
-    EXPECT_NE(
-        std::find(seen.begin(), seen.end(), "option name UCI_Variant type combo default 2d var 2d var 3d"),
-        seen.end());
+    for (const std::string& option :
+         {"option name Threads type spin default 1 min 1 max " + std::to_string(MaxSearchThreads()),
+          std::string("option name UCI_Variant type combo default 2d var 2d var 3d")})
+        EXPECT_NE(std::find(seen.begin(), seen.end(), option), seen.end()) << option;
     t.Send("setoption name Threads value 0");
     ASSERT_TRUE(t.WaitFor("info string", &line, 10s, &seen));
     EXPECT_NE(line.find("Threads is 1 to"), std::string::npos) << line;
@@ -300,6 +322,21 @@ TEST(Uci, OptionsByAnyCaseARealTableSizeAndTheThreeDimensionalGame) {
                          "position startpos moves e2e4", "go depth 3"}, &seen));
     EXPECT_TRUE(LegalIn(2, "startpos moves e2e4", Best(seen))) << seen.back();
     EXPECT_EQ(seen.front().rfind("info string the 3D game has no FEN", 0), 0u) << seen.front();
+    // a large table is taken and written before readyok, not in the first search; a smaller one gives it back
+    auto resident_mb = [&] {
+        std::ifstream status("/proc/" + std::to_string(t.Pid()) + "/status");
+        for (std::string l; std::getline(status, l);)
+            if (l.rfind("VmRSS:", 0) == 0) return atoll(l.c_str() + 6) / 1024;
+        return 0LL;
+    };
+    const long long before = resident_mb();
+    for (const char* size : {"256", "4"}) {
+        t.Send(std::string("setoption name Hash value ") + size);
+        t.Send("isready");
+        ASSERT_TRUE(t.WaitFor("readyok", &line, 60s));
+        EXPECT_TRUE(size[0] == '4' || resident_mb() >= before + 200) << resident_mb() << " MB";
+    }
+    EXPECT_LT(resident_mb(), before + 100);
 }
 
 // The clock's share leaves a reserve; a known delay per move below the
@@ -505,61 +542,6 @@ TEST(Uci, EveryGoIsAnsweredByOneBestMove) {
         EXPECT_EQ(*c.score ? score : "", std::string(c.score));
         ExpectOnlyUci(seen);
     }
-}
-
-// An info line tells what this search did: a depth or node count is searched
-// from the start even when the table knows more; the Difficulty does not cap a depth.
-TEST(Uci, InfoTellsThisSearchsDepthAndNodes) {
-    UciProcess t({TAMZOR_CLI, "uci"});
-    Handshake(&t);
-    auto go = [&](const std::string& command) {
-        std::vector<std::string> seen;
-        EXPECT_TRUE(Ask(&t, {command}, &seen, 60s)) << command;
-        return seen;
-    };
-    t.Send("setoption name Difficulty value 2");
-    t.Send("position startpos moves e2e4 e7e5 g1f3");
-    EXPECT_EQ(DeepestInfo(go("go depth 7")), 7);
-    // the same position again, now known deep
-    const std::vector<std::string> again = go("go depth 2");
-    EXPECT_EQ(DeepestInfo(again), 2);
-    for (const std::vector<std::string>& lines : {again, go("go nodes 100")}) {
-        int last = 0;
-        for (const std::string& l : lines) {
-            if (l.rfind("info depth", 0) != 0) continue;
-            EXPECT_GT(Nodes(l), 0) << l;
-            EXPECT_LE(Nodes(l), 120) << l;
-            // one iteration after the other, the last may be said again when cut short
-            const int depth = atoi(l.c_str() + 11);
-            EXPECT_TRUE(depth == last + 1 || depth == last || (last == 0 && depth == 2)) << l;
-            last = depth;
-        }
-    }
-    // a search by time keeps to the Difficulty
-    EXPECT_LE(DeepestInfo(go("go movetime 500")), 2);
-}
-
-// A large table is taken and written before readyok, not in the first search.
-TEST(Uci, TheTableIsReadyBeforeReadyok) {
-    UciProcess t({TAMZOR_CLI, "uci"});
-    Handshake(&t);
-    auto resident_mb = [&] {
-        std::ifstream status("/proc/" + std::to_string(t.Pid()) + "/status");
-        for (std::string l; std::getline(status, l);)
-            if (l.rfind("VmRSS:", 0) == 0) return atoll(l.c_str() + 6) / 1024;
-        return 0LL;
-    };
-    const long long before = resident_mb();
-    std::string line;
-    t.Send("setoption name Hash value 256");
-    t.Send("isready");
-    ASSERT_TRUE(t.WaitFor("readyok", &line, 60s));
-    EXPECT_GE(resident_mb(), before + 200);
-    // and a smaller one gives the memory back
-    t.Send("setoption name Hash value 4");
-    t.Send("isready");
-    ASSERT_TRUE(t.WaitFor("readyok", &line, 60s));
-    EXPECT_LT(resident_mb(), before + 100);
 }
 
 // Every line of the terminal's computer-against-computer games, on either stream, is whole and of its kind.
