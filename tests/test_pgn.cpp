@@ -66,8 +66,6 @@ MOVE_T Token(const std::string& token) {
 
 TEST(Fen, TheHalfmoveClockCountsAsOtherProgramsCountIt) {
     const std::pair<const char*, const char*> games[] = {
-        {"", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
-        {"g1f3", "rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1"},
         {"g1f3 g8f6 f3g1 f6g8", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 4 3"},
         {"e2e4 d7d5 e4d5 d8d5 b1c3", "rnb1kbnr/ppp1pppp/8/3q4/8/2N5/PPPP1PPP/R1BQKBNR b KQkq - 1 3"},
     };
@@ -81,8 +79,6 @@ TEST(Fen, TheHalfmoveClockCountsAsOtherProgramsCountIt) {
     // read and written again, the count the FEN gave runs on
     NewGame(2, "8/8/8/4k3/8/8/8/R3K3 w Q - 17 40", "e1e2");
     EXPECT_EQ(FenText(&state.position), "8/8/8/4k3/8/8/4K3/R7 b - - 18 40");
-    NewGame(2, "8/8/8/4k3/8/8/8/R3K3 w Q - 0 40");
-    EXPECT_EQ(FenText(&state.position), "8/8/8/4k3/8/8/8/R3K3 w Q - 0 40");
 }
 
 // SAN texts, read back with marks or without, '=' or not, O or zero; the long
