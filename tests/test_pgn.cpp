@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <random>
@@ -36,13 +37,16 @@ void NewGame(int dmode, const char* fen = nullptr, const std::string& moves = ""
     ASSERT_TRUE(played) << error;
 }
 
-// Random legal moves played on the live game until it ends or `plies` pass.
-void PlayRandomly(std::mt19937* rng, int plies) {
+// Random legal moves played on the live game until it ends or `plies` pass; `each` sees every
+// position and its legal moves before the move.
+void PlayRandomly(std::mt19937* rng, int plies,
+                  const std::function<void(POS_T*, const MOVE_T*, int)>& each = nullptr) {
     static MOVE_T legal[LEGAL_LIST_SIZE];
     testing::internal::CaptureStdout();
     for (int i = 0; i < plies && !state.position.winner; i++) {
         const int n = LegalMoves(&state.position, legal);
         if (!n) break;
+        if (each) each(&state.position, legal, n);
         MOVE_T m = legal[(*rng)() % n];
         bool over;
         if (!PlayUserMove(&m, &over) || over) break;
@@ -147,14 +151,10 @@ TEST(San, KnownCasesAndLongAlgebraicForms) {
 
 TEST(San, EveryMoveOfRandomGamesHasItsOwnTextThatReadsBack) {
     std::mt19937 rng(424242);
-    static MOVE_T legal[LEGAL_LIST_SIZE];
     int checks = 0, promotions = 0;
     for (int game = 0; game < 12; game++) {
         NewGame(2);
-        for (int ply = 0; ply < 160; ply++) {
-            POS_T* b = &state.position;
-            const int n = LegalMoves(b, legal);
-            if (!n || b->winner) break;
+        PlayRandomly(&rng, 160, [&](POS_T* b, const MOVE_T* legal, int n) {
             std::set<std::string> seen;
             for (int i = 0; i < n; i++) {
                 const std::string san = SanText(b, legal[i]);
@@ -176,13 +176,7 @@ TEST(San, EveryMoveOfRandomGamesHasItsOwnTextThatReadsBack) {
                             r.move_symbol == legal[i].move_symbol)
                     << san;
             }
-            MOVE_T m = legal[rng() % n];
-            bool over;
-            testing::internal::CaptureStdout();
-            const bool played = PlayUserMove(&m, &over);
-            testing::internal::GetCapturedStdout();
-            if (!played || over) break;
-        }
+        });
     }
     EXPECT_GT(checks, 100);
     EXPECT_GT(promotions, 10);
