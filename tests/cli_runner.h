@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ inline RUN_T RunTool(const std::string& args, const std::string& dir = "") {
     static int serial;
     std::string err_file = testing::TempDir() + "tamzor_cli_err_" + std::to_string(getpid()) + "_" +
                            std::to_string(serial++);
-    std::string cmd = (dir.empty() ? "" : "cd '" + dir + "' && ") + std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
+    std::string cmd =
+        (dir.empty() ? "" : "cd '" + dir + "' && ") + std::string(TAMZOR_CLI) + " " + args + " 2>" + err_file;
     RUN_T r{-1, "", ""};
     FILE* f = popen(cmd.c_str(), "r");
     if (!f) return r;
@@ -40,6 +42,23 @@ inline RUN_T RunTool(const std::string& args, const std::string& dir = "") {
     r.err = ss.str();
     std::remove(err_file.c_str());
     return r;
+}
+
+// A file's text, "" when it cannot be read.
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A file of tests/data.
+inline std::string DataFile(const std::string& name) {
+    return std::string(TAMZOR_SOURCE_DIR) + "/tests/data/" + name;
+}
+
+inline bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 // The lines of a text, without their line breaks.
@@ -58,4 +77,23 @@ inline void ExpectRefused(const std::string& args, const std::string& named) {
     EXPECT_EQ(r.out, "") << args;
     EXPECT_EQ(Lines(r.err).size(), 1u) << args << "\n" << r.err;
     EXPECT_NE(r.err.find(named), std::string::npos) << args << "\n" << r.err;
+}
+
+// Every part is somewhere in the text.
+inline void ExpectHas(const std::string& text, std::initializer_list<std::string> parts) {
+    for (const std::string& p : parts)
+        EXPECT_NE(text.find(p), std::string::npos) << "no '" << p << "' in:\n" << text;
+}
+
+// No part is anywhere in the text.
+inline void ExpectLacks(const std::string& text, std::initializer_list<std::string> parts) {
+    for (const std::string& p : parts)
+        EXPECT_EQ(text.find(p), std::string::npos) << "'" << p << "' in:\n" << text;
+}
+
+// How many times the part is in the text.
+inline size_t CountOf(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) n++;
+    return n;
 }

@@ -65,15 +65,30 @@ public:
                 buffer_.erase(0, nl + 1);
                 return true;
             }
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return false;
-            pollfd p{from_, POLLIN, 0};
-            if (poll(&p, 1, (int)left.count()) <= 0) continue;
-            char buf[4096];
-            ssize_t n = read(from_, buf, sizeof buf);
-            if (n <= 0) return false;
-            buffer_.append(buf, (size_t)n);
+            if (!Fill(end)) return false;
         }
+    }
+    // Reads until what has come ends with `tail` (a prompt, no line break
+    // after it); all that came is in *seen.
+    bool WaitForTail(const std::string& tail, std::string* seen, std::chrono::milliseconds limit) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        while (buffer_.size() < tail.size() ||
+               buffer_.compare(buffer_.size() - tail.size(), tail.size(), tail))
+            if (!Fill(end)) return false;
+        *seen = buffer_;
+        buffer_.clear();
+        return true;
+    }
+    // Ends the input and waits for the exit: the child's exit status, -1 when killed.
+    int Finish() {
+        close(to_);
+        char buf[4096];
+        while (read(from_, buf, sizeof buf) > 0) {}
+        close(from_);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     // Reads until a line starting with `prefix`; collects every line read.
     bool WaitFor(const std::string& prefix, std::string* found, std::chrono::milliseconds limit,
@@ -90,6 +105,22 @@ public:
     }
 
 private:
+    // More of the output, waiting no later than `end`; false when none comes.
+    bool Fill(std::chrono::steady_clock::time_point end) {
+        for (;;) {
+            auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return false;
+            pollfd p{from_, POLLIN, 0};
+            if (poll(&p, 1, (int)left.count()) <= 0) continue;
+            char buf[4096];
+            ssize_t n = read(from_, buf, sizeof buf);
+            if (n <= 0) return false;
+            buffer_.append(buf, (size_t)n);
+            return true;
+        }
+    }
+
     pid_t pid_ = -1;
     int to_ = -1, from_ = -1;
     std::string buffer_;
