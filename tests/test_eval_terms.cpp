@@ -3,7 +3,7 @@
 // pawns, kings, pins, hanging and overloaded pieces, bishops, tactics.
 #include <gtest/gtest.h>
 
-#include "cli.h"
+#include "live_game.h"
 #include "test_util.h"
 #include "tamzor.h"
 #include "board/board.h"
@@ -19,12 +19,7 @@ namespace {
 // stage when none is given). Term functions may be called on it afterwards:
 // the pawn tables and the active slice are those of this position.
 POS_T* At(const char* fen, int stage = -1) {
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    EXPECT_TRUE(SetUpGame(opt));
-    std::string error;
-    EXPECT_TRUE(SetUpFen(fen, &error)) << fen << ": " << error;
-    POS_T* b = &state.position;
+    POS_T* b = Live2D(fen);
     if (stage >= 0)
         b->stage = stage;
     else
@@ -33,32 +28,51 @@ POS_T* At(const char* fen, int stage = -1) {
     return b;
 }
 
-const ETYPE_T* C(const POS_T* b) { return GameCoefficients() + b->stage * COEFF_SLICE; }
+// The 2D game's table slice of a stage.
+const ETYPE_T* S(int stage = MID_GS) { return new_coefficients_2d + stage * COEFF_SLICE; }
 int Slot(const POS_T* b, SQ_T sq) { return b->pboard[sq]; }
 uint64_t Bit(const POS_T* b, SQ_T sq) { return 1ull << b->pboard[sq]; }
 
-// --- control layer -----------------------------------------------------------
+// A term of the piece on `sq`, in the FEN's position at the given stage.
+using PIECE_TERM_T = ETYPE_T (*)(POS_T*, int);
+struct PIECE_ROW_T {
+    PIECE_TERM_T term;
+    const char* fen;
+    SQ_T sq;
+    ETYPE_T expected;
+    int stage = MID_GS;
+};
+void ExpectPieceTerms(const std::vector<PIECE_ROW_T>& rows) {
+    for (const PIECE_ROW_T& r : rows) {
+        POS_T* b = At(r.fen, r.stage);
+        EXPECT_EQ(r.term(b, Slot(b, r.sq)), r.expected) << r.fen << " square " << (int)r.sq;
+    }
+}
 
-TEST(Control, BalancedSquareIsNobodys) {
+// A whole-position term in the FEN's position at the given stage.
+void ExpectTerm(ETYPE_T (*term)(POS_T*), const std::vector<std::pair<const char*, ETYPE_T>>& rows,
+                int stage = MID_GS) {
+    for (const auto& [fen, expected] : rows) EXPECT_EQ(term(At(fen, stage)), expected) << fen;
+}
+
+TEST(Control, SquaresGoToTheCheaperAttacker) {
     // d4: one pawn and one knight of each side
     POS_T* b = At("4k3/8/8/1n2p3/8/2P2N2/8/4K3 w - - 0 1");
     EXPECT_EQ(GetControl(b, b->topieces[D4], 0, D4), 0);
     EXPECT_EQ(b->cont[D4], 0);
     EXPECT_EQ(b->control[D4], 0);
     EXPECT_EQ(b->flight[D4], 0u);
-}
-
-TEST(Control, CheaperAttackerWinsOutright) {
     // a Black queen attacked by a rook, defended by a bishop and a knight
-    POS_T* b = At("3k4/8/1n6/3q4/2b5/8/8/3RK3 w - - 0 1", MID_GS);
+    b = At("3k4/8/1n6/3q4/2b5/8/8/3RK3 w - - 0 1", MID_GS);
+    const ETYPE_T* c = S();
     EXPECT_EQ(GetControl(b, b->topieces[D5], B_QUEEN, D5), 5);
     EXPECT_EQ(b->cont[D5], 1);
     // d5 is outside the zone of the White king (e1, on the king side)
-    EXPECT_EQ(b->control[D5], C(b)[189 + D5] + C(b)[253 + D5]);
-    EXPECT_EQ(C(b)[253 + D5], 0);
+    EXPECT_EQ(b->control[D5], c[189 + D5] + c[253 + D5]);
+    EXPECT_EQ(c[253 + D5], 0);
     // Black controls e.g. the knight's squares: the mirrored entry, negated
     EXPECT_EQ(b->cont[C4], -1);
-    EXPECT_EQ(b->control[C4], -(C(b)[189 + (C4 ^ 7)] + black_king_side[C4]));
+    EXPECT_EQ(b->control[C4], -(c[189 + (C4 ^ 7)] + black_king_side[C4]));
 }
 
 TEST(Control, FlightFollowsTheCheapestEnemyAttacker) {
@@ -78,10 +92,8 @@ TEST(Control, FlightFollowsTheCheapestEnemyAttacker) {
         for (int sq = 0; sq < 64; sq++) n += (b->flight[sq] >> s) & 1;
         EXPECT_EQ(b->safe_mobility[s], n) << s;
     }
-}
-
-TEST(Control, AttackCountsAreBoundedByTheTable) {
-    POS_T* b = At("7k/8/2PQP3/1PB2PR1/3nn2q/1PR2PN1/2PNPB2/K7 w - - 0 1", MID_GS);
+    // attack counts are bounded by the table
+    b = At("7k/8/2PQP3/1PB2PR1/3nn2q/1PR2PN1/2PNPB2/K7 w - - 0 1", MID_GS);
     int nw = 0, nb = 0;
     for (int s = 1; s < 16; s++)
         if (b->pieces[s].p) nb += PopCount32((b->topieces[b->pieces[s].pos] >> 16) & 0xFF);
@@ -89,10 +101,8 @@ TEST(Control, AttackCountsAreBoundedByTheTable) {
         if (b->pieces[s].p) nw += PopCount32(b->topieces[b->pieces[s].pos] & 0xFF);
     ASSERT_GT(nb, 15);
     ASSERT_LE(nw, 15);
-    EXPECT_EQ(BoardControl2(b), C(b)[1271 + nw] - C(b)[1286]);
+    EXPECT_EQ(BoardControl2(b), S()[1271 + nw] - S()[1286]);
 }
-
-// --- pins, hanging and overloaded pieces ----------------------------------------
 
 TEST(Pins, PieceInFrontOfAMoreValuableOne) {
     // a White rook between a Black bishop and the White queen
@@ -100,22 +110,19 @@ TEST(Pins, PieceInFrontOfAMoreValuableOne) {
     EXPECT_EQ(b->pinned_mask, Bit(b, D2));
     EXPECT_EQ(b->mobility[Slot(b, D2)], 0);
     EXPECT_EQ(b->cont[D5], 0);  // the pinned rook controls nothing
-    // Black's mirror
-    b = At("4q1k1/3r4/8/1B6/8/8/8/7K b - - 0 1", MID_GS);
+    b = At("4q1k1/3r4/8/1B6/8/8/8/7K b - - 0 1", MID_GS);  // Black's mirror
     EXPECT_EQ(b->pinned_mask, Bit(b, D7));
     // a queen is never reported pinned; nothing is in the mating stage
-    b = At("7k/8/8/8/1b6/8/3R4/4Q1K1 w - - 0 1", MATING);
-    EXPECT_EQ(b->pinned_mask, 0u);
-    b = At("4k3/8/8/8/1b6/8/3Q4/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(b->pinned_mask, 0u);
+    EXPECT_EQ(At("7k/8/8/8/1b6/8/3R4/4Q1K1 w - - 0 1", MATING)->pinned_mask, 0u);
+    EXPECT_EQ(At("4k3/8/8/8/1b6/8/3Q4/4K3 w - - 0 1", MID_GS)->pinned_mask, 0u);
 }
 
 TEST(Hanging, PiecesOnSquaresTheEnemyControls) {
     POS_T* b = At("4k3/8/8/4p3/3N4/8/8/4K3 w - - 0 1");
     EXPECT_EQ(b->hung_mask, Bit(b, D4));
     // A square White controls but whose table value is below zero gets a
-    // negative control value: a White piece there counts as hung.
-    // The table's value is the fitted one; both signs are tried here.
+    // negative control value: a White piece there counts as hung. Both signs
+    // of the table's entry are tried.
     b = At("4k3/8/8/8/8/1n6/3P4/3RK3 w - - 0 1", MID_GS);  // attacked once, held twice
     ETYPE_T& entry = GameCoefficients()[MID_GS * COEFF_SLICE + 189 + D2];
     const ETYPE_T kept = entry;
@@ -130,81 +137,52 @@ TEST(Hanging, PiecesOnSquaresTheEnemyControls) {
 }
 
 TEST(Overload, DefenderOfSeveralBalancedSquares) {
-    // the rook on d1 alone holds d4, g1 and b1, each attacked once
-    POS_T* b = At("k2r4/8/7K/8/3N4/n6n/8/1N1R2N1 w - - 0 1", MID_GS);
-    EXPECT_EQ(OverloadedPieces(b), -C(b)[1191]);
-    b = At("k2r4/8/7K/8/3N4/7n/8/3R2N1 w - - 0 1", MID_GS);
-    EXPECT_EQ(OverloadedPieces(b), -C(b)[1190]);
-    b = At("k7/8/7K/8/8/7n/8/3R2N1 w - - 0 1", MID_GS);
-    EXPECT_EQ(OverloadedPieces(b), 0);
-    // the mirror costs Black
-    b = At("1n1r2n1/8/N6N/3n4/8/7k/8/K2R4 b - - 0 1", MID_GS);
-    EXPECT_EQ(OverloadedPieces(b), C(b)[1191]);
+    // the rook on d1 alone holds d4, g1 and b1, each attacked once; the mirror costs Black
+    const ETYPE_T* c = S();
+    ExpectTerm(OverloadedPieces, {{"k2r4/8/7K/8/3N4/n6n/8/1N1R2N1 w - - 0 1", -c[1191]},
+                                  {"k2r4/8/7K/8/3N4/7n/8/3R2N1 w - - 0 1", -c[1190]},
+                                  {"k7/8/7K/8/8/7n/8/3R2N1 w - - 0 1", 0},
+                                  {"1n1r2n1/8/N6N/3n4/8/7k/8/K2R4 b - - 0 1", c[1191]}});
 }
 
-// --- minor pieces, rooks, queens ---------------------------------------------
-
-TEST(Outposts, KnightAndBishop) {
-    POS_T* b = At("4k3/8/4N3/3P4/8/8/8/4K3 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
+TEST(Pieces, OutpostsXraysRooksQueensAndMobility) {
+    const ETYPE_T* c = S();
     const ETYPE_T defended = c[125 + E6] + c[2] + c[4];
-    EXPECT_EQ(EvalKnight(b, Slot(b, E6)), defended);
-    b = At("4k3/8/4N3/8/8/8/8/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalKnight(b, Slot(b, E6)), c[125 + E6] + c[2]);
-    b = At("4k3/5p2/4N3/8/8/8/8/4K3 w - - 0 1", MID_GS);  // f7 can come to attack it
-    EXPECT_EQ(EvalKnight(b, Slot(b, E6)), c[125 + E6]);
-    b = At("4k3/8/8/8/4N3/8/8/4K3 w - - 0 1", MID_GS);  // not far enough forward
-    EXPECT_EQ(EvalKnight(b, Slot(b, E4)), c[125 + E4]);
-    // Black's mirror: the same value
-    b = At("4k3/8/8/8/3p4/4n3/8/4K3 b - - 0 1", MID_GS);
-    EXPECT_EQ(EvalKnight(b, Slot(b, E3)), defended);
-    // a bishop: outpost values and its x-ray count (nothing on its lines)
-    b = At("4k3/8/4B3/3P4/8/8/8/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalBishop(b, Slot(b, E6)), c[3] + c[5] + c[48]);
-}
-
-TEST(BishopXray, CountsKingQueenRooksOnItsLines) {
-    // e4's diagonals reach a8, h7, h1 and b1, whatever stands between
-    POS_T* b = At("r7/1p5k/6p1/8/4B3/8/3K4/7q w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalBishopXray(b, Slot(b, E4)), C(b)[48 + 3]);  // king, queen, rook
-    b = At("8/1p5k/6p1/8/4B3/8/3K4/8 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalBishopXray(b, Slot(b, E4)), C(b)[48 + 1]);  // the king alone
-    b = At("8/1p4k1/6p1/8/4B3/8/3K4/8 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalBishopXray(b, Slot(b, E4)), C(b)[48]);
-}
-
-TEST(Rooks, PairOnTheSeventh) {
-    POS_T* b = At("4k3/R6R/8/8/8/8/8/4K3 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
-    for (SQ_T sq : {A7, H7}) EXPECT_EQ(EvalRook(b, Slot(b, sq)), c[61 + sq] + c[6] + c[7]);
-    b = At("4k3/R2N3R/8/8/8/8/8/4K3 w - - 0 1", MID_GS);  // cut apart
-    for (SQ_T sq : {A7, H7}) EXPECT_EQ(EvalRook(b, Slot(b, sq)), c[61 + sq]);
-    b = At("4k3/7R/8/8/8/8/8/4K2R w - - 0 1", MID_GS);  // guarding, one on the seventh
-    EXPECT_EQ(EvalRook(b, Slot(b, H7)), c[61 + H7] + c[6]);
-    EXPECT_EQ(EvalRook(b, Slot(b, H1)), c[61 + H1] + c[6]);
-    b = At("4k3/8/8/8/8/8/r6r/4K3 b - - 0 1", MID_GS);  // Black's seventh
-    EXPECT_EQ(EvalRook(b, Slot(b, A2)), c[61 + A7] + c[6] + c[7]);
-}
-
-TEST(Queen, OutEarlyInTheOpening) {
-    const ETYPE_T* c = nullptr;
-    POS_T* b = At("4k3/8/8/8/8/3Q4/8/4K3 w - - 0 1", OPENING);
-    c = C(b);
-    EXPECT_EQ(EvalQueen(b, 1), 0);
-    b = At("4k3/8/8/8/3Q4/8/8/4K3 w - - 0 1", OPENING);
-    EXPECT_EQ(EvalQueen(b, 1), -c[9]);
-    b = At("4k3/8/3q4/8/8/8/8/4K3 w - - 0 1", OPENING);
-    EXPECT_EQ(EvalQueen(b, 17), 0);
-    b = At("4k3/8/8/3q4/8/8/8/4K3 w - - 0 1", OPENING);
-    EXPECT_EQ(EvalQueen(b, 17), -c[9]);
-    b = At("4k3/8/8/8/3Q4/8/8/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalQueen(b, 1), 0);
-}
-
-TEST(Mobility, NoSafeSquareDeepInTheEnemyCamp) {
+    ExpectPieceTerms({
+        {EvalKnight, "4k3/8/4N3/3P4/8/8/8/4K3 w - - 0 1", E6, defended},
+        {EvalKnight, "4k3/8/4N3/8/8/8/8/4K3 w - - 0 1", E6, c[125 + E6] + c[2]},
+        {EvalKnight, "4k3/5p2/4N3/8/8/8/8/4K3 w - - 0 1", E6, c[125 + E6]},  // f7 can come to attack it
+        {EvalKnight, "4k3/8/8/8/4N3/8/8/4K3 w - - 0 1", E4, c[125 + E4]},    // not far enough forward
+        {EvalKnight, "4k3/8/8/8/3p4/4n3/8/4K3 b - - 0 1", E3, defended},     // Black's mirror
+        // a bishop: outpost values and its x-ray count (nothing on its lines)
+        {EvalBishop, "4k3/8/4B3/3P4/8/8/8/4K3 w - - 0 1", E6, c[3] + c[5] + c[48]},
+        // e4's diagonals reach a8, h7, h1 and b1, whatever stands between: king, queen, rook
+        {EvalBishopXray, "r7/1p5k/6p1/8/4B3/8/3K4/7q w - - 0 1", E4, c[48 + 3]},
+        {EvalBishopXray, "8/1p5k/6p1/8/4B3/8/3K4/8 w - - 0 1", E4, c[48 + 1]},
+        {EvalBishopXray, "8/1p4k1/6p1/8/4B3/8/3K4/8 w - - 0 1", E4, c[48]},
+        // a pair on the seventh; cut apart; guarding, one on the seventh; Black's seventh
+        {EvalRook, "4k3/R6R/8/8/8/8/8/4K3 w - - 0 1", A7, c[61 + A7] + c[6] + c[7]},
+        {EvalRook, "4k3/R6R/8/8/8/8/8/4K3 w - - 0 1", H7, c[61 + H7] + c[6] + c[7]},
+        {EvalRook, "4k3/R2N3R/8/8/8/8/8/4K3 w - - 0 1", A7, c[61 + A7]},
+        {EvalRook, "4k3/R2N3R/8/8/8/8/8/4K3 w - - 0 1", H7, c[61 + H7]},
+        {EvalRook, "4k3/7R/8/8/8/8/8/4K2R w - - 0 1", H7, c[61 + H7] + c[6]},
+        {EvalRook, "4k3/7R/8/8/8/8/8/4K2R w - - 0 1", H1, c[61 + H1] + c[6]},
+        {EvalRook, "4k3/8/8/8/8/8/r6r/4K3 b - - 0 1", A2, c[61 + A7] + c[6] + c[7]},
+    });
+    // a queen out early in the opening (by slot: 1 is White's, 17 Black's)
+    const ETYPE_T* o = S(OPENING);
+    const struct {
+        const char* fen;
+        int slot, stage;
+        ETYPE_T expected;
+    } queens[] = {{"4k3/8/8/8/8/3Q4/8/4K3 w - - 0 1", 1, OPENING, 0},
+                  {"4k3/8/8/8/3Q4/8/8/4K3 w - - 0 1", 1, OPENING, -o[9]},
+                  {"4k3/8/3q4/8/8/8/8/4K3 w - - 0 1", 17, OPENING, 0},
+                  {"4k3/8/8/3q4/8/8/8/4K3 w - - 0 1", 17, OPENING, -o[9]},
+                  {"4k3/8/8/8/3Q4/8/8/4K3 w - - 0 1", 1, MID_GS, 0}};
+    for (const auto& q : queens) EXPECT_EQ(EvalQueen(At(q.fen, q.stage), q.slot), q.expected) << q.fen;
     // the knight on h6 (its sixth rank) attacks g8, f7, f5, g4: none is safe
     POS_T* b = At("4kr2/8/4p2N/7p/8/8/8/K7 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
     const int s = Slot(b, H6);
     ASSERT_EQ(b->safe_mobility[s], 0);
     ASSERT_EQ(b->mobility[s], 4);
@@ -212,91 +190,78 @@ TEST(Mobility, NoSafeSquareDeepInTheEnemyCamp) {
     EXPECT_EQ(MobilityFunction(b, s), c[381 + 4 + 50] - short_of_moves + c[781 + 0 + 50] - c[39]);
 }
 
-// --- pawns ------------------------------------------------------------------------
-
-TEST(Pawns, DoubledAndIsolated) {
-    POS_T* b = At("4k3/2p5/8/8/8/2P5/2P5/4K3 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
-    // both undefended and backward; the front one doubled too; both isolated
-    EXPECT_EQ(EvalPawnWhite(b, Slot(b, C3)), c[1374 + C3] - c[1319] - c[1344] - c[1343] - c[1450]);
-    EXPECT_EQ(EvalPawnWhite(b, Slot(b, C2)), c[1374 + C2] - c[1319] - c[1344] - c[1450]);
+TEST(Pawns, DoubledIsolatedPassedAndRacing) {
+    const ETYPE_T* c = S();
+    // both undefended and backward; the front one doubled too; both isolated;
     // a pawn on the next file, however far, ends the isolation
-    b = At("4k3/1Pp5/8/8/8/2P5/2P5/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalPawnWhite(b, Slot(b, C3)), c[1374 + C3] - c[1319] - c[1344] - c[1343]);
-    // Black's mirror, for Black
-    b = At("4k3/2p5/2p5/8/8/8/2P5/4K3 b - - 0 1", MID_GS);
-    EXPECT_EQ(EvalPawnBlack(b, Slot(b, C6)), c[1374 + C3] - c[1319] - c[1344] - c[1343] - c[1450]);
-}
-
-TEST(Pawns, PassedPawnAndRooksBehindIt) {
+    const ETYPE_T front = c[1374 + C3] - c[1319] - c[1344] - c[1343];
+    ExpectPieceTerms({{EvalPawnWhite, "4k3/2p5/8/8/8/2P5/2P5/4K3 w - - 0 1", C3, front - c[1450]},
+                      {EvalPawnWhite, "4k3/2p5/8/8/8/2P5/2P5/4K3 w - - 0 1", C2,
+                       c[1374 + C2] - c[1319] - c[1344] - c[1450]},
+                      {EvalPawnWhite, "4k3/1Pp5/8/8/8/2P5/2P5/4K3 w - - 0 1", C3, front},
+                      {EvalPawnBlack, "4k3/2p5/2p5/8/8/8/2P5/4K3 b - - 0 1", C6, front - c[1450]}});
     // a Black rook behind the passed pawn attacks it from its own file (on
     // d4: a pawn nearer promotion has a floor that may hide the difference)
+    const ETYPE_T* e = S(ENDING);
     POS_T* b = At("4k3/8/8/8/3P4/8/r7/6K1 w - - 0 1", ENDING);
-    const ETYPE_T* c = C(b);
     const ETYPE_T away = EvalPawnWhite(b, Slot(b, D4));
     EXPECT_TRUE(b->wpassed_pawn_mask & Bit(b, D4));
     b = At("4k3/8/8/8/3P4/8/3r4/6K1 w - - 0 1", ENDING);
-    EXPECT_EQ(away - EvalPawnWhite(b, Slot(b, D4)), c[1348] + c[1452 + 1]);
+    EXPECT_EQ(away - EvalPawnWhite(b, Slot(b, D4)), e[1348] + e[1452 + 1]);
     // a White rook behind it holds the squares ahead with it (d7, d8 are
     // otherwise the Black king's)
     b = At("4k3/8/8/3P4/8/8/8/R5K1 w - - 0 1", ENDING);
     const ETYPE_T alone = EvalPawnWhite(b, Slot(b, D5));
     b = At("4k3/8/8/3P4/8/8/8/3R2K1 w - - 0 1", ENDING);
     const int i = passed_pawn_index[4 - 1];
-    EXPECT_EQ(EvalPawnWhite(b, Slot(b, D5)) - alone, c[1349] + c[1321 + i + 1] + c[1321 + i + 2]);
+    EXPECT_EQ(EvalPawnWhite(b, Slot(b, D5)) - alone, e[1349] + e[1321 + i + 1] + e[1321 + i + 2]);
     // an enemy pawn on a next file ahead stops it being passed
     b = At("4k3/4p3/8/3P4/8/8/8/6K1 w - - 0 1", ENDING);
     EXPECT_FALSE(b->wpassed_pawn_mask & Bit(b, D5));
-}
-
-TEST(Pawns, RaceAgainstTheBareKing) {
-    // b4 needs four moves; the king on g5 needs five to reach b8, four when
-    // it moves first
-    POS_T* b = At("8/8/8/6k1/1P6/8/8/4K3 w - - 0 1", ENDING);
-    const ETYPE_T* c = C(b);
+    // b4 needs four moves; the king on g5 needs five to reach b8, four when it moves first
+    b = At("8/8/8/6k1/1P6/8/8/4K3 w - - 0 1", ENDING);
     const int s = Slot(b, B4);
     const ETYPE_T white_first = EvalPawnWhite(b, s);
     EXPECT_EQ(b->null_stoppable_pawn, 1ull << s);  // caught were Black to move
     b = At("8/8/8/6k1/1P6/8/8/4K3 b - - 0 1", ENDING);
     const ETYPE_T black_first = EvalPawnWhite(b, s);
     EXPECT_EQ(b->null_unstoppable_pawn, 1ull << s);  // runs were White to move
-    EXPECT_EQ(white_first - black_first, c[1342]);
-    EXPECT_EQ(c[1342], 30000);
+    EXPECT_EQ(white_first - black_first, e[1342]);
+    EXPECT_EQ(e[1342], 30000);
     // a pawn on its seventh rank, the king far away
     b = At("8/6P1/8/8/8/k7/8/4K3 w - - 0 1", ENDING);
     EXPECT_GE(EvalPawnWhite(b, Slot(b, G7)), 30000);
 }
 
-// --- kings --------------------------------------------------------------------------
-
 TEST(Kings, ShelterOnlyWhileTheEnemyQueenIsOn) {
+    const ETYPE_T* c = S();
+    const ETYPE_T shelter = -c[1] + c[1438] + c[1439] + c[1440];
     POS_T* b = At("3qk3/8/8/8/8/8/5PPP/6K1 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
-    EXPECT_EQ(EvalWhiteKing(b, 0), -c[1] + c[1438] + c[1439] + c[1440]);
+    EXPECT_EQ(EvalWhiteKing(b, 0), shelter);
     b->flags |= FLAG_W_CASTLED;
     EXPECT_EQ(EvalWhiteKing(b, 0), c[1] + c[1438] + c[1439] + c[1440]);
-    b = At("4k3/8/8/8/8/8/5PPP/6K1 w - - 0 1", MID_GS);  // no queen: centralisation only
-    EXPECT_EQ(EvalWhiteKing(b, 0), c[53 + 6] + c[53 + 0] - c[1]);
-    // a fianchetto hole counts only without the enemy bishop of its colour
-    b = At("3qk3/8/8/8/8/6P1/5P1P/6K1 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalWhiteKing(b, 0), -c[1] + c[1438] + c[1440] + c[1442]);
-    b = At("3qk3/1b6/8/8/8/6P1/5P1P/6K1 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalWhiteKing(b, 0), -c[1] + c[1438] + c[1440]);
-    // Black's shelter, for Black
-    b = At("6k1/5ppp/8/8/8/8/8/3QK3 b - - 0 1", MID_GS);
-    EXPECT_EQ(EvalBlackKing(b, 16), -c[1] + c[1438] + c[1439] + c[1440]);
+    // no queen: centralisation only; a fianchetto hole counts only without
+    // the enemy bishop of its colour
+    const struct {
+        const char* fen;
+        ETYPE_T expected;
+    } rows[] = {{"4k3/8/8/8/8/8/5PPP/6K1 w - - 0 1", c[53 + 6] + c[53 + 0] - c[1]},
+                {"3qk3/8/8/8/8/6P1/5P1P/6K1 w - - 0 1", -c[1] + c[1438] + c[1440] + c[1442]},
+                {"3qk3/1b6/8/8/8/6P1/5P1P/6K1 w - - 0 1", -c[1] + c[1438] + c[1440]}};
+    for (const auto& r : rows) EXPECT_EQ(EvalWhiteKing(At(r.fen, MID_GS), 0), r.expected) << r.fen;
+    EXPECT_EQ(EvalBlackKing(At("6k1/5ppp/8/8/8/8/8/3QK3 b - - 0 1", MID_GS), 16), shelter);  // Black's, for Black
     // off the back rank with the queens on, in the opening
-    b = At("3qk3/8/8/8/8/8/6K1/8 w - - 0 1", OPENING);
-    EXPECT_EQ(EvalWhiteKing(b, 0), -C(b)[10 + 1] - C(b)[1]);
+    EXPECT_EQ(EvalWhiteKing(At("3qk3/8/8/8/8/8/6K1/8 w - - 0 1", OPENING), 0), -S(OPENING)[10 + 1] - S(OPENING)[1]);
 }
 
 TEST(Kings, AttackersNearTheKingAreBoundedByTheTable) {
     // queen, both rooks, both bishops and both knights bear on g1's squares
     POS_T* b = At("k4r1r/1b6/8/8/8/4n1b1/3q4/4n1K1 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
+    const ETYPE_T* c = S();
     uint64_t att = 0;
     for (int x = 5; x <= 7; x++)
-        for (int y = 0; y <= 1; y++) att |= (b->topieces[x * 8 + y] & 0xFE0000) | (b->xray_topieces[x * 8 + y] & 0xFF0000);
+        for (int y = 0; y <= 1; y++)
+            att |= (b->topieces[x * 8 + y] & 0xFE0000) | (b->xray_topieces[x * 8 + y] & 0xFF0000);
     ASSERT_EQ(PopCount32(att >> 16) + ((att & 0xC0000) ? 1 : 0), 8);
     // with the enemy queen on: table B (the computer plays Black), three open files
     EXPECT_EQ(WhiteKingSafety(b), -c[1229 + 7] - 3 * c[1238]);
@@ -324,49 +289,32 @@ TEST(Kings, PawnStormWithTheQueensOn) {
     EXPECT_LT(h4, g5);
     EXPECT_EQ(g5, black("6k1/5ppp/8/8/6P1/8/8/3QK3 b - - 0 1"));
     EXPECT_EQ(h4, black("6k1/5ppp/8/7P/8/8/8/3QK3 b - - 0 1"));
-    // two pawns cost twice what one does
+    // two pawns cost twice what one does; a pawn on the other wing is no storm
     EXPECT_EQ(white("3qk3/8/8/8/6pp/8/5PPP/6K1 w - - 0 1") - g6, 2 * (h4 - g6));
-    // a pawn on the other wing is no storm
     EXPECT_EQ(white("3qk3/8/8/8/1p6/8/5PPP/6K1 w - - 0 1"), g6);
     // nor without the enemy queen, nor with the king out in the field
     EXPECT_EQ(white("4k3/8/8/8/6p1/8/5PPP/6K1 w - - 0 1"), white("4k3/8/6p1/8/8/8/5PPP/6K1 w - - 0 1"));
     EXPECT_EQ(white("3qk3/8/6p1/8/8/6K1/5P1P/8 w - - 0 1"), white("3qk3/6p1/8/8/8/6K1/5P1P/8 w - - 0 1"));
 }
 
-// --- specific patterns --------------------------------------------------------------
-
-TEST(Specifics, BishopPairAndOppositeBishops) {
-    POS_T* b = At("2b1k3/8/8/8/8/8/8/2B1KB2 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
-    EXPECT_EQ(EvalSpecifics(b), c[0]);
-    b = At("2b1kb2/8/8/8/8/8/8/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalSpecifics(b), -c[0]);
-    // one bishop each on squares of different colours: good for the side behind
-    b = At("4kb2/p7/8/8/8/8/8/4KB2 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalSpecifics(b), c[8]);
-    b = At("4kb2/8/8/8/8/8/P7/4KB2 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalSpecifics(b), -c[8]);
-    b = At("2b1k3/p7/8/8/8/8/8/4KB2 w - - 0 1", MID_GS);  // same colour
-    EXPECT_EQ(EvalSpecifics(b), 0);
-}
-
-TEST(Specifics, BlockedPawnsAndKnights) {
-    POS_T* b = At("4k3/8/8/8/8/2BN4/3P4/1N2K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalSpecifics(b), -C(b)[42] - C(b)[1350]);
-    b = At("1n2k3/3p4/2bn4/8/8/8/8/4K3 w - - 0 1", MID_GS);
-    EXPECT_EQ(EvalSpecifics(b), C(b)[42] + C(b)[1350]);
-}
-
-TEST(Specifics, LoneKingDrivenToTheBishopsCorner) {
+TEST(Specifics, BishopsBlockedPawnsAndTheBishopsCorner) {
+    const ETYPE_T* c = S();
+    // the bishop pair; one bishop each on squares of different colours is
+    // good for the side behind, on the same colour nothing; blocked pawns
+    ExpectTerm(EvalSpecifics, {{"2b1k3/8/8/8/8/8/8/2B1KB2 w - - 0 1", c[0]},
+                               {"2b1kb2/8/8/8/8/8/8/4K3 w - - 0 1", -c[0]},
+                               {"4kb2/p7/8/8/8/8/8/4KB2 w - - 0 1", c[8]},
+                               {"4kb2/8/8/8/8/8/P7/4KB2 w - - 0 1", -c[8]},
+                               {"2b1k3/p7/8/8/8/8/8/4KB2 w - - 0 1", 0},
+                               {"4k3/8/8/8/8/2BN4/3P4/1N2K3 w - - 0 1", -c[42] - c[1350]},
+                               {"1n2k3/3p4/2bn4/8/8/8/8/4K3 w - - 0 1", c[42] + c[1350]}});
     // king, bishop and knight against king: the lone king is worse off in a
     // corner of the bishop's colour
     POS_T* light = At("7k/8/8/8/8/8/8/KBN5 w - - 0 1");  // b1 is light: h8 is dark
     ASSERT_EQ(light->stage, MATING);
-    const ETYPE_T* c = C(light);
     const ETYPE_T wrong_corner = EvalSpecifics(light);
-    POS_T* right = At("k7/8/8/8/8/8/8/KBN5 w - - 0 1");  // a8 is light
-    EXPECT_EQ(EvalSpecifics(right) - wrong_corner, 7 * c[47]);
-    EXPECT_EQ(wrong_corner, c[46]);
+    EXPECT_EQ(wrong_corner, S(MATING)[46]);
+    EXPECT_EQ(EvalSpecifics(At("k7/8/8/8/8/8/8/KBN5 w - - 0 1")) - wrong_corner, 7 * S(MATING)[47]);
 }
 
 TEST(Specifics, KingsAroundAPassedPawnInTheEnding) {
@@ -391,46 +339,29 @@ TEST(Specifics, KingsAroundAPassedPawnInTheEnding) {
     EXPECT_EQ(at("8/7K/8/8/8/4p3/8/4k3 b - - 0 1"), -at("4K3/8/4P3/8/8/8/7k/8 w - - 0 1"));
     EXPECT_EQ(at("8/8/8/1k6/8/4p3/4K3/8 b - - 0 1"), -at("8/4k3/4P3/8/1K6/8/8/8 w - - 0 1"));
     // a pawn that is not passed, or not yet across the board, has no escort;
-    // an enemy pawn beside it does not stop it
+    // an enemy pawn beside it does not stop it; nor before the ending
     const ETYPE_T e6 = at("8/8/4P3/4K3/8/8/7k/8 w - - 0 1");
     EXPECT_NE(e6, 0);
     EXPECT_EQ(at("8/8/3pP3/4K3/8/8/7k/8 w - - 0 1"), e6);
     EXPECT_EQ(at("8/3p4/4P3/4K3/8/8/7k/8 w - - 0 1"), 0);
     EXPECT_EQ(at("8/8/8/8/8/4P3/4K3/7k w - - 0 1"), 0);
-    // nor before the ending
     EXPECT_EQ(at("8/8/4P3/4K3/8/8/7k/8 w - - 0 1", MID_GS), 0);
 }
 
-// --- tactics ---------------------------------------------------------------------------
-
-TEST(Tactics, GainNowOrThreatLater) {
-    POS_T* b = At("4k3/8/8/4p3/8/8/8/4RK2 w - - 0 1", MID_GS);
-    const ETYPE_T* c = C(b);
-    EXPECT_EQ(b->tactics, c[1188]);
+TEST(Tactics, GainsThreatsAndTheExchangeEstimate) {
+    const ETYPE_T* c = S();
+    // a gain now or a loose piece of the side to move; a second rook lined up
+    // behind the capture wins a pawn guarded once, not one guarded twice
+    const std::pair<const char*, ETYPE_T> rows[] = {
+        {"4k3/8/8/4p3/8/8/8/4RK2 w - - 0 1", c[1188]},   {"4rk2/8/8/8/4P3/8/8/4K3 b - - 0 1", -c[1188]},
+        {"4r1k1/8/8/8/4N3/8/8/6K1 w - - 0 1", -c[1189]}, {"6k1/8/8/4n3/8/8/8/4R1K1 b - - 0 1", c[1189]},
+        {"4r1k1/8/8/4p3/8/8/4R3/4R1K1 w - - 0 1", c[1188]}, {"4r1k1/8/8/4p3/8/8/4R3/6K1 w - - 0 1", 0},
+        {"4r1k1/4r3/8/4p3/8/8/4R3/4R1K1 w - - 0 1", 0},
+    };
+    for (const auto& [fen, expected] : rows) EXPECT_EQ(At(fen, MID_GS)->tactics, expected) << fen;
+    POS_T* b = At(rows[0].first, MID_GS);
     EXPECT_EQ(b->best_capture.from, (SQ_T)E1);
     EXPECT_EQ(b->best_capture.to, (SQ_T)E5);
-    b = At("4rk2/8/8/8/4P3/8/8/4K3 b - - 0 1", MID_GS);
-    EXPECT_EQ(b->tactics, -c[1188]);
-    // a loose piece of the side to move
-    b = At("4r1k1/8/8/8/4N3/8/8/6K1 w - - 0 1", MID_GS);
-    EXPECT_EQ(b->tactics, -c[1189]);
-    b = At("6k1/8/8/4n3/8/8/8/4R1K1 b - - 0 1", MID_GS);
-    EXPECT_EQ(b->tactics, c[1189]);
-}
-
-TEST(Tactics, SlidersLinedUpBehindTheCapture) {
-    // two White rooks against a pawn guarded once: the second rook wins it
-    POS_T* b = At("4r1k1/8/8/4p3/8/8/4R3/4R1K1 w - - 0 1", MID_GS);
-    EXPECT_EQ(b->tactics, C(b)[1188]);
-    b = At("4r1k1/8/8/4p3/8/8/4R3/6K1 w - - 0 1", MID_GS);
-    EXPECT_EQ(b->tactics, 0);
-    // guarded twice along the file: not won
-    b = At("4r1k1/4r3/8/4p3/8/8/4R3/4R1K1 w - - 0 1", MID_GS);
-    EXPECT_EQ(b->tactics, 0);
-}
-
-TEST(Tactics, ExchangeEstimateEdges) {
-    POS_T* b = At("4k3/8/8/4p3/8/8/8/4RK2 w - - 0 1", MID_GS);
     const int balance = b->w_material - b->b_material;
     // no Black piece to capture: the balance
     EXPECT_EQ(MiniQuiesceW(b, b->material_mask & 0xFFFF, 0, balance + 5000, 0), balance);
