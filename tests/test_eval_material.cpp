@@ -7,6 +7,7 @@
 
 #include "cli.h"
 #include "cli_runner.h"
+#include "live_game.h"
 #include "test_util.h"
 #include "tamzor.h"
 #include "board/board.h"
@@ -17,12 +18,7 @@
 namespace {
 
 POS_T* At(const char* fen, int stage = -1) {
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    EXPECT_TRUE(SetUpGame(opt));
-    std::string error;
-    EXPECT_TRUE(SetUpFen(fen, &error)) << fen << ": " << error;
-    POS_T* b = &state.position;
+    POS_T* b = Live2D(fen);
     if (stage >= 0)
         b->stage = stage;
     else
@@ -34,7 +30,7 @@ POS_T* At(const char* fen, int stage = -1) {
 // A slice of the table the positions here (2D) are evaluated with.
 const ETYPE_T* Slice(int stage) { return GameCoefficients() + stage * COEFF_SLICE; }
 
-TEST(CheckMaterial, DrawnMaterial) {
+TEST(CheckMaterial, DrawsLesserForceAndALoneMinor) {
     state.tamzor = TAMZOR_OFF;
     POS_T* b = At("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
     ASSERT_EQ(b->stage, MATING);
@@ -51,13 +47,10 @@ TEST(CheckMaterial, DrawnMaterial) {
     EXPECT_TRUE(b->flags & FLAG_MATERIAL_DRAW);
     b = At("r3k3/8/8/8/8/8/8/4K2R w - - 0 1");
     EXPECT_EQ(b->eval_result, 2 * DrawValue());
-}
-
-TEST(CheckMaterial, LesserForceAndLoneMinor) {
     state.tamzor = TAMZOR_OFF;
     const ETYPE_T* first = Slice(OPENING);
     // rook against a minor piece, either way round
-    POS_T* b = At("4k3/8/8/8/8/8/3n4/R3K3 w - - 0 1");
+    b = At("4k3/8/8/8/8/8/3n4/R3K3 w - - 0 1");
     EXPECT_EQ(CheckMaterial(b, 77777), -first[45] - 77777);
     b = At("r3k3/3N4/8/8/8/8/8/4K3 w - - 0 1");
     EXPECT_EQ(CheckMaterial(b, -77777), first[45] + 77777);
@@ -66,8 +59,7 @@ TEST(CheckMaterial, LesserForceAndLoneMinor) {
     EXPECT_EQ(CheckMaterial(b, 60000), -first[45] - 60000);
     // a lone bishop cannot win: White's value is at most the draw
     b = At("4k3/p7/8/8/8/8/8/2B1K3 w - - 0 1", ENDING);
-    const ETYPE_T d = DrawValue();
-    EXPECT_EQ(CheckMaterial(b, 50000), d - 50000);
+    EXPECT_EQ(CheckMaterial(b, 50000), DrawValue() - 50000);
     EXPECT_TRUE(b->flags & FLAG_MATERIAL_DRAW);
     // below the draw it stands, with the side-ahead terms (3 pieces, 1 pawn)
     EXPECT_EQ(CheckMaterial(b, -50000), first[1239 + 3] - first[1287 + 1]);
@@ -89,40 +81,29 @@ TEST(CheckMaterial, FiftyMoveFade) {
 }
 
 TEST(DrawValue, ComputersContemptForEitherColour) {
-    POS_T* b = At("4k3/p7/8/8/8/8/P7/4K3 w - - 0 1", MID_GS);
-    (void)b;
-    const ETYPE_T base = Slice(MID_GS)[44];
-    state.tamzor = TAMZOR_WHITE;
-    EXPECT_EQ(DrawValue(), base - 1000);
-    state.tamzor = TAMZOR_BLACK;
-    EXPECT_EQ(DrawValue(), -(base - 1000));
-    state.tamzor = TAMZOR_OFF;
-    EXPECT_EQ(DrawValue(), 0);
-    state.tamzor = TAMZOR_BOTH;
-    EXPECT_EQ(DrawValue(), 0);
+    At("4k3/p7/8/8/8/8/P7/4K3 w - - 0 1", MID_GS);
     ETYPE_T& entry = GameCoefficients()[MID_GS * COEFF_SLICE + 44];
-    const ETYPE_T kept = entry;
-    entry = -50000;
-    state.tamzor = TAMZOR_WHITE;
-    EXPECT_EQ(DrawValue(), -10000);
-    state.tamzor = TAMZOR_BLACK;
-    EXPECT_EQ(DrawValue(), 10000);
-    entry = kept;
+    const ETYPE_T base = entry;
+    const struct {
+        ETYPE_T entry;
+        int tamzor;
+        ETYPE_T expected;
+    } rows[] = {{base, TAMZOR_WHITE, base - 1000}, {base, TAMZOR_BLACK, -(base - 1000)}, {base, TAMZOR_OFF, 0},
+                {base, TAMZOR_BOTH, 0},           {-50000, TAMZOR_WHITE, -10000},       {-50000, TAMZOR_BLACK, 10000}};
+    for (const auto& r : rows) {
+        entry = r.entry;
+        state.tamzor = r.tamzor;
+        EXPECT_EQ(DrawValue(), r.expected) << r.entry << " " << r.tamzor;
+    }
+    entry = base;
 }
 
 TEST(EvalStr, ScoresAndMates) {
-    EXPECT_STREQ(EvalStr(0), "0.00");
-    EXPECT_STREQ(EvalStr(10000), "1.00");
-    EXPECT_STREQ(EvalStr(-25052), "-2.51");
-    EXPECT_STREQ(EvalStr(405000), "Inf");
-    EXPECT_STREQ(EvalStr(-405000), "-Inf");
-    EXPECT_STREQ(EvalStr(399852), "39.99");
-    // the mate band: moves to mate
-    EXPECT_STREQ(EvalStr(399999), "Mate01");
-    EXPECT_STREQ(EvalStr(399997), "Mate02");
-    EXPECT_STREQ(EvalStr(-399998), "-Mate01");
-    EXPECT_STREQ(EvalStr(399873), "Mate64");
-    EXPECT_STREQ(EvalStr(400000), "Mate01");
+    // in the mate band: moves to mate
+    for (auto [v, text] : std::vector<std::pair<ETYPE_T, const char*>>{
+             {0, "0.00"}, {10000, "1.00"}, {-25052, "-2.51"}, {405000, "Inf"}, {-405000, "-Inf"}, {399852, "39.99"},
+             {399999, "Mate01"}, {399997, "Mate02"}, {-399998, "-Mate01"}, {399873, "Mate64"}, {400000, "Mate01"}})
+        EXPECT_STREQ(EvalStr(v), text) << v;
     // texts of one line may be held together
     const char* a = EvalStr(10000);
     const char* c = EvalStr(20000);
