@@ -11,6 +11,7 @@
 
 #include "cli.h"
 #include "cli_runner.h"
+#include "live_game.h"
 #include "search/levels.h"
 #include "test_util.h"
 #include "uci_process.h"
@@ -34,9 +35,8 @@ void StartGame(int dmode, const std::string& moves, const std::string& fen = "")
         opt.has_fen = true;
         opt.fen = fen;
     }
-    testing::internal::CaptureStdout();
-    const int rc = SetUpPosition(opt);
-    testing::internal::GetCapturedStdout();
+    int rc = -1;
+    Quietly([&] { rc = SetUpPosition(opt); });
     ASSERT_EQ(rc, 0) << moves;
 }
 
@@ -57,9 +57,8 @@ MOVE_T EngineMove(int field, int last_iteration = 0) {
 // The live position's side to move plays `m`; false when it is not legal.
 bool Play(const MOVE_T& m) {
     std::string error;
-    testing::internal::CaptureStdout();
-    const bool ok = PlayMoves(MoveToken(m), &error);
-    testing::internal::GetCapturedStdout();
+    bool ok = false;
+    Quietly([&] { ok = PlayMoves(MoveToken(m), &error); });
     return ok;
 }
 
@@ -74,14 +73,12 @@ TEST(Levels, LadderStepsMapsOldDifficultiesAndKeepsThePlyLimitSafe) {
     for (int i = 0; i <= LEVEL_COUNT; i++) field = NextLevel(NextLevel(field, 1), -1);
     EXPECT_EQ(field, LEVEL_FULL);
     EXPECT_EQ(NextLevel(800, -1), LEVEL_FULL);
-    // old files: easy, medium, hard; the terminal tool's ply limits
-    EXPECT_EQ(LevelOnLadder(DIFF_EASY), 1200);
-    EXPECT_EQ(LevelOnLadder(DIFF_MED), 1600);
-    EXPECT_EQ(LevelOnLadder(DIFF_HARD), LEVEL_FULL);
-    EXPECT_EQ(LevelOnLadder(3), 1200);
-    EXPECT_EQ(LevelOnLadder(20), LEVEL_FULL);
-    EXPECT_EQ(LevelOnLadder(1350), 1400);  // a rating between rungs: the nearest
-    EXPECT_EQ(LevelOnLadder(-5), LEVEL_FULL);
+    // old files: easy, medium, hard; the terminal tool's ply limits; a rating
+    // between rungs goes to the nearest
+    for (auto [field, level] : std::vector<std::pair<int, int>>{
+             {DIFF_EASY, 1200}, {DIFF_MED, 1600}, {DIFF_HARD, LEVEL_FULL}, {3, 1200}, {20, LEVEL_FULL},
+             {1350, 1400}, {-5, LEVEL_FULL}})
+        EXPECT_EQ(LevelOnLadder(field), level) << field;
     EXPECT_EQ(LevelName(1400), "1400");
     EXPECT_EQ(LevelName(DIFF_HARD), "full strength");
     EXPECT_EQ(LevelName(DIFF_MED), "1600");
@@ -237,24 +234,23 @@ TEST(Levels, SavedFieldRoundTrips) {
     const std::string old_dir = getcwd(buf, sizeof buf);
     ASSERT_EQ(chdir(scratch.path.c_str()), 0);
     StartGame(2, "e2e4");
+    std::vector<unsigned char> f;
     for (int field : {1400, 800, (int)DIFF_EASY, (int)DIFF_MED, (int)DIFF_HARD}) {
         StoreShared(state.maxdepth, field);
-        testing::internal::CaptureStdout();
-        ASSERT_TRUE(SaveGame(0));
-        StoreShared(state.maxdepth, 2000);
-        ASSERT_TRUE(RestoreGame(0));
-        testing::internal::GetCapturedStdout();
+        Quietly([] {
+            ASSERT_TRUE(SaveGame(0));
+            StoreShared(state.maxdepth, 2000);
+            ASSERT_TRUE(RestoreGame(0));
+        });
         EXPECT_EQ(LoadShared(state.maxdepth), field);
         std::ifstream in("tamzor.sav", std::ios::binary);
-        std::vector<unsigned char> f((std::istreambuf_iterator<char>(in)), {});
+        f.assign(std::istreambuf_iterator<char>(in), {});
         ASSERT_EQ(f.size(), 34496u);
         int32_t stored;
         memcpy(&stored, f.data() + 6456, sizeof stored);
         EXPECT_EQ(stored, field);
     }
     for (int bad : {0, 51, 799, 2001}) {
-        std::ifstream in("tamzor.sav", std::ios::binary);
-        std::vector<unsigned char> f((std::istreambuf_iterator<char>(in)), {});
         memcpy(f.data() + 6456, &bad, sizeof bad);
         char why[200];
         EXPECT_FALSE(CheckSaveImage(f.data(), f.size(), why, sizeof why)) << bad;
