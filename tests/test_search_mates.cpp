@@ -24,11 +24,11 @@ namespace {
 ETYPE_T MateIn(int n) { return 400001 - 2 * n; }
 
 // A search of the live position to `plies`, from a cleared table.
-SEARCH_RESULT_T Search(int plies, MOVE_T* move) {
+SEARCH_RESULT_T Search(int plies, MOVE_T* move, double soft_seconds = 0) {
     SEARCH_LIMITS_T limits;
     limits.maxdepth = plies;
     limits.seconds = 300;  // depth ends these searches; the limits only guard the run
-    limits.soft_seconds = 300;
+    limits.soft_seconds = soft_seconds;
     SEARCH_RESULT_T r;
     hash_c.HashReset();
     EngineSearch(&state.position, move, limits, &r);
@@ -40,7 +40,7 @@ SEARCH_RESULT_T Search(int plies, MOVE_T* move) {
 void ExpectMate(const PROBLEM_T& p, int extra_plies) {
     Live2D(p.fen.c_str());
     MOVE_T move;
-    const SEARCH_RESULT_T r = Search(2 * p.mate_in + extra_plies, &move);
+    const SEARCH_RESULT_T r = Search(2 * p.mate_in + extra_plies, &move, 300);
     EXPECT_EQ(r.value, MateIn(p.mate_in)) << p.id << " depth " << r.depth << " plays " << MoveToken(move);
     MOVE_T m = move;
     POS_T child;
