@@ -26,15 +26,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Sets up a game (2D from a FEN or the start, or 3D) with moves played.
-void StartGame(int dmode, const std::string& moves, const std::string& fen = "") {
+// Sets up a game of either kind with moves played.
+void StartGame(int dmode, const std::string& moves) {
     CLI_OPTIONS_T opt;
     opt.dmode = dmode;
     opt.moves = moves;
-    if (!fen.empty()) {
-        opt.has_fen = true;
-        opt.fen = fen;
-    }
     int rc = -1;
     Quietly([&] { rc = SetUpPosition(opt); });
     ASSERT_EQ(rc, 0) << moves;
@@ -42,14 +38,20 @@ void StartGame(int dmode, const std::string& moves, const std::string& fen = "")
 
 // The move the engine plays on the live position with the field set to
 // `field` (a level, or a ply limit at full strength).
-MOVE_T EngineMove(int field, int last_iteration = 0) {
-    StoreShared(state.maxdepth, field);
+// Limits that deepen to `last_iteration` (when given) whatever the time.
+SEARCH_LIMITS_T Deepening(int last_iteration, int maxdepth = 0) {
     SEARCH_LIMITS_T limits;
+    limits.maxdepth = maxdepth;
     limits.last_iteration = last_iteration;
     limits.no_soft_limit = last_iteration > 0;
     limits.seconds = 3600;
+    return limits;
+}
+
+MOVE_T EngineMove(int field, int last_iteration = 0) {
+    StoreShared(state.maxdepth, field);
     MOVE_T m;
-    EngineSearch(&state.position, &m, limits, nullptr);
+    EngineSearch(&state.position, &m, Deepening(last_iteration), nullptr);
     StoreShared(state.maxdepth, LEVEL_FULL);
     return m;
 }
@@ -124,13 +126,9 @@ TEST(Levels, EveryLevelPlaysLegalMovesAndASeedRepeatsTheGame) {
 double Value(int plies) {
     StoreShared(state.maxdepth, LEVEL_FULL);
     hash_c.HashReset();  // what the level's searches left there is not the reference's
-    SEARCH_LIMITS_T limits;
-    limits.last_iteration = plies;
-    limits.no_soft_limit = true;
-    limits.seconds = 3600;
     MOVE_T m;
     SEARCH_RESULT_T r;
-    EngineSearch(&state.position, &m, limits, &r);
+    EngineSearch(&state.position, &m, Deepening(plies), &r);
     return std::clamp(r.value / 10000.0, -10.0, 10.0);
 }
 
@@ -177,14 +175,9 @@ TEST(Levels, FullStrengthIsTheUnlimitedSearch) {
         const MOVE_T full = EngineMove(LEVEL_FULL, 4);
         hash_c.HashReset();
         StoreShared(state.maxdepth, 800);
-        SEARCH_LIMITS_T limits;
-        limits.maxdepth = DIFF_HARD;
-        limits.last_iteration = 4;
-        limits.no_soft_limit = true;
-        limits.seconds = 3600;
         MOVE_T unlimited;
         SEARCH_RESULT_T r;
-        EngineSearch(&state.position, &unlimited, limits, &r);
+        EngineSearch(&state.position, &unlimited, Deepening(4, DIFF_HARD), &r);
         EXPECT_EQ(LoadShared(state.maxdepth), 800) << "the level stays after the search";
         StoreShared(state.maxdepth, LEVEL_FULL);
         EXPECT_EQ(MoveToken(full), MoveToken(unlimited)) << dmode;
