@@ -210,7 +210,8 @@ TEST(Levels, WindowNamesTheLevel) {
             marked += SettingLabel(SET_DIFFICULTY, e, CurrentSetting(SET_DIFFICULTY), text, sizeof text)[0] == '>';
         EXPECT_EQ(marked, 1) << field;
     }
-    for (auto [old, level] : std::vector<std::pair<int, int>>{{DIFF_EASY, 1200}, {DIFF_MED, 1600}, {DIFF_HARD, LEVEL_FULL}, {1300, 1200}}) {
+    for (auto [old, level] :
+         std::vector<std::pair<int, int>>{{DIFF_EASY, 1200}, {DIFF_MED, 1600}, {DIFF_HARD, LEVEL_FULL}, {1300, 1200}}) {
         StoreShared(state.maxdepth, old);
         NormaliseMenuSettings();
         EXPECT_EQ(LoadShared(state.maxdepth), level) << old;
