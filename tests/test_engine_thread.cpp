@@ -66,23 +66,6 @@ std::string ComputerPlays(bool both, int plies, std::chrono::seconds limit) {
     return out + testing::internal::GetCapturedStderr();
 }
 
-// Replays the game record from the start: every move the engine played must be legal.
-void ExpectRecordReplays(int dmode) {
-    GameLock lock(GameMutex());
-    const int n = state.position.move_num;
-    Quietly([&] { EXPECT_TRUE(RebuildGame(n, false, "test", "record does not replay")); });
-    EXPECT_EQ(state.position.move_num, n);
-    EXPECT_EQ(state.dmode, dmode);
-}
-
-TEST(EngineThread, DoesNothingWhenSwitchedOff) {
-    NewEngineGame(2);
-    Clutch(1);
-    std::this_thread::sleep_for(300ms);
-    Clutch(0);
-    EXPECT_EQ(MoveNum(), 0);
-}
-
 // Starts a long think for White and waits until it is under way.
 void StartLongThink() {
     NewEngineGame(2);
@@ -96,7 +79,12 @@ void StartLongThink() {
     ASSERT_TRUE(WaitFor([] { return makemovebusy.load(); }, 10s));
 }
 
-TEST(EngineThread, ClutchOffOrChangingSidesStopsARunningSearch) {
+TEST(EngineThread, DoesNothingWhenSwitchedOffAndClutchOffOrChangingSidesStopsASearch) {
+    NewEngineGame(2);
+    Clutch(1);
+    std::this_thread::sleep_for(300ms);
+    Clutch(0);
+    EXPECT_EQ(MoveNum(), 0);
     StartLongThink();
     auto t0 = std::chrono::steady_clock::now();
     Clutch(0);
@@ -116,9 +104,8 @@ TEST(EngineThread, ClutchOffOrChangingSidesStopsARunningSearch) {
 // counting the limit in whole seconds would give it a second more.
 std::chrono::steady_clock::time_point ticks_zero;
 uint64_t TicksJustPastASecond() {
-    return 1001 + (uint64_t)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                                 ticks_zero)
-                      .count();
+    using std::chrono::milliseconds, std::chrono::steady_clock;
+    return 1001 + (uint64_t)std::chrono::duration_cast<milliseconds>(steady_clock::now() - ticks_zero).count();
 }
 
 // The computer's reply comes within its time limit and a few tenths, and it
@@ -188,7 +175,12 @@ TEST(EngineThread, PlaysBothSidesWhileTheInterfaceWorksMeanwhile) {
         EXPECT_NE(out.find("\n1. "), std::string::npos) << out;
         EXPECT_NE(out.find("\n1. ... "), std::string::npos) << out;
         EXPECT_GT(queries, 10);
-        ExpectRecordReplays(dmode);
+        // the record replays from the start: every move the engine played is legal
+        GameLock lock(GameMutex());
+        const int n = state.position.move_num;
+        Quietly([&] { EXPECT_TRUE(RebuildGame(n, false, "test", "record does not replay")); });
+        EXPECT_EQ(state.position.move_num, n);
+        EXPECT_EQ(state.dmode, dmode);
     }
 }
 
