@@ -424,9 +424,7 @@ void ExpectEveryMoveFromTheList(const POS_T& start) {
 }
 
 // Whole games of the computer against itself from a few random plies: every
-// move listed, the result by the rules, the game written as PGN and read
-// back the same, and its own move texts played again as a person types them
-// giving the same position.
+// move listed, and the result by the rules.
 void SelfPlay(int dmode, int rules, int depth, unsigned seed) {
     SCOPED_TRACE(std::to_string(dmode) + "D, rules " + std::to_string(rules) + ", depth " + std::to_string(depth) +
                  ", seed " + std::to_string(seed));
@@ -449,9 +447,6 @@ void SelfPlay(int dmode, int rules, int depth, unsigned seed) {
     const std::string tail = out.substr(out.size() > 3000 ? out.size() - 3000 : 0);
     EXPECT_EQ(out.find("TamzorLoses"), std::string::npos) << tail;
     EXPECT_EQ(out.find("Panic"), std::string::npos) << tail;
-    std::string texts;
-    uint64_t key;
-    int plies;
     {
         GameLock lock(GameMutex());
         EXPECT_NE(state.position.winner, 0) << "the game did not end";
@@ -460,29 +455,8 @@ void SelfPlay(int dmode, int rules, int depth, unsigned seed) {
         POS_T copy = state.position;
         const bool moves_left = LegalMoves(&copy, legal) > 0;
         EXPECT_TRUE(!moves_left || state.position.winner == 2) << "a side lost with legal moves left";
-        key = state.position.hash1;
-        plies = state.position.move_num;
-        for (int ply = start.move_num + 1; ply <= plies; ply++)
-            texts += std::string(texts.empty() ? "" : " ") + GameListGet(ply);
     }
     ExpectEveryMoveFromTheList(start);
-    {
-        GameLock lock(GameMutex());
-        const std::string pgn = PgnText(PGN_TAGS_T());
-        std::string error;
-        ASSERT_TRUE(PgnLoadGame(pgn, 1, &error)) << error << "\n" << pgn;
-        EXPECT_EQ(state.position.hash1, key) << pgn;
-        EXPECT_EQ(state.position.move_num, plies);
-        EXPECT_EQ(state.dmode, dmode);
-    }
-    NewEngineGame(dmode, rules, DIFF_EASY);
-    GameLock lock(GameMutex());
-    std::string error;
-    bool played = false;
-    Quietly([&] { played = PlayUserMoves(texts, &error); });
-    ASSERT_TRUE(played) << error << " in " << texts;
-    EXPECT_EQ(state.position.move_num, plies);
-    EXPECT_EQ(state.position.hash1, key) << texts;
 }
 
 TEST(ComputerMoves, GamesOfBothKindsPlayOnlyListedMoves) {

@@ -1,10 +1,8 @@
 // Properties of the whole evaluation over many positions: the incremental
-// evaluation equals a fresh one, colour-mirrored twins evaluate to exact
-// negatives, values stay in bounds, and the exchange estimate leaves the
-// position as it found it.
+// evaluation equals a fresh one in both games, colour-mirrored twins evaluate
+// to exact negatives, values stay in bounds, threads keep their own stage.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <random>
 #include <thread>
@@ -116,35 +114,6 @@ TEST(EvalIncremental, EqualsFullAlongRandomGames) {
     EXPECT_GT(compared, 3000);
 }
 
-// With the lazy cut-off allowed the value may be an estimate, but whenever
-// the full evaluation ran it is exact.
-TEST(EvalIncremental, LazyOnlyWhenFarAboveAlpha) {
-    std::mt19937 rng(7);
-    int lazy = 0, full = 0;
-    for (int game = 0; game < 20; game++) {
-        std::vector<POS_T> line(81);
-        line[0] = *Live2D(kStarts[game % 3]);
-        for (int ply = 0; ply < 80; ply++) {
-            POS_T* child = &line[ply + 1];
-            if (!RandomChild(&line[ply], child, rng)) break;
-            const int alpha = (int)(rng() % 120000) - 60000;
-            const ETYPE_T v = Evaluate(child, alpha, 0);
-            POS_T f = Fresh(*child);
-            if (child->flags & FLAG_EVALUATED) {
-                EXPECT_EQ(v, f.eval_result * NextToPlay(child));
-                full++;
-            } else {
-                EXPECT_GE(v, alpha);  // an estimate is only returned at or above alpha
-                lazy++;
-                Evaluate(child, alpha, 1);  // the next child needs an evaluated parent
-                EXPECT_EQ(child->eval_result, f.eval_result);
-            }
-        }
-    }
-    EXPECT_GT(lazy, 0);
-    EXPECT_GT(full, 0);
-}
-
 // The colour-mirrored twin: ranks flipped, colours and side to move swapped,
 // castling rights and en passant mirrored, the computer's side swapped. The
 // slot of each piece is mirrored as well (White slot s <-> Black slot s ^ 16),
@@ -204,41 +173,6 @@ TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
     EXPECT_GT(compared, 1000);
 }
 
-// A null move flips the side to move without a move: UpdatePawns and
-// UpdateTactics bring the cached value to what the flipped position is
-// worth (wherever the material correction is a plain addition).
-TEST(EvalNullMove, UpdatesGiveTheFlippedPositionsValue) {
-    const char* starts[] = {kStarts[0], kStarts[1], kStarts[3], kStarts[5],
-                            "8/8/8/6k1/1P6/8/8/4K3 w - - 0 1", "8/2k5/8/8/5P2/8/1K6/8 b - - 0 1",
-                            "4k3/8/8/8/8/p7/8/1K6 w - - 0 1"};
-    std::mt19937 rng(11);
-    int compared = 0, changed = 0;
-    for (const char* fen : starts) {
-        for (int game = 0; game < 3; game++) {
-            POS_T cur = *Live2D(fen);
-            for (int ply = 0; ply < 40; ply++) {
-                POS_T b = Fresh(cur), probe = b;
-                if (CheckMaterial(&probe, 0) == CheckMaterial(&probe, 654321)) {
-                    POS_T n = b;
-                    n.move_num++;
-                    n.enpassant = 0;
-                    UpdatePawns(&n);
-                    UpdateTactics(&n);
-                    POS_T f = Fresh(n);
-                    EXPECT_EQ(n.eval_result, f.eval_result) << fen << " ply " << ply;
-                    EXPECT_EQ(n.tactics, f.tactics) << fen << " ply " << ply;
-                    if (HasFailure()) return;
-                    compared++;
-                    changed += n.eval_result != b.eval_result;
-                }
-                if (!RandomMove(&cur, rng)) break;
-            }
-        }
-    }
-    EXPECT_GT(compared, 300);
-    EXPECT_GT(changed, 20);
-}
-
 TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
     const char* fens[] = {"6k1/8/PPPPP3/8/8/8/8/RNBQKBNR w - - 0 1", "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 b - - 0 1",
                           "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 w - - 0 1", "K7/8/8/8/8/8/8/7k w - - 0 1"};
@@ -259,98 +193,6 @@ TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
     EXPECT_GT(EvalEtype(b, INF_VALUE, 2), 399852);
     b->flags &= ~(uint64_t)FLAG_EVALUATED;
     EXPECT_EQ(Evaluate(b, INF_VALUE, 2), 399852);
-}
-
-// The material is counted whole in both games; in the 2D game the
-// positional terms count three quarters, each one by itself, so that the
-// reported terms still add up to the value. Checked on the king safety and
-// the specific patterns, whose functions can be asked again afterwards.
-TEST(EvalWeights, PositionalTermsCountThreeQuartersIn2DOnly) {
-    auto check = [](POS_T* b, int num, int den, const std::string& where) {
-        b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
-        b->oldb = nullptr;
-        const ETYPE_T v = Evaluate(b, INF_VALUE, 2);
-        const EVAL_TERMS_T t = eval_terms;
-        EXPECT_EQ(v * NextToPlay(b), t.total) << where;
-        EXPECT_EQ(t.material, b->w_material - b->b_material) << where;
-        EXPECT_EQ(t.king_safety, KingSafety(b) * num / den) << where;
-        EXPECT_EQ(t.specifics, EvalSpecifics(b) * num / den) << where;
-        EXPECT_EQ(t.material + t.specifics + t.piece_values + t.king_safety + t.tactics + t.board_control +
-                      t.attack_counts + t.mobility + t.overload + t.correction,
-                  t.total)
-            << where;
-        return t.king_safety != 0 && t.specifics != 0;
-    };
-    // a bishop pair, and a king under attack from a queen and rooks, on either side
-    int seen = 0;
-    for (const char* fen : {"r4rk1/5ppp/8/8/8/3q4/5PPP/2BB2K1 w - - 0 1", "2bb2k1/5ppp/3Q4/8/8/8/5PPP/R4RK1 b - - 0 1",
-                            "r1bq1rk1/pp2bppp/2n1pn2/3p2B1/2PP4/2N1PN2/PP3PPP/R2QKB1R b KQ - 0 8"})
-        seen += check(Live2D(fen), 3, 4, fen);
-    EXPECT_GE(seen, 2);
-    // the 3D game keeps them whole
-    ASSERT_TRUE(NewGameState(3));
-    POS_T cur = state.position;
-    std::mt19937 rng(5);
-    for (int ply = 0; ply < 30; ply++) ASSERT_TRUE(RandomMove(&cur, rng));
-    RegenToPieces(&cur);
-    check(&cur, 1, 1, "3D after 30 plies");
-}
-
-// Each game evaluates with its own table: the 2D game with the values fitted
-// to 2D positions, the 3D game with the shared ones. Giving one game the
-// other's table changes some of its values; changing the other's table alone
-// changes none.
-TEST(EvalTables, EachGameReadsItsOwnTable) {
-    std::vector<POS_T> flat, tri;
-    for (const char* fen : kStarts) flat.push_back(*Live2D(fen));
-    ASSERT_TRUE(NewGameState(3));
-    std::mt19937 rng(11);
-    POS_T cur = state.position;
-    for (int ply = 0; ply < 40 && RandomMove(&cur, rng); ply++)
-        if (ply % 4 == 3) tri.push_back(cur);
-    auto values = [](const std::vector<POS_T>& ps, int dmode) {
-        state.dmode = dmode;
-        std::vector<ETYPE_T> v;
-        for (const POS_T& p : ps) v.push_back(Fresh(p).eval_result);
-        return v;
-    };
-    const std::vector<ETYPE_T> shared(new_coefficients, new_coefficients + COEFF_COUNT);
-    const std::vector<ETYPE_T> own(new_coefficients_2d, new_coefficients_2d + COEFF_COUNT);
-    ASSERT_NE(shared, own);
-    const auto flat_own = values(flat, 2), tri_own = values(tri, 3);
-    std::copy(shared.begin(), shared.end(), new_coefficients_2d);
-    EXPECT_NE(values(flat, 2), flat_own);
-    EXPECT_EQ(values(tri, 3), tri_own);
-    std::copy(own.begin(), own.end(), new_coefficients_2d);
-    std::copy(own.begin(), own.end(), new_coefficients);
-    EXPECT_EQ(values(flat, 2), flat_own);
-    EXPECT_NE(values(tri, 3), tri_own);
-    std::copy(shared.begin(), shared.end(), new_coefficients);
-    state.dmode = 3;
-}
-
-// Every call of the exchange estimate leaves every field as it was (the
-// best capture it reports apart).
-TEST(MiniQuiesce, RestoresThePositionExactly) {
-    std::mt19937 rng(5);
-    int calls = 0;
-    for (const char* fen : kStarts) {
-        POS_T cur = *Live2D(fen);
-        for (int ply = 0; ply < 50; ply++) {
-            for (int beta : {-30000, 0, 5000, 60000}) {
-                for (int white = 0; white < 2; white++) {
-                    POS_T before = cur;
-                    const int m = white ? cur.w_material - cur.b_material : cur.b_material - cur.w_material;
-                    (white ? MiniQuiesceW : MiniQuiesceB)(&cur, cur.material_mask, 0, m + beta, 0);
-                    cur.best_capture = before.best_capture;
-                    ASSERT_EQ(memcmp(&before, &cur, sizeof cur), 0) << fen << " ply " << ply;
-                    calls++;
-                }
-            }
-            if (!RandomMove(&cur, rng)) break;
-        }
-    }
-    EXPECT_GT(calls, 1000);
 }
 
 // 3D positions are evaluated as they are made: the cached value equals a

@@ -72,66 +72,6 @@ protected:
     }
 };
 
-TEST_F(Table, BoundsAnswerOnlyAtTheirDepth) {
-    POS_T p = KeyedPosition(100, 1);
-    hash_c.HashInsert(&p, 5, 1000, 500, nullptr);  // an upper bound 500 at depth 5
-    ETYPE_T v = 0;
-    EXPECT_EQ(hash_c.CheckHash(&p, 5, 1000, &v, nullptr), 1);
-    EXPECT_EQ(v, 500);
-    EXPECT_EQ(hash_c.CheckHash(&p, 6, 1000, &v, nullptr), 0);   // too shallow
-    EXPECT_EQ(hash_c.CheckHash(&p, 5, 400, &v, nullptr), 0);    // 500 is no upper bound below 400
-    int misses = search_memory.hash_misses, hits = search_memory.hash_hits, shallow = search_memory.hash_shallow;
-    POS_T q = KeyedPosition(102, 1);
-    EXPECT_EQ(hash_c.CheckHash(&q, 0, 0, &v, nullptr), 0);       // depth 0: no counting
-    EXPECT_EQ(hash_c.CheckHash(&p, 0, 1000, &v, nullptr), 1);
-    EXPECT_EQ(search_memory.hash_misses, misses);
-    EXPECT_EQ(search_memory.hash_hits, hits);
-    EXPECT_EQ(search_memory.hash_shallow, shallow);
-}
-
-TEST_F(Table, CrossingBoundsReplaceOrCollapse) {
-    POS_T p = KeyedPosition(200, 2);
-    hash_c.HashInsert(&p, 3, 1000, 500, nullptr);   // upper 500 at depth 3
-    MOVE_T m;
-    InitMove(&m, W_KNIGHT, G1, F3, 0, '-', false);
-    hash_c.HashInsert(&p, 4, 600, 700, &m);          // lower 700 at depth 4: above the upper bound
-    ASSERT_TRUE(Stored(&p));
-    HASHENTRY_T e = Entry(&p);
-    EXPECT_EQ(e.low, 700);
-    EXPECT_EQ(e.high, INF_VALUE);
-    EXPECT_EQ(e.depth_high, 0);
-    EXPECT_EQ(e.from, (uint32_t)G1);
-    // both bounds at the depth of the new one: they collapse onto the new value
-    POS_T q = KeyedPosition(300, 3);
-    hash_c.HashInsert(&q, 4, 200, 300, nullptr);   // lower 300 at depth 4
-    hash_c.HashInsert(&q, 4, 1000, 500, nullptr);  // upper 500 at depth 4
-    hash_c.HashInsert(&q, 4, 600, 700, nullptr);   // lower 700 crosses it
-    e = Entry(&q);
-    EXPECT_EQ(e.low, 700);
-    EXPECT_EQ(e.high, 700);
-}
-
-TEST_F(Table, ReplacementInABucket) {
-    POS_T a = KeyedPosition(400, 4), b = KeyedPosition(400, 5), c = KeyedPosition(400, 6);
-    hash_c.HashInsert(&a, 8, 0, 10, nullptr);   // deep result in the preferred slot
-    hash_c.HashInsert(&b, 2, 0, 10, nullptr);   // shallower: goes to the second slot
-    EXPECT_EQ(Slot(400).hash2, a.hash2);
-    EXPECT_EQ(Slot(401).hash2, b.hash2);
-    hash_c.HashInsert(&c, 0, 0, 10, nullptr);   // depth 0 with both slots current: dropped
-    EXPECT_FALSE(Stored(&c));
-    hash_c.HashInsert(&b, 9, 0, 10, nullptr);   // b deepens in place
-    EXPECT_EQ(Slot(401).hash2, b.hash2);
-    EXPECT_EQ(Slot(401).depth_low, 9);
-    hash_c.HashInsert(&b, 3, 0, 10, nullptr);   // found in e1 at least as deep as e0: swapped
-    EXPECT_EQ(Slot(400).hash2, b.hash2);
-    EXPECT_EQ(Slot(401).hash2, a.hash2);
-    // a new search (tag) makes the old entries stale: a newcomer takes slot 0
-    hash_c.HashChangeTag(1);
-    hash_c.HashInsert(&c, 1, 0, 10, nullptr);
-    EXPECT_EQ(Slot(400).hash2, c.hash2);
-    EXPECT_EQ(Slot(401).hash2, b.hash2);
-}
-
 TEST_F(Table, TagsCycleAndGoingBackOrToAnotherStageClearsTheTable) {
     hash_c.hash_tag = 0;
     hash_c.HashChangeTag(10);
@@ -193,43 +133,6 @@ TEST_F(Table, EveryBucketOfAnyTableSizeHoldsAndAResizeStartsEmpty) {
     EXPECT_EQ(hash_c.GetIndex(&other) % 2, 0u);
 }
 
-TEST(Ordering, StableSortBestFirst) {
-    MOVE_T m[9];
-    const int v[9] = {5, 1, 5, 9, 0, 9, 5, -3, 1};
-    for (int i = 0; i < 9; i++) InitMove(&m[i], W_PAWN, (SQ_T)i, (SQ_T)(i + 1), v[i], '-', false);
-    SortMoves(m, 9);
-    for (int i = 1; i < 9; i++) {
-        ASSERT_GE(m[i - 1].v, m[i].v);
-        ASSERT_TRUE(m[i - 1].v != m[i].v || m[i - 1].from < m[i].from) << i;  // equal scores keep their order
-    }
-    SortMoves(m, 0);
-    SortMoves(m, 1);
-    EXPECT_EQ(m[0].v, 9);
-}
-
-TEST(Ordering, ProposedMoveKillersAndHistory) {
-    POS_T* b = Start2D();
-    OrderClear(b->move_num);
-    MOVE_T list[MOVE_LIST_SIZE];
-    int n = GetMoveList(b, list);
-    MOVE_T proposed = list[n - 1];
-    search_memory.killers[1].k2 = list[n - 2];
-    OrderMoves(b, list, n, 1, &proposed, 0);
-    EXPECT_TRUE(SameMove(&list[0], &proposed));
-    EXPECT_EQ(list[0].v, 100000000);
-    EXPECT_EQ(list[1].v, 10000);  // the killer
-    // a killer at or beyond the ply limit earns nothing
-    state.maxdepth = 1;
-    EXPECT_EQ(OrderFunction(b, &search_memory.killers[1].k2, 1, 0), 0);
-    state.maxdepth = DIFF_HARD;
-    // history decays by at least 3 bits a search, by the plies since the last one otherwise
-    search_memory.history[E2][E4] = 1 << 12;
-    OrderClear(b->move_num + 1);
-    EXPECT_EQ(search_memory.history[E2][E4], 1u << 9);
-    OrderClear(b->move_num + 6);
-    EXPECT_EQ(search_memory.history[E2][E4], 1u << 4);
-}
-
 TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
     // A deep ending runs to 40 plies and more, where a single cut-off adds
     // 2^40 to the history: the order must still grow with it.
@@ -264,29 +167,6 @@ TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
     b->num_moves = own_count;
     OrderClear(b->move_num);
     memset(search_memory.history, 0, sizeof search_memory.history);
-}
-
-TEST(Ordering, CapturesByVictimThenAttackerAndLosingOnesLater) {
-    // White can take the queen three ways, the rook two ways, a loose bishop
-    // with the queen and a pawn the black queen defends with the knight.
-    POS_T* b = Start2D("4k3/8/2n4b/1r1q4/2P1p3/2N5/3Q4/4K3 w - - 0 1");
-    OrderClear(b->move_num);
-    memset(search_memory.history, 0, sizeof search_memory.history);
-    ZeroMove(&b->best_capture);
-    MOVE_T list[MOVE_LIST_SIZE], none;
-    ZeroMove(&none);
-    const int n = GetMoveList(b, list);
-    OrderMoves(b, list, n, 1, &none, 0);
-    const SQ_T expected[][2] = {{C4, D5}, {C3, D5}, {D2, D5}, {C4, B5}, {C3, B5}, {D2, H6}};
-    for (int i = 0; i < 6; i++) {
-        EXPECT_EQ(list[i].from, expected[i][0]) << i;
-        EXPECT_EQ(list[i].to, expected[i][1]) << i;
-    }
-    // every quiet move and the losing capture after the good ones
-    for (int i = 6; i < n; i++) {
-        EXPECT_LT(list[i].v, list[5].v) << i;
-        EXPECT_TRUE(list[i].to != E4 || list[i].from == C3) << i;
-    }
 }
 
 TEST(SearchEdges, StalemateIsZeroAndMateIsAtTheEdgeOfTheScale) {
@@ -511,13 +391,6 @@ TEST(SearchMates, TacticalSuiteMatesExactly) {
     auto problems = MateProblems();
     ASSERT_EQ(problems.size(), 38u);
     for (const auto& p : problems) ExpectMate(p, 4);
-}
-
-// Deeper iterations keep the mate and its distance: the extensions and
-// reductions of longer searches must not lose it.
-TEST(SearchMates, LongTacticalSuiteMatesDeeper) {
-    SKIP_UNLESS_LONG();
-    for (const auto& p : MateProblems()) ExpectMate(p, 8);
 }
 
 // A position no sequence of moves can win, as the rules judge it, is worth
