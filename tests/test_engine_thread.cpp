@@ -1,15 +1,12 @@
-// The engine thread: it plays through the live game under the game lock,
-// stops at once when asked, shares nothing unguarded with another thread
-// working on the live position meanwhile, and plays only moves the rules
-// list, whatever the search handed over (a move found in the table, a move
-// of another position with the same keys). Several threads on one search
-// never see a mixed table entry. Run under ThreadSanitizer by `make test-tsan`.
+// The engine thread: it plays under the game lock, stops at once when asked,
+// and plays only listed moves whatever the table handed over; several threads
+// on one search never see a mixed table entry. Run under ThreadSanitizer by
+// `make test-tsan`.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstring>
 #include <functional>
-#include <random>
 #include <thread>
 
 #include "cli.h"
@@ -43,9 +40,8 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit,
     return done();
 }
 
-// Lets the engine thread play the side to move (both sides when `both`)
-// until the game ends, `plies` more have been played, or `limit` passes,
-// calling the idle function as the window does. Returns what was printed.
+// The engine thread plays the side to move (both sides when `both`) until the game
+// ends, `plies` more are played or `limit` passes; returns what was printed.
 std::string ComputerPlays(bool both, int plies, std::chrono::seconds limit) {
     {
         GameLock lock(GameMutex());
@@ -99,9 +95,8 @@ TEST(EngineThread, DoesNothingWhenSwitchedOffAndClutchOffOrChangingSidesStopsASe
     Clutch(0);
 }
 
-// The tick count of the clock, one second and a little on when the test
-// began: a search started at once begins just past a whole second, where
-// counting the limit in whole seconds would give it a second more.
+// A tick count just past a whole second when the test began, where counting the
+// limit in whole seconds would give the search a second more.
 std::chrono::steady_clock::time_point ticks_zero;
 uint64_t TicksJustPastASecond() {
     using std::chrono::milliseconds, std::chrono::steady_clock;
@@ -397,73 +392,6 @@ TEST(EngineThreads, ThinkingOnThePlayersTimeGivesWayToTheirMove) {
 }
 
 // --- the computer's moves ------------------------------------------------------
-
-// Walks the game from `start`: each ply's move must be an entry of the
-// position's move list (same piece, from and to) whose making gives exactly
-// the game's next position, keys included (3D keys cover the boards).
-void ExpectEveryMoveFromTheList(const POS_T& start) {
-    GameLock lock(GameMutex());
-    POS_T pos = start;
-    static MOVE_T list[MOVE_LIST_SIZE];
-    for (int ply = start.move_num; ply < state.position.move_num; ply++) {
-        SCOPED_TRACE("ply " + std::to_string(ply) + " " + GameListGet(ply + 1));
-        const MOVE_T& played = state.game_record[ply];
-        const uint64_t next_key = ply + 1 < state.position.move_num ? state.hash_list[ply + 1] : state.position.hash1;
-        POS_T copy = pos, child;
-        const int n = GetMoveCount(&copy, list);
-        bool found = false;
-        for (int i = 0; i < n && !found; i++) {
-            MOVE_T m = list[i];
-            if (m.piece_moving != played.piece_moving || m.from != played.from || m.to != played.to) continue;
-            found = DoMove(&child, &copy, &m) && child.hash1 == next_key;
-        }
-        ASSERT_TRUE(found) << "the move played is no listed move of its position";
-        child.oldb = nullptr;
-        pos = child;
-    }
-}
-
-// Whole games of the computer against itself from a few random plies: every
-// move listed, and the result by the rules.
-void SelfPlay(int dmode, int rules, int depth, unsigned seed) {
-    SCOPED_TRACE(std::to_string(dmode) + "D, rules " + std::to_string(rules) + ", depth " + std::to_string(depth) +
-                 ", seed " + std::to_string(seed));
-    POS_T start;
-    NewEngineGame(dmode, rules, depth + 1);
-    {
-        GameLock lock(GameMutex());
-        start = state.position;
-        std::mt19937 rng(seed);
-        Quietly([&] {
-            for (int ply = 0; ply < 2; ply++) {
-                const auto moves = LegalMoveTexts(&state.position);
-                MOVE_T m = moves[rng() % moves.size()].move;
-                bool over;
-                ASSERT_TRUE(PlayUserMove(&m, &over));
-            }
-        });
-    }
-    const std::string out = ComputerPlays(true, GAME_MAX_PLIES, 300s);
-    const std::string tail = out.substr(out.size() > 3000 ? out.size() - 3000 : 0);
-    EXPECT_EQ(out.find("TamzorLoses"), std::string::npos) << tail;
-    EXPECT_EQ(out.find("Panic"), std::string::npos) << tail;
-    {
-        GameLock lock(GameMutex());
-        EXPECT_NE(state.position.winner, 0) << "the game did not end";
-        // a result stands only by the rules: no legal move, or a draw rule
-        static MOVE_T legal[LEGAL_LIST_SIZE];
-        POS_T copy = state.position;
-        const bool moves_left = LegalMoves(&copy, legal) > 0;
-        EXPECT_TRUE(!moves_left || state.position.winner == 2) << "a side lost with legal moves left";
-    }
-    ExpectEveryMoveFromTheList(start);
-}
-
-TEST(ComputerMoves, GamesOfBothKindsPlayOnlyListedMoves) {
-    for (int depth : {2, 3})
-        for (int rules : {RULES_TDCL, RULES_TOURNAMENT}) SelfPlay(3, rules, depth, 17 * depth + rules);
-    SelfPlay(2, RULES_TDCL, 2, 5);
-}
 
 // The table's entry for the root names a move by its squares alone; with a
 // ply limit the entry's depth already meets, that move is what is played.

@@ -1,5 +1,5 @@
 // Properties of the whole evaluation over many positions: the incremental
-// evaluation equals a fresh one in both games, colour-mirrored twins evaluate
+// evaluation equals a fresh one, colour-mirrored twins evaluate
 // to exact negatives, values stay in bounds, threads keep their own stage.
 #include <gtest/gtest.h>
 
@@ -27,11 +27,10 @@ std::vector<MOVE_T> Legal(POS_T* b) {
 }
 
 // A random legal move of `parent` made into `child`; false when there is none.
-bool RandomChild(POS_T* parent, POS_T* child, std::mt19937& rng, MOVE_T* played = nullptr) {
+bool RandomChild(POS_T* parent, POS_T* child, std::mt19937& rng) {
     auto moves = Legal(parent);
     if (moves.empty()) return false;
     MOVE_T mv = moves[rng() % moves.size()];
-    if (played) *played = mv;
     EXPECT_EQ(DoMove(child, parent, &mv), 1) << "a legal move was refused";
     return true;
 }
@@ -193,39 +192,6 @@ TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
     EXPECT_GT(EvalEtype(b, INF_VALUE, 2), 399852);
     b->flags &= ~(uint64_t)FLAG_EVALUATED;
     EXPECT_EQ(Evaluate(b, INF_VALUE, 2), 399852);
-}
-
-// 3D positions are evaluated as they are made: the cached value equals a
-// fresh evaluation, for piece moves and attack-board moves alike, with the
-// side to move of the new position.
-TEST(Eval3D, CachedValueIsTheFreshOne) {
-    std::mt19937 rng(3);
-    int boards = 0;
-    for (int game = 0; game < 6; game++) {
-        if (game < 2) {
-            ASSERT_TRUE(NewGameState(3));
-        } else {
-            // the queen-side boards empty, so that they move
-            Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6},
-                    {{C1, W_KING}, {D1, W_ROOK}, {E1, W_KNIGHT}, {F1, W_BISHOP}, {G1, W_QUEEN}, {E2, W_PAWN},
-                     {F2, W_PAWN}, {G2, W_PAWN}, {H2, W_PAWN}, {C8, B_KING}, {D8, B_ROOK}, {E8, B_KNIGHT},
-                     {F8, B_BISHOP}, {G8, B_QUEEN}, {E7, B_PAWN}, {F7, B_PAWN}, {G7, B_PAWN}, {H7, B_PAWN}});
-        }
-        state.rules = game % 2 ? RULES_TDCL : RULES_TOURNAMENT;
-        POS_T cur = state.position, next;
-        MOVE_T mv;
-        for (int ply = 0; ply < 40 && RandomChild(&cur, &next, rng, &mv); ply++) {
-            boards += IsAB(mv.piece_moving);
-            ASSERT_TRUE(next.flags & FLAG_EVALUATED);
-            POS_T f = Fresh(next);
-            EXPECT_EQ(next.eval_result, f.eval_result) << "game " << game << " ply " << ply;
-            EXPECT_EQ(next.tactics, f.tactics) << "game " << game << " ply " << ply;
-            if (HasFailure()) return;
-            cur = next;
-            cur.oldb = nullptr;
-        }
-    }
-    EXPECT_GT(boards, 0);
 }
 
 // Two threads evaluating positions of different stages at once get the

@@ -36,8 +36,6 @@ void StartGame(int dmode, const std::string& moves) {
     ASSERT_EQ(rc, 0) << moves;
 }
 
-// The move the engine plays on the live position with the field set to
-// `field` (a level, or a ply limit at full strength).
 // Limits that deepen to `last_iteration` (when given) whatever the time.
 SEARCH_LIMITS_T Deepening(int last_iteration, int maxdepth = 0) {
     SEARCH_LIMITS_T limits;
@@ -48,6 +46,7 @@ SEARCH_LIMITS_T Deepening(int last_iteration, int maxdepth = 0) {
     return limits;
 }
 
+// The move played on the live position with the field set to a level (or a ply limit).
 MOVE_T EngineMove(int field, int last_iteration = 0) {
     StoreShared(state.maxdepth, field);
     MOVE_T m;
@@ -121,8 +120,7 @@ TEST(Levels, EveryLevelPlaysLegalMovesAndASeedRepeatsTheGame) {
     }
 }
 
-// The value of the live position for the side to move, in pawns, by a
-// full-strength search of `plies` (a mate counts as ten pawns).
+// The live position's value for the side to move, in pawns (a mate is ten), searched `plies` deep.
 double Value(int plies) {
     StoreShared(state.maxdepth, LEVEL_FULL);
     hash_c.HashReset();  // what the level's searches left there is not the reference's
@@ -133,9 +131,7 @@ double Value(int plies) {
 }
 
 // Over many positions the lowest level gives away more than the middle one,
-// and that more than the highest: what a full-strength search of the
-// position after its move says it is worth, against the position before it
-// (material above all: the search sees the exchanges through).
+// and that more than the highest, by a full-strength search before and after its move.
 TEST(Levels, LowerLevelsGiveAwayMore) {
     std::vector<std::string> openings;
     {
@@ -185,9 +181,7 @@ TEST(Levels, FullStrengthIsTheUnlimitedSearch) {
     }
 }
 
-// The window's parts that need no display: D's steps and the names the
-// banner and the sides line give; the menu's marks; an old file's
-// difficulty becomes a level.
+// The window's texts and menu marks for the level; an old file's difficulty becomes a level.
 TEST(Levels, WindowNamesTheLevel) {
     StoreShared(state.maxdepth, LEVEL_FULL);
     char text[200];

@@ -1,12 +1,9 @@
 // The transposition table, move ordering, the search's edge cases and its
 // node signature, and forced mates: the mate problems of the tactical test
-// suite, and mates built by hand or mined from self-play on the tri-level board.
+// suite, and mates built by hand on the tri-level board.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <set>
-#include <sstream>
 #include <string>
 
 #include "cli.h"
@@ -47,21 +44,9 @@ POS_T KeyedPosition(uint64_t bucket, uint64_t salt) {
     return p;
 }
 
-// The table's entry of a position, or one with no keys when it has none.
-HASHENTRY_T Entry(POS_T* p) {
-    HASHENTRY_T e{};
-    if (!hash_c.FetchHash(p, &e)) e = HASHENTRY_T{};
-    return e;
-}
-bool Stored(POS_T* p) {
-    HASHENTRY_T e;
-    return hash_c.FetchHash(p, &e);
-}
-// The entry in a slot of the table as it reads back.
-HASHENTRY_T Slot(uint64_t index) {
-    HASHENTRY_T e;
-    hash_c.LoadEntry(index, &e);
-    return e;
+bool Stored(POS_T* p, HASHENTRY_T* e = nullptr) {
+    HASHENTRY_T own;
+    return hash_c.FetchHash(p, e ? e : &own);
 }
 
 class Table : public ::testing::Test {
@@ -117,9 +102,11 @@ TEST_F(Table, EveryBucketOfAnyTableSizeHoldsAndAResizeStartsEmpty) {
             POS_T p = KeyedPosition(bucket, 9);
             EXPECT_FALSE(Stored(&p)) << mb << " MB, bucket " << bucket;
             hash_c.HashInsert(&p, 4, 0, 10, nullptr);
-            ASSERT_TRUE(Stored(&p)) << mb << " MB, bucket " << bucket;
-            EXPECT_EQ(Slot(bucket).hash2, p.hash2);
-            EXPECT_EQ(Entry(&p).depth_low, 4);
+            HASHENTRY_T e;
+            ASSERT_TRUE(Stored(&p, &e)) << mb << " MB, bucket " << bucket;
+            EXPECT_EQ(e.depth_low, 4);
+            hash_c.LoadEntry(bucket, &e);
+            EXPECT_EQ(e.hash2, p.hash2);
         }
     }
     hash_c.HashResize((entries * sizeof(HASHENTRY_T)) >> 20);
@@ -231,17 +218,6 @@ TEST(SearchEdges, RepetitionScoresTheDrawValue) {
     EXPECT_EQ(CheckRepetition(&b1, 1), 1);
 }
 
-TEST(SearchEdges, EasyDifficultySearchesDepthsTwoAndThree) {
-    POS_T* b = Start2D();
-    SEARCH_LIMITS_T limits;
-    limits.maxdepth = DIFF_EASY;
-    MOVE_T move;
-    SEARCH_RESULT_T r;
-    EngineSearch(b, &move, limits, &r);
-    EXPECT_EQ(r.depth, 3);
-    EXPECT_FALSE(IsZeroMove(&move));
-}
-
 // The table keeps a move's squares only. At the root an attack-board move
 // from the table is taken back whole from the list, not refused with a report.
 TEST(SearchEdges, RootTakesAnAttackBoardMoveFromTheTable) {
@@ -307,8 +283,16 @@ TEST(SearchEdges, TheDeadlineStretchesOnceAndOnlyLater) {
 }
 
 // Whatever set the ply limit (an option, a saved file), a search of a
-// position with legal moves gives one: the first iteration always runs.
+// position with legal moves gives one: the first iteration always runs. The
+// easy difficulty searches depths two and three.
 TEST(SearchEdges, EveryPlyLimitGivesAMove) {
+    SEARCH_LIMITS_T easy;
+    easy.maxdepth = DIFF_EASY;
+    MOVE_T move;
+    SEARCH_RESULT_T r;
+    EngineSearch(Start2D(), &move, easy, &r);
+    EXPECT_EQ(r.depth, 3);
+    EXPECT_FALSE(IsZeroMove(&move));
     for (int dmode : {2, 3})
         for (int limit : {-5, 0, 1, 2, 3}) {
             CLI_OPTIONS_T opt;
@@ -316,8 +300,6 @@ TEST(SearchEdges, EveryPlyLimitGivesAMove) {
             ASSERT_TRUE(SetUpGame(opt));
             hash_c.HashReset();
             StoreShared(state.maxdepth, limit);
-            MOVE_T move;
-            SEARCH_RESULT_T r;
             EngineSearch(&state.position, &move, SEARCH_LIMITS_T{}, &r);
             EXPECT_FALSE(IsZeroMove(&move)) << dmode << "D, limit " << limit;
             EXPECT_EQ(r.depth, 2) << dmode << "D, limit " << limit;
@@ -428,42 +410,6 @@ TEST(SearchMates, MatesInOneAndTwoOnTheTriLevelBoard) {
         ASSERT_EQ(DoMove(&child, &start, &m), 1);
         EXPECT_TRUE(Lost(&child, n - 1)) << n;
     }
-}
-
-// The 3D mate problems: positions of self-play with a proven forced mate
-// and every mating first move (tools/mine_3d_mates).
-TEST(SearchMates, ThreeDProblemsOfOneToThreeMoves) {
-    std::ifstream in(std::string(TAMZOR_SOURCE_DIR) + "/tests/data/mates-3d.pgn");
-    std::stringstream s;
-    s << in.rdbuf();
-    const std::string text = s.str();
-    int problems = 0, tried = 0;
-    for (int number = 1;; number++) {
-        PGN_GAME_T g;
-        std::string error;
-        if (!PgnParse(text, number, &g, &error)) break;
-        problems++;
-        std::istringstream tokens(g.Tag("Solutions"));
-        std::set<std::string> solutions;
-        for (std::string token; tokens >> token;) solutions.insert(token);
-        const int mate = atoi(g.Tag("Mate").c_str());
-        if (mate < 1 || mate > 3) continue;
-        SCOPED_TRACE("problem " + std::to_string(number) + ", mate in " + std::to_string(mate));
-        ASSERT_TRUE(PgnLoadGame(text, number, &error)) << error;
-        if (mate == 1) {
-            // the file's answers, checked by proof where that is cheap
-            std::set<std::string> proven;
-            for (const MOVE_T& m : MatingMoves(&state.position, 1)) proven.insert(MoveToken(m));
-            EXPECT_EQ(proven, solutions);
-        }
-        MOVE_T move;
-        const SEARCH_RESULT_T r = Search(2 * mate + 4, &move);
-        EXPECT_EQ(r.value, MateIn(mate)) << "depth " << r.depth;
-        EXPECT_EQ(solutions.count(MoveToken(move)), 1u) << MoveToken(move);
-        tried++;
-    }
-    EXPECT_GE(problems, 100);
-    EXPECT_GT(tried, 10);
 }
 
 }  // namespace
