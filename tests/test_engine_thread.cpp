@@ -128,14 +128,12 @@ TEST(EngineThread, TheReplyComesWithinTheTimeLimit) {
     timers.timer_limit = 5;
     ASSERT_EQ(MoveNum(), 1);
     EXPECT_GE(took, 0.9);
-    // a loaded machine may be slow to end the search; counted in whole
-    // seconds the limit ran to 2 s
+    // late on a loaded machine, but short of the 2 s of counting whole seconds
     EXPECT_LT(took, 1.6);
 }
 
-// The engine plays both sides of a short game while this thread, like the
-// window, keeps reading the live position, listing its moves and building
-// the spread map: the record shows both sides' moves and replays.
+// The engine plays both sides of a short game while this thread, like the window,
+// reads the live position, lists its moves and builds the spread map; the record replays.
 TEST(EngineThread, PlaysBothSidesWhileTheInterfaceWorksMeanwhile) {
     for (int dmode : {2, 3}) {
         NewEngineGame(dmode);

@@ -1,6 +1,5 @@
-// Properties of the whole evaluation over many positions: the incremental
-// evaluation equals a fresh one, colour-mirrored twins evaluate
-// to exact negatives, values stay in bounds, threads keep their own stage.
+// Properties of the evaluation over many positions: incremental equals fresh, colour-mirrored
+// twins are exact negatives, values stay in bounds, threads keep their own stage.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -99,9 +98,8 @@ TEST(EvalIncremental, EqualsFullAlongRandomGames) {
                 if (ply % 15 == 7) EstimateGameStage(parent, 1);  // may change the slice
                 if (ply % 11 == 5) parent->flags ^= FLAG_TAMZOR_WHITE;
                 if (!RandomChild(parent, &line[ply + 1], rng)) break;
-                // Now and then a position is left unevaluated, as inner nodes
-                // of a search are: its child is then made before it is
-                // evaluated, and evaluating the child evaluates it first.
+                // some are left unevaluated, as inner nodes of a search are:
+                // evaluating the child then evaluates its parent first
                 if (ply % 4 == 3) continue;
                 Evaluate(&line[ply + 1], (int)(rng() % 40000) - 20000, 1);
                 ExpectSameLayer(line[ply + 1], Fresh(line[ply + 1]), std::string(fen) + " ply " + std::to_string(ply));

@@ -19,9 +19,7 @@
 
 namespace {
 
-// The 2D position of the FEN, evaluated afresh in the given stage (its own
-// stage when none is given). Term functions may be called on it afterwards:
-// the pawn tables and the active slice are those of this position.
+// The 2D position of the FEN, evaluated afresh in the given stage (its own when none is given).
 POS_T* At(const char* fen, int stage = -1) {
     POS_T* b = Live2D(fen);
     if (stage >= 0)

@@ -1,6 +1,5 @@
-// The search timer and the once-a-second tick, then the players' clocks
-// under a time control (counting, increments, the flag, undo, saved games
-// and PGN), on a fake tick count.
+// The search timer and the once-a-second tick, then the players' clocks under a
+// time control (increments, the flag, undo, saved games, PGN), on a fake tick count.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -1,6 +1,5 @@
-// The playing levels: the ladder and the saved field, the weakened play
-// (legal, repeatable, worse the lower the level), and the options of the
-// terminal tool and the UCI mode that choose a level.
+// The playing levels: the ladder, the saved field, the weakened play (legal,
+// repeatable, worse the lower the level), the tool's and UCI's level options.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -161,9 +160,8 @@ TEST(Levels, LowerLevelsGiveAwayMore) {
     EXPECT_GE(given[800], 6.0) << "the lowest level loses pieces now and then";
 }
 
-// Full strength is the search itself: the same move as a search with the
-// field at the unlimited ply limit, and a ply limit given to the search
-// overrides a level in the field.
+// Full strength is the unlimited search's move; a ply limit given to the
+// search overrides a level in the field.
 TEST(Levels, FullStrengthIsTheUnlimitedSearch) {
     for (int dmode : {2, 3}) {
         StartGame(dmode, dmode == 2 ? "e2e4 e7e5 g1f3" : "");

@@ -1,6 +1,5 @@
-// The transposition table, move ordering, the search's edge cases and its
-// node signature, and forced mates: the mate problems of the tactical test
-// suite, and mates built by hand on the tri-level board.
+// The transposition table, move ordering, the search's edge cases and node
+// signature, and forced mates of the tactical suite and the tri-level board.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -156,37 +155,29 @@ TEST(Ordering, MoreCutOffHistoryNeverOrdersAMoveLater) {
     memset(search_memory.history, 0, sizeof search_memory.history);
 }
 
-TEST(SearchEdges, StalemateIsZeroAndMateIsAtTheEdgeOfTheScale) {
+TEST(SearchEdges, StalemateIsZeroAndMatesAreSeenFarFromTheTestValue) {
     // Black to move is stalemated: the node is worth 0; or mated
     POS_T child = Root("k7/2Q5/1K6/8/8/8/8/8 b - - 0 1", 2);
     EXPECT_EQ(abtest(&child, 2, 1, 1), 0);
     child = Root("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", 2);
     EXPECT_EQ(abtest(&child, 2, -399000, 1), -399999);
-}
-
-TEST(SearchEdges, QuiescenceKeepsACaptureThatMatesHoweverFarBehind) {
-    // White, a bishop against a rook and two pawns, mates with Qxh7: the
-    // capture of a defended pawn by the queen, far short of a test value of
-    // five pawns up
-    POS_T child = Root("r6k/6pp/8/7Q/8/3B4/1q6/7K w - - 0 1", 2);
+    // quiescence keeps a capture that mates however far behind: White, a
+    // bishop against a rook and two pawns, mates with Qxh7 (a defended pawn)
+    child = Root("r6k/6pp/8/7Q/8/3B4/1q6/7K w - - 0 1", 2);
     EXPECT_GT(StartQuiesce(&child, 50000, 1), 399000);
     // without the bishop the same capture only loses the queen
     child = Root("r6k/6pp/8/7Q/8/8/1q6/7K w - - 0 1", 2);
     EXPECT_LT(StartQuiesce(&child, 50000, 1), 50000);
-}
-
-TEST(SearchEdges, ShallowNodesFarAboveTheTestValueStillSeeAMateAgainstThem) {
-    // White to move is mated by Re1 whatever it plays (the bishops cover the
-    // flight squares a pawn move would make); its static value is near
-    // level, far above a test value among the mates
+    // shallow nodes far above the test value still see a mate against them:
+    // White to move is mated by Re1 whatever it plays, its static value near level
     const POS_T root = Root("4r1k1/1b3ppp/3b4/8/N7/8/5PPP/7K w - - 0 1", 3);
     for (int depth = 2; depth <= 4; depth++) {
-        POS_T child = root;
+        child = root;
         EXPECT_LT(abtest(&child, depth, -399500, 1), -399500) << depth << " plies";
     }
     // far above an ordinary test value, a shallow node answers at least
     // that, and no mate
-    POS_T child = *Start2D("6k1/5ppp/8/8/8/8/QQ3PPP/6K1 w - - 0 1");
+    child = *Start2D("6k1/5ppp/8/8/8/8/QQ3PPP/6K1 w - - 0 1");
     const ETYPE_T v = abtest(&child, 2, 0, 1);
     EXPECT_GE(v, 0);
     EXPECT_LT(v, 399000);
@@ -282,9 +273,8 @@ TEST(SearchEdges, TheDeadlineStretchesOnceAndOnlyLater) {
     EXPECT_EQ(timers.deadline_ms.load(), 0u);
 }
 
-// Whatever set the ply limit (an option, a saved file), a search of a
-// position with legal moves gives one: the first iteration always runs. The
-// easy difficulty searches depths two and three.
+// Whatever set the ply limit (an option, a saved file), a search gives a move:
+// the first iteration always runs. The easy difficulty searches depths 2 and 3.
 TEST(SearchEdges, EveryPlyLimitGivesAMove) {
     SEARCH_LIMITS_T easy;
     easy.maxdepth = DIFF_EASY;
@@ -338,8 +328,6 @@ TEST(SearchSignature, BenchPositionsAtDepthFive) {
     }
 }
 
-// --- forced mates: the tactical suite's problems, and the tri-level board's ------
-
 // The value of a mate in n moves for the side to move at the root.
 ETYPE_T MateIn(int n) { return 400001 - 2 * n; }
 
@@ -355,24 +343,20 @@ SEARCH_RESULT_T Search(int plies, MOVE_T* move, double soft_seconds = 0) {
     return r;
 }
 
-// Searches a problem to a fixed depth: the value is the mate's exact
-// distance, and a mate in two is proven to follow the move played.
-void ExpectMate(const PROBLEM_T& p, int extra_plies) {
-    Live2D(p.fen.c_str());
-    MOVE_T move;
-    const SEARCH_RESULT_T r = Search(2 * p.mate_in + extra_plies, &move, 300);
-    EXPECT_EQ(r.value, MateIn(p.mate_in)) << p.id << " depth " << r.depth << " plays " << MoveToken(move);
-    MOVE_T m = move;
-    POS_T child;
-    ASSERT_EQ(DoMove(&child, &state.position, &m), 1) << p.id;
-    EXPECT_TRUE(p.mate_in != 2 || Lost(&child, 1)) << p.id << " plays " << MoveToken(move);
-}
-
-// Every mate problem of the tactical suite, searched just deep enough.
+// The tactical suite's mates, searched just deep enough: the exact distance,
+// and a mate in two proven to follow the move played.
 TEST(SearchMates, TacticalSuiteMatesExactly) {
     auto problems = MateProblems();
     ASSERT_EQ(problems.size(), 38u);
-    for (const auto& p : problems) ExpectMate(p, 4);
+    for (const auto& p : problems) {
+        Live2D(p.fen.c_str());
+        MOVE_T move, m;
+        const SEARCH_RESULT_T r = Search(2 * p.mate_in + 4, &move, 300);
+        EXPECT_EQ(r.value, MateIn(p.mate_in)) << p.id << " depth " << r.depth << " plays " << MoveToken(move);
+        POS_T child;
+        ASSERT_EQ(DoMove(&child, &state.position, &(m = move)), 1) << p.id;
+        EXPECT_TRUE(p.mate_in != 2 || Lost(&child, 1)) << p.id << " plays " << MoveToken(move);
+    }
 }
 
 // A position no sequence of moves can win, as the rules judge it, is worth
