@@ -1,16 +1,14 @@
-// Properties of the whole evaluation over many positions: the incremental
-// evaluation equals a fresh one, colour-mirrored twins evaluate to exact
-// negatives, values stay in bounds, and the exchange estimate leaves the
-// position as it found it.
+// Properties of the evaluation over many positions: incremental equals fresh, colour-mirrored
+// twins are exact negatives, values stay in bounds, threads keep their own stage.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <random>
 #include <thread>
+#include <tuple>
 #include <vector>
 
-#include "cli.h"
+#include "live_game.h"
 #include "test_util.h"
 #include "tamzor.h"
 #include "board/board.h"
@@ -22,32 +20,24 @@
 
 namespace {
 
-POS_T* Setup2D(const char* fen) {
-    CLI_OPTIONS_T opt;
-    opt.dmode = 2;
-    EXPECT_TRUE(SetUpGame(opt));
-    std::string error;
-    EXPECT_TRUE(SetUpFen(fen, &error)) << error;
-    return &state.position;
-}
-
 std::vector<MOVE_T> Legal(POS_T* b) {
     static thread_local MOVE_T list[4 * MOVE_LIST_SIZE];
-    int n = LegalMoves(b, list);
-    return std::vector<MOVE_T>(list, list + n);
+    return std::vector<MOVE_T>(list, list + LegalMoves(b, list));
 }
 
-// Plays a random legal move on `cur` (the parent link dropped); false when
-// there is none.
-bool RandomMove(POS_T* cur, std::mt19937& rng) {
-    auto moves = Legal(cur);
+// A random legal move of `parent` made into `child`; false when there is none.
+bool RandomChild(POS_T* parent, POS_T* child, std::mt19937& rng) {
+    auto moves = Legal(parent);
     if (moves.empty()) return false;
     MOVE_T mv = moves[rng() % moves.size()];
+    EXPECT_EQ(DoMove(child, parent, &mv), 1) << "a legal move was refused";
+    return true;
+}
+
+// Plays a random legal move on `cur`, the parent link dropped.
+bool RandomMove(POS_T* cur, std::mt19937& rng) {
     POS_T next;
-    if (DoMove(&next, cur, &mv) != 1) {
-        ADD_FAILURE() << "a legal move was refused";
-        return false;
-    }
+    if (!RandomChild(cur, &next, rng)) return false;
     *cur = next;
     cur->oldb = nullptr;
     return true;
@@ -60,31 +50,24 @@ POS_T Fresh(const POS_T& b) {
     return f;
 }
 
+auto Layer(const POS_T& a) {
+    return std::make_tuple(a.eval_result, a.board_control, a.white_moves, a.black_moves, a.pinned_mask, a.hung_mask,
+                           a.attacking_mask, a.wpassed_pawn_mask, a.bpassed_pawn_mask, a.tactics);
+}
+
 // Compares the evaluation layer of two evaluations of one position.
 void ExpectSameLayer(const POS_T& a, const POS_T& f, const std::string& where) {
     ASSERT_TRUE(a.flags & FLAG_EVALUATED) << where;
-    EXPECT_EQ(a.eval_result, f.eval_result) << where;
-    EXPECT_EQ(a.board_control, f.board_control) << where;
-    EXPECT_EQ(a.white_moves, f.white_moves) << where;
-    EXPECT_EQ(a.black_moves, f.black_moves) << where;
-    EXPECT_EQ(a.pinned_mask, f.pinned_mask) << where;
-    EXPECT_EQ(a.hung_mask, f.hung_mask) << where;
-    EXPECT_EQ(a.attacking_mask, f.attacking_mask) << where;
-    EXPECT_EQ(a.wpassed_pawn_mask, f.wpassed_pawn_mask) << where;
-    EXPECT_EQ(a.bpassed_pawn_mask, f.bpassed_pawn_mask) << where;
-    EXPECT_EQ(a.tactics, f.tactics) << where;
-    for (int sq = 0; sq < 64; sq++) {
-        EXPECT_EQ(a.control[sq], f.control[sq]) << where << " square " << sq;
-        EXPECT_EQ(a.cont[sq], f.cont[sq]) << where << " square " << sq;
-        EXPECT_EQ(a.flight[sq], f.flight[sq]) << where << " square " << sq;
-    }
+    EXPECT_EQ(Layer(a), Layer(f)) << where;
+    for (int sq = 0; sq < 64; sq++)
+        EXPECT_EQ(std::tie(a.control[sq], a.cont[sq], a.flight[sq]), std::tie(f.control[sq], f.cont[sq], f.flight[sq]))
+            << where << " square " << sq;
     for (int s = 0; s < 32; s++) {
         if (!a.pieces[s].p) continue;
         EXPECT_EQ(a.piece_values[s], f.piece_values[s]) << where << " slot " << s;
-        if (a.piece_mask >> s & 1) {
-            EXPECT_EQ(a.mobility[s], f.mobility[s]) << where << " slot " << s;
-            EXPECT_EQ(a.safe_mobility[s], f.safe_mobility[s]) << where << " slot " << s;
-        }
+        if (!(a.piece_mask >> s & 1)) continue;
+        EXPECT_EQ(std::tie(a.mobility[s], a.safe_mobility[s]), std::tie(f.mobility[s], f.safe_mobility[s]))
+            << where << " slot " << s;
     }
 }
 
@@ -105,7 +88,7 @@ TEST(EvalIncremental, EqualsFullAlongRandomGames) {
     int compared = 0;
     for (const char* fen : kStarts) {
         for (int game = 0; game < 6; game++) {
-            Setup2D(fen);
+            Live2D(fen);
             state.tamzor = game % 3 == 0 ? TAMZOR_WHITE : TAMZOR_BLACK;
             std::vector<POS_T> line(121);
             line[0] = state.position;
@@ -114,59 +97,18 @@ TEST(EvalIncremental, EqualsFullAlongRandomGames) {
                 POS_T* parent = &line[ply];
                 if (ply % 15 == 7) EstimateGameStage(parent, 1);  // may change the slice
                 if (ply % 11 == 5) parent->flags ^= FLAG_TAMZOR_WHITE;
-                auto moves = Legal(parent);
-                if (moves.empty()) break;
-                MOVE_T m = moves[rng() % moves.size()];
-                POS_T* child = &line[ply + 1];
-                ASSERT_EQ(DoMove(child, parent, &m), 1);
-                // Now and then a position is left unevaluated, as inner nodes
-                // of a search are: its child is then made before it is
-                // evaluated, and evaluating the child evaluates it first.
+                if (!RandomChild(parent, &line[ply + 1], rng)) break;
+                // some are left unevaluated, as inner nodes of a search are:
+                // evaluating the child then evaluates its parent first
                 if (ply % 4 == 3) continue;
-                Evaluate(child, (int)(rng() % 40000) - 20000, 1);
-                POS_T f = Fresh(*child);
-                ExpectSameLayer(*child, f, std::string(fen) + " ply " + std::to_string(ply));
+                Evaluate(&line[ply + 1], (int)(rng() % 40000) - 20000, 1);
+                ExpectSameLayer(line[ply + 1], Fresh(line[ply + 1]), std::string(fen) + " ply " + std::to_string(ply));
                 if (HasFailure()) return;
                 compared++;
             }
         }
     }
     EXPECT_GT(compared, 3000);
-}
-
-// With the lazy cut-off allowed the value may be an estimate, but whenever
-// the full evaluation ran it is exact.
-TEST(EvalIncremental, LazyOnlyWhenFarAboveAlpha) {
-    std::mt19937 rng(7);
-    int lazy = 0, full = 0;
-    for (int game = 0; game < 20; game++) {
-        Setup2D(kStarts[game % 3]);
-        std::vector<POS_T> line(81);
-        line[0] = state.position;
-        for (int ply = 0; ply < 80; ply++) {
-            auto moves = Legal(&line[ply]);
-            if (moves.empty()) break;
-            MOVE_T m = moves[rng() % moves.size()];
-            POS_T* child = &line[ply + 1];
-            ASSERT_EQ(DoMove(child, &line[ply], &m), 1);
-            const int alpha = (int)(rng() % 120000) - 60000;
-            const ETYPE_T v = Evaluate(child, alpha, 0);
-            POS_T f = Fresh(*child);
-            const ETYPE_T exact = f.eval_result * NextToPlay(child);
-            if (child->flags & FLAG_EVALUATED) {
-                EXPECT_EQ(v, exact);
-                full++;
-            } else {
-                // an estimate is only returned when it is at or above alpha
-                EXPECT_GE(v, alpha);
-                lazy++;
-                Evaluate(child, alpha, 1);  // the next child needs an evaluated parent
-                EXPECT_EQ(child->eval_result, f.eval_result);
-            }
-        }
-    }
-    EXPECT_GT(lazy, 0);
-    EXPECT_GT(full, 0);
 }
 
 // The colour-mirrored twin: ranks flipped, colours and side to move swapped,
@@ -197,12 +139,10 @@ void ExpectMirrored(const POS_T& b, const std::string& where) {
     RegenToPieces(&m);
     state.tamzor = tamzor;
     EXPECT_EQ(m.eval_result, -f.eval_result) << where;
-    // the same value for the side to move
-    EXPECT_EQ(Evaluate(&m, INF_VALUE, 2), Evaluate(&f, INF_VALUE, 2)) << where;
-    for (int s = 0; s < 32; s++) {
-        if (!f.pieces[s].p) continue;
-        EXPECT_EQ(m.piece_values[s ^ 16], -f.piece_values[s]) << where << " slot " << s;
-    }
+    EXPECT_EQ(Evaluate(&m, INF_VALUE, 2), Evaluate(&f, INF_VALUE, 2)) << where;  // for the side to move
+    for (int s = 0; s < 32; s++)
+        EXPECT_EQ(m.piece_values[s ^ 16], f.pieces[s].p ? -f.piece_values[s] : m.piece_values[s ^ 16])
+            << where << " slot " << s;
 }
 
 TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
@@ -210,7 +150,7 @@ TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
     int compared = 0;
     for (const char* fen : kStarts) {
         for (int game = 0; game < 4; game++) {
-            Setup2D(fen);
+            Live2D(fen);
             state.tamzor = game == 0 ? TAMZOR_OFF : game == 1 ? TAMZOR_WHITE : TAMZOR_BLACK;
             POS_T b = state.position;
             if (game == 3) b.flags |= FLAG_TAMZOR_WHITE;
@@ -219,11 +159,9 @@ TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
                 s.stage = stage;  // every slice, whatever the material
                 ExpectMirrored(s, std::string(fen) + " start, stage " + std::to_string(stage));
             }
-            POS_T cur = b;
-            for (int ply = 0; ply < 60; ply++) {
-                if (!RandomMove(&cur, rng)) break;
-                EstimateGameStage(&cur, 1);
-                ExpectMirrored(cur, std::string(fen) + " ply " + std::to_string(ply));
+            for (int ply = 0; ply < 60 && RandomMove(&b, rng); ply++) {
+                EstimateGameStage(&b, 1);
+                ExpectMirrored(b, std::string(fen) + " ply " + std::to_string(ply));
                 if (HasFailure()) return;
                 compared++;
             }
@@ -232,51 +170,11 @@ TEST(EvalSymmetry, MirroredTwinsAreExactNegatives) {
     EXPECT_GT(compared, 1000);
 }
 
-// A null move flips the side to move without a move: UpdatePawns and
-// UpdateTactics bring the cached value to what the flipped position is
-// worth (wherever the material correction is a plain addition).
-TEST(EvalNullMove, UpdatesGiveTheFlippedPositionsValue) {
-    const char* starts[] = {kStarts[0], kStarts[1], kStarts[3], kStarts[5],
-                            "8/8/8/6k1/1P6/8/8/4K3 w - - 0 1", "8/2k5/8/8/5P2/8/1K6/8 b - - 0 1",
-                            "4k3/8/8/8/8/p7/8/1K6 w - - 0 1"};
-    std::mt19937 rng(11);
-    int compared = 0, changed = 0;
-    for (const char* fen : starts) {
-        for (int game = 0; game < 3; game++) {
-            POS_T cur = *Setup2D(fen);
-            for (int ply = 0; ply < 40; ply++) {
-                POS_T b = Fresh(cur);
-                POS_T probe = b;
-                if (CheckMaterial(&probe, 0) == CheckMaterial(&probe, 654321)) {
-                    POS_T n = b;
-                    n.move_num++;
-                    n.enpassant = 0;
-                    UpdatePawns(&n);
-                    UpdateTactics(&n);
-                    POS_T f = Fresh(n);
-                    EXPECT_EQ(n.eval_result, f.eval_result) << fen << " ply " << ply;
-                    EXPECT_EQ(n.tactics, f.tactics) << fen << " ply " << ply;
-                    if (HasFailure()) return;
-                    compared++;
-                    changed += n.eval_result != b.eval_result;
-                }
-                if (!RandomMove(&cur, rng)) break;
-            }
-        }
-    }
-    EXPECT_GT(compared, 300);
-    EXPECT_GT(changed, 20);
-}
-
 TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
-    const char* fens[] = {
-        "6k1/8/PPPPP3/8/8/8/8/RNBQKBNR w - - 0 1",
-        "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 b - - 0 1",
-        "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 w - - 0 1",
-        "K7/8/8/8/8/8/8/7k w - - 0 1",
-    };
+    const char* fens[] = {"6k1/8/PPPPP3/8/8/8/8/RNBQKBNR w - - 0 1", "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 b - - 0 1",
+                          "rnbqkbnr/8/8/8/8/ppppp3/8/6K1 w - - 0 1", "K7/8/8/8/8/8/8/7k w - - 0 1"};
     for (const char* fen : fens) {
-        POS_T* b = Setup2D(fen);
+        POS_T* b = Live2D(fen);
         for (int stage = OPENING; stage <= MATING; stage++) {
             POS_T s = *b;
             s.stage = stage;
@@ -287,172 +185,26 @@ TEST(EvalBounds, LopsidedPositionsStayWithinTheBound) {
         }
     }
     // the first one is far beyond the bound before it is bounded
-    POS_T* b = Setup2D(fens[0]);
+    POS_T* b = Live2D(fens[0]);
     b->flags &= ~(uint64_t)FLAG_EVALUATED;
     EXPECT_GT(EvalEtype(b, INF_VALUE, 2), 399852);
     b->flags &= ~(uint64_t)FLAG_EVALUATED;
     EXPECT_EQ(Evaluate(b, INF_VALUE, 2), 399852);
 }
 
-// The material is counted whole in both games; in the 2D game the
-// positional terms count three quarters, each one by itself, so that the
-// reported terms still add up to the value. Checked on the king safety and
-// the specific patterns, whose functions can be asked again afterwards.
-TEST(EvalWeights, PositionalTermsCountThreeQuartersIn2DOnly) {
-    auto check = [](POS_T* b, int num, int den, const std::string& where) {
-        b->flags &= ~(uint64_t)(FLAG_EVALUATED | FLAG_TACTICS_DONE);
-        b->oldb = nullptr;
-        const ETYPE_T v = Evaluate(b, INF_VALUE, 2);
-        const EVAL_TERMS_T t = eval_terms;
-        EXPECT_EQ(v * NextToPlay(b), t.total) << where;
-        EXPECT_EQ(t.material, b->w_material - b->b_material) << where;
-        EXPECT_EQ(t.king_safety, KingSafety(b) * num / den) << where;
-        EXPECT_EQ(t.specifics, EvalSpecifics(b) * num / den) << where;
-        EXPECT_EQ(t.material + t.specifics + t.piece_values + t.king_safety + t.tactics + t.board_control +
-                      t.attack_counts + t.mobility + t.overload + t.correction,
-                  t.total)
-            << where;
-        return t.king_safety != 0 && t.specifics != 0;
-    };
-    // a bishop pair, and a king under attack from a queen and rooks, on either side
-    int seen = 0;
-    for (const char* fen : {"r4rk1/5ppp/8/8/8/3q4/5PPP/2BB2K1 w - - 0 1", "2bb2k1/5ppp/3Q4/8/8/8/5PPP/R4RK1 b - - 0 1",
-                            "r1bq1rk1/pp2bppp/2n1pn2/3p2B1/2PP4/2N1PN2/PP3PPP/R2QKB1R b KQ - 0 8"})
-        seen += check(Setup2D(fen), 3, 4, fen);
-    EXPECT_GE(seen, 2);
-    // the 3D game keeps them whole
-    ASSERT_TRUE(NewGameState(3));
-    POS_T cur = state.position;
-    std::mt19937 rng(5);
-    for (int ply = 0; ply < 30; ply++) {
-        ASSERT_TRUE(RandomMove(&cur, rng));
-    }
-    RegenToPieces(&cur);
-    check(&cur, 1, 1, "3D after 30 plies");
-}
-
-// Each game evaluates with its own table: the 2D game with the values fitted
-// to 2D positions, the 3D game with the shared ones. Giving one game the
-// other's table changes some of its values; changing the other's table alone
-// changes none.
-TEST(EvalTables, EachGameReadsItsOwnTable) {
-    std::vector<POS_T> flat, tri;
-    for (const char* fen : kStarts) flat.push_back(*Setup2D(fen));
-    ASSERT_TRUE(NewGameState(3));
-    std::mt19937 rng(11);
-    POS_T cur = state.position;
-    for (int ply = 0; ply < 40; ply++) {
-        if (!RandomMove(&cur, rng)) break;
-        if (ply % 4 == 3) tri.push_back(cur);
-    }
-    auto values = [](const std::vector<POS_T>& ps, int dmode) {
-        state.dmode = dmode;
-        std::vector<ETYPE_T> v;
-        for (const POS_T& p : ps) v.push_back(Fresh(p).eval_result);
-        return v;
-    };
-    const std::vector<ETYPE_T> shared(new_coefficients, new_coefficients + COEFF_COUNT);
-    const std::vector<ETYPE_T> own(new_coefficients_2d, new_coefficients_2d + COEFF_COUNT);
-    ASSERT_NE(shared, own);
-    const auto flat_own = values(flat, 2), tri_own = values(tri, 3);
-
-    std::copy(shared.begin(), shared.end(), new_coefficients_2d);
-    EXPECT_NE(values(flat, 2), flat_own);
-    EXPECT_EQ(values(tri, 3), tri_own);
-    std::copy(own.begin(), own.end(), new_coefficients_2d);
-
-    std::copy(own.begin(), own.end(), new_coefficients);
-    EXPECT_EQ(values(flat, 2), flat_own);
-    EXPECT_NE(values(tri, 3), tri_own);
-    std::copy(shared.begin(), shared.end(), new_coefficients);
-    state.dmode = 3;
-}
-
-// Every call of the exchange estimate leaves every field as it was (the
-// best capture it reports apart).
-TEST(MiniQuiesce, RestoresThePositionExactly) {
-    std::mt19937 rng(5);
-    int calls = 0;
-    for (const char* fen : kStarts) {
-        POS_T cur = *Setup2D(fen);
-        for (int ply = 0; ply < 50; ply++) {
-            for (int beta : {-30000, 0, 5000, 60000}) {
-                for (int white = 0; white < 2; white++) {
-                    POS_T before = cur;
-                    const int m = white ? cur.w_material - cur.b_material : cur.b_material - cur.w_material;
-                    if (white) {
-                        MiniQuiesceW(&cur, cur.material_mask, 0, m + beta, 0);
-                    } else {
-                        MiniQuiesceB(&cur, cur.material_mask, 0, m + beta, 0);
-                    }
-                    cur.best_capture = before.best_capture;
-                    ASSERT_EQ(memcmp(&before, &cur, sizeof cur), 0) << fen << " ply " << ply;
-                    calls++;
-                }
-            }
-            if (!RandomMove(&cur, rng)) break;
-        }
-    }
-    EXPECT_GT(calls, 1000);
-}
-
-// 3D positions are evaluated as they are made: the cached value equals a
-// fresh evaluation, for piece moves and attack-board moves alike, with the
-// side to move of the new position.
-TEST(Eval3D, CachedValueIsTheFreshOne) {
-    std::mt19937 rng(3);
-    int boards = 0;
-    for (int game = 0; game < 6; game++) {
-        if (game < 2) {
-            ASSERT_TRUE(NewGameState(3));
-        } else {
-            // the queen-side boards empty, so that they move
-            Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6},
-                    {{C1, W_KING}, {D1, W_ROOK}, {E1, W_KNIGHT}, {F1, W_BISHOP}, {G1, W_QUEEN},
-                     {E2, W_PAWN}, {F2, W_PAWN}, {G2, W_PAWN}, {H2, W_PAWN},
-                     {C8, B_KING}, {D8, B_ROOK}, {E8, B_KNIGHT}, {F8, B_BISHOP}, {G8, B_QUEEN},
-                     {E7, B_PAWN}, {F7, B_PAWN}, {G7, B_PAWN}, {H7, B_PAWN}});
-        }
-        state.rules = game % 2 ? RULES_TDCL : RULES_TOURNAMENT;
-        POS_T cur = state.position;
-        for (int ply = 0; ply < 40; ply++) {
-            auto moves = Legal(&cur);
-            if (moves.empty()) break;
-            MOVE_T mv = moves[rng() % moves.size()];
-            POS_T next;
-            ASSERT_EQ(DoMove(&next, &cur, &mv), 1);
-            boards += IsAB(mv.piece_moving);
-            ASSERT_TRUE(next.flags & FLAG_EVALUATED);
-            POS_T f = Fresh(next);
-            EXPECT_EQ(next.eval_result, f.eval_result) << "game " << game << " ply " << ply;
-            EXPECT_EQ(next.tactics, f.tactics) << "game " << game << " ply " << ply;
-            if (HasFailure()) return;
-            cur = next;
-            cur.oldb = nullptr;
-        }
-    }
-    EXPECT_GT(boards, 0);
-}
-
 // Two threads evaluating positions of different stages at once get the
 // values each would get alone.
 TEST(EvalThreads, StagesOfTwoThreadsDoNotMix) {
-    POS_T a = *Setup2D(kStarts[0]);
-    POS_T b = *Setup2D(kStarts[3]);
+    POS_T a = *Live2D(kStarts[0]), b = *Live2D(kStarts[3]);
     a.stage = OPENING;
     b.stage = ENDING;
-    POS_T fa = Fresh(a), fb = Fresh(b);
     auto run = [](POS_T p, ETYPE_T expected, bool* ok) {
         *ok = true;
-        for (int i = 0; i < 300; i++) {
-            POS_T q = p;
-            RegenToPieces(&q);
-            if (q.eval_result != expected) *ok = false;
-        }
+        for (int i = 0; i < 300; i++)
+            if (Fresh(p).eval_result != expected) *ok = false;
     };
     bool ok1 = false, ok2 = false;
-    std::thread t1(run, a, fa.eval_result, &ok1);
-    std::thread t2(run, b, fb.eval_result, &ok2);
+    std::thread t1(run, a, Fresh(a).eval_result, &ok1), t2(run, b, Fresh(b).eval_result, &ok2);
     t1.join();
     t2.join();
     EXPECT_TRUE(ok1);

@@ -1,6 +1,5 @@
-// The playing levels: the ladder and the saved field, the weakened play
-// (legal, repeatable, worse the lower the level), and the options of the
-// terminal tool and the UCI mode that choose a level.
+// The playing levels: the ladder, the saved field, the weakened play (legal,
+// repeatable, worse the lower the level), the tool's and UCI's level options.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 
 #include "cli.h"
 #include "cli_runner.h"
+#include "live_game.h"
 #include "search/levels.h"
 #include "test_util.h"
 #include "uci_process.h"
@@ -25,31 +25,31 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Sets up a game (2D from a FEN or the start, or 3D) with moves played.
-void StartGame(int dmode, const std::string& moves, const std::string& fen = "") {
+// Sets up a game of either kind with moves played.
+void StartGame(int dmode, const std::string& moves) {
     CLI_OPTIONS_T opt;
     opt.dmode = dmode;
     opt.moves = moves;
-    if (!fen.empty()) {
-        opt.has_fen = true;
-        opt.fen = fen;
-    }
-    testing::internal::CaptureStdout();
-    const int rc = SetUpPosition(opt);
-    testing::internal::GetCapturedStdout();
+    int rc = -1;
+    Quietly([&] { rc = SetUpPosition(opt); });
     ASSERT_EQ(rc, 0) << moves;
 }
 
-// The move the engine plays on the live position with the field set to
-// `field` (a level, or a ply limit at full strength).
-MOVE_T EngineMove(int field, int last_iteration = 0) {
-    StoreShared(state.maxdepth, field);
+// Limits that deepen to `last_iteration` (when given) whatever the time.
+SEARCH_LIMITS_T Deepening(int last_iteration, int maxdepth = 0) {
     SEARCH_LIMITS_T limits;
+    limits.maxdepth = maxdepth;
     limits.last_iteration = last_iteration;
     limits.no_soft_limit = last_iteration > 0;
     limits.seconds = 3600;
+    return limits;
+}
+
+// The move played on the live position with the field set to a level (or a ply limit).
+MOVE_T EngineMove(int field, int last_iteration = 0) {
+    StoreShared(state.maxdepth, field);
     MOVE_T m;
-    EngineSearch(&state.position, &m, limits, nullptr);
+    EngineSearch(&state.position, &m, Deepening(last_iteration), nullptr);
     StoreShared(state.maxdepth, LEVEL_FULL);
     return m;
 }
@@ -57,9 +57,8 @@ MOVE_T EngineMove(int field, int last_iteration = 0) {
 // The live position's side to move plays `m`; false when it is not legal.
 bool Play(const MOVE_T& m) {
     std::string error;
-    testing::internal::CaptureStdout();
-    const bool ok = PlayMoves(MoveToken(m), &error);
-    testing::internal::GetCapturedStdout();
+    bool ok = false;
+    Quietly([&] { ok = PlayMoves(MoveToken(m), &error); });
     return ok;
 }
 
@@ -74,14 +73,12 @@ TEST(Levels, LadderStepsMapsOldDifficultiesAndKeepsThePlyLimitSafe) {
     for (int i = 0; i <= LEVEL_COUNT; i++) field = NextLevel(NextLevel(field, 1), -1);
     EXPECT_EQ(field, LEVEL_FULL);
     EXPECT_EQ(NextLevel(800, -1), LEVEL_FULL);
-    // old files: easy, medium, hard; the terminal tool's ply limits
-    EXPECT_EQ(LevelOnLadder(DIFF_EASY), 1200);
-    EXPECT_EQ(LevelOnLadder(DIFF_MED), 1600);
-    EXPECT_EQ(LevelOnLadder(DIFF_HARD), LEVEL_FULL);
-    EXPECT_EQ(LevelOnLadder(3), 1200);
-    EXPECT_EQ(LevelOnLadder(20), LEVEL_FULL);
-    EXPECT_EQ(LevelOnLadder(1350), 1400);  // a rating between rungs: the nearest
-    EXPECT_EQ(LevelOnLadder(-5), LEVEL_FULL);
+    // old files: easy, medium, hard; the terminal tool's ply limits; a rating
+    // between rungs goes to the nearest
+    for (auto [field, level] : std::vector<std::pair<int, int>>{
+             {DIFF_EASY, 1200}, {DIFF_MED, 1600}, {DIFF_HARD, LEVEL_FULL}, {3, 1200}, {20, LEVEL_FULL},
+             {1350, 1400}, {-5, LEVEL_FULL}})
+        EXPECT_EQ(LevelOnLadder(field), level) << field;
     EXPECT_EQ(LevelName(1400), "1400");
     EXPECT_EQ(LevelName(DIFF_HARD), "full strength");
     EXPECT_EQ(LevelName(DIFF_MED), "1600");
@@ -122,25 +119,18 @@ TEST(Levels, EveryLevelPlaysLegalMovesAndASeedRepeatsTheGame) {
     }
 }
 
-// The value of the live position for the side to move, in pawns, by a
-// full-strength search of `plies` (a mate counts as ten pawns).
+// The live position's value for the side to move, in pawns (a mate is ten), searched `plies` deep.
 double Value(int plies) {
     StoreShared(state.maxdepth, LEVEL_FULL);
     hash_c.HashReset();  // what the level's searches left there is not the reference's
-    SEARCH_LIMITS_T limits;
-    limits.last_iteration = plies;
-    limits.no_soft_limit = true;
-    limits.seconds = 3600;
     MOVE_T m;
     SEARCH_RESULT_T r;
-    EngineSearch(&state.position, &m, limits, &r);
+    EngineSearch(&state.position, &m, Deepening(plies), &r);
     return std::clamp(r.value / 10000.0, -10.0, 10.0);
 }
 
 // Over many positions the lowest level gives away more than the middle one,
-// and that more than the highest: what a full-strength search of the
-// position after its move says it is worth, against the position before it
-// (material above all: the search sees the exchanges through).
+// and that more than the highest, by a full-strength search before and after its move.
 TEST(Levels, LowerLevelsGiveAwayMore) {
     std::vector<std::string> openings;
     {
@@ -170,9 +160,8 @@ TEST(Levels, LowerLevelsGiveAwayMore) {
     EXPECT_GE(given[800], 6.0) << "the lowest level loses pieces now and then";
 }
 
-// Full strength is the search itself: the same move as a search with the
-// field at the unlimited ply limit, and a ply limit given to the search
-// overrides a level in the field.
+// Full strength is the unlimited search's move; a ply limit given to the
+// search overrides a level in the field.
 TEST(Levels, FullStrengthIsTheUnlimitedSearch) {
     for (int dmode : {2, 3}) {
         StartGame(dmode, dmode == 2 ? "e2e4 e7e5 g1f3" : "");
@@ -180,14 +169,9 @@ TEST(Levels, FullStrengthIsTheUnlimitedSearch) {
         const MOVE_T full = EngineMove(LEVEL_FULL, 4);
         hash_c.HashReset();
         StoreShared(state.maxdepth, 800);
-        SEARCH_LIMITS_T limits;
-        limits.maxdepth = DIFF_HARD;
-        limits.last_iteration = 4;
-        limits.no_soft_limit = true;
-        limits.seconds = 3600;
         MOVE_T unlimited;
         SEARCH_RESULT_T r;
-        EngineSearch(&state.position, &unlimited, limits, &r);
+        EngineSearch(&state.position, &unlimited, Deepening(4, DIFF_HARD), &r);
         EXPECT_EQ(LoadShared(state.maxdepth), 800) << "the level stays after the search";
         StoreShared(state.maxdepth, LEVEL_FULL);
         EXPECT_EQ(MoveToken(full), MoveToken(unlimited)) << dmode;
@@ -195,9 +179,7 @@ TEST(Levels, FullStrengthIsTheUnlimitedSearch) {
     }
 }
 
-// The window's parts that need no display: D's steps and the names the
-// banner and the sides line give; the menu's marks; an old file's
-// difficulty becomes a level.
+// The window's texts and menu marks for the level; an old file's difficulty becomes a level.
 TEST(Levels, WindowNamesTheLevel) {
     StoreShared(state.maxdepth, LEVEL_FULL);
     char text[200];
@@ -220,7 +202,8 @@ TEST(Levels, WindowNamesTheLevel) {
             marked += SettingLabel(SET_DIFFICULTY, e, CurrentSetting(SET_DIFFICULTY), text, sizeof text)[0] == '>';
         EXPECT_EQ(marked, 1) << field;
     }
-    for (auto [old, level] : std::vector<std::pair<int, int>>{{DIFF_EASY, 1200}, {DIFF_MED, 1600}, {DIFF_HARD, LEVEL_FULL}, {1300, 1200}}) {
+    for (auto [old, level] :
+         std::vector<std::pair<int, int>>{{DIFF_EASY, 1200}, {DIFF_MED, 1600}, {DIFF_HARD, LEVEL_FULL}, {1300, 1200}}) {
         StoreShared(state.maxdepth, old);
         NormaliseMenuSettings();
         EXPECT_EQ(LoadShared(state.maxdepth), level) << old;
@@ -237,24 +220,23 @@ TEST(Levels, SavedFieldRoundTrips) {
     const std::string old_dir = getcwd(buf, sizeof buf);
     ASSERT_EQ(chdir(scratch.path.c_str()), 0);
     StartGame(2, "e2e4");
+    std::vector<unsigned char> f;
     for (int field : {1400, 800, (int)DIFF_EASY, (int)DIFF_MED, (int)DIFF_HARD}) {
         StoreShared(state.maxdepth, field);
-        testing::internal::CaptureStdout();
-        ASSERT_TRUE(SaveGame(0));
-        StoreShared(state.maxdepth, 2000);
-        ASSERT_TRUE(RestoreGame(0));
-        testing::internal::GetCapturedStdout();
+        Quietly([] {
+            ASSERT_TRUE(SaveGame(0));
+            StoreShared(state.maxdepth, 2000);
+            ASSERT_TRUE(RestoreGame(0));
+        });
         EXPECT_EQ(LoadShared(state.maxdepth), field);
         std::ifstream in("tamzor.sav", std::ios::binary);
-        std::vector<unsigned char> f((std::istreambuf_iterator<char>(in)), {});
+        f.assign(std::istreambuf_iterator<char>(in), {});
         ASSERT_EQ(f.size(), 34496u);
         int32_t stored;
         memcpy(&stored, f.data() + 6456, sizeof stored);
         EXPECT_EQ(stored, field);
     }
     for (int bad : {0, 51, 799, 2001}) {
-        std::ifstream in("tamzor.sav", std::ios::binary);
-        std::vector<unsigned char> f((std::istreambuf_iterator<char>(in)), {});
         memcpy(f.data() + 6456, &bad, sizeof bad);
         char why[200];
         EXPECT_FALSE(CheckSaveImage(f.data(), f.size(), why, sizeof why)) << bad;
