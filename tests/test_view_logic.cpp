@@ -65,7 +65,7 @@ TEST(PickNames, TheNearestThingWinsWhateverTheDrawingOrder) {
     EXPECT_EQ(DecodePickHits(odd, 2, false), NO_SQUARE);
 }
 
-TEST(PickNames, PostsRingsAndTheSecondClicksCells) {
+TEST(PickNames, PostsRingsMarkersAndTheSecondClicksCells) {
     // the thin post in front of a piece is what shows; its wider ring is not
     EXPECT_EQ(RECORDS_T().Piece(40, 500).Add(450, 2, AB_KLW).Pick(false, true), (SQ_T)AB_KLW);
     EXPECT_EQ(RECORDS_T().Piece(40, 500).Add(300, RING_PICK_NAME, AB_KLW).Pick(false, true), 40u);
@@ -80,6 +80,13 @@ TEST(PickNames, PostsRingsAndTheSecondClicksCells) {
     EXPECT_EQ(capture.Pick(true, true), 44u);
     EXPECT_EQ(capture.Pick(true, false), 12u);
     EXPECT_EQ(RECORDS_T().Add(100, RING_PICK_NAME, AB_QLB).Pick(true, true), (SQ_T)AB_QLB);
+    // a cell, a post and a pin marker under one pixel, in drawing order
+    const unsigned int all[] = {2, 0, 0, 1, 2, 2, 0, 0, 0, 100, 2, 0, 0, PIN_PICK_NAME, ABW_QL3};
+    EXPECT_EQ(DecodePickHits(all, 3, false), (SQ_T)ABW_QL3);
+    EXPECT_EQ(DecodePickHits(all, 2, false), (SQ_T)AB_QLW);
+    EXPECT_EQ(DecodePickHits(all, 2, false, 0, 0, true), 10u);
+    const unsigned int post_only[] = {2, 0, 0, 2, 116};
+    EXPECT_EQ(DecodePickHits(post_only, 1, false, 0, 0, true), (SQ_T)AB_KLW);
 }
 
 TEST(PickNames, TheStackUnderThePointerNearestFirst) {
@@ -116,30 +123,34 @@ TEST(PickNames, TheStackUnderThePointerNearestFirst) {
     EXPECT_EQ(step.target, NO_SQUARE);
 }
 
-TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget2D) {
+// An own piece on the target is a capture as typed, unless it is castling.
+TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget) {
+    struct ROW_T {
+        int dmode, piece;
+        SQ_T to;
+        char symbol;
+    };
+    for (const ROW_T& r : {ROW_T{2, W_KING, G1, 'S'}, {2, W_KING, C1, 'L'}, {2, B_KING, G8, 'S'},
+                           {2, B_KING, C8, 'L'}, {2, W_KING, F2, 'x'}, {2, W_QUEEN, C1, 'x'},
+                           {3, W_KING, D1, 'S'}, {3, W_KING, B1, 'L'}, {3, B_KING, D8, 'S'},
+                           {3, B_KING, B8, 'L'}, {3, W_KING, C2, 'x'}}) {
+        NewGame(r.dmode);
+        EXPECT_EQ(MouseMoveSymbol(&state.position, r.dmode, r.piece, r.to), r.symbol)
+            << r.dmode << "D " << r.piece << " to " << r.to;
+    }
+    POS_T b = state.position;  // 3D, without the rights
+    b.flags = 0;
+    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, D1), 'x');
     NewGame(2);
-    POS_T b = state.position;
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, G1), 'S');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, C1), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, B_KING, G8), 'S');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, B_KING, C8), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, F2), 'x');   // own pawn there: a capture as typed
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_QUEEN, C1), 'x');
+    b = state.position;
     b.flags &= ~(uint64_t)FLAG_WK_CASTLE;
     b.board[G1] = 0;
     EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, G1), '-');
-}
-
-TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget3D) {
-    NewGame(3);
-    POS_T b = state.position;
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, D1), 'S');  // onto the own rook
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, B1), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, B_KING, D8), 'S');
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, B_KING, B8), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, C2), 'x');
-    b.flags = 0;
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, D1), 'x');
+    // the flag the window sets is the core's promotion flag
+    *MouseSelectedMove() = 1;
+    EXPECT_EQ(msm, 1);
+    *MouseSelectedMove() = 0;
+    EXPECT_EQ(msm, 0);
 }
 
 TEST(MouseMoves, BuildsTheMoveOfTwoClicks) {
@@ -195,7 +206,9 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
     StoreShared(state.maxdepth, DIFF_HARD);
 }
 
-TEST(BoardEditing, NoSquareOnlyClearsTheOption) {
+// No square only clears the option; a piece is added or removed, and the
+// edited position becomes the game's start.
+TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
     NewGame(2);
     POS_T before = state.position;
     editing_option = 12;
@@ -203,10 +216,6 @@ TEST(BoardEditing, NoSquareOnlyClearsTheOption) {
     EXPECT_EQ(editing_option, 0);
     EXPECT_EQ(memcmp(before.board, state.position.board, sizeof before.board), 0);
     EXPECT_EQ(state.oeb.inited, 0);
-}
-
-TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
-    NewGame(2);
     editing_option = 15;  // a white queen
     testing::internal::CaptureStdout();
     EXPECT_EQ(GotEditingSquare(E4), 1);
@@ -271,23 +280,35 @@ TEST(KKey, MovesToTheNextFreePinAndWraps) {
     EXPECT_EQ(b->whereis_board[3], ABW_QL1);
 }
 
-TEST(MouseMoves, FlagIsTheCoresPromotionFlag) {
-    *MouseSelectedMove() = 1;
-    EXPECT_EQ(msm, 1);
-    *MouseSelectedMove() = 0;
-    EXPECT_EQ(msm, 0);
-}
-
 // The picture, the list and the tray tile the window: nothing overlaps or
-// leaves it, and the picture takes all the room they leave.
-TEST(Layout, PictureListAndTrayTileTheWindow) {
-    for (int w : {300, 640, 800, 1000, 1600})
-        for (int h : {200, 700, 800, 1200})
+// leaves it, and the picture takes all the room they leave; the promotion
+// chooser and the status text keep their places.
+TEST(Layout, PictureListTrayChooserAndTextKeepTheirPlaces) {
+    for (int w : {300, 420, 640, 800, 1000, 1600})
+        for (int h : {200, 330, 700, 800, 1200})
             for (bool panel : {false, true})
                 for (bool tray : {false, true}) {
                     const LAYOUT_T l = ViewLayout(w, h, panel, tray);
                     SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : "") +
                                  (tray ? " tray" : ""));
+                    // the chooser's cells are told apart by the click; the
+                    // box and the status text keep to the window, the text
+                    // off the move list
+                    const PROMOTION_BOX_T box = PromotionBox(l);
+                    EXPECT_GE(box.x, 0);
+                    EXPECT_LE(box.x + box.w, w);
+                    for (int i = 0; i < 4; i++) {
+                        const int x = box.cells_x + i * (box.cell + box.gap) + box.cell / 2;
+                        EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell / 2), i);
+                        EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell + box.hint_h / 2), -1);
+                    }
+                    EXPECT_EQ(PromotionBoxHit(l, box.x - 1, box.y), -2);
+                    EXPECT_EQ(PromotionBoxHit(l, box.x, box.y + box.h), -2);
+                    const TEXT_AREA_T text = StatusTextArea(l);
+                    EXPECT_GE(text.left, l.pic_x);
+                    EXPECT_LT(text.left, text.right);
+                    EXPECT_LE(text.right, l.pic_x + l.pic_w);
+                    EXPECT_LE(text.right, panel ? l.panel_x : w);
                     EXPECT_EQ(l.panel_w > 0, panel);
                     EXPECT_EQ(l.tray_h > 0, tray);
                     EXPECT_EQ(l.panel_x + l.panel_w, w);
@@ -373,16 +394,6 @@ TEST(LastMove, FromAndToOrTheBoardsFourCells) {
     }
     MOVE_T none{};
     EXPECT_EQ(LastMoveCells(&state.position, &none), 0u);
-}
-
-TEST(PickNames, MarkersThenPostsThenCellsUnlessCellsAreWanted) {
-    // a cell, a post and a pin marker under one pixel, in drawing order
-    const unsigned int all[] = {2, 0, 0, 1, 2, 2, 0, 0, 0, 100, 2, 0, 0, PIN_PICK_NAME, ABW_QL3};
-    EXPECT_EQ(DecodePickHits(all, 3, false), (SQ_T)ABW_QL3);
-    EXPECT_EQ(DecodePickHits(all, 2, false), (SQ_T)AB_QLW);
-    EXPECT_EQ(DecodePickHits(all, 2, false, 0, 0, true), 10u);
-    const unsigned int post_only[] = {2, 0, 0, 2, 116};
-    EXPECT_EQ(DecodePickHits(post_only, 1, false, 0, 0, true), (SQ_T)AB_KLW);
 }
 
 TEST(Undo, ThePlayerIsOnMoveAfterwards) {
@@ -995,30 +1006,3 @@ TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
     EXPECT_EQ(b->board[A2], W_BISHOP);
 }
 
-// The chooser's cells are told apart by the click; the box and the status
-// text keep to the window, and the text off the move list.
-TEST(Layout, PromotionBoxAndStatusTextKeepTheirPlaces) {
-    for (int w : {300, 420, 800, 1000, 1600})
-        for (int h : {200, 330, 800, 1200})
-            for (bool panel : {false, true}) {
-                const LAYOUT_T l = ViewLayout(w, h, panel);
-                SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : ""));
-                const PROMOTION_BOX_T box = PromotionBox(l);
-                EXPECT_GE(box.x, 0);
-                EXPECT_LE(box.x + box.w, w);
-                for (int i = 0; i < 4; i++) {
-                    const int x = box.cells_x + i * (box.cell + box.gap) + box.cell / 2;
-                    EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell / 2), i);
-                    EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell + box.hint_h / 2), -1);
-                }
-                EXPECT_EQ(PromotionBoxHit(l, box.x - 1, box.y), -2);
-                EXPECT_EQ(PromotionBoxHit(l, box.x, box.y + box.h), -2);
-                const TEXT_AREA_T text = StatusTextArea(l);
-                EXPECT_GE(text.left, l.pic_x);
-                EXPECT_LT(text.left, text.right);
-                EXPECT_LE(text.right, l.pic_x + l.pic_w);
-                if (panel) {
-                    EXPECT_LE(text.right, l.panel_x);
-                }
-            }
-}

@@ -28,38 +28,33 @@
 #include "tamzor.h"
 
 inline bool HaveCommand(const char* name) {
-    std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";
-    return system(cmd.c_str()) == 0;
+    return system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 struct PICTURE_T {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;
-    // Pixels within `tolerance` of (r, g, b).
-    long Count(int r, int g, int b, int tolerance = 2) const {
-        long n = 0;
-        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-            if (std::abs(rgb[i] - r) <= tolerance && std::abs(rgb[i + 1] - g) <= tolerance &&
-                std::abs(rgb[i + 2] - b) <= tolerance)
-                n++;
-        return n;
-    }
     // Pixels within `tolerance` of (r, g, b) in the box [x0, x1) x [y0, y1).
     long CountIn(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance = 2) const {
         long n = 0;
         for (int y = y0; y < y1 && y < height; y++)
             for (int x = x0; x < x1 && x < width; x++) {
                 const unsigned char* p = &rgb[((size_t)y * width + x) * 3];
-                if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
-                    std::abs(p[2] - b) <= tolerance)
-                    n++;
+                n += std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
+                     std::abs(p[2] - b) <= tolerance;
             }
         return n;
     }
+    long Count(int r, int g, int b, int tolerance = 2) const {
+        return CountIn(0, 0, width, height, r, g, b, tolerance);
+    }
     long NonBlack() const {
         long n = 0;
-        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-            if (rgb[i] > 8 || rgb[i + 1] > 8 || rgb[i + 2] > 8) n++;
+        for (size_t i = 0; i + 2 < rgb.size(); i += 3) n += rgb[i] > 8 || rgb[i + 1] > 8 || rgb[i + 2] > 8;
         return n;
     }
     long Differences(const PICTURE_T& o) const {
@@ -112,16 +107,13 @@ public:
         program_ = fork();
         if (program_ == 0) {
             if (chdir(dir_.c_str()) != 0) _exit(127);
-            int out = open(out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, 1);
-            int err = open((dir_ + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(err, 2);
+            dup2(open(out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            dup2(open((dir_ + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
             // Under the address sanitizer: the GL driver and D-Bus keep
             // allocations to the end of the process, which is not ours to fix.
             std::string asan = "detect_leaks=0";
             if (const char* o = getenv("ASAN_OPTIONS")) asan = std::string(o) + ":" + asan;
             setenv("ASAN_OPTIONS", asan.c_str(), 1);
-            // --log: the game record on standard output, which the tests read
             std::vector<const char*> argv = {program.c_str()};
             if (log) argv.push_back("--log");
             if (!arg.empty()) argv.push_back(arg.c_str());
@@ -129,11 +121,12 @@ public:
             execv(program.c_str(), (char* const*)argv.data());
             _exit(127);
         }
-        std::string id = Run("timeout 30 xdotool search --sync --onlyvisible --name '^Tamzor " TAMZOR_VERSION "$' 2>/dev/null | head -1");
+        std::string id = Run("timeout 30 xdotool search --sync --onlyvisible --name '^Tamzor " TAMZOR_VERSION
+                             "$' 2>/dev/null | head -1");
         window_ = std::strtoul(id.c_str(), nullptr, 10);
         if (!window_) return false;
-        // The first frame is drawn once the window is mapped.
-        // and is on the screen soon after (later in sanitizer builds).
+        // The first frame is drawn once the window is mapped, and is on the
+        // screen soon after (later in sanitizer builds).
         return (!log || WaitFor("\nTamzor V" TAMZOR_VERSION, 20)) &&
                WaitUntil([&] { return Picture().NonBlack() > 20000; }, 20);
     }
@@ -147,10 +140,7 @@ public:
             kill(xvfb_, SIGTERM);
             waitpid(xvfb_, nullptr, 0);
         }
-        if (!dir_.empty()) {
-            std::string cmd = "rm -rf '" + dir_ + "'";
-            if (system(cmd.c_str()) != 0) {}
-        }
+        if (!dir_.empty() && system(("rm -rf '" + dir_ + "'").c_str()) != 0) {}
     }
 
     static std::string Run(const std::string& cmd) {
@@ -174,12 +164,7 @@ public:
         return done();
     }
 
-    std::string Output() const {
-        std::ifstream in(out_path_);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string Output() const { return ReadFile(out_path_); }
     // Waits until the output from `from` on matches `pattern`.
     bool WaitFor(const std::string& pattern, double seconds, size_t from = 0) const {
         std::regex re(pattern);
@@ -189,21 +174,10 @@ public:
         }, seconds);
     }
 
-    void Key(const std::string& keys) {
-        Run("xdotool key --window " + std::to_string(window_) + " " + keys + " 2>/dev/null");
-        Settle();
-    }
+    void Key(const std::string& keys) { Xdo(" key --window " + std::to_string(window_) + " " + keys); }
     // A click at window coordinates (button 1 left, 3 right).
-    void Click(int x, int y, int button = 1) {
-        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-            std::to_string(y) + " click " + std::to_string(button) + " 2>/dev/null");
-        Settle();
-    }
-    void Move(int x, int y) {
-        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-            std::to_string(y) + " 2>/dev/null");
-        Settle();
-    }
+    void Click(int x, int y, int button = 1) { Xdo(At(x, y) + " click " + std::to_string(button)); }
+    void Move(int x, int y) { Xdo(At(x, y)); }
     // Moves the pointer onto a menu entry that opens a submenu (or clicks
     // `button` there to open the menu), and waits for it to show: a busy
     // machine draws it late.
@@ -213,35 +187,19 @@ public:
         else Move(x, y);
         WaitUntil([&] { return Picture().Differences(before) > 500; }, 10);
     }
-    void MouseDown(int x, int y, int button) {
-        Run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-            std::to_string(y) + " mousedown " + std::to_string(button) + " 2>/dev/null");
-        Settle();
-    }
     // The left button pressed at (x0, y0), the pointer moved in a few steps
     // to (x1, y1) with it held; `release` lets it go there.
     void Drag(int x0, int y0, int x1, int y1, bool release = true) {
-        const std::string w = " mousemove --window " + std::to_string(window_) + " ";
-        std::string cmd = "xdotool" + w + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1";
-        for (int i = 1; i <= 4; i++)
-            cmd += w + std::to_string(x0 + (x1 - x0) * i / 4) + " " + std::to_string(y0 + (y1 - y0) * i / 4) +
-                   " sleep 0.05";
-        if (release) cmd += " mouseup 1";
-        Run(cmd + " 2>/dev/null");
-        Settle();
+        std::string cmd = At(x0, y0) + " mousedown 1";
+        for (int i = 1; i <= 4; i++) cmd += At(x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4) + " sleep 0.05";
+        Xdo(cmd + (release ? " mouseup 1" : ""));
     }
-    void MouseUp() {
-        Run("xdotool mouseup 1 2>/dev/null");
-        Settle();
-    }
-    // A click without waiting after it (for what shows one frame only).
-    void QuickClick(int x, int y) { QuickClicks({{x, y}}); }
-    // Clicks at each place in turn, in one go, without waiting.
+    void MouseUp() { Xdo(" mouseup 1"); }
+    // Clicks at each place in turn, in one go, without waiting after (for
+    // what shows one frame only).
     void QuickClicks(const std::vector<std::pair<int, int>>& places) {
         std::string cmd = "xdotool";
-        for (auto [x, y] : places)
-            cmd += " mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-                   std::to_string(y) + " click 1";
+        for (auto [x, y] : places) cmd += At(x, y) + " click 1";
         Run(cmd + " 2>/dev/null");
     }
     // Lets the program take the event in and draw the next frame.
@@ -264,25 +222,22 @@ public:
     }
 
     void Resize(int w, int h) {
-        Run("xdotool windowsize " + std::to_string(window_) + " " + std::to_string(w) + " " + std::to_string(h) +
-            " 2>/dev/null");
-        Settle();
+        Xdo(" windowsize " + std::to_string(window_) + " " + std::to_string(w) + " " + std::to_string(h));
     }
     // A menu entry: the right button opens the menu at (x, y); each step of
     // `path` is an entry's row (25 pixels apart) in the menu opened by the
-    // step before, whose submenu opens beside it (100, then 120 pixels on).
-    void Menu(int x, int y, const std::vector<int>& path) {
+    // step before, whose submenu opens beside it (100, then 120 pixels on,
+    // or `wide` for the second step).
+    void Menu(int x, int y, const std::vector<int>& path, int wide = 120) {
         MoveToOpen(x, y, 3);
         int mx = x + 20, my = y + 14;
         for (size_t i = 0; i < path.size(); i++) {
             my += 25 * path[i];
-            if (i + 1 < path.size()) {
-                MoveToOpen(mx, my);
-                mx += i == 0 ? 100 : 120;
-            } else {
-                Move(mx, my);
-            }
+            if (i + 1 == path.size()) break;
+            MoveToOpen(mx, my);
+            mx += i == 0 ? 100 : wide;
         }
+        Move(mx, my);
         Click(mx, my, 1);
     }
     bool Alive() { return WaitExit(0.1) == -1; }
@@ -299,18 +254,22 @@ public:
     }
 
     const std::string& Dir() const { return dir_; }
-    std::string Errors() const {
-        std::ifstream in(dir_ + "/stderr.txt");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Errors() const { return ReadFile(dir_ + "/stderr.txt"); }
 
 private:
+    std::string At(int x, int y) const {
+        return " mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " + std::to_string(y);
+    }
+    void Xdo(const std::string& args) {
+        Run("xdotool" + args + " 2>/dev/null");
+        Settle();
+    }
+
     int display_ = -1;
     pid_t xvfb_ = -1, program_ = -1;
     unsigned long window_ = 0;
     std::string dir_, out_path_;
 };
-
 // Window position of a model point in the perspective view of a game of
 // `dmode` (scaled, turned `yang` degrees about Y after `xang` about X), in
 // the picture of the layout of the window (800 x 800 with the move list and
