@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "cli.h"
@@ -18,9 +19,14 @@ namespace {
 template <class F>
 auto Quiet(F f) {
     testing::internal::CaptureStdout();
-    const auto r = f();
-    testing::internal::GetCapturedStdout();
-    return r;
+    if constexpr (std::is_void_v<decltype(f())>) {
+        f();
+        testing::internal::GetCapturedStdout();
+    } else {
+        const auto r = f();
+        testing::internal::GetCapturedStdout();
+        return r;
+    }
 }
 
 bool SameMove(const MOVE_T& a, const MOVE_T& b) {
@@ -197,10 +203,7 @@ TEST(Browse, StepsAskBeforeACutAndNothingIsLostWithoutIt) {
         return std::vector<int>(state.position.board, state.position.board + 64);
     };
     const std::vector<int> end = board();
-    Quiet([] {
-        BrowseTo(2);
-        return 0;
-    });
+    Quiet([] { BrowseTo(2); });
     ASSERT_TRUE(Browsing());
     EXPECT_EQ(ShownPly(), 2);
     EXPECT_EQ(GameLength(), 5);
@@ -216,55 +219,28 @@ TEST(Browse, StepsAskBeforeACutAndNothingIsLostWithoutIt) {
     InitMove(&d4, W_PAWN, D2, D4, INF_VALUE, '-', false);
     InitMove(&nf3, W_KNIGHT, G1, F3, INF_VALUE, '-', false);
     info_string[0] = 0;
-    Quiet([&] {
-        PlayPlayersMove(&bad, true);
-        return 0;
-    });
+    Quiet([&] { PlayPlayersMove(&bad, true); });
     EXPECT_NE(std::string(info_string).find("knight"), std::string::npos) << info_string;
     // a move asks first; another move asks anew; only the same one again cuts
-    Quiet([&] {
-        PlayPlayersMove(&d4, true);
-        return 0;
-    });
+    Quiet([&] { PlayPlayersMove(&d4, true); });
     EXPECT_NE(std::string(info_string).find("drops the 3 moves after it"), std::string::npos) << info_string;
-    Quiet([&] {
-        PlayPlayersMove(&nf3, true);
-        return 0;
-    });
+    Quiet([&] { PlayPlayersMove(&nf3, true); });
     EXPECT_TRUE(Browsing());
     EXPECT_EQ(GameLength(), 5) << "nothing lost yet";
     // stepping forgets the question
-    Quiet([] {
-        BrowseTo(3);
-        BrowseTo(-4);
-        return 0;
-    });
+    Quiet([] { BrowseTo(3); BrowseTo(-4); });
     EXPECT_EQ(ShownPly(), 0) << "not before the start";
-    Quiet([] {
-        BrowseTo(2);
-        return 0;
-    });
-    Quiet([&] {
-        PlayPlayersMove(&nf3, true);
-        return 0;
-    });
+    Quiet([] { BrowseTo(2); });
+    Quiet([&] { PlayPlayersMove(&nf3, true); });
     EXPECT_TRUE(Browsing()) << "asked again after the steps";
     // End: the game as it was
-    Quiet([] {
-        BrowseTo(99);
-        return 0;
-    });
+    Quiet([] { BrowseTo(99); });
     EXPECT_FALSE(Browsing());
     EXPECT_EQ(state.position.move_num, 5);
     EXPECT_EQ(board(), end);
 
     // the cut: the same move twice plays it, the moves after it dropped
-    Quiet([&] {
-        BrowseTo(2);
-        PlayPlayersMove(&d4, true);
-        PlayPlayersMove(&d4, true);
-        return 0;
-    });
+    Quiet([&] { BrowseTo(2); PlayPlayersMove(&d4, true); PlayPlayersMove(&d4, true); });
     EXPECT_FALSE(Browsing());
     EXPECT_EQ(state.position.move_num, 3);
     EXPECT_EQ(state.game_record[2].from, (SQ_T)D2);
