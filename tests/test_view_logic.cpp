@@ -261,7 +261,7 @@ TEST(BoardEditing, TheEnPassantSquareGoesWithItsPawn) {
     for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) EXPECT_NE(m.move.to, (SQ_T)E3) << m.token;
 }
 
-TEST(KKey, MovesToTheNextFreePinAndWraps) {
+TEST(KKey, MovesToTheNextFreePinAndWrapsAKingsBoardStays) {
     NewGame(3);
     POS_T* b = &state.position;
     testing::internal::CaptureStdout();
@@ -278,6 +278,21 @@ TEST(KKey, MovesToTheNextFreePinAndWraps) {
     EXPECT_EQ(b->whereis_board[0], ABW_QL2);
     EXPECT_EQ(b->whereis_board[1], ABW_KL2);
     EXPECT_EQ(b->whereis_board[3], ABW_QL1);
+
+    // a king's board stays; the edit is the start
+    NewGame(3);
+    const int pin = b->whereis_board[2];
+    b->board[C1] = W_KING;  // on White's king-side board
+    EXPECT_EQ(KeyPinCycle(b, 2), -1);
+    EXPECT_EQ(b->whereis_board[2], pin);
+    for (SQ_T cell : {16u, 17u, 24u, 25u}) b->board[cell] = 0;
+    testing::internal::CaptureStdout();
+    const int to = KeyPinCycle(b, 2);
+    TakeEditAsStart(b);
+    testing::internal::GetCapturedStdout();
+    ASSERT_GT(to, 0);
+    EXPECT_EQ(state.oeb.inited, 1);
+    EXPECT_EQ(state.oeb.pos_0.whereis_board[2], to);
 }
 
 // The picture, the list and the tray tile the window: nothing overlaps or
@@ -412,24 +427,7 @@ TEST(Undo, ThePlayerIsOnMoveAfterwards) {
             }
 }
 
-TEST(KKey, AKingsBoardStaysAndTheEditIsTheStart) {
-    NewGame(3);
-    POS_T* b = &state.position;
-    const int pin = b->whereis_board[2];
-    b->board[C1] = W_KING;  // on White's king-side board
-    EXPECT_EQ(KeyPinCycle(b, 2), -1);
-    EXPECT_EQ(b->whereis_board[2], pin);
-    for (SQ_T cell : {16u, 17u, 24u, 25u}) b->board[cell] = 0;
-    testing::internal::CaptureStdout();
-    const int to = KeyPinCycle(b, 2);
-    TakeEditAsStart(b);
-    testing::internal::GetCapturedStdout();
-    ASSERT_GT(to, 0);
-    EXPECT_EQ(state.oeb.inited, 1);
-    EXPECT_EQ(state.oeb.pos_0.whereis_board[2], to);
-}
-
-TEST(ConfirmKeys, SecondPressActsOtherKeysForget) {
+TEST(ConfirmKeys, KeysAndMenuEntriesActOnTheSecondPressOtherwiseForget) {
     info_string[0] = 0;
     EXPECT_TRUE(ConfirmKey('Q', "Q again", false));  // nothing at risk
     EXPECT_FALSE(ConfirmKey('Q', "Q again", true));
@@ -441,18 +439,30 @@ TEST(ConfirmKeys, SecondPressActsOtherKeysForget) {
     EXPECT_FALSE(ConfirmKey('Q', "Q again", true));
     EXPECT_FALSE(ConfirmKey(27, "Esc again", true));  // another key asks anew
     EXPECT_TRUE(ConfirmKey(27, "Esc again", true));
-}
 
-TEST(Messages, ARefusedBoardMoveIsNamedByItsBoard) {
-    NewGame(3);
-    char text[64];
-    MOVE_T m;
-    InitMove(&m, AB_QLW, ABW_QL1, ABW_QL5, INF_VALUE, 'T', false);
-    IllegalMoveText(&state.position, &m, text, sizeof text);
-    EXPECT_STREQ(text, "QL white to QL5: a board may carry one piece at most");
-    InitMove(&m, W_ROOK, A1, A5, INF_VALUE, '-', false);
-    IllegalMoveText(&state.position, &m, text, sizeof text);
-    EXPECT_EQ(std::string(text).find("  "), std::string::npos) << text;
+    // Menu entries that end or replace the game ask like the keys: the same
+    // entry again acts, anything else forgets; each has its own question.
+    info_string[0] = 0;
+    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, false));  // nothing at risk
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
+    EXPECT_STREQ(info_string, "New game again: a new game in place of this one");
+    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    EXPECT_FALSE(ConfirmKey('Q', "Q again to quit", true)) << "the key is not the entry";
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    ForgetConfirm();  // another entry was chosen
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    std::vector<std::string> questions;
+    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_MODE_3D; a++) {
+        ForgetConfirm();
+        EXPECT_FALSE(ConfirmMenuAction(a, true));
+        EXPECT_LT(strlen(info_string), 52u) << info_string;
+        for (const std::string& q : questions) EXPECT_NE(q, info_string);
+        questions.push_back(info_string);
+    }
+    ForgetConfirm();
 }
 
 // An orthographic view as wide as the board turned any way: no cell falls outside it.
@@ -686,32 +696,6 @@ TEST(MenuMarks, MarksFollowTheStateHoweverItChanged) {
     StoreShared(state.maxdepth, DIFF_HARD);
 }
 
-// Menu entries that end or replace the game ask like the keys: the same
-// entry again acts, anything else forgets; each has its own question.
-TEST(ConfirmKeys, MenuEntriesAskLikeKeys) {
-    info_string[0] = 0;
-    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, false));  // nothing at risk
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
-    EXPECT_STREQ(info_string, "New game again: a new game in place of this one");
-    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
-    EXPECT_STREQ(info_string, "");
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
-    EXPECT_FALSE(ConfirmKey('Q', "Q again to quit", true)) << "the key is not the entry";
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
-    ForgetConfirm();  // another entry was chosen
-    EXPECT_STREQ(info_string, "");
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
-    std::vector<std::string> questions;
-    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_MODE_3D; a++) {
-        ForgetConfirm();
-        EXPECT_FALSE(ConfirmMenuAction(a, true));
-        EXPECT_LT(strlen(info_string), 52u) << info_string;
-        for (const std::string& q : questions) EXPECT_NE(q, info_string);
-        questions.push_back(info_string);
-    }
-    ForgetConfirm();
-}
-
 // A restored or loaded game: the computer keeps its side, and the player is
 // told who plays what; a decided game keeps the side for undo only.
 TEST(Sides, TheComputerKeepsItsSideAndThePlayerIsTold) {
@@ -763,7 +747,7 @@ TEST(Sides, TheComputerKeepsItsSideAndThePlayerIsTold) {
 }
 
 // S says where the game went, or why it did not.
-TEST(Messages, SavingSaysWhereOrWhyNot) {
+TEST(Messages, SavingSaysWhereOrWhyNotAndARefusedBoardMoveItsBoard) {
     NewGame(2);
     char dir[] = "/tmp/tamzor_save_XXXXXX";
     ASSERT_TRUE(mkdtemp(dir));
@@ -789,6 +773,17 @@ TEST(Messages, SavingSaysWhereOrWhyNot) {
     EXPECT_TRUE(refused);
     EXPECT_STREQ(info_string, "Not saved: tamzor.sav.tmp: Is a directory");
     info_string[0] = 0;
+
+    // a refused board move is named by its board
+    NewGame(3);
+    char text[64];
+    MOVE_T m;
+    InitMove(&m, AB_QLW, ABW_QL1, ABW_QL5, INF_VALUE, 'T', false);
+    IllegalMoveText(&state.position, &m, text, sizeof text);
+    EXPECT_STREQ(text, "QL white to QL5: a board may carry one piece at most");
+    InitMove(&m, W_ROOK, A1, A5, INF_VALUE, '-', false);
+    IllegalMoveText(&state.position, &m, text, sizeof text);
+    EXPECT_EQ(std::string(text).find("  "), std::string::npos) << text;
 }
 
 namespace {

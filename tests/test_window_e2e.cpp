@@ -149,17 +149,10 @@ TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
     EXPECT_EQ(w.Output(), "");
 }
 
-// Started in a fresh folder, the build's program reads the source tree's
-// meshes; a copy of it where no data lies draws the classic pieces and says
+// A copy of the program where no data lies draws the classic pieces and says
 // so in one line.
-TEST(WindowE2E, FindsItsMeshesFromAnyFolderOrDrawsClassicPieces) {
+TEST(WindowE2E, WithoutItsMeshesDrawsClassicPieces) {
     SKIP_WITHOUT_X();
-    {
-        WindowSession w;
-        ASSERT_TRUE(w.Start());
-        EXPECT_NE(w.Output().find(TAMZOR_SOURCE_DIR "/pieces/KNIGHT.STL - pCnt"), std::string::npos) << w.Output();
-        EXPECT_EQ(w.Errors(), "");
-    }
     WindowSession w;
     ASSERT_TRUE(w.Start(false));
     ExpectBoard(w.Picture());
@@ -270,12 +263,15 @@ TEST(WindowE2E, ResultsShowOnTheWindow) {
     EXPECT_GT(InWindow(mate, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "f3 and g4 in the list";
 }
 
-// Turned, zoomed and each game's view; S saves a game of the full size, F6
-// the favourite view; with nothing at risk one Q quits.
-TEST(WindowE2E, KeysHelpViewSaveRestoreUndoQuit) {
+// Started in a fresh folder, the build's program reads the source tree's
+// meshes. Turned, zoomed and each game's view; S saves a game of the full
+// size, F6 the favourite view; with nothing at risk one Q quits.
+TEST(WindowE2E, FindsItsMeshesKeysViewSaveRestoreUndoQuit) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
+    EXPECT_NE(w.Output().find(TAMZOR_SOURCE_DIR "/pieces/KNIGHT.STL - pCnt"), std::string::npos) << w.Output();
+    EXPECT_EQ(w.Errors(), "");
     size_t mark = w.Output().size();
     PICTURE_T last = w.Picture();
     for (const char* keys : {"shift+Left shift+Left", "shift+Prior", "F2", "F3"}) {
@@ -314,44 +310,6 @@ TEST(WindowE2E, RightButtonOpensTheMenuAndPlaysBothIsChosen) {
     for (int i = 0; i < 3; i++) w.Key("shift+Left Up Prior Next l");
     EXPECT_SAYS(w, "\n3\\. \\S+", 30, mark);
     Quit(w);
-}
-
-// An attack board moves by its post and a click on the edge of a free pin's
-// marker; with the cell names shown the picture changes.
-TEST(WindowE2E, AttackBoardMovesByItsPostAndAPinMarkersEdge) {
-    SKIP_WITHOUT_X();
-    WindowSession w;
-    ASSERT_TRUE(w.Start());
-    // A game whose start has White's queen-side board empty.
-    SaveGameFor(w, 3, [](POS_T* b) {
-        for (SQ_T sq : {A1, A2, B1, B2}) b->board[sq] = 0;
-        EditedStart(b);
-    });
-    P3D_T post, pin;
-    {
-        std::lock_guard<std::recursive_mutex> lock(GameMutex());
-        GetCoords(&state.position, 0, 0, &post);
-        GetCoords(&state.position, XPOS(ABW_QL3), YPOS(ABW_QL3), &pin);
-    }
-    size_t mark = w.Output().size();
-    Restore(w);
-    w.Key("b");  // the computer goes on playing Black
-    PICTURE_T plain = w.Picture();
-    w.Key("n");
-    EXPECT_GT(plain.Differences(w.Picture()), 500) << "cell names";
-    w.Key("n");
-    int x, y;
-    Project(post.x + 1, post.y + 1, post.z - 0.8, 300, 1.6, &x, &y);
-    w.Click(x, y);
-    EXPECT_SAYS(w, "\nselected QL white", 5, mark) << x << "," << y;
-    // the marker: a ball on the pin's corner, 0.28 across its middle; its
-    // edge, a little inside, is a good way off the pin's own cell
-    int cx, cy;
-    Project(pin.x, pin.y, pin.z + 0.28, 300, 1.6, &cx, &cy);
-    Project(pin.x - 0.24, pin.y, pin.z + 0.28, 300, 1.6, &x, &y);
-    EXPECT_GE(cx - x, 8) << "at least 20 pixels across";
-    w.Click(x, cy);
-    EXPECT_SAYS(w, "\n1\\. QL3", 5, mark);
 }
 
 // A PGN game named on the command line is played on; the Game menu writes
@@ -547,8 +505,8 @@ void ClickEveryPiece(WindowSession& w, const char* position) {
 
 // A click anywhere a piece shows takes its own cell, whatever stands in
 // front or behind: in the start position, after some moves and with the
-// attack boards moved, each seen from three sides.
-TEST(WindowE2E, AClickTakesThePieceWhereverItShows) {
+// attack boards moved, each seen from three sides. A board moves by clicks.
+TEST(WindowE2E, AClickTakesThePieceWhereverItShowsAndABoardMovesByItsPost) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
@@ -578,60 +536,39 @@ TEST(WindowE2E, AClickTakesThePieceWhereverItShows) {
     });
     Restore(w, "r r");
     ClickEveryPiece(w, "boards moved");
-}
 
-// The knight on d1W stands under White's king-side board, behind its king:
-// Tab steps through what is under the pointer down to it, and a cell's name
-// typed after Enter takes it too; letters typed there are no commands, and
-// Esc drops the choice or the typing before it would quit.
-TEST(WindowE2E, HiddenCellsByTabAndByName) {
-    SKIP_WITHOUT_X();
-    WindowSession w;
-    ASSERT_TRUE(w.Start());
-    std::vector<COLUMN_T> columns;
-    SQ_T knight;
+    // an attack board moves by its post and a click on the edge of a free
+    // pin's marker; with the cell names shown the picture changes. A game
+    // whose start has White's queen-side board empty:
+    SaveGameFor(w, 3, [](POS_T* b) {
+        for (SQ_T sq : {A1, A2, B1, B2}) b->board[sq] = 0;
+        EditedStart(b);
+    });
+    P3D_T post, pin;
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
-        NewGameState(3);
-        std::string reason;
-        ASSERT_TRUE(CellFromName(&state.position, "d1W", false, &knight, &reason));
-        columns = Columns(&state.position);
+        GetCoords(&state.position, 0, 0, &post);
+        GetCoords(&state.position, XPOS(ABW_QL3), YPOS(ABW_QL3), &pin);
     }
-    double eye[3], p[3];
-    EyeInModel(300, 1.6, 0, eye);
-    auto column = std::find_if(columns.begin(), columns.end(), [&](const COLUMN_T& c) { return c.sq == knight; });
-    ASSERT_NE(column, columns.end());
-    ASSERT_FALSE(ShownPoint(columns, *column, eye, p)) << "hidden in the start view";
-    int x, y;
-    Project(column->x, column->y, column->z0 + 0.3, 300, 1.6, &x, &y);
-    w.Move(x, y);
     size_t mark = w.Output().size();
-    bool found = false;
-    for (int i = 0; i < 6 && !found; i++) {
-        w.Key("Tab");
-        found = w.WaitFor("\nd1W white knight \\([0-9] of [0-9]\\): Enter takes it", 1, mark);
-    }
-    ASSERT_TRUE(found) << w.Output().substr(mark);
-    w.Key("Return");
-    EXPECT_SAYS(w, "\nselected Nd1W", 5, mark);
-    w.Key("Escape");
-    EXPECT_TRUE(w.Alive()) << "Esc took the choice back";
-
-    // a name that is no cell stays to be mended; then the knight and its move
-    mark = w.Output().size();
-    const PICTURE_T before = w.Picture();
-    w.Key("Return d 9 w Return");
-    EXPECT_GT(Info(w.Picture()), Info(before) + 40) << "the prompt and its reason";
-    w.Key("BackSpace BackSpace BackSpace d 1 W Return");
-    EXPECT_SAYS(w, "\nselected Nd1W", 5, mark);
-    w.Key("Return c 3 n Return");
-    EXPECT_SAYS(w, "\n1\\. Nc3N", 5, mark);
-    const std::string typed = w.Output().substr(mark);
-    EXPECT_EQ(typed.find("difficulty"), std::string::npos) << typed;
-    EXPECT_EQ(typed.find("playing White"), std::string::npos) << typed;
-    w.Key("Return Escape");
-    EXPECT_TRUE(w.Alive()) << "Esc closed the prompt";
-    Quit(w);
+    Restore(w, "r r");
+    w.Key("b");  // the computer goes on playing Black
+    PICTURE_T plain = w.Picture();
+    w.Key("n");
+    EXPECT_GT(plain.Differences(w.Picture()), 500) << "cell names";
+    w.Key("n");
+    int x, y;
+    Project(post.x + 1, post.y + 1, post.z - 0.8, 300, 1.6, &x, &y);
+    w.Click(x, y);
+    EXPECT_SAYS(w, "\nselected QL white", 5, mark) << x << "," << y;
+    // the marker: a ball on the pin's corner, 0.28 across its middle; its
+    // edge, a little inside, is a good way off the pin's own cell
+    int cx, cy;
+    Project(pin.x, pin.y, pin.z + 0.28, 300, 1.6, &cx, &cy);
+    Project(pin.x - 0.24, pin.y, pin.z + 0.28, 300, 1.6, &x, &y);
+    EXPECT_GE(cx - x, 8) << "at least 20 pixels across";
+    w.Click(x, cy);
+    EXPECT_SAYS(w, "\n1\\. QL3", 5, mark);
 }
 
 // The settings menus mark the value a key set as they mark one chosen in the
@@ -948,8 +885,8 @@ TEST(WindowE2E, TypedDraggedAndBrowsedIn2D) {
 }
 
 // The 3D game: a piece dragged to its cell, a move typed in the program's
-// text, and a look back from the list.
-TEST(WindowE2E, TypedDraggedAndBrowsedIn3D) {
+// text, a look back from the list; hidden cells taken by Tab and by name.
+TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
@@ -1006,6 +943,54 @@ TEST(WindowE2E, TypedDraggedAndBrowsedIn3D) {
     w.Key("End");
     EXPECT_SAYS(w, "\nback to the game", 5, mark);
     EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
+
+    // a new game (asked first): the knight on d1W stands under White's
+    // king-side board, behind its king: Tab steps through what is under the
+    // pointer down to it, and a cell's name typed after Enter takes it too;
+    // letters typed there are no commands, and Esc drops the choice or the
+    // typing before it would quit
+    w.Key("F3 F3");
+    SQ_T knight;
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        NewGameState(3);
+        std::string reason;
+        ASSERT_TRUE(CellFromName(&state.position, "d1W", false, &knight, &reason));
+        columns = Columns(&state.position);
+    }
+    double p[3];
+    auto column = std::find_if(columns.begin(), columns.end(), [&](const COLUMN_T& c) { return c.sq == knight; });
+    ASSERT_NE(column, columns.end());
+    ASSERT_FALSE(ShownPoint(columns, *column, eye, p)) << "hidden in the start view";
+    int x, y;
+    Project(column->x, column->y, column->z0 + 0.3, 300, 1.6, &x, &y);
+    w.Move(x, y);
+    mark = w.Output().size();
+    bool found = false;
+    for (int i = 0; i < 6 && !found; i++) {
+        w.Key("Tab");
+        found = w.WaitFor("\nd1W white knight \\([0-9] of [0-9]\\): Enter takes it", 1, mark);
+    }
+    ASSERT_TRUE(found) << w.Output().substr(mark);
+    w.Key("Return");
+    EXPECT_SAYS(w, "\nselected Nd1W", 5, mark);
+    w.Key("Escape");
+    EXPECT_TRUE(w.Alive()) << "Esc took the choice back";
+
+    // a name that is no cell stays to be mended; then the knight and its move
+    mark = w.Output().size();
+    const PICTURE_T no_prompt = w.Picture();
+    w.Key("Return d 9 w Return");
+    EXPECT_GT(Info(w.Picture()), Info(no_prompt) + 40) << "the prompt and its reason";
+    w.Key("BackSpace BackSpace BackSpace d 1 W Return");
+    EXPECT_SAYS(w, "\nselected Nd1W", 5, mark);
+    w.Key("Return c 3 n Return");
+    EXPECT_SAYS(w, "\n1\\. Nc3N", 5, mark);
+    const std::string typed = w.Output().substr(mark);
+    EXPECT_EQ(typed.find("difficulty"), std::string::npos) << typed;
+    EXPECT_EQ(typed.find("playing White"), std::string::npos) << typed;
+    w.Key("Return Escape");
+    EXPECT_TRUE(w.Alive()) << "Esc closed the prompt";
     Quit(w);
 }
 
