@@ -220,8 +220,9 @@ TEST(WindowE2E, PlayersGameInAResizedWindow) {
 }
 
 // A stalemate built with the editor, and a mate after a restored game: each
-// result is told on the window and at the list's foot, and stays.
-TEST(WindowE2E, ResultsShowOnTheWindow) {
+// result is told on the window and at the list's foot, and stays. Then the
+// help page and the promotion chooser in another restored game.
+TEST(WindowE2E, ResultsHelpPageAndPromotionChooser) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
@@ -261,6 +262,61 @@ TEST(WindowE2E, ResultsShowOnTheWindow) {
     EXPECT_EQ(InWindow(over, 0, 0, l.panel_x, 800, CHECKED, 3), 0) << "stalemate: no check";
     EXPECT_GT(InWindow(mate, l.panel_x, 760, 800, 800, YELLOW), 30);
     EXPECT_GT(InWindow(mate, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "f3 and g4 in the list";
+
+    // H opens the help page over the window (the key list goes to the terminal
+    // with --log too); while it is open the keys scroll or close it; Esc closes
+    // it and the picture is back. A pawn moved to the last rank shows the four
+    // pieces; Esc takes the move back, N makes a knight.
+    SaveGameFor(w, 2, [](POS_T* b) {
+        for (int& p : b->board) p = 0;
+        b->board[A8] = B_KING;
+        b->board[E7] = W_PAWN;
+        b->board[E1] = W_KING;
+        EditedStart(b);
+    });
+    Restore(w, "r r");
+    const PICTURE_T board = w.Picture();
+
+    mark = w.Output().size();
+    w.Key("h");
+    EXPECT_SAYS(w, "\nH/F1 \t This page", 5, mark);
+    EXPECT_EQ(w.Output().find("press 'H' in main window"), std::string::npos);
+    const PICTURE_T help = w.Picture();
+    EXPECT_GT(board.Differences(help), 300000) << "the page covers the window";
+    EXPECT_LT(InWindow(help, 0, 0, 800, 800, std::array{DARK, DARK, DARK}.data()), 200) << "no board";
+    w.Key("Next");
+    EXPECT_GT(help.Differences(w.Picture()), 20000) << "Page Down scrolls";
+    w.Key("q Left");
+    EXPECT_TRUE(w.Alive()) << "keys but those closing the page do nothing";
+    w.Key("Escape");
+    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the board is back";
+    EXPECT_TRUE(w.Alive());
+    w.Key("F1");
+    EXPECT_GT(board.Differences(w.Picture()), 300000);
+    w.Key("F1");
+    EXPECT_LT(board.Differences(w.Picture()), 20000);
+
+    // e7-e8: the chooser over the board; Esc cancels and the pawn stays
+    mark = w.Output().size();
+    Click2D(w, 4, 6, 4, 7);
+    const PICTURE_T chooser = w.Picture();
+    const PROMOTION_BOX_T box = PromotionBox(ViewLayout(800, 800, true));
+    EXPECT_GT(InWindow(chooser, box.cells_x, box.cells_y, box.cells_x + 4 * box.cell, box.cells_y + box.cell,
+                       WHITE_TEXT, 40),
+              400)
+        << "the four pieces in White's colour";
+    EXPECT_GT(InWindow(chooser, box.x, box.y, box.x + box.w, box.y + box.h, YELLOW), 100) << "their letters";
+    w.Key("Escape");
+    EXPECT_TRUE(w.Alive());
+    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the move taken back";
+    EXPECT_FALSE(w.WaitFor("\n1\\. ", 0.5, mark)) << w.Output().substr(mark);
+
+    // again, and N: a knight
+    Click2D(w, 4, 6, 4, 7);
+    EXPECT_GT(board.Differences(w.Picture()), 20000);
+    w.Key("n");
+    EXPECT_SAYS(w, "\n1\\. e8N", 5, mark);
+    EXPECT_TRUE(w.Alive());
 }
 
 // Started in a fresh folder, the build's program reads the source tree's
@@ -292,24 +348,6 @@ TEST(WindowE2E, FindsItsMeshesKeysViewSaveRestoreUndoQuit) {
     EXPECT_EQ(fav, "300\n0\n1.6\n");
     EXPECT_TRUE(w.WaitFor("\nFavorite view SAVED", 5, mark));
     Quit(w, "q");
-}
-
-// Game, Tamzor, plays both: the menu opens where the pointer is, each
-// submenu beside its entry (the Game menu is wider than most). While the
-// computer plays on, the view is turned, zoomed and listed: drawing and
-// input on one thread, the search on another, the clock on a third.
-TEST(WindowE2E, RightButtonOpensTheMenuAndPlaysBothIsChosen) {
-    SKIP_WITHOUT_X();
-    WindowSession w;
-    ASSERT_TRUE(w.Start());
-    w.Key("F2");
-    size_t mark = w.Output().size();
-    w.Menu(300, 300, {0, 0, 2}, 160);
-    EXPECT_SAYS(w, "\n1\\. \\S+", 20, mark);
-    EXPECT_SAYS(w, "\n1\\. \\.\\.\\. \\S+", 30, mark);
-    for (int i = 0; i < 3; i++) w.Key("shift+Left Up Prior Next l");
-    EXPECT_SAYS(w, "\n3\\. \\S+", 30, mark);
-    Quit(w);
 }
 
 // A PGN game named on the command line is played on; the Game menu writes
@@ -681,8 +719,8 @@ TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
 
 // A new 3D game names its moves as the terminal tool does (a4N, Nb3N, QL3);
 // each entry of the Notation menu renames the move list and the cells, and
-// tournament brings the first names back.
-TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCells) {
+// tournament brings the first names back. Then the menu's plays both.
+TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCellsAndPlaysBothIsChosen) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
@@ -712,67 +750,21 @@ TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCells) {
     mark = w.Output().size();
     w.Menu(300, 300, {0, 5});
     EXPECT_SAYS(w, tournament_move, 5, mark);
-    Quit(w);
-}
 
-// H opens the help page over the window (the key list goes to the terminal
-// with --log too); while it is open the keys scroll or close it; Esc closes
-// it and the picture is back. A pawn moved to the last rank shows the four
-// pieces; Esc takes the move back, N makes a knight.
-TEST(WindowE2E, HelpPageAndPromotionChooser) {
-    SKIP_WITHOUT_X();
-    WindowSession w;
-    ASSERT_TRUE(w.Start());
-    SaveGameFor(w, 2, [](POS_T* b) {
-        for (int& p : b->board) p = 0;
-        b->board[A8] = B_KING;
-        b->board[E7] = W_PAWN;
-        b->board[E1] = W_KING;
-        EditedStart(b);
-    });
-    Restore(w);
-    const PICTURE_T board = w.Picture();
-
-    size_t mark = w.Output().size();
-    w.Key("h");
-    EXPECT_SAYS(w, "\nH/F1 \t This page", 5, mark);
-    EXPECT_EQ(w.Output().find("press 'H' in main window"), std::string::npos);
-    const PICTURE_T help = w.Picture();
-    EXPECT_GT(board.Differences(help), 300000) << "the page covers the window";
-    EXPECT_LT(InWindow(help, 0, 0, 800, 800, std::array{DARK, DARK, DARK}.data()), 200) << "no board";
-    w.Key("Next");
-    EXPECT_GT(help.Differences(w.Picture()), 20000) << "Page Down scrolls";
-    w.Key("q Left");
-    EXPECT_TRUE(w.Alive()) << "keys but those closing the page do nothing";
-    w.Key("Escape");
-    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the board is back";
-    EXPECT_TRUE(w.Alive());
-    w.Key("F1");
-    EXPECT_GT(board.Differences(w.Picture()), 300000);
-    w.Key("F1");
-    EXPECT_LT(board.Differences(w.Picture()), 20000);
-
-    // e7-e8: the chooser over the board; Esc cancels and the pawn stays
+    // Game, Tamzor, plays both in a new 2D game: the menu opens where the
+    // pointer is, each submenu beside its entry (the Game menu is wider than
+    // most). While the computer plays on, the view is turned, zoomed and
+    // listed: drawing and input on one thread, the search on another, the
+    // clock on a third.
+    w.Key("F2 F2");  // asked first
     mark = w.Output().size();
-    Click2D(w, 4, 6, 4, 7);
-    const PICTURE_T chooser = w.Picture();
-    const PROMOTION_BOX_T box = PromotionBox(ViewLayout(800, 800, true));
-    EXPECT_GT(InWindow(chooser, box.cells_x, box.cells_y, box.cells_x + 4 * box.cell, box.cells_y + box.cell,
-                       WHITE_TEXT, 40),
-              400)
-        << "the four pieces in White's colour";
-    EXPECT_GT(InWindow(chooser, box.x, box.y, box.x + box.w, box.y + box.h, YELLOW), 100) << "their letters";
-    w.Key("Escape");
-    EXPECT_TRUE(w.Alive());
-    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the move taken back";
-    EXPECT_FALSE(w.WaitFor("\n1\\. ", 0.5, mark)) << w.Output().substr(mark);
+    w.Menu(300, 300, {0, 0, 2}, 160);
+    EXPECT_SAYS(w, "\n1\\. \\S+", 20, mark);
+    EXPECT_SAYS(w, "\n1\\. \\.\\.\\. \\S+", 30, mark);
+    for (int i = 0; i < 3; i++) w.Key("shift+Left Up Prior Next l");
+    EXPECT_SAYS(w, "\n3\\. \\S+", 30, mark);
+    Quit(w);
 
-    // again, and N: a knight
-    Click2D(w, 4, 6, 4, 7);
-    EXPECT_GT(board.Differences(w.Picture()), 20000);
-    w.Key("n");
-    EXPECT_SAYS(w, "\n1\\. e8N", 5, mark);
-    EXPECT_TRUE(w.Alive());
 }
 
 // A timed game read from a file goes on with the clocks its comments give:
