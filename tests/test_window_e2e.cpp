@@ -807,8 +807,8 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
 // move, a dragged one (the piece follows the pointer; let go off the board
 // it goes back), the list clicked to look back, stepped with the arrows,
 // Home and End, and a move from a position looked at, which asks first and
-// then drops the moves after it.
-TEST(WindowE2E, TypedDraggedAndBrowsedIn2D) {
+// then drops the moves after it. Then the hint and the computer's thinking.
+TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     SKIP_WITHOUT_X();
     WindowSession w;
     ASSERT_TRUE(w.Start());
@@ -873,6 +873,75 @@ TEST(WindowE2E, TypedDraggedAndBrowsedIn2D) {
     ASSERT_SAYS(w, "\n2\\. d4", 10, mark);
     EXPECT_SAYS(w, "\n2\\. \\.\\.\\. \\S+", 30, mark) << "the computer plays on";
     EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
+
+    // the hint in both games (its cells in a colour of their own, its text
+    // on the info line), then the thinking panel while the computer thinks:
+    // its line legal from the position searched, the band and the bar beside
+    // the board
+    constexpr int HINT[3] = {242, 153, 25}, BAND[3] = {26, 26, 33}, BAR_WHITE[3] = {235, 235, 224};
+    for (const char* game : {"F2", "F3"}) {
+        w.Key(std::string(game) + " " + game);  // asked first while a game is on
+        EXPECT_EQ(InWindow(w.Picture(), 0, 0, l.panel_x, 800, HINT), 0) << game;
+        const size_t mark = w.Output().size();
+        w.Key("i");
+        ASSERT_TRUE(w.WaitFor("\nHint: \\S+", 30, mark)) << game << w.Output().substr(mark);
+        w.Settle();
+        const PICTURE_T shown = w.Picture();
+        EXPECT_GT(InWindow(shown, 0, 0, l.panel_x, 800, HINT, 3), 150) << game << ": the hint's cells";
+        EXPECT_GT(Info(shown, 400), 40) << game << ": the hint's text";
+        EXPECT_EQ(w.Output().substr(mark).find("\n1."), std::string::npos) << "the hint plays nothing";
+    }
+
+    // P in a 2D game: after a4 (no book move answers it) the computer
+    // (Black) thinks, and the panel's line, from Black's move 1, reads move
+    // by move from the position after a4
+    w.Key("F2");
+    w.Key("p");
+    const LAYOUT_T t = ViewLayout(800, 800, true, true, true);
+    ASSERT_GT(t.think_h, 0);
+    mark = w.Output().size();
+    Click2D(w, 0, 1, 0, 3, t);
+    ASSERT_SAYS(w, "\n1\\. a4", 10, mark);
+    const std::string thinking = "\nThinking: depth \\d+ [+-]\\d+\\.\\d\\d (1\\.\\.\\. [^\n]+)";
+    ASSERT_SAYS(w, thinking, 60, mark);
+    const std::string out = w.Output().substr(mark);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(out, m, std::regex(thinking)));
+    {
+        std::lock_guard<std::recursive_mutex> lock(GameMutex());
+        CLI_OPTIONS_T opt;
+        opt.dmode = 2;
+        ASSERT_TRUE(SetUpGame(opt));
+        std::string error;
+        ASSERT_TRUE(PlayMoves("a2a4", &error)) << error;
+        static POS_T b[2];
+        b[0] = state.position;
+        b[0].oldb = nullptr;
+        std::istringstream words(m[1].str());
+        std::string word;
+        int i = 0;
+        while (words >> word) {
+            if (word.back() == '.') continue;  // a move number
+            MOVE_T move;
+            ASSERT_TRUE(ReadMove(&b[i & 1], word, &move, &error)) << m[1] << ": " << word << ": " << error;
+            ASSERT_TRUE(DoMove(&b[(i + 1) & 1], &b[i & 1], &move)) << word;
+            b[(i + 1) & 1].oldb = nullptr;
+            i++;
+        }
+        EXPECT_GE(i, 1) << m[1];
+    }
+    w.Settle();
+    const PICTURE_T panel = w.Picture();
+    const int band_top = 800 - t.think_y - t.think_h;
+    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 2000)
+        << "the band under the board";
+    EXPECT_GT(InWindow(panel, t.bar_x, 800 - t.bar_y - t.bar_h, t.bar_x + t.bar_w, 800 - t.bar_y, BAR_WHITE), 200)
+        << "White's share of the bar";
+    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, INFO, 0), 20)
+        << "the panel's text";
+    // P again: the band goes, the picture takes its room back
+    w.Key("p");
+    EXPECT_LT(InWindow(w.Picture(), t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 200);
     Quit(w);
 }
 
@@ -983,80 +1052,5 @@ TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
     EXPECT_EQ(typed.find("playing White"), std::string::npos) << typed;
     w.Key("Return Escape");
     EXPECT_TRUE(w.Alive()) << "Esc closed the prompt";
-    Quit(w);
-}
-
-// The hint in both games (its cells in a colour of their own, its text on the
-// info line), then the thinking panel while the computer thinks: its line
-// legal from the position searched, the band and the bar beside the board.
-TEST(WindowE2E, HintAndTheComputersThinking) {
-    SKIP_WITHOUT_X();
-    constexpr int HINT[3] = {242, 153, 25}, BAND[3] = {26, 26, 33}, BAR_WHITE[3] = {235, 235, 224};
-    WindowSession w;
-    ASSERT_TRUE(w.Start());
-    const LAYOUT_T l = ViewLayout(800, 800, true);
-    for (const char* game : {"F2", "F3"}) {
-        w.Key(game);
-        EXPECT_EQ(InWindow(w.Picture(), 0, 0, l.panel_x, 800, HINT), 0) << game;
-        const size_t mark = w.Output().size();
-        w.Key("i");
-        ASSERT_TRUE(w.WaitFor("\nHint: \\S+", 30, mark)) << game << w.Output().substr(mark);
-        w.Settle();
-        const PICTURE_T shown = w.Picture();
-        EXPECT_GT(InWindow(shown, 0, 0, l.panel_x, 800, HINT, 3), 150) << game << ": the hint's cells";
-        EXPECT_GT(Info(shown, 400), 40) << game << ": the hint's text";
-        EXPECT_EQ(w.Output().substr(mark).find("\n1."), std::string::npos) << "the hint plays nothing";
-    }
-
-    // P in a 2D game: after a4 (no book move answers it) the computer
-    // (Black) thinks, and the panel's line, from Black's move 1, reads move
-    // by move from the position after a4
-    w.Key("F2");
-    w.Key("p");
-    const LAYOUT_T t = ViewLayout(800, 800, true, true, true);
-    ASSERT_GT(t.think_h, 0);
-    size_t mark = w.Output().size();
-    Click2D(w, 0, 1, 0, 3, t);
-    ASSERT_SAYS(w, "\n1\\. a4", 10, mark);
-    const std::string thinking = "\nThinking: depth \\d+ [+-]\\d+\\.\\d\\d (1\\.\\.\\. [^\n]+)";
-    ASSERT_SAYS(w, thinking, 60, mark);
-    const std::string out = w.Output().substr(mark);
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(out, m, std::regex(thinking)));
-    {
-        std::lock_guard<std::recursive_mutex> lock(GameMutex());
-        CLI_OPTIONS_T opt;
-        opt.dmode = 2;
-        ASSERT_TRUE(SetUpGame(opt));
-        std::string error;
-        ASSERT_TRUE(PlayMoves("a2a4", &error)) << error;
-        static POS_T b[2];
-        b[0] = state.position;
-        b[0].oldb = nullptr;
-        std::istringstream words(m[1].str());
-        std::string word;
-        int i = 0;
-        while (words >> word) {
-            if (word.back() == '.') continue;  // a move number
-            MOVE_T move;
-            ASSERT_TRUE(ReadMove(&b[i & 1], word, &move, &error)) << m[1] << ": " << word << ": " << error;
-            ASSERT_TRUE(DoMove(&b[(i + 1) & 1], &b[i & 1], &move)) << word;
-            b[(i + 1) & 1].oldb = nullptr;
-            i++;
-        }
-        EXPECT_GE(i, 1) << m[1];
-    }
-    w.Settle();
-    const PICTURE_T panel = w.Picture();
-    const int band_top = 800 - t.think_y - t.think_h;
-    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 2000)
-        << "the band under the board";
-    EXPECT_GT(InWindow(panel, t.bar_x, 800 - t.bar_y - t.bar_h, t.bar_x + t.bar_w, 800 - t.bar_y, BAR_WHITE), 200)
-        << "White's share of the bar";
-    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, INFO, 0), 20)
-        << "the panel's text";
-    // P again: the band goes, the picture takes its room back
-    w.Key("p");
-    EXPECT_LT(InWindow(w.Picture(), t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 200);
     Quit(w);
 }
