@@ -208,7 +208,7 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
 
 // No square only clears the option; a piece is added or removed, and the
 // edited position becomes the game's start.
-TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
+TEST(BoardEditing, AddsAndRemovesPiecesKeepsTheStartAndItsEnPassant) {
     NewGame(2);
     POS_T before = state.position;
     editing_option = 12;
@@ -238,11 +238,9 @@ TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
     for (const PS_T& s : state.position.pieces)
         if (s.p == W_QUEEN && s.pos == E4) slot_left = true;
     EXPECT_FALSE(slot_left);
-}
 
-// An edit that takes away the pawn of a double step takes its en passant
-// square too; one elsewhere leaves it.
-TEST(BoardEditing, TheEnPassantSquareGoesWithItsPawn) {
+    // An edit that takes away the pawn of a double step takes its en passant
+    // square too; one elsewhere leaves it.
     CLI_OPTIONS_T opt;
     opt.dmode = 2;
     ASSERT_TRUE(SetUpGame(opt));
@@ -904,7 +902,7 @@ TEST(HelpPage, NamesEveryKeyTheHandlersTakeAndFitsItsWidth) {
 
 // A promotion is held until a piece is chosen: the letter makes the move's
 // symbol, another letter leaves it waiting, Esc or a changed game drops it.
-TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
+TEST(PromotionChoice, HeldChosenCancelledAndDroppedIn2DAndOnABoardIn3D) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     std::string error;
     auto fen = [&](const char* text) {
@@ -968,13 +966,9 @@ TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
     ASSERT_TRUE(TakePromotionChoice(b, 'R', &chosen));
     ASSERT_TRUE(quiet([&] { return PlayerMoved(b, &chosen); }));
     EXPECT_EQ(b->board[A1], B_ROOK);
-}
 
-// In 3D an attack board that carries a pawn to the far end asks the same.
-TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
-    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    // In 3D an attack board that carries a pawn to the far end asks the same.
     NewGameState(3);
-    POS_T* b = &state.position;
     // White's queen-side board on QL4 with a pawn on its upper row, Black's
     // queen-side board emptied and out of the way on QL3
     for (SQ_T sq : {A1, A2, B1, B2, A7, A8, B7, B8}) b->board[sq] = 0;
@@ -990,7 +984,6 @@ TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
     EXPECT_TRUE(IsPromotionMove(b, &move));
     EXPECT_FALSE(IsPromotionMove(b, &plain));
     OpenPromotionChoice(b, &move);
-    MOVE_T chosen;
     ASSERT_TRUE(TakePromotionChoice(b, 'B', &chosen));
     ASSERT_TRUE(PlayerMoved(b, &chosen));
     testing::internal::GetCapturedStdout();
