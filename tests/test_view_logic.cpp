@@ -848,8 +848,8 @@ TEST(HelpPage, NamesEveryKeyTheHandlersTakeAndFitsItsWidth) {
         if (items[i].kind == HELP_KEY)
             for (const std::string& k : HelpKeyNames(items[i].keys)) named.insert(k);
     }
-    const std::pair<const char*, const char*> special[] = {{"LEFT", "Left"}, {"RIGHT", "Right"}, {"UP", "Up"},
-                                                           {"DOWN", "Down"}, {"PAGE_UP", "PgUp"}, {"PAGE_DOWN", "PgDn"}};
+    const std::pair<const char*, const char*> special[] = {
+        {"LEFT", "Left"}, {"RIGHT", "Right"}, {"UP", "Up"}, {"DOWN", "Down"}, {"PAGE_UP", "PgUp"}, {"PAGE_DOWN", "PgDn"}};
     int labels = 0;
     for (const char* file : {"Keyboard.cpp", "KeyboardSpecial.cpp"}) {
         const std::string src = ReadFile(std::string(TAMZOR_SOURCE_DIR "/src/view/") + file);

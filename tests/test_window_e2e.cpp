@@ -140,7 +140,8 @@ TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
     WindowSession w;
     ASSERT_TRUE(w.Start(true, "", false));
     std::string info = w.WindowInfo();
-    for (const char* part : {"\"Tamzor " TAMZOR_VERSION "\"", "Width: 800", "Height: 800", "Absolute upper-left X:  160"})
+    for (const char* part :
+         {"\"Tamzor " TAMZOR_VERSION "\"", "Width: 800", "Height: 800", "Absolute upper-left X:  160"})
         EXPECT_NE(info.find(part), std::string::npos) << part << "\n" << info;
     ExpectBoard(w.Picture());
     w.Key("y l Left F12");
@@ -710,7 +711,8 @@ TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
         EXPECT_SAYS(w, "\n1\\. \\.\\.\\. \\S+", 30, mark);
     }
     // a game named on the command line with Black, the computer's side, to move
-    const TEMP_PGN_T pgn("sides", "[Event \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1. e4 e5 2. Nf3 *\n");
+    const TEMP_PGN_T pgn("sides",
+                         "[Event \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1. e4 e5 2. Nf3 *\n");
     WindowSession w;
     ASSERT_TRUE(w.Start(true, pgn.path));
     EXPECT_TRUE(w.WaitFor("\nLoaded: you play White, Tamzor plays Black", 10)) << w.Output();
@@ -967,7 +969,8 @@ TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
     std::string text;
     for (const MOVE_TEXT_T& m : legal) {
         if (IsAB(m.move.piece_moving)) continue;
-        auto piece = std::find_if(columns.begin(), columns.end(), [&](const COLUMN_T& c) { return c.sq == m.move.from; });
+        auto piece =
+            std::find_if(columns.begin(), columns.end(), [&](const COLUMN_T& c) { return c.sq == m.move.from; });
         P3D_T to;
         GetCoords(&state.position, (int)XPOS(m.move.to), (int)YPOS(m.move.to), &to);
         const COLUMN_T cell{to.x + 0.5, to.y + 0.5, to.z, to.z + 0.01, 0, m.move.to};

@@ -258,7 +258,8 @@ public:
 
 private:
     std::string At(int x, int y) const {
-        return " mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " + std::to_string(y);
+        const std::string w = std::to_string(window_);
+        return " mousemove --window " + w + " " + std::to_string(x) + " " + std::to_string(y);
     }
     void Xdo(const std::string& args) {
         Run("xdotool" + args + " 2>/dev/null");
