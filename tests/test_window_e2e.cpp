@@ -20,20 +20,20 @@
     EXPECT_TRUE((w).WaitFor(pattern, seconds, mark)) << (w).Output().substr(mark)
 #define ASSERT_SAYS(w, pattern, seconds, mark) \
     ASSERT_TRUE((w).WaitFor(pattern, seconds, mark)) << (w).Output().substr(mark)
+// The window's picture `p` shows `cond` within ten seconds.
+#define EXPECT_SHOWS(w, cond) EXPECT_TRUE((w).Shows([&](const PICTURE_T& p) { return cond; })) << #cond << ": "
+#define START(w, ...) ASSERT_TRUE((w).Start(__VA_ARGS__)) << (w).Why()
 
 namespace {
 // Square colours of the board: 0.45 and 0.65 grey.
 constexpr int DARK = 115, LIGHT = 166;
 
-void ExpectBoard(const PICTURE_T& p) {
-    ASSERT_GT(p.width, 0);
-    EXPECT_GT(p.Count(DARK, DARK, DARK), 2000);
-    EXPECT_GT(p.Count(LIGHT, LIGHT, LIGHT), 2000);
+bool BoardShows(const PICTURE_T& p) {
     // pieces: the white piece colour lit, somewhere in the yellowish range
     long pieces = 0;
     for (size_t i = 0; i + 2 < p.rgb.size(); i += 3)
         if (p.rgb[i] > 60 && p.rgb[i + 2] + 20 < p.rgb[i] && p.rgb[i + 1] + 20 < p.rgb[i] + 30) pieces++;
-    EXPECT_GT(pieces, 500);
+    return p.Count(DARK, DARK, DARK) > 2000 && p.Count(LIGHT, LIGHT, LIGHT) > 2000 && pieces > 500;
 }
 constexpr int SCREEN_X = 160, SCREEN_Y = 40;  // the window's top left on the screen
 
@@ -138,12 +138,12 @@ void Click2D(WindowSession& w, int f0, int r0, int f1, int r1, const LAYOUT_T& l
 TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start(true, "", false));
+    START(w, true, "", false);
     std::string info = w.WindowInfo();
     for (const char* part :
          {"\"Tamzor " TAMZOR_VERSION "\"", "Width: 800", "Height: 800", "Absolute upper-left X:  160"})
         EXPECT_NE(info.find(part), std::string::npos) << part << "\n" << info;
-    ExpectBoard(w.Picture());
+    EXPECT_SHOWS(w, BoardShows(p));
     w.Key("y l Left F12");
     w.Click(400, 400);
     w.Click(10, 10);
@@ -155,8 +155,8 @@ TEST(WindowE2E, StartsTitledAt800x800AndShowsTheBoardQuietly) {
 TEST(WindowE2E, WithoutItsMeshesDrawsClassicPieces) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start(false));
-    ExpectBoard(w.Picture());
+    START(w, false);
+    EXPECT_SHOWS(w, BoardShows(p));
     EXPECT_EQ(w.Output().find("STL - pCnt"), std::string::npos);
     EXPECT_EQ(w.Errors(), "tamzor: no piece meshes in " + w.Dir() +
                               "/share/tamzor/pieces: the pieces are drawn in their classic shapes\n");
@@ -168,11 +168,11 @@ TEST(WindowE2E, WithoutItsMeshesDrawsClassicPieces) {
 TEST(WindowE2E, PlayersGameInAResizedWindow) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     w.Key("F2");
     w.Resize(1000, 700);
     const LAYOUT_T l = ViewLayout(1000, 700, true);
-    PICTURE_T start = w.Picture();
+    const PICTURE_T start = w.Still();
     EXPECT_EQ(InWindow(start, 0, 0, l.panel_x, 700, LAST), 0);
     EXPECT_EQ(InWindow(start, l.panel_x, 40, 1000, 700, WHITE_TEXT), 0);
 
@@ -180,20 +180,20 @@ TEST(WindowE2E, PlayersGameInAResizedWindow) {
     // on the info line past the clock's redraws, until the next click
     size_t mark = w.Output().size();
     Click2D(w, 0, 0, 0, 4, l);
+    EXPECT_SHOWS(w, Info(p, 400) > 40);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    EXPECT_GT(Info(w.Picture(), 400), 40);
+    EXPECT_SHOWS(w, Info(p, 400) > 40) << "it stays";
     EXPECT_FALSE(w.WaitFor("\n1\\. ", 0.5, mark)) << w.Output().substr(mark);
 
     Click2D(w, 4, 1, 4, 3, l);
     EXPECT_SAYS(w, "\n1\\. e4", 10, mark);
-    EXPECT_EQ(Info(w.Picture(), 400), 0) << "the click took the message away";
+    EXPECT_SHOWS(w, Info(p, 400) == 0) << "the click took the message away";
     ASSERT_SAYS(w, "\n1\\. \\.\\.\\. \\S+", 30, mark);
-    w.Settle();
-    PICTURE_T played = w.Picture();
-    EXPECT_GT(InWindow(played, 0, 0, l.panel_x, 700, LAST), 500) << "the reply's cells are marked";
-    EXPECT_GT(InWindow(played, l.panel_x, 40, 1000, 700, WHITE_TEXT), 20) << "the list shows 1. e4";
+    EXPECT_SHOWS(w, InWindow(p, 0, 0, l.panel_x, 700, LAST) > 500) << "the reply's cells are marked";
+    EXPECT_SHOWS(w, InWindow(p, l.panel_x, 40, 1000, 700, WHITE_TEXT) > 20) << "the list shows 1. e4";
+    const PICTURE_T played = w.Still();
     w.Click(l.pic_x + l.pic_w / 2, 20, 4);  // the wheel zooms
-    EXPECT_GT(played.Differences(w.Picture()), 1000);
+    EXPECT_SHOWS(w, played.Differences(p) > 1000);
     w.Click(l.pic_x + l.pic_w / 2, 20, 5);
 
     // U takes back the reply and the player's move: the player is on move,
@@ -209,7 +209,7 @@ TEST(WindowE2E, PlayersGameInAResizedWindow) {
     // Q asks first; another key forgets it; Esc with the menu open is the menu's
     w.Key("q");
     EXPECT_TRUE(w.Alive());
-    EXPECT_GT(Info(w.Picture(), 400), 40) << "Q again to quit";
+    EXPECT_SHOWS(w, Info(p, 400) > 40) << "Q again to quit";
     w.Key("Left q");
     EXPECT_TRUE(w.Alive());
     w.Click(300, 300, 3);
@@ -226,7 +226,7 @@ TEST(WindowE2E, PlayersGameInAResizedWindow) {
 TEST(WindowE2E, ResultsHelpPageAndPromotionChooser) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     w.Key("F2");
     w.Key("b");  // the computer plays Black, which is stalemated
     // Edit (row 7): Clear board (5); Add black (1) King (5), Add white (0) King and Queen (4)
@@ -240,29 +240,25 @@ TEST(WindowE2E, ResultsHelpPageAndPromotionChooser) {
     size_t mark = w.Output().size();
     Click2D(w, 2, 0, 2, 6);  // Qc7: no move for Black, no check
     ASSERT_SAYS(w, "\n1\\. Qc7\\s+Stalemate", 10, mark);
-    w.Settle();
     const LAYOUT_T l = ViewLayout(800, 800, true);
-    PICTURE_T over = w.Picture();
-    EXPECT_GT(Result(over), 100) << "Game over: 1/2-1/2 stalemate";
-    EXPECT_GT(InWindow(over, l.panel_x, 760, 800, 800, YELLOW), 30) << "the list's result line";
+    EXPECT_SHOWS(w, Result(p) > 100) << "Game over: 1/2-1/2 stalemate";
+    EXPECT_SHOWS(w, InWindow(p, l.panel_x, 760, 800, 800, YELLOW) > 30) << "the list's result line";
+    EXPECT_SHOWS(w, InWindow(p, 0, 0, l.panel_x, 800, CHECKED, 3) == 0) << "stalemate: no check";
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    EXPECT_GT(Result(w.Picture()), 100) << "the result stays";
+    EXPECT_SHOWS(w, Result(p) > 100) << "the result stays";
 
     // Fool's mate, the last move played here with the mouse
     SaveGameFor(w, 2, [](POS_T* b) { Play(b, {{W_PAWN, F2, F3}, {B_PAWN, E7, E5}, {W_PAWN, G2, G4}}); });
     mark = w.Output().size();
     w.Key("F10");  // the computer stops playing: the restored game is the player's alone
     Restore(w, "r r");
-    EXPECT_EQ(Result(w.Picture()), 0) << "a new game on the window";
+    EXPECT_SHOWS(w, Result(p) == 0) << "a new game on the window";
     Click2D(w, 3, 7, 7, 3);  // Qh4
     ASSERT_SAYS(w, "\n2\\. \\.\\.\\. Qh4#\\s+White is mated", 10, mark);
-    w.Settle();
-    PICTURE_T mate = w.Picture();
-    EXPECT_GT(Result(mate), 100) << "Game over: 0-1 Black mates";
-    EXPECT_GT(InWindow(mate, 0, 0, l.panel_x, 800, CHECKED, 3), 400) << "the mated king's cell";
-    EXPECT_EQ(InWindow(over, 0, 0, l.panel_x, 800, CHECKED, 3), 0) << "stalemate: no check";
-    EXPECT_GT(InWindow(mate, l.panel_x, 760, 800, 800, YELLOW), 30);
-    EXPECT_GT(InWindow(mate, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "f3 and g4 in the list";
+    EXPECT_SHOWS(w, Result(p) > 100) << "Game over: 0-1 Black mates";
+    EXPECT_SHOWS(w, InWindow(p, 0, 0, l.panel_x, 800, CHECKED, 3) > 400) << "the mated king's cell";
+    EXPECT_SHOWS(w, InWindow(p, l.panel_x, 760, 800, 800, YELLOW) > 30);
+    EXPECT_SHOWS(w, InWindow(p, l.panel_x, 40, 800, 760, WHITE_TEXT) > 20) << "f3 and g4 in the list";
 
     // H opens the help page over the window (the key list goes to the terminal
     // with --log too); while it is open the keys scroll or close it; Esc closes
@@ -276,45 +272,44 @@ TEST(WindowE2E, ResultsHelpPageAndPromotionChooser) {
         EditedStart(b);
     });
     Restore(w, "r r");
-    const PICTURE_T board = w.Picture();
+    EXPECT_SHOWS(w, Result(p) == 0);
+    const PICTURE_T board = w.Still();
 
     mark = w.Output().size();
     w.Key("h");
     EXPECT_SAYS(w, "\nH/F1 \t This page", 5, mark);
     EXPECT_EQ(w.Output().find("press 'H' in main window"), std::string::npos);
-    const PICTURE_T help = w.Picture();
-    EXPECT_GT(board.Differences(help), 300000) << "the page covers the window";
+    EXPECT_SHOWS(w, board.Differences(p) > 300000) << "the page covers the window";
+    const PICTURE_T help = w.Still();
     EXPECT_LT(InWindow(help, 0, 0, 800, 800, std::array{DARK, DARK, DARK}.data()), 200) << "no board";
     w.Key("Next");
-    EXPECT_GT(help.Differences(w.Picture()), 20000) << "Page Down scrolls";
+    EXPECT_SHOWS(w, help.Differences(p) > 20000) << "Page Down scrolls";
     w.Key("q Left");
     EXPECT_TRUE(w.Alive()) << "keys but those closing the page do nothing";
     w.Key("Escape");
-    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the board is back";
+    EXPECT_SHOWS(w, board.Differences(p) < 20000) << "the board is back";
     EXPECT_TRUE(w.Alive());
     w.Key("F1");
-    EXPECT_GT(board.Differences(w.Picture()), 300000);
+    EXPECT_SHOWS(w, board.Differences(p) > 300000);
     w.Key("F1");
-    EXPECT_LT(board.Differences(w.Picture()), 20000);
+    EXPECT_SHOWS(w, board.Differences(p) < 20000);
 
     // e7-e8: the chooser over the board; Esc cancels and the pawn stays
     mark = w.Output().size();
     Click2D(w, 4, 6, 4, 7);
-    const PICTURE_T chooser = w.Picture();
     const PROMOTION_BOX_T box = PromotionBox(ViewLayout(800, 800, true));
-    EXPECT_GT(InWindow(chooser, box.cells_x, box.cells_y, box.cells_x + 4 * box.cell, box.cells_y + box.cell,
-                       WHITE_TEXT, 40),
-              400)
+    EXPECT_SHOWS(w, InWindow(p, box.cells_x, box.cells_y, box.cells_x + 4 * box.cell, box.cells_y + box.cell,
+                             WHITE_TEXT, 40) > 400)
         << "the four pieces in White's colour";
-    EXPECT_GT(InWindow(chooser, box.x, box.y, box.x + box.w, box.y + box.h, YELLOW), 100) << "their letters";
+    EXPECT_SHOWS(w, InWindow(p, box.x, box.y, box.x + box.w, box.y + box.h, YELLOW) > 100) << "their letters";
     w.Key("Escape");
     EXPECT_TRUE(w.Alive());
-    EXPECT_LT(board.Differences(w.Picture()), 20000) << "the move taken back";
+    EXPECT_SHOWS(w, board.Differences(p) < 20000) << "the move taken back";
     EXPECT_FALSE(w.WaitFor("\n1\\. ", 0.5, mark)) << w.Output().substr(mark);
 
     // again, and N: a knight
     Click2D(w, 4, 6, 4, 7);
-    EXPECT_GT(board.Differences(w.Picture()), 20000);
+    EXPECT_SHOWS(w, board.Differences(p) > 20000);
     w.Key("n");
     EXPECT_SAYS(w, "\n1\\. e8N", 5, mark);
     EXPECT_TRUE(w.Alive());
@@ -326,16 +321,15 @@ TEST(WindowE2E, ResultsHelpPageAndPromotionChooser) {
 TEST(WindowE2E, FindsItsMeshesKeysViewSaveRestoreUndoQuit) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     EXPECT_NE(w.Output().find(TAMZOR_SOURCE_DIR "/pieces/KNIGHT.STL - pCnt"), std::string::npos) << w.Output();
     EXPECT_EQ(w.Errors(), "");
     size_t mark = w.Output().size();
-    PICTURE_T last = w.Picture();
+    PICTURE_T last = w.Still();
     for (const char* keys : {"shift+Left shift+Left", "shift+Prior", "F2", "F3"}) {
         w.Key(keys);
-        const PICTURE_T now = w.Picture();
-        EXPECT_GT(last.Differences(now), 1000) << keys;
-        last = now;
+        EXPECT_SHOWS(w, last.Differences(p) > 1000) << keys;
+        last = w.Still();
     }
     w.Key("s");
     struct stat st {};
@@ -358,7 +352,7 @@ TEST(WindowE2E, GamesAsPgnFromTheCommandLineAndTheMenu) {
     SKIP_WITHOUT_X();
     {
         WindowSession w;
-        ASSERT_TRUE(w.Start(true, TAMZOR_SOURCE_DIR "/tests/data/opera.pgn"));
+        START(w, true, TAMZOR_SOURCE_DIR "/tests/data/opera.pgn");
         EXPECT_TRUE(w.WaitFor("Loaded .*opera\\.pgn", 10)) << w.Output();
         EXPECT_TRUE(w.WaitFor("\n17\\. Rd8", 10)) << w.Output();
         const std::string pgn = SavePgn(w);
@@ -371,7 +365,7 @@ TEST(WindowE2E, GamesAsPgnFromTheCommandLineAndTheMenu) {
         Quit(w);
     }
     WindowSession w;
-    ASSERT_TRUE(w.Start(true, TAMZOR_SOURCE_DIR "/tests/data/none-such.pgn"));
+    START(w, true, TAMZOR_SOURCE_DIR "/tests/data/none-such.pgn");
     EXPECT_TRUE(w.WaitFor("No game loaded from .*none-such\\.pgn: cannot open", 10)) << w.Output();
     EXPECT_TRUE(w.Alive());
     Quit(w, "q");
@@ -383,7 +377,7 @@ TEST(WindowE2E, ReviewGameMarksTheMoveListAndTheSavedPgn) {
     SKIP_WITHOUT_X();
     const TEMP_PGN_T game("blunder", "[Event \"x\"]\n\n1. e4 d5 2. Qg4 Bxg4 *\n");
     WindowSession w;
-    ASSERT_TRUE(w.Start(true, game.path));
+    START(w, true, game.path);
     ASSERT_TRUE(w.WaitFor("Loaded .*blunder-[0-9]+\\.pgn", 20)) << w.Output();
     size_t mark = w.Output().size();
     w.Menu(300, 300, {0, 10});  // Game, Review game
@@ -392,7 +386,7 @@ TEST(WindowE2E, ReviewGameMarksTheMoveListAndTheSavedPgn) {
     // the mark beside the move in the list, in its own colour
     constexpr int MARK[3] = {255, 115, 51};
     const LAYOUT_T l = ViewLayout(800, 800, true);
-    EXPECT_GT(InWindow(w.Picture(), l.panel_x, 0, l.width, l.height, MARK, 8), 10);
+    EXPECT_SHOWS(w, InWindow(p, l.panel_x, 0, l.width, l.height, MARK, 8) > 10);
     const std::string pgn = SavePgn(w);
     EXPECT_NE(pgn.find("2. Qg4 $4 {[%eval "), std::string::npos) << pgn;
     EXPECT_NE(pgn.find("(2. "), std::string::npos) << pgn;
@@ -408,7 +402,7 @@ TEST(WindowE2E, ARefusedMoveSaysWhyUntilTheNextClick) {
     const TEMP_PGN_T pgn("check", "[Event \"check\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n"
                                   "1. f3 e5 2. Kf2 Qh4+ *\n");
     WindowSession w;
-    ASSERT_TRUE(w.Start(true, pgn.path));
+    START(w, true, pgn.path);
     EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. Qh4", 10)) << w.Output();
     w.Key("e");  // verbose: fault reports are printed
     size_t mark = w.Output().size();
@@ -416,21 +410,21 @@ TEST(WindowE2E, ARefusedMoveSaysWhyUntilTheNextClick) {
     Cell2D(4, 3, &x, &y);
     w.Click(x, y);
     EXPECT_SAYS(w, "\nthat cell is empty", 5, mark);
-    const long empty_line = Info(w.Picture(), 700, 2);
-    EXPECT_GT(empty_line, 40);
+    EXPECT_SHOWS(w, Info(p, 700, 2) > 40);
+    const long empty_line = Info(w.Still(), 700, 2);
 
     Click2D(w, 0, 1, 0, 2);
     EXPECT_SAYS(w, "\nyou are in check: a2-a3 does not answer it", 5, mark);
+    EXPECT_SHOWS(w, Info(p, 700, 2) > empty_line * 3 / 2);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    // the longer line stays past the clock's redraws
-    EXPECT_GT(Info(w.Picture(), 700, 2), empty_line * 3 / 2);
+    EXPECT_SHOWS(w, Info(p, 700, 2) > empty_line * 3 / 2) << "it stays past the clock's redraws";
     EXPECT_EQ(w.Errors().find("Panic"), std::string::npos) << w.Errors();
     EXPECT_EQ(w.Output().find("ShortMovestr"), std::string::npos);
 
     // the next click takes it away: a piece picked shows in green
     Piece2D(3, 1, &x, &y);
     w.Click(x, y);
-    EXPECT_EQ(Info(w.Picture(), 700, 2), 0);
+    EXPECT_SHOWS(w, Info(p, 700, 2) == 0);
     Quit(w);
 }
 
@@ -548,7 +542,7 @@ void ClickEveryPiece(WindowSession& w, const char* position) {
 TEST(WindowE2E, AClickTakesThePieceWhereverItShowsAndABoardMovesByItsPost) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     {
         std::lock_guard<std::recursive_mutex> lock(GameMutex());
         NewGameState(3);
@@ -592,9 +586,9 @@ TEST(WindowE2E, AClickTakesThePieceWhereverItShowsAndABoardMovesByItsPost) {
     size_t mark = w.Output().size();
     Restore(w, "r r");
     w.Key("b");  // the computer goes on playing Black
-    PICTURE_T plain = w.Picture();
+    const PICTURE_T plain = w.Still();
     w.Key("n");
-    EXPECT_GT(plain.Differences(w.Picture()), 500) << "cell names";
+    EXPECT_SHOWS(w, plain.Differences(p) > 500) << "cell names";
     w.Key("n");
     int x, y;
     Project(post.x + 1, post.y + 1, post.z - 0.8, 300, 1.6, &x, &y);
@@ -615,7 +609,7 @@ TEST(WindowE2E, AClickTakesThePieceWhereverItShowsAndABoardMovesByItsPost) {
 TEST(WindowE2E, MenuMarksFollowTheKeys) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     struct CASE_T {
         const char* key;
         int main_row, sub_row;  // the settings menu: its row in the main menu's submenu
@@ -680,25 +674,22 @@ TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
     SKIP_WITHOUT_X();
     {
         WindowSession w;
-        ASSERT_TRUE(w.Start());
+        START(w);
         // the saved game: 1. e4, Black (the computer) to move
         SaveGameFor(w, 2, [](POS_T* b) { Play(b, {{W_PAWN, E2, E4}}); });
         w.Key("F2");
         size_t mark = w.Output().size();
         Click2D(w, 3, 1, 3, 3);  // d4
         ASSERT_SAYS(w, "\n1\\. \\.\\.\\. \\S+", 30, mark);
-        w.Settle();
         const LAYOUT_T l = ViewLayout(800, 800, true);
         mark = w.Output().size();
         w.Menu(300, 300, {0, 4});  // Game, New game
-        PICTURE_T asked = w.Picture();
-        EXPECT_GT(Info(asked, 560), 40) << "the question";
-        EXPECT_GT(InWindow(asked, l.panel_x, 40, 800, 760, WHITE_TEXT), 20) << "the game is still there";
+        EXPECT_SHOWS(w, Info(p, 560) > 40) << "the question";
+        EXPECT_SHOWS(w, InWindow(p, l.panel_x, 40, 800, 760, WHITE_TEXT) > 20) << "the game is still there";
         EXPECT_FALSE(w.WaitFor("\nTamzor V2\\.98f", 1, mark)) << w.Output().substr(mark);
         w.Menu(300, 300, {0, 4});
         EXPECT_SAYS(w, "\nTamzor V2\\.98f", 10, mark);
-        w.Settle();
-        EXPECT_EQ(InWindow(w.Picture(), l.panel_x, 40, 800, 760, WHITE_TEXT), 0) << "a new game";
+        EXPECT_SHOWS(w, InWindow(p, l.panel_x, 40, 800, 760, WHITE_TEXT) == 0) << "a new game";
 
         // a game on again, then R R: the saved game, and the computer answers
         Click2D(w, 2, 1, 2, 3);  // c4
@@ -714,7 +705,7 @@ TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
     const TEMP_PGN_T pgn("sides",
                          "[Event \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1. e4 e5 2. Nf3 *\n");
     WindowSession w;
-    ASSERT_TRUE(w.Start(true, pgn.path));
+    START(w, true, pgn.path);
     EXPECT_TRUE(w.WaitFor("\nLoaded: you play White, Tamzor plays Black", 10)) << w.Output();
     EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. \\S+", 30)) << w.Output();
 }
@@ -725,17 +716,19 @@ TEST(WindowE2E, MenusAskAndTheComputerKeepsItsSide) {
 TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCellsAndPlaysBothIsChosen) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     size_t mark = w.Output().size();
     w.Key("w");  // the computer plays White
     const std::string tournament_move = "\n1\\. ([^\\s(]*([WNB]|[QK]L[1-6])|O-O(-O)?)\\+?(\\s|$)";
     ASSERT_SAYS(w, "\n1\\. \\S+", 30, mark);
     EXPECT_SAYS(w, tournament_move, 1, mark);
+    const PICTURE_T unnamed = w.Still();
     w.Key("n");  // the cells' names on the board
-    const PICTURE_T tournament = w.Picture();
+    EXPECT_SHOWS(w, p.Differences(unnamed) > 500);
+    const PICTURE_T tournament = w.Still();
 
     w.Menu(300, 300, {4, 1});  // Notation, standard
-    const PICTURE_T standard = w.Picture();
+    const PICTURE_T standard = w.Still();
     EXPECT_GT(standard.Differences(tournament), 500);
     mark = w.Output().size();
     w.Menu(300, 300, {0, 5});  // Game, List game
@@ -743,12 +736,12 @@ TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCellsAndPlaysBothIsChosen) {
                 5, mark);
 
     w.Menu(300, 300, {4, 2});  // Notation, algebraic: the boards' pins are Q1 .. K6
-    const PICTURE_T algebraic = w.Picture();
+    const PICTURE_T algebraic = w.Still();
     EXPECT_GT(algebraic.Differences(tournament), 100);
     EXPECT_GT(algebraic.Differences(standard), 500);
 
     w.Menu(300, 300, {4, 0});  // Notation, tournament
-    EXPECT_LT(w.Picture().Differences(tournament), 50);
+    EXPECT_SHOWS(w, p.Differences(tournament) < 50);
     mark = w.Output().size();
     w.Menu(300, 300, {0, 5});
     EXPECT_SAYS(w, tournament_move, 5, mark);
@@ -780,13 +773,11 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
                                   "[TimeControl \"60+0\"]\n\n1. e4 {[%clk 0:00:30]} e5 {[%clk 0:00:55]} "
                                   "2. Nf3 {[%clk 0:00:02]} Nc6 {[%clk 0:00:50]} *\n");
     WindowSession w;
-    ASSERT_TRUE(w.Start(true, pgn.path));
+    START(w, true, pgn.path);
     EXPECT_TRUE(w.WaitFor("\n2\\. \\.\\.\\. Nc6", 10)) << w.Output();
-    EXPECT_GT(InWindow(w.Picture(), 40, 120, 700, 155, RED, 40), 30) << "White's clock under ten seconds";
+    EXPECT_SHOWS(w, InWindow(p, 40, 120, 700, 155, RED, 40) > 30) << "White's clock under ten seconds";
     EXPECT_TRUE(w.WaitFor("\nWhite loses on time: Black wins on time", 10)) << w.Output();
-    // the redraw may come a little after the message on a slow build
-    EXPECT_TRUE(WindowSession::WaitUntil([&] { return InWindow(w.Picture(), 40, 50, 700, 80, RED, 40) > 100; }, 10))
-        << "the result above the board";
+    EXPECT_SHOWS(w, InWindow(p, 40, 50, 700, 80, RED, 40) > 100) << "the result above the board";
     // no move after the result, and the saved game says how it ended
     const std::string text = SavePgn(w);
     for (const char* part : {"[Result \"0-1\"]", "[TimeControl \"60+0\"]", "[Termination \"time forfeit\"]",
@@ -813,7 +804,7 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
 TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     w.Key("F2");
     const LAYOUT_T l = ViewLayout(800, 800, true);
     size_t mark = w.Output().size();
@@ -823,7 +814,7 @@ TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     // a text that is no move stays on the info line with its reason
     mark = w.Output().size();
     w.Key("Return Q h 9 Return");
-    EXPECT_GT(Info(w.Picture()), 40);
+    EXPECT_SHOWS(w, Info(p) > 40);
     EXPECT_FALSE(w.WaitFor("\n2\\. ", 0.5, mark));
     w.Key("Escape");
 
@@ -831,37 +822,35 @@ TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     int x0, y0, x1, y1;
     Piece2D(6, 0, &x0, &y0);
     Cell2D(5, 2, &x1, &y1);
-    const PICTURE_T before = w.Picture();
+    const PICTURE_T before = w.Still();
     w.Drag(x0, y0, (x0 + x1) / 2 - 150, (y0 + y1) / 2, false);
-    EXPECT_GT(w.Picture().Differences(before), 300) << "the piece follows the pointer";
+    EXPECT_SHOWS(w, p.Differences(before) > 300) << "the piece follows the pointer";
     w.Move(5, 5);
     w.MouseUp();
-    EXPECT_GT(Info(w.Picture()), 40) << "let go off the board: it goes back";
+    EXPECT_SHOWS(w, Info(p) > 40) << "let go off the board: it goes back";
     EXPECT_FALSE(w.WaitFor("\n2\\. Nf3", 1, mark)) << w.Output().substr(mark);
     mark = w.Output().size();
     w.Drag(x0, y0, x1, y1);
     ASSERT_SAYS(w, "\n2\\. Nf3", 10, mark);
     ASSERT_SAYS(w, "\n2\\. \\.\\.\\. \\S+", 30, mark);
-    w.Settle();
 
     // the list: 1. e4 clicked, then stepped; the banner says what shows
     const int white_x = l.panel_x + 70, black_x = l.panel_x + 140, line1_y = 51;
-    const PICTURE_T game = w.Picture();
+    const PICTURE_T game = w.Still();
     mark = w.Output().size();
     w.Click(white_x, line1_y);
     ASSERT_SAYS(w, "\nviewing ply 1 of 4", 5, mark);
-    const PICTURE_T viewed = w.Picture();
-    EXPECT_GT(viewed.Differences(game), 500) << "the board after 1. e4";
+    EXPECT_SHOWS(w, p.Differences(game) > 500) << "the board after 1. e4";
     constexpr int BROWSING[3] = {76, 217, 255};
-    EXPECT_GT(InWindow(viewed, 0, 40, l.panel_x, 125, BROWSING, 30), 100) << "the banner says it is browsing";
-    EXPECT_GT(InWindow(viewed, 0, 600, l.panel_x, 800, BROWSING, 30), 300) << "and the frame round the board";
+    EXPECT_SHOWS(w, InWindow(p, 0, 40, l.panel_x, 125, BROWSING, 30) > 100) << "the banner says it is browsing";
+    EXPECT_SHOWS(w, InWindow(p, 0, 600, l.panel_x, 800, BROWSING, 30) > 300) << "and the frame round the board";
     w.Key("Right");
     EXPECT_SAYS(w, "\nviewing ply 2 of 4", 5, mark);
     w.Key("Left Left");
     EXPECT_SAYS(w, "\nviewing ply 0 of 4", 5, mark);
     w.Key("F8 End");
     EXPECT_SAYS(w, "\nback to the game", 5, mark);
-    EXPECT_LT(w.Picture().Differences(game), 300) << "the game as it was";
+    EXPECT_SHOWS(w, p.Differences(game) < 300) << "the game as it was";
 
     // a move from 1... (Black's reply shown): asks, then cuts and plays
     w.Click(black_x, line1_y);
@@ -870,7 +859,7 @@ TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     w.Key("Return d 4 Return");
     ASSERT_SAYS(w, "d2-d4 here drops the 2 moves after it|d4 here drops the 2 moves after it", 5, mark);
     EXPECT_FALSE(w.WaitFor("\n2\\. d4", 1, mark)) << "nothing played nor lost yet";
-    EXPECT_GT(Info(w.Picture()), 40) << "the question stays";
+    EXPECT_SHOWS(w, Info(p) > 40) << "the question stays";
     w.Key("Return d 4 Return");
     ASSERT_SAYS(w, "\n2\\. d4", 10, mark);
     EXPECT_SAYS(w, "\n2\\. \\.\\.\\. \\S+", 30, mark) << "the computer plays on";
@@ -883,14 +872,12 @@ TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     constexpr int HINT[3] = {242, 153, 25}, BAND[3] = {26, 26, 33}, BAR_WHITE[3] = {235, 235, 224};
     for (const char* game : {"F2", "F3"}) {
         w.Key(std::string(game) + " " + game);  // asked first while a game is on
-        EXPECT_EQ(InWindow(w.Picture(), 0, 0, l.panel_x, 800, HINT), 0) << game;
+        EXPECT_SHOWS(w, InWindow(p, 0, 0, l.panel_x, 800, HINT) == 0) << game;
         const size_t mark = w.Output().size();
         w.Key("i");
         ASSERT_TRUE(w.WaitFor("\nHint: \\S+", 30, mark)) << game << w.Output().substr(mark);
-        w.Settle();
-        const PICTURE_T shown = w.Picture();
-        EXPECT_GT(InWindow(shown, 0, 0, l.panel_x, 800, HINT, 3), 150) << game << ": the hint's cells";
-        EXPECT_GT(Info(shown, 400), 40) << game << ": the hint's text";
+        EXPECT_SHOWS(w, InWindow(p, 0, 0, l.panel_x, 800, HINT, 3) > 150) << game << ": the hint's cells";
+        EXPECT_SHOWS(w, Info(p, 400) > 40) << game << ": the hint's text";
         EXPECT_EQ(w.Output().substr(mark).find("\n1."), std::string::npos) << "the hint plays nothing";
     }
 
@@ -932,18 +919,14 @@ TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
         }
         EXPECT_GE(i, 1) << m[1];
     }
-    w.Settle();
-    const PICTURE_T panel = w.Picture();
-    const int band_top = 800 - t.think_y - t.think_h;
-    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 2000)
-        << "the band under the board";
-    EXPECT_GT(InWindow(panel, t.bar_x, 800 - t.bar_y - t.bar_h, t.bar_x + t.bar_w, 800 - t.bar_y, BAR_WHITE), 200)
+    const int band_top = 800 - t.think_y - t.think_h, band_x1 = t.think_x + t.think_w, band_y1 = band_top + t.think_h;
+    EXPECT_SHOWS(w, InWindow(p, t.think_x, band_top, band_x1, band_y1, BAND) > 2000) << "the band under the board";
+    EXPECT_SHOWS(w, InWindow(p, t.bar_x, 800 - t.bar_y - t.bar_h, t.bar_x + t.bar_w, 800 - t.bar_y, BAR_WHITE) > 200)
         << "White's share of the bar";
-    EXPECT_GT(InWindow(panel, t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, INFO, 0), 20)
-        << "the panel's text";
+    EXPECT_SHOWS(w, InWindow(p, t.think_x, band_top, band_x1, band_y1, INFO, 0) > 20) << "the panel's text";
     // P again: the band goes, the picture takes its room back
     w.Key("p");
-    EXPECT_LT(InWindow(w.Picture(), t.think_x, band_top, t.think_x + t.think_w, band_top + t.think_h, BAND), 200);
+    EXPECT_SHOWS(w, InWindow(p, t.think_x, band_top, band_x1, band_y1, BAND) < 200);
     Quit(w);
 }
 
@@ -952,7 +935,7 @@ TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
 TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
     SKIP_WITHOUT_X();
     WindowSession w;
-    ASSERT_TRUE(w.Start());
+    START(w);
     // a move of a piece that shows in the start view to a cell that shows:
     // pressed on the piece, let go over the cell's middle
     std::vector<COLUMN_T> columns;
@@ -984,9 +967,9 @@ TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
     }
     ASSERT_FALSE(text.empty()) << "a move in view";
     size_t mark = w.Output().size();
-    const PICTURE_T before = w.Picture();
+    const PICTURE_T before = w.Still();
     w.Drag(x0, y0, (x0 + x1) / 2, (y0 + y1) / 2 - 60, false);
-    EXPECT_GT(w.Picture().Differences(before), 300) << "the piece follows the pointer";
+    EXPECT_SHOWS(w, p.Differences(before) > 300) << "the piece follows the pointer";
     w.Move(x1, y1);
     w.MouseUp();
     ASSERT_SAYS(w, "\n1\\. " + text, 10, mark) << text;
@@ -996,14 +979,13 @@ TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
     w.Key("Return a 4 N Return");
     ASSERT_SAYS(w, "\n2\\. a4N", 10, mark);
     ASSERT_SAYS(w, "\n2\\. \\.\\.\\. \\S+", 30, mark);
-    w.Settle();
 
     // the list's first move looked at, then the game again
     const LAYOUT_T l = ViewLayout(800, 800, true);
-    const PICTURE_T game = w.Picture();
+    const PICTURE_T game = w.Still();
     w.Click(l.panel_x + 70, 51);
     ASSERT_SAYS(w, "\nviewing ply 1 of 4", 5, mark);
-    EXPECT_GT(w.Picture().Differences(game), 300);
+    EXPECT_SHOWS(w, p.Differences(game) > 300);
     w.Key("End");
     EXPECT_SAYS(w, "\nback to the game", 5, mark);
     EXPECT_EQ(w.Output().find("Panic"), std::string::npos);
@@ -1043,9 +1025,9 @@ TEST(WindowE2E, TypedDraggedBrowsedAndHiddenCellsIn3D) {
 
     // a name that is no cell stays to be mended; then the knight and its move
     mark = w.Output().size();
-    const PICTURE_T no_prompt = w.Picture();
+    const long no_prompt = Info(w.Still());
     w.Key("Return d 9 w Return");
-    EXPECT_GT(Info(w.Picture()), Info(no_prompt) + 40) << "the prompt and its reason";
+    EXPECT_SHOWS(w, Info(p) > no_prompt + 40) << "the prompt and its reason";
     w.Key("BackSpace BackSpace BackSpace d 1 W Return");
     EXPECT_SAYS(w, "\nselected Nd1W", 5, mark);
     w.Key("Return c 3 n Return");
