@@ -108,37 +108,33 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     Game(2, "g1f3 g8f6 b1c3 b8c6");
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     POS_T* b = &state.position;
-    // a cell with a piece is chosen; an empty cell a move reaches is the move
-    TYPED_ENTRY_T e = ReadTypedEntry(b, " e2 ", NO_SQUARE);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::CELL);
-    EXPECT_EQ(e.target, (SQ_T)E2);
-    e = ReadTypedEntry(b, "e4", NO_SQUARE);
-    ASSERT_EQ(e.kind, TYPED_ENTRY_T::MOVE);
-    EXPECT_EQ(e.move.from, (SQ_T)E2);
-    // with a piece chosen, a name is where it goes
-    e = ReadTypedEntry(b, "e4", E2);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::CELL);
-    EXPECT_EQ(e.target, (SQ_T)E4);
-    // an empty cell no move reaches: the click's own answer
-    EXPECT_EQ(ReadTypedEntry(b, "e6", NO_SQUARE).kind, TYPED_ENTRY_T::CELL);
-    // the program's text in another case, when only one move has it
-    e = ReadTypedEntry(b, "ng5", NO_SQUARE);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::MOVE) << e.reason;
-    EXPECT_EQ(e.move.to, (SQ_T)G5);
-    // an illegal token says why, as a click does
-    e = ReadTypedEntry(b, "f3f5", NO_SQUARE);
-    ASSERT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
-    EXPECT_NE(e.reason.find("knight"), std::string::npos) << e.reason;
-    e = ReadTypedEntry(b, "e2e5", NO_SQUARE);
-    ASSERT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
-    EXPECT_NE(e.reason.find("pawn"), std::string::npos) << e.reason;
-    e = ReadTypedEntry(b, "Qh9", NO_SQUARE);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
-    EXPECT_FALSE(e.reason.empty());
-    EXPECT_EQ(ReadTypedEntry(b, "  ", NO_SQUARE).kind, TYPED_ENTRY_T::REFUSED);
+    // a cell with a piece is chosen; an empty cell a move reaches is the
+    // move, unless a piece is chosen: then it is where that goes; an empty
+    // cell no move reaches is the click's own answer; the program's text in
+    // another case, when only one move has it; an illegal token says why, as
+    // a click does. `at` is the cell's or the move's from and to.
+    using E = TYPED_ENTRY_T;
+    struct ROW_T {
+        const char* text;
+        SQ_T selected;
+        E::KIND_E kind;
+        std::vector<SQ_T> at;
+        const char* why;
+    };
+    for (const ROW_T& r : {ROW_T{" e2 ", NO_SQUARE, E::CELL, {E2}, ""}, {"e4", NO_SQUARE, E::MOVE, {E2, E4}, ""},
+                           {"e4", E2, E::CELL, {E4}, ""}, {"e6", NO_SQUARE, E::CELL, {}, ""},
+                           {"ng5", NO_SQUARE, E::MOVE, {F3, G5}, ""}, {"f3f5", NO_SQUARE, E::REFUSED, {}, "knight"},
+                           {"e2e5", NO_SQUARE, E::REFUSED, {}, "pawn"}, {"Qh9", NO_SQUARE, E::REFUSED, {}, " "},
+                           {"  ", NO_SQUARE, E::REFUSED, {}, ""}}) {
+        const TYPED_ENTRY_T e = ReadTypedEntry(b, r.text, r.selected);
+        EXPECT_EQ(e.kind, r.kind) << r.text << ": " << e.reason;
+        EXPECT_TRUE(r.at.size() != 1 || e.target == r.at[0]) << r.text;
+        EXPECT_TRUE(r.at.size() != 2 || (e.move.from == r.at[0] && e.move.to == r.at[1])) << r.text;
+        EXPECT_NE(e.reason.find(r.why), std::string::npos) << r.text << ": " << e.reason;
+    }
     // not while the computer is on move, nor after the end; a cell still is
     StoreShared(state.tamzor, TAMZOR_WHITE);
-    e = ReadTypedEntry(b, "e4", NO_SQUARE);
+    TYPED_ENTRY_T e = ReadTypedEntry(b, "e4", NO_SQUARE);
     EXPECT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
     EXPECT_EQ(e.reason, WAIT_TEXT);
     EXPECT_EQ(ReadTypedEntry(b, "e2", NO_SQUARE).kind, TYPED_ENTRY_T::CELL);
