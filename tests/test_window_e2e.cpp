@@ -2,8 +2,6 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <filesystem>
-#include <iterator>
 
 #include "window_session.h"
 
@@ -393,10 +391,9 @@ TEST(WindowE2E, ReviewGameMarksTheMoveListAndTheSavedPgn) {
     Quit(w);
 }
 
-// A refused move says why on the info line until the next click, also for a
-// move the position's list does not hold (a pawn step that does not answer a
-// check), which the verbose mode once reported as a fault; an empty cell
-// clicked says so.
+// A refused move says why on the info line until the next click, also one
+// the position's list does not hold (a pawn step leaving the king in check,
+// once reported as a fault in the verbose mode); an empty cell says so too.
 TEST(WindowE2E, ARefusedMoveSaysWhyUntilTheNextClick) {
     SKIP_WITHOUT_X();
     const TEMP_PGN_T pgn("check", "[Event \"check\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n"
@@ -762,11 +759,10 @@ TEST(WindowE2E, NotationMenuRenamesTheMoveListAndTheCellsAndPlaysBothIsChosen) {
 
 }
 
-// A timed game read from a file goes on with the clocks its comments give:
-// White, on move with two seconds left at 1+0, loses on time, which the info
-// line, the clock in red and the saved PGN say; a control chosen before the
-// first move of a new game holds for the computer too, which then plays its
-// moves within its own clock.
+// A timed game read from a file goes on with its comments' clocks: White,
+// two seconds left, loses on time, as the info line, the red clock and the
+// saved PGN say; a control chosen before a new game's first move holds for
+// the computer too.
 TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
     SKIP_WITHOUT_X();
     const TEMP_PGN_T pgn("timed", "[Event \"timed\"]\n[White \"?\"]\n[Black \"Tamzor\"]\n[Result \"*\"]\n"
@@ -796,11 +792,10 @@ TEST(WindowE2E, AClockRunsOutAndTheComputerPlaysOnItsClock) {
     Quit(w);
 }
 
-// The 2D game by the keyboard, by dragging and from the move list: a typed
-// move, a dragged one (the piece follows the pointer; let go off the board
-// it goes back), the list clicked to look back, stepped with the arrows,
-// Home and End, and a move from a position looked at, which asks first and
-// then drops the moves after it. Then the hint and the computer's thinking.
+// The 2D game by the keyboard, by dragging (let go off the board, the piece
+// goes back) and from the move list (clicked, stepped, and a move from a
+// position looked at asks, then drops the moves after it); then the hint
+// and the computer's thinking.
 TEST(WindowE2E, TypedDraggedBrowsedHintAndThinkingIn2D) {
     SKIP_WITHOUT_X();
     WindowSession w;
