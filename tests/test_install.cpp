@@ -162,7 +162,8 @@ TEST(Install, StagedInstallHoldsEveryFileAndUninstallRemovesThem) {
         "usr/share/man/man6/tamzor.6", "usr/share/man/man6/tamzor-cli.6"};
     for (const char* piece : {"KING", "QUEEN", "ROOK", "BISHOP", "KNIGHT", "PAWN"})
         expected.insert(std::string("usr/share/tamzor/pieces/") + piece + ".STL");
-    for (const char* book : {"tamzor-2d.bin", "tamzor-3d.bin"}) expected.insert(std::string("usr/share/tamzor/books/") + book);
+    for (const char* book : {"tamzor-2d.bin", "tamzor-3d.bin"})
+        expected.insert(std::string("usr/share/tamzor/books/") + book);
     EXPECT_EQ(FilesUnder(s.dir), expected);
 
     const std::string exe = root + "/usr/" TAMZOR_BINDIR "/tamzor";
@@ -188,8 +189,8 @@ TEST(Install, OneVersionEverywhere) {
     EXPECT_EQ(FirstLine("'" TAMZOR_GUI "' --version"), "tamzor " TAMZOR_VERSION "\n");
     const std::string changelog = ReadText(TAMZOR_SOURCE_DIR "/debian/changelog");
     EXPECT_EQ(changelog.rfind("tamzor (" TAMZOR_VERSION ") ", 0), 0u) << changelog.substr(0, 80);
-    EXPECT_NE(ReadText(TAMZOR_SOURCE_DIR "/data/org.example.tamzor.metainfo.xml").find("<release version=\"" TAMZOR_VERSION "\""),
-              std::string::npos);
+    const std::string metainfo = ReadText(TAMZOR_SOURCE_DIR "/data/org.example.tamzor.metainfo.xml");
+    EXPECT_NE(metainfo.find("<release version=\"" TAMZOR_VERSION "\""), std::string::npos);
     for (const char* page : {"tamzor", "tamzor-cli"})
         EXPECT_NE(ManWords(page).find(" Tamzor " TAMZOR_VERSION " "), std::string::npos) << page;
 }
@@ -203,7 +204,7 @@ TEST(ManPages, TheToolsPageCoversItsUsageAndUciOptions) {
     const std::string usage = UsageText();
     const std::regex option("--[a-z][a-z0-9-]*");
     int options = 0;
-    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator(); ++it) {
+    for (std::sregex_iterator it(usage.begin(), usage.end(), option), end; it != end; ++it) {
         options++;
         EXPECT_NE(words.find(it->str()), std::string::npos) << it->str();
     }
@@ -214,7 +215,7 @@ TEST(ManPages, TheToolsPageCoversItsUsageAndUciOptions) {
     std::remove(input.c_str());
     const std::regex uci_option("option name (\\S+)");
     int uci_options = 0;
-    for (auto it = std::sregex_iterator(uci.out.begin(), uci.out.end(), uci_option); it != std::sregex_iterator(); ++it) {
+    for (std::sregex_iterator it(uci.out.begin(), uci.out.end(), uci_option), end; it != end; ++it) {
         uci_options++;
         EXPECT_TRUE(tags.count((*it)[1].str())) << (*it)[1].str();
     }
@@ -246,7 +247,7 @@ TEST(ManPages, TheWindowsPageCoversItsKeysOptionsAndMenus) {
     EXPECT_GE(keys, 50);
     const std::string usage = WindowUsage();
     const std::regex option("(^|[\\s,(\\[])(--?[a-z]+)");
-    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator(); ++it)
+    for (std::sregex_iterator it(usage.begin(), usage.end(), option), end; it != end; ++it)
         EXPECT_TRUE(tags.count((*it)[2].str())) << (*it)[2].str();
     for (int which = 0; which < SETTING_MENUS; which++) {
         const SETTING_MENU_T& m = SettingMenu(which);

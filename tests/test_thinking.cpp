@@ -97,7 +97,7 @@ void ExpectLineReads(const THINKING_T& t, const char* what) {
     for (size_t i = 0; i < t.line.size(); i++) {
         MOVE_T m;
         std::string error;
-        ASSERT_TRUE(ReadMove(&b[i & 1], t.line[i], &m, &error)) << what << ": move " << i << " " << t.line[i] << ": " << error;
+        ASSERT_TRUE(ReadMove(&b[i & 1], t.line[i], &m, &error)) << what << ": " << i << " " << t.line[i] << ": " << error;
         ASSERT_TRUE(DoMove(&b[(i + 1) & 1], &b[i & 1], &m)) << what << " " << t.line[i];
         b[(i + 1) & 1].oldb = nullptr;
     }
@@ -115,7 +115,8 @@ TEST(ThinkingFeed, MainLineIsLegalAndTheScoreIsWhites) {
                 std::string error;
                 ASSERT_TRUE(PlayMoves(legal.at(legal.size() / 2).token, &error)) << error;
             }
-            ExpectLineReads(SearchReported(0.5), (std::to_string(dmode) + "D after " + std::to_string(plies)).c_str());
+            const std::string what = std::to_string(dmode) + "D after " + std::to_string(plies);
+            ExpectLineReads(SearchReported(0.5), what.c_str());
             EXPECT_EQ(state.position.move_num, plies);
         }
     // the score from White's side whoever is to move

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "cli.h"
@@ -19,14 +18,10 @@ namespace {
 template <class F>
 auto Quiet(F f) {
     testing::internal::CaptureStdout();
-    if constexpr (std::is_void_v<decltype(f())>) {
-        f();
-        testing::internal::GetCapturedStdout();
-    } else {
-        const auto r = f();
-        testing::internal::GetCapturedStdout();
-        return r;
-    }
+    struct RELEASE_T {
+        ~RELEASE_T() { testing::internal::GetCapturedStdout(); }
+    } release;
+    return f();
 }
 
 bool SameMove(const MOVE_T& a, const MOVE_T& b) {
