@@ -12,6 +12,12 @@
 #include "tamzor.h"
 
 namespace {
+// The piece read from `path`, and what reading it printed.
+std::string Read(PIECE_C* piece, const std::string& path) {
+    testing::internal::CaptureStdout();
+    piece->MeshRead(path.c_str());
+    return testing::internal::GetCapturedStdout();
+}
 std::string WriteFile(const std::string& name, const std::string& text) {
     std::string path = testing::TempDir() + name;
     std::ofstream(path) << text;
@@ -19,39 +25,24 @@ std::string WriteFile(const std::string& name, const std::string& text) {
 }
 }  // namespace
 
-TEST(MeshRead, MissingFileLeavesTheClassicModelQuietly) {
-    PIECE_C piece;
-    testing::internal::CaptureStdout();
-    piece.MeshRead("no/such/PIECE.STL");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_FALSE(piece.mesh_ready);
-    EXPECT_TRUE(piece.vertices.empty());
-}
-
-TEST(MeshRead, TwoNumericLinesAreNoMesh) {
+// A missing file leaves the classic model quietly; two numeric lines are no
+// mesh; a facet gives its normal and three corners, a bad line skipped.
+TEST(MeshRead, MissingShortAndOneFacetFiles) {
+    PIECE_C missing, two, one;
+    EXPECT_EQ(Read(&missing, "no/such/PIECE.STL"), "");
+    EXPECT_FALSE(missing.mesh_ready);
+    EXPECT_TRUE(missing.vertices.empty());
     std::string path = WriteFile("two.stl", "solid x\n  vertex 0 0 0\n  vertex 1 0 0\nendsolid x\n");
-    PIECE_C piece;
-    testing::internal::CaptureStdout();
-    piece.MeshRead(path.c_str());
-    std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(piece.mesh_ready);
-    EXPECT_EQ(out, "\n" + path + " - pCnt 8 vCnt 2 size 2\n");
-}
-
-TEST(MeshRead, OneFacetGivesNormalAndThreeVertices) {
-    std::string path = WriteFile("one.stl",
-                                 "solid x\n facet normal 0 0 1\n  outer loop\n   vertex 0 0 0\n"
-                                 "   vertex 1 0 0\n   vertex 0 1 0.5\n  endloop\n endfacet\n"
-                                 " bad line here\nendsolid x\n");
-    PIECE_C piece;
-    testing::internal::CaptureStdout();
-    piece.MeshRead(path.c_str());
-    testing::internal::GetCapturedStdout();
-    ASSERT_TRUE(piece.mesh_ready);
-    ASSERT_EQ(piece.vertices.size(), 4u);
-    EXPECT_EQ(piece.vertices[0].z, 1.0);
-    EXPECT_EQ(piece.vertices[3].y, 1.0);
-    EXPECT_EQ(piece.vertices[3].z, 0.5);
+    EXPECT_EQ(Read(&two, path), "\n" + path + " - pCnt 8 vCnt 2 size 2\n");
+    EXPECT_FALSE(two.mesh_ready);
+    Read(&one, WriteFile("one.stl", "solid x\n facet normal 0 0 1\n  outer loop\n   vertex 0 0 0\n"
+                                    "   vertex 1 0 0\n   vertex 0 1 0.5\n  endloop\n endfacet\n"
+                                    " bad line here\nendsolid x\n"));
+    ASSERT_TRUE(one.mesh_ready);
+    ASSERT_EQ(one.vertices.size(), 4u);
+    EXPECT_EQ(one.vertices[0].z, 1.0);
+    EXPECT_EQ(one.vertices[3].y, 1.0);
+    EXPECT_EQ(one.vertices[3].z, 0.5);
 }
 
 TEST(MeshRead, ShippedMeshesAreUnitCellSizedFacetsOfAFewThousand) {
@@ -59,9 +50,7 @@ TEST(MeshRead, ShippedMeshesAreUnitCellSizedFacetsOfAFewThousand) {
         SCOPED_TRACE(name);
         std::string path = std::string(TAMZOR_SOURCE_DIR) + "/pieces/" + name + ".STL";
         PIECE_C piece;
-        testing::internal::CaptureStdout();
-        piece.MeshRead(path.c_str());
-        testing::internal::GetCapturedStdout();
+        Read(&piece, path);
         ASSERT_TRUE(piece.mesh_ready);
         ASSERT_EQ(piece.vertices.size() % 4, 0u);
         const size_t triangles = piece.vertices.size() / 4;

@@ -24,17 +24,13 @@ using namespace std::chrono_literals;
 
 TEST(ThinkingText, ScoresNodesLinesAndTheBar) {
     const ETYPE_T pawn = 10052;
-    EXPECT_EQ(PanelScoreText(0), "+0.00");
-    EXPECT_EQ(PanelScoreText(pawn * 35 / 100 + 1), "+0.35");
-    EXPECT_EQ(PanelScoreText(-pawn * 12 / 10 - 1), "-1.20");
-    EXPECT_EQ(PanelScoreText(-pawn / 200), "+0.00");  // less than a hundredth
-    EXPECT_EQ(PanelScoreText(399999 - 1), "White mates in 1");
-    EXPECT_EQ(PanelScoreText(399999 - 5), "White mates in 3");
-    EXPECT_EQ(PanelScoreText(-(399999 - 3)), "Black mates in 2");
-
-    EXPECT_EQ(NpsText(850), "850 nodes/s");
-    EXPECT_EQ(NpsText(12345), "12.3k nodes/s");
-    EXPECT_EQ(NpsText(1250000), "1.25M nodes/s");
+    // less than a hundredth is no score; a mate in plies is told in moves
+    for (auto [v, text] : std::vector<std::pair<ETYPE_T, const char*>>{
+             {0, "+0.00"}, {pawn * 35 / 100 + 1, "+0.35"}, {-pawn * 12 / 10 - 1, "-1.20"}, {-pawn / 200, "+0.00"},
+             {399999 - 1, "White mates in 1"}, {399999 - 5, "White mates in 3"}, {-(399999 - 3), "Black mates in 2"}})
+        EXPECT_EQ(PanelScoreText(v), text) << v;
+    for (auto [n, text] : {std::pair{850, "850 nodes/s"}, {12345, "12.3k nodes/s"}, {1250000, "1.25M nodes/s"}})
+        EXPECT_EQ(NpsText(n), text);
 
     EXPECT_EQ(NumberedLine(12, false, {"Nf3", "Nc6", "Bb5"}), "12. Nf3 Nc6 13. Bb5");
     EXPECT_EQ(NumberedLine(12, true, {"Nc6", "Bb5", "a6"}), "12... Nc6 13. Bb5 a6");
@@ -52,25 +48,21 @@ TEST(ThinkingText, ScoresNodesLinesAndTheBar) {
         EXPECT_LE(s, 1.0);
         last = s;
     }
-    EXPECT_DOUBLE_EQ(WhiteShare(10 * pawn), 1.0);
-    EXPECT_DOUBLE_EQ(WhiteShare(-15 * pawn), 0.0);
-    EXPECT_DOUBLE_EQ(WhiteShare(399999 - 7), 1.0);
-    EXPECT_DOUBLE_EQ(WhiteShare(-(399999 - 7)), 0.0);
+    for (auto [v, share] : {std::pair{10 * pawn, 1.0}, {-15 * pawn, 0.0}, {399999 - 7, 1.0}, {-(399999 - 7), 0.0}})
+        EXPECT_DOUBLE_EQ(WhiteShare(v), share) << v;
     EXPECT_LT(WhiteShare(-pawn), 0.5);
 
     THINKING_T t;
-    t.any = true;
+    t.any = t.black_first = true;
     t.depth = 7;
     t.white_value = -pawn;
     t.nps = 2000;
     t.number = 5;
-    t.black_first = true;
     t.line = {"Nf6", "Nc3"};
     const std::vector<std::string> lines = ThinkingPanelLines(t, false);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[0].find("Depth 7"), std::string::npos) << lines[0];
-    EXPECT_NE(lines[0].find("-1.00"), std::string::npos) << lines[0];
-    EXPECT_NE(lines[0].find("2000 nodes/s"), std::string::npos) << lines[0];
+    for (const char* part : {"Depth 7", "-1.00", "2000 nodes/s"})
+        EXPECT_NE(lines[0].find(part), std::string::npos) << lines[0];
     EXPECT_EQ(lines[1], "5... Nf6 6. Nc3");
 }
 
@@ -105,7 +97,7 @@ void ExpectLineReads(const THINKING_T& t, const char* what) {
     for (size_t i = 0; i < t.line.size(); i++) {
         MOVE_T m;
         std::string error;
-        ASSERT_TRUE(ReadMove(&b[i & 1], t.line[i], &m, &error)) << what << ": move " << i << " " << t.line[i] << ": " << error;
+        ASSERT_TRUE(ReadMove(&b[i & 1], t.line[i], &m, &error)) << what << ": " << i << " " << t.line[i] << ": " << error;
         ASSERT_TRUE(DoMove(&b[(i + 1) & 1], &b[i & 1], &m)) << what << " " << t.line[i];
         b[(i + 1) & 1].oldb = nullptr;
     }
@@ -114,22 +106,19 @@ void ExpectLineReads(const THINKING_T& t, const char* what) {
 TEST(ThinkingFeed, MainLineIsLegalAndTheScoreIsWhites) {
     Clutch(0);
     StoreShared(state.maxdepth, DIFF_HARD);
-    // 2D from the start, after a few moves (Black to move), and a 3D game
-    for (int dmode : {2, 3}) {
+    // each game from the start and after a few moves (Black to move)
+    for (int dmode : {2, 3})
         for (int plies : {0, 3}) {
             NewEngineGame(dmode, RULES_TDCL, DIFF_HARD);
-            // a few moves first, so that Black is on move
             for (int i = 0; i < plies; i++) {
                 const std::vector<MOVE_TEXT_T> legal = LegalMoveTexts(&state.position);
-                ASSERT_FALSE(legal.empty());
                 std::string error;
-                ASSERT_TRUE(PlayMoves(legal[legal.size() / 2].token, &error)) << error;
+                ASSERT_TRUE(PlayMoves(legal.at(legal.size() / 2).token, &error)) << error;
             }
-            const THINKING_T t = SearchReported(0.5);
-            ExpectLineReads(t, (std::to_string(dmode) + "D after " + std::to_string(plies) + " plies").c_str());
+            const std::string what = std::to_string(dmode) + "D after " + std::to_string(plies);
+            ExpectLineReads(SearchReported(0.5), what.c_str());
             EXPECT_EQ(state.position.move_num, plies);
         }
-    }
     // the score from White's side whoever is to move
     NewEngineGame(2, RULES_TDCL, DIFF_HARD);
     std::string error;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <map>
 #include <random>
 #include <regex>
 #include <set>
@@ -65,7 +65,7 @@ TEST(PickNames, TheNearestThingWinsWhateverTheDrawingOrder) {
     EXPECT_EQ(DecodePickHits(odd, 2, false), NO_SQUARE);
 }
 
-TEST(PickNames, PostsRingsAndTheSecondClicksCells) {
+TEST(PickNames, PostsRingsMarkersAndTheSecondClicksCells) {
     // the thin post in front of a piece is what shows; its wider ring is not
     EXPECT_EQ(RECORDS_T().Piece(40, 500).Add(450, 2, AB_KLW).Pick(false, true), (SQ_T)AB_KLW);
     EXPECT_EQ(RECORDS_T().Piece(40, 500).Add(300, RING_PICK_NAME, AB_KLW).Pick(false, true), 40u);
@@ -80,6 +80,13 @@ TEST(PickNames, PostsRingsAndTheSecondClicksCells) {
     EXPECT_EQ(capture.Pick(true, true), 44u);
     EXPECT_EQ(capture.Pick(true, false), 12u);
     EXPECT_EQ(RECORDS_T().Add(100, RING_PICK_NAME, AB_QLB).Pick(true, true), (SQ_T)AB_QLB);
+    // a cell, a post and a pin marker under one pixel, in drawing order
+    const unsigned int all[] = {2, 0, 0, 1, 2, 2, 0, 0, 0, 100, 2, 0, 0, PIN_PICK_NAME, ABW_QL3};
+    EXPECT_EQ(DecodePickHits(all, 3, false), (SQ_T)ABW_QL3);
+    EXPECT_EQ(DecodePickHits(all, 2, false), (SQ_T)AB_QLW);
+    EXPECT_EQ(DecodePickHits(all, 2, false, 0, 0, true), 10u);
+    const unsigned int post_only[] = {2, 0, 0, 2, 116};
+    EXPECT_EQ(DecodePickHits(post_only, 1, false, 0, 0, true), (SQ_T)AB_KLW);
 }
 
 TEST(PickNames, TheStackUnderThePointerNearestFirst) {
@@ -116,30 +123,30 @@ TEST(PickNames, TheStackUnderThePointerNearestFirst) {
     EXPECT_EQ(step.target, NO_SQUARE);
 }
 
-TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget2D) {
+// An own piece on the target is a capture as typed, unless it is castling.
+TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget) {
+    struct ROW_T {
+        int dmode, piece;
+        SQ_T to;
+        char symbol;
+    };
+    for (const ROW_T& r : {ROW_T{2, W_KING, G1, 'S'}, {2, W_KING, C1, 'L'}, {2, B_KING, G8, 'S'},
+                           {2, B_KING, C8, 'L'}, {2, W_KING, F2, 'x'}, {2, W_QUEEN, C1, 'x'},
+                           {3, W_KING, D1, 'S'}, {3, W_KING, B1, 'L'}, {3, B_KING, D8, 'S'},
+                           {3, B_KING, B8, 'L'}, {3, W_KING, C2, 'x'}}) {
+        NewGame(r.dmode);
+        EXPECT_EQ(MouseMoveSymbol(&state.position, r.dmode, r.piece, r.to), r.symbol)
+            << r.dmode << "D " << r.piece << " to " << r.to;
+    }
+    POS_T b = state.position;  // 3D, without the rights
+    b.flags = 0;
+    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, D1), 'x');
     NewGame(2);
-    POS_T b = state.position;
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, G1), 'S');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, C1), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, B_KING, G8), 'S');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, B_KING, C8), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, F2), 'x');   // own pawn there: a capture as typed
-    EXPECT_EQ(MouseMoveSymbol(&b, 2, W_QUEEN, C1), 'x');
+    b = state.position;
     b.flags &= ~(uint64_t)FLAG_WK_CASTLE;
     b.board[G1] = 0;
     EXPECT_EQ(MouseMoveSymbol(&b, 2, W_KING, G1), '-');
-}
-
-TEST(MouseMoves, CastlingIsRecognisedFromRightsAndTarget3D) {
-    NewGame(3);
-    POS_T b = state.position;
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, D1), 'S');  // onto the own rook
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, B1), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, B_KING, D8), 'S');
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, B_KING, B8), 'L');
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, C2), 'x');
-    b.flags = 0;
-    EXPECT_EQ(MouseMoveSymbol(&b, 3, W_KING, D1), 'x');
+    EXPECT_EQ(MouseSelectedMove(), &msm) << "the flag the window sets is the core's promotion flag";
 }
 
 TEST(MouseMoves, BuildsTheMoveOfTwoClicks) {
@@ -163,13 +170,12 @@ TEST(MouseMoves, BuildsTheMoveOfTwoClicks) {
 
 TEST(MenuMarks, CurrentValueInCapitalsOrArrow) {
     char out[32];
-    EXPECT_STREQ(MarkedLabel("plays black", true, false, out, sizeof out), "PLAYS BLACK");
-    EXPECT_STREQ(MarkedLabel("plays black", false, false, out, sizeof out), "plays black");
-    EXPECT_STREQ(MarkedLabel(" 5s", true, true, out, sizeof out), ">5s");
-    EXPECT_STREQ(MarkedLabel(" 1m", false, true, out, sizeof out), " 1m");
-    EXPECT_STREQ(MarkedLabel("tdcl", true, false, out, sizeof out), "TDCL");
     // an example after the colon is shown as written
-    EXPECT_STREQ(MarkedLabel("tournament: b3N, z0QL1", true, false, out, sizeof out), "TOURNAMENT: b3N, z0QL1");
+    for (auto [label, marked, arrow, shown] :
+         {std::tuple{"plays black", true, false, "PLAYS BLACK"}, {"plays black", false, false, "plays black"},
+          {" 5s", true, true, ">5s"}, {" 1m", false, true, " 1m"},
+          {"tournament: b3N, z0QL1", true, false, "TOURNAMENT: b3N, z0QL1"}})
+        EXPECT_STREQ(MarkedLabel(label, marked, arrow, out, sizeof out), shown);
 }
 
 TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
@@ -195,7 +201,9 @@ TEST(MenuMarks, OutOfRangeSettingsAreNormalised) {
     StoreShared(state.maxdepth, DIFF_HARD);
 }
 
-TEST(BoardEditing, NoSquareOnlyClearsTheOption) {
+// No square only clears the option; a piece is added or removed, and the
+// edited position becomes the game's start.
+TEST(BoardEditing, AddsAndRemovesPiecesKeepsTheStartAndItsEnPassant) {
     NewGame(2);
     POS_T before = state.position;
     editing_option = 12;
@@ -203,10 +211,6 @@ TEST(BoardEditing, NoSquareOnlyClearsTheOption) {
     EXPECT_EQ(editing_option, 0);
     EXPECT_EQ(memcmp(before.board, state.position.board, sizeof before.board), 0);
     EXPECT_EQ(state.oeb.inited, 0);
-}
-
-TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
-    NewGame(2);
     editing_option = 15;  // a white queen
     testing::internal::CaptureStdout();
     EXPECT_EQ(GotEditingSquare(E4), 1);
@@ -229,11 +233,9 @@ TEST(BoardEditing, AddsAndRemovesPiecesAndKeepsTheStart) {
     for (const PS_T& s : state.position.pieces)
         if (s.p == W_QUEEN && s.pos == E4) slot_left = true;
     EXPECT_FALSE(slot_left);
-}
 
-// An edit that takes away the pawn of a double step takes its en passant
-// square too; one elsewhere leaves it.
-TEST(BoardEditing, TheEnPassantSquareGoesWithItsPawn) {
+    // An edit that takes away the pawn of a double step takes its en passant
+    // square too; one elsewhere leaves it.
     CLI_OPTIONS_T opt;
     opt.dmode = 2;
     ASSERT_TRUE(SetUpGame(opt));
@@ -252,7 +254,7 @@ TEST(BoardEditing, TheEnPassantSquareGoesWithItsPawn) {
     for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) EXPECT_NE(m.move.to, (SQ_T)E3) << m.token;
 }
 
-TEST(KKey, MovesToTheNextFreePinAndWraps) {
+TEST(KKey, MovesToTheNextFreePinAndWrapsAKingsBoardStays) {
     NewGame(3);
     POS_T* b = &state.position;
     testing::internal::CaptureStdout();
@@ -269,25 +271,52 @@ TEST(KKey, MovesToTheNextFreePinAndWraps) {
     EXPECT_EQ(b->whereis_board[0], ABW_QL2);
     EXPECT_EQ(b->whereis_board[1], ABW_KL2);
     EXPECT_EQ(b->whereis_board[3], ABW_QL1);
-}
 
-TEST(MouseMoves, FlagIsTheCoresPromotionFlag) {
-    *MouseSelectedMove() = 1;
-    EXPECT_EQ(msm, 1);
-    *MouseSelectedMove() = 0;
-    EXPECT_EQ(msm, 0);
+    // a king's board stays; the edit is the start
+    NewGame(3);
+    const int pin = b->whereis_board[2];
+    b->board[C1] = W_KING;  // on White's king-side board
+    EXPECT_EQ(KeyPinCycle(b, 2), -1);
+    EXPECT_EQ(b->whereis_board[2], pin);
+    for (SQ_T cell : {16u, 17u, 24u, 25u}) b->board[cell] = 0;
+    testing::internal::CaptureStdout();
+    const int to = KeyPinCycle(b, 2);
+    TakeEditAsStart(b);
+    testing::internal::GetCapturedStdout();
+    ASSERT_GT(to, 0);
+    EXPECT_EQ(state.oeb.inited, 1);
+    EXPECT_EQ(state.oeb.pos_0.whereis_board[2], to);
 }
 
 // The picture, the list and the tray tile the window: nothing overlaps or
-// leaves it, and the picture takes all the room they leave.
-TEST(Layout, PictureListAndTrayTileTheWindow) {
-    for (int w : {300, 640, 800, 1000, 1600})
-        for (int h : {200, 700, 800, 1200})
+// leaves it, and the picture takes all the room they leave; the promotion
+// chooser and the status text keep their places.
+TEST(Layout, PictureListTrayChooserAndTextKeepTheirPlaces) {
+    for (int w : {300, 420, 640, 800, 1000, 1600})
+        for (int h : {200, 330, 700, 800, 1200})
             for (bool panel : {false, true})
                 for (bool tray : {false, true}) {
                     const LAYOUT_T l = ViewLayout(w, h, panel, tray);
                     SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : "") +
                                  (tray ? " tray" : ""));
+                    // the chooser's cells are told apart by the click; the
+                    // box and the status text keep to the window, the text
+                    // off the move list
+                    const PROMOTION_BOX_T box = PromotionBox(l);
+                    EXPECT_GE(box.x, 0);
+                    EXPECT_LE(box.x + box.w, w);
+                    for (int i = 0; i < 4; i++) {
+                        const int x = box.cells_x + i * (box.cell + box.gap) + box.cell / 2;
+                        EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell / 2), i);
+                        EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell + box.hint_h / 2), -1);
+                    }
+                    EXPECT_EQ(PromotionBoxHit(l, box.x - 1, box.y), -2);
+                    EXPECT_EQ(PromotionBoxHit(l, box.x, box.y + box.h), -2);
+                    const TEXT_AREA_T text = StatusTextArea(l);
+                    EXPECT_GE(text.left, l.pic_x);
+                    EXPECT_LT(text.left, text.right);
+                    EXPECT_LE(text.right, l.pic_x + l.pic_w);
+                    EXPECT_LE(text.right, panel ? l.panel_x : w);
                     EXPECT_EQ(l.panel_w > 0, panel);
                     EXPECT_EQ(l.tray_h > 0, tray);
                     EXPECT_EQ(l.panel_x + l.panel_w, w);
@@ -375,16 +404,6 @@ TEST(LastMove, FromAndToOrTheBoardsFourCells) {
     EXPECT_EQ(LastMoveCells(&state.position, &none), 0u);
 }
 
-TEST(PickNames, MarkersThenPostsThenCellsUnlessCellsAreWanted) {
-    // a cell, a post and a pin marker under one pixel, in drawing order
-    const unsigned int all[] = {2, 0, 0, 1, 2, 2, 0, 0, 0, 100, 2, 0, 0, PIN_PICK_NAME, ABW_QL3};
-    EXPECT_EQ(DecodePickHits(all, 3, false), (SQ_T)ABW_QL3);
-    EXPECT_EQ(DecodePickHits(all, 2, false), (SQ_T)AB_QLW);
-    EXPECT_EQ(DecodePickHits(all, 2, false, 0, 0, true), 10u);
-    const unsigned int post_only[] = {2, 0, 0, 2, 116};
-    EXPECT_EQ(DecodePickHits(post_only, 1, false, 0, 0, true), (SQ_T)AB_KLW);
-}
-
 TEST(Undo, ThePlayerIsOnMoveAfterwards) {
     // computer Black: after its reply (ply 2) one ply would leave it on move
     EXPECT_EQ(UndoPlies(2, 0, 1, TAMZOR_BLACK), 2);
@@ -401,24 +420,7 @@ TEST(Undo, ThePlayerIsOnMoveAfterwards) {
             }
 }
 
-TEST(KKey, AKingsBoardStaysAndTheEditIsTheStart) {
-    NewGame(3);
-    POS_T* b = &state.position;
-    const int pin = b->whereis_board[2];
-    b->board[C1] = W_KING;  // on White's king-side board
-    EXPECT_EQ(KeyPinCycle(b, 2), -1);
-    EXPECT_EQ(b->whereis_board[2], pin);
-    for (SQ_T cell : {16u, 17u, 24u, 25u}) b->board[cell] = 0;
-    testing::internal::CaptureStdout();
-    const int to = KeyPinCycle(b, 2);
-    TakeEditAsStart(b);
-    testing::internal::GetCapturedStdout();
-    ASSERT_GT(to, 0);
-    EXPECT_EQ(state.oeb.inited, 1);
-    EXPECT_EQ(state.oeb.pos_0.whereis_board[2], to);
-}
-
-TEST(ConfirmKeys, SecondPressActsOtherKeysForget) {
+TEST(ConfirmKeys, KeysAndMenuEntriesActOnTheSecondPressOtherwiseForget) {
     info_string[0] = 0;
     EXPECT_TRUE(ConfirmKey('Q', "Q again", false));  // nothing at risk
     EXPECT_FALSE(ConfirmKey('Q', "Q again", true));
@@ -430,18 +432,30 @@ TEST(ConfirmKeys, SecondPressActsOtherKeysForget) {
     EXPECT_FALSE(ConfirmKey('Q', "Q again", true));
     EXPECT_FALSE(ConfirmKey(27, "Esc again", true));  // another key asks anew
     EXPECT_TRUE(ConfirmKey(27, "Esc again", true));
-}
 
-TEST(Messages, ARefusedBoardMoveIsNamedByItsBoard) {
-    NewGame(3);
-    char text[64];
-    MOVE_T m;
-    InitMove(&m, AB_QLW, ABW_QL1, ABW_QL5, INF_VALUE, 'T', false);
-    IllegalMoveText(&state.position, &m, text, sizeof text);
-    EXPECT_STREQ(text, "QL white to QL5: a board may carry one piece at most");
-    InitMove(&m, W_ROOK, A1, A5, INF_VALUE, '-', false);
-    IllegalMoveText(&state.position, &m, text, sizeof text);
-    EXPECT_EQ(std::string(text).find("  "), std::string::npos) << text;
+    // Menu entries that end or replace the game ask like the keys: the same
+    // entry again acts, anything else forgets; each has its own question.
+    info_string[0] = 0;
+    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, false));  // nothing at risk
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
+    EXPECT_STREQ(info_string, "New game again: a new game in place of this one");
+    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    EXPECT_FALSE(ConfirmKey('Q', "Q again to quit", true)) << "the key is not the entry";
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    ForgetConfirm();  // another entry was chosen
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
+    std::vector<std::string> questions;
+    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_MODE_3D; a++) {
+        ForgetConfirm();
+        EXPECT_FALSE(ConfirmMenuAction(a, true));
+        EXPECT_LT(strlen(info_string), 52u) << info_string;
+        for (const std::string& q : questions) EXPECT_NE(q, info_string);
+        questions.push_back(info_string);
+    }
+    ForgetConfirm();
 }
 
 // An orthographic view as wide as the board turned any way: no cell falls outside it.
@@ -675,32 +689,6 @@ TEST(MenuMarks, MarksFollowTheStateHoweverItChanged) {
     StoreShared(state.maxdepth, DIFF_HARD);
 }
 
-// Menu entries that end or replace the game ask like the keys: the same
-// entry again acts, anything else forgets; each has its own question.
-TEST(ConfirmKeys, MenuEntriesAskLikeKeys) {
-    info_string[0] = 0;
-    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, false));  // nothing at risk
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
-    EXPECT_STREQ(info_string, "New game again: a new game in place of this one");
-    EXPECT_TRUE(ConfirmMenuAction(CONFIRM_NEW_GAME, true));
-    EXPECT_STREQ(info_string, "");
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
-    EXPECT_FALSE(ConfirmKey('Q', "Q again to quit", true)) << "the key is not the entry";
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
-    ForgetConfirm();  // another entry was chosen
-    EXPECT_STREQ(info_string, "");
-    EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
-    std::vector<std::string> questions;
-    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_MODE_3D; a++) {
-        ForgetConfirm();
-        EXPECT_FALSE(ConfirmMenuAction(a, true));
-        EXPECT_LT(strlen(info_string), 52u) << info_string;
-        for (const std::string& q : questions) EXPECT_NE(q, info_string);
-        questions.push_back(info_string);
-    }
-    ForgetConfirm();
-}
-
 // A restored or loaded game: the computer keeps its side, and the player is
 // told who plays what; a decided game keeps the side for undo only.
 TEST(Sides, TheComputerKeepsItsSideAndThePlayerIsTold) {
@@ -752,7 +740,7 @@ TEST(Sides, TheComputerKeepsItsSideAndThePlayerIsTold) {
 }
 
 // S says where the game went, or why it did not.
-TEST(Messages, SavingSaysWhereOrWhyNot) {
+TEST(Messages, SavingSaysWhereOrWhyNotAndARefusedBoardMoveItsBoard) {
     NewGame(2);
     char dir[] = "/tmp/tamzor_save_XXXXXX";
     ASSERT_TRUE(mkdtemp(dir));
@@ -778,6 +766,17 @@ TEST(Messages, SavingSaysWhereOrWhyNot) {
     EXPECT_TRUE(refused);
     EXPECT_STREQ(info_string, "Not saved: tamzor.sav.tmp: Is a directory");
     info_string[0] = 0;
+
+    // a refused board move is named by its board
+    NewGame(3);
+    char text[64];
+    MOVE_T m;
+    InitMove(&m, AB_QLW, ABW_QL1, ABW_QL5, INF_VALUE, 'T', false);
+    IllegalMoveText(&state.position, &m, text, sizeof text);
+    EXPECT_STREQ(text, "QL white to QL5: a board may carry one piece at most");
+    InitMove(&m, W_ROOK, A1, A5, INF_VALUE, '-', false);
+    IllegalMoveText(&state.position, &m, text, sizeof text);
+    EXPECT_EQ(std::string(text).find("  "), std::string::npos) << text;
 }
 
 namespace {
@@ -844,34 +843,23 @@ TEST(HelpPage, NamesEveryKeyTheHandlersTakeAndFitsItsWidth) {
         if (items[i].kind == HELP_KEY)
             for (const std::string& k : HelpKeyNames(items[i].keys)) named.insert(k);
     }
-    const std::pair<const char*, const char*> special[] = {
-        {"F1", "F1"}, {"F2", "F2"}, {"F3", "F3"}, {"F5", "F5"}, {"F6", "F6"}, {"F7", "F7"}, {"F8", "F8"},
-        {"F9", "F9"}, {"F10", "F10"}, {"LEFT", "Left"}, {"RIGHT", "Right"}, {"UP", "Up"}, {"DOWN", "Down"},
-        {"PAGE_UP", "PgUp"}, {"PAGE_DOWN", "PgDn"}};
+    // the names of the labels that are not the key's own letter or F key
+    const std::map<std::string, std::string> names = {
+        {"27", "Esc"}, {"'\\t'", "Tab"}, {"'\\r'", "Enter"}, {"' '", "Space"}, {"GLUT_KEY_LEFT", "Left"},
+        {"GLUT_KEY_RIGHT", "Right"}, {"GLUT_KEY_UP", "Up"}, {"GLUT_KEY_DOWN", "Down"}, {"GLUT_KEY_PAGE_UP", "PgUp"},
+        {"GLUT_KEY_PAGE_DOWN", "PgDn"}};
+    // modifiers alone, and the page's own scrolling keys, are not listed
+    const std::regex label("case (27|'\\\\?.'|GLUT_KEY_([A-Z0-9_]+)):"), unlisted(".*(SHIFT|CTRL|ALT).*|HOME|END");
     int labels = 0;
     for (const char* file : {"Keyboard.cpp", "KeyboardSpecial.cpp"}) {
-        std::ifstream in(std::string(TAMZOR_SOURCE_DIR "/src/view/") + file);
-        ASSERT_TRUE(in) << file;
-        std::stringstream ss;
-        ss << in.rdbuf();
-        const std::string src = ss.str();
-        const std::regex label("case (27|'\\\\?.'|GLUT_KEY_([A-Z0-9_]+)):");
+        const std::string src = ReadFile(std::string(TAMZOR_SOURCE_DIR "/src/view/") + file);
+        ASSERT_FALSE(src.empty()) << file;
         for (std::sregex_iterator it(src.begin(), src.end(), label), end; it != end; ++it) {
-            const std::string l = (*it)[1];
-            std::string name;
-            if (l == "27") name = "Esc";
-            else if (l == "'\\t'") name = "Tab";
-            else if (l == "'\\r'") name = "Enter";
-            else if (l == "' '") name = "Space";
-            else if (l[0] == '\'') name = l.substr(1, 1);
-            else if ((*it)[2].str().find("SHIFT") != std::string::npos || (*it)[2].str().find("CTRL") != std::string::npos ||
-                     (*it)[2].str().find("ALT") != std::string::npos || (*it)[2] == "HOME" || (*it)[2] == "END")
-                continue;  // modifiers alone, and the page's own scrolling keys
-            else
-                for (auto [glut, help] : special)
-                    if ((*it)[2] == glut) name = help;
+            const std::string l = (*it)[1], glut = (*it)[2];
+            if (std::regex_match(glut, unlisted)) continue;
+            const std::string name = names.count(l) ? names.at(l) : l[0] == '\'' ? l.substr(1, 1) : glut;
             labels++;
-            EXPECT_FALSE(name.empty()) << l << " has no help name";
+            EXPECT_TRUE(names.count(l) || l[0] == '\'' || std::regex_match(glut, std::regex("F[0-9]+"))) << l;
             EXPECT_TRUE(named.count(name)) << "key " << name << " (" << file << ") is not on the help page";
         }
     }
@@ -901,7 +889,7 @@ TEST(HelpPage, NamesEveryKeyTheHandlersTakeAndFitsItsWidth) {
 
 // A promotion is held until a piece is chosen: the letter makes the move's
 // symbol, another letter leaves it waiting, Esc or a changed game drops it.
-TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
+TEST(PromotionChoice, HeldChosenCancelledAndDroppedIn2DAndOnABoardIn3D) {
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     std::string error;
     auto fen = [&](const char* text) {
@@ -913,7 +901,7 @@ TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
     // the core's reports of the moves stay off the test's output
     auto quiet = [](auto f) {
         testing::internal::CaptureStdout();
-        const auto r = f();
+        const bool r = f();
         testing::internal::GetCapturedStdout();
         return r;
     };
@@ -941,12 +929,12 @@ TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
     EXPECT_EQ(b->board[E8], W_KNIGHT);
 
     // held over a position that then changes: dropped
-    quiet([] { UndoMoves(1); return 0; });
+    quiet([] { UndoMoves(1); return true; });
     ASSERT_EQ(b->board[E7], W_PAWN);
     OpenPromotionChoice(b, &push);
     ASSERT_TRUE(quiet([&] { return PlayerMoved(b, &king); }));
     EXPECT_FALSE(TakePromotionChoice(b, 'Q', &chosen));
-    quiet([] { UndoMoves(1); return 0; });
+    quiet([] { UndoMoves(1); return true; });
     EXPECT_FALSE(PromotionChoiceValid(b)) << "closed for good";
     ASSERT_TRUE(fen("k7/4P3/8/8/8/8/8/4K2R w - - 0 1"));
     OpenPromotionChoice(b, &push);
@@ -965,13 +953,9 @@ TEST(PromotionChoice, HeldChosenCancelledAndDroppedWithTheGame) {
     ASSERT_TRUE(TakePromotionChoice(b, 'R', &chosen));
     ASSERT_TRUE(quiet([&] { return PlayerMoved(b, &chosen); }));
     EXPECT_EQ(b->board[A1], B_ROOK);
-}
 
-// In 3D an attack board that carries a pawn to the far end asks the same.
-TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
-    std::lock_guard<std::recursive_mutex> lock(GameMutex());
+    // In 3D an attack board that carries a pawn to the far end asks the same.
     NewGameState(3);
-    POS_T* b = &state.position;
     // White's queen-side board on QL4 with a pawn on its upper row, Black's
     // queen-side board emptied and out of the way on QL3
     for (SQ_T sq : {A1, A2, B1, B2, A7, A8, B7, B8}) b->board[sq] = 0;
@@ -987,7 +971,6 @@ TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
     EXPECT_TRUE(IsPromotionMove(b, &move));
     EXPECT_FALSE(IsPromotionMove(b, &plain));
     OpenPromotionChoice(b, &move);
-    MOVE_T chosen;
     ASSERT_TRUE(TakePromotionChoice(b, 'B', &chosen));
     ASSERT_TRUE(PlayerMoved(b, &chosen));
     testing::internal::GetCapturedStdout();
@@ -995,30 +978,3 @@ TEST(PromotionChoice, AnAttackBoardCarryingAPawnToTheFarEnd) {
     EXPECT_EQ(b->board[A2], W_BISHOP);
 }
 
-// The chooser's cells are told apart by the click; the box and the status
-// text keep to the window, and the text off the move list.
-TEST(Layout, PromotionBoxAndStatusTextKeepTheirPlaces) {
-    for (int w : {300, 420, 800, 1000, 1600})
-        for (int h : {200, 330, 800, 1200})
-            for (bool panel : {false, true}) {
-                const LAYOUT_T l = ViewLayout(w, h, panel);
-                SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (panel ? " list" : ""));
-                const PROMOTION_BOX_T box = PromotionBox(l);
-                EXPECT_GE(box.x, 0);
-                EXPECT_LE(box.x + box.w, w);
-                for (int i = 0; i < 4; i++) {
-                    const int x = box.cells_x + i * (box.cell + box.gap) + box.cell / 2;
-                    EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell / 2), i);
-                    EXPECT_EQ(PromotionBoxHit(l, x, box.cells_y + box.cell + box.hint_h / 2), -1);
-                }
-                EXPECT_EQ(PromotionBoxHit(l, box.x - 1, box.y), -2);
-                EXPECT_EQ(PromotionBoxHit(l, box.x, box.y + box.h), -2);
-                const TEXT_AREA_T text = StatusTextArea(l);
-                EXPECT_GE(text.left, l.pic_x);
-                EXPECT_LT(text.left, text.right);
-                EXPECT_LE(text.right, l.pic_x + l.pic_w);
-                if (panel) {
-                    EXPECT_LE(text.right, l.panel_x);
-                }
-            }
-}

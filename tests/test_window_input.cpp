@@ -18,9 +18,10 @@ namespace {
 template <class F>
 auto Quiet(F f) {
     testing::internal::CaptureStdout();
-    const auto r = f();
-    testing::internal::GetCapturedStdout();
-    return r;
+    struct RELEASE_T {
+        ~RELEASE_T() { testing::internal::GetCapturedStdout(); }
+    } release;
+    return f();
 }
 
 bool SameMove(const MOVE_T& a, const MOVE_T& b) {
@@ -102,37 +103,33 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     Game(2, "g1f3 g8f6 b1c3 b8c6");
     std::lock_guard<std::recursive_mutex> lock(GameMutex());
     POS_T* b = &state.position;
-    // a cell with a piece is chosen; an empty cell a move reaches is the move
-    TYPED_ENTRY_T e = ReadTypedEntry(b, " e2 ", NO_SQUARE);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::CELL);
-    EXPECT_EQ(e.target, (SQ_T)E2);
-    e = ReadTypedEntry(b, "e4", NO_SQUARE);
-    ASSERT_EQ(e.kind, TYPED_ENTRY_T::MOVE);
-    EXPECT_EQ(e.move.from, (SQ_T)E2);
-    // with a piece chosen, a name is where it goes
-    e = ReadTypedEntry(b, "e4", E2);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::CELL);
-    EXPECT_EQ(e.target, (SQ_T)E4);
-    // an empty cell no move reaches: the click's own answer
-    EXPECT_EQ(ReadTypedEntry(b, "e6", NO_SQUARE).kind, TYPED_ENTRY_T::CELL);
-    // the program's text in another case, when only one move has it
-    e = ReadTypedEntry(b, "ng5", NO_SQUARE);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::MOVE) << e.reason;
-    EXPECT_EQ(e.move.to, (SQ_T)G5);
-    // an illegal token says why, as a click does
-    e = ReadTypedEntry(b, "f3f5", NO_SQUARE);
-    ASSERT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
-    EXPECT_NE(e.reason.find("knight"), std::string::npos) << e.reason;
-    e = ReadTypedEntry(b, "e2e5", NO_SQUARE);
-    ASSERT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
-    EXPECT_NE(e.reason.find("pawn"), std::string::npos) << e.reason;
-    e = ReadTypedEntry(b, "Qh9", NO_SQUARE);
-    EXPECT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
-    EXPECT_FALSE(e.reason.empty());
-    EXPECT_EQ(ReadTypedEntry(b, "  ", NO_SQUARE).kind, TYPED_ENTRY_T::REFUSED);
+    // a cell with a piece is chosen; an empty cell a move reaches is the
+    // move, unless a piece is chosen: then it is where that goes; an empty
+    // cell no move reaches is the click's own answer; the program's text in
+    // another case, when only one move has it; an illegal token says why, as
+    // a click does. `at` is the cell's or the move's from and to.
+    using E = TYPED_ENTRY_T;
+    struct ROW_T {
+        const char* text;
+        SQ_T selected;
+        E::KIND_E kind;
+        std::vector<SQ_T> at;
+        const char* why;
+    };
+    for (const ROW_T& r : {ROW_T{" e2 ", NO_SQUARE, E::CELL, {E2}, ""}, {"e4", NO_SQUARE, E::MOVE, {E2, E4}, ""},
+                           {"e4", E2, E::CELL, {E4}, ""}, {"e6", NO_SQUARE, E::CELL, {}, ""},
+                           {"ng5", NO_SQUARE, E::MOVE, {F3, G5}, ""}, {"f3f5", NO_SQUARE, E::REFUSED, {}, "knight"},
+                           {"e2e5", NO_SQUARE, E::REFUSED, {}, "pawn"}, {"Qh9", NO_SQUARE, E::REFUSED, {}, " "},
+                           {"  ", NO_SQUARE, E::REFUSED, {}, ""}}) {
+        const TYPED_ENTRY_T e = ReadTypedEntry(b, r.text, r.selected);
+        EXPECT_EQ(e.kind, r.kind) << r.text << ": " << e.reason;
+        EXPECT_TRUE(r.at.size() != 1 || e.target == r.at[0]) << r.text;
+        EXPECT_TRUE(r.at.size() != 2 || (e.move.from == r.at[0] && e.move.to == r.at[1])) << r.text;
+        EXPECT_NE(e.reason.find(r.why), std::string::npos) << r.text << ": " << e.reason;
+    }
     // not while the computer is on move, nor after the end; a cell still is
     StoreShared(state.tamzor, TAMZOR_WHITE);
-    e = ReadTypedEntry(b, "e4", NO_SQUARE);
+    TYPED_ENTRY_T e = ReadTypedEntry(b, "e4", NO_SQUARE);
     EXPECT_EQ(e.kind, TYPED_ENTRY_T::REFUSED);
     EXPECT_EQ(e.reason, WAIT_TEXT);
     EXPECT_EQ(ReadTypedEntry(b, "e2", NO_SQUARE).kind, TYPED_ENTRY_T::CELL);
@@ -197,10 +194,7 @@ TEST(Browse, StepsAskBeforeACutAndNothingIsLostWithoutIt) {
         return std::vector<int>(state.position.board, state.position.board + 64);
     };
     const std::vector<int> end = board();
-    Quiet([] {
-        BrowseTo(2);
-        return 0;
-    });
+    Quiet([] { BrowseTo(2); });
     ASSERT_TRUE(Browsing());
     EXPECT_EQ(ShownPly(), 2);
     EXPECT_EQ(GameLength(), 5);
@@ -216,55 +210,28 @@ TEST(Browse, StepsAskBeforeACutAndNothingIsLostWithoutIt) {
     InitMove(&d4, W_PAWN, D2, D4, INF_VALUE, '-', false);
     InitMove(&nf3, W_KNIGHT, G1, F3, INF_VALUE, '-', false);
     info_string[0] = 0;
-    Quiet([&] {
-        PlayPlayersMove(&bad, true);
-        return 0;
-    });
+    Quiet([&] { PlayPlayersMove(&bad, true); });
     EXPECT_NE(std::string(info_string).find("knight"), std::string::npos) << info_string;
     // a move asks first; another move asks anew; only the same one again cuts
-    Quiet([&] {
-        PlayPlayersMove(&d4, true);
-        return 0;
-    });
+    Quiet([&] { PlayPlayersMove(&d4, true); });
     EXPECT_NE(std::string(info_string).find("drops the 3 moves after it"), std::string::npos) << info_string;
-    Quiet([&] {
-        PlayPlayersMove(&nf3, true);
-        return 0;
-    });
+    Quiet([&] { PlayPlayersMove(&nf3, true); });
     EXPECT_TRUE(Browsing());
     EXPECT_EQ(GameLength(), 5) << "nothing lost yet";
     // stepping forgets the question
-    Quiet([] {
-        BrowseTo(3);
-        BrowseTo(-4);
-        return 0;
-    });
+    Quiet([] { BrowseTo(3); BrowseTo(-4); });
     EXPECT_EQ(ShownPly(), 0) << "not before the start";
-    Quiet([] {
-        BrowseTo(2);
-        return 0;
-    });
-    Quiet([&] {
-        PlayPlayersMove(&nf3, true);
-        return 0;
-    });
+    Quiet([] { BrowseTo(2); });
+    Quiet([&] { PlayPlayersMove(&nf3, true); });
     EXPECT_TRUE(Browsing()) << "asked again after the steps";
     // End: the game as it was
-    Quiet([] {
-        BrowseTo(99);
-        return 0;
-    });
+    Quiet([] { BrowseTo(99); });
     EXPECT_FALSE(Browsing());
     EXPECT_EQ(state.position.move_num, 5);
     EXPECT_EQ(board(), end);
 
     // the cut: the same move twice plays it, the moves after it dropped
-    Quiet([&] {
-        BrowseTo(2);
-        PlayPlayersMove(&d4, true);
-        PlayPlayersMove(&d4, true);
-        return 0;
-    });
+    Quiet([&] { BrowseTo(2); PlayPlayersMove(&d4, true); PlayPlayersMove(&d4, true); });
     EXPECT_FALSE(Browsing());
     EXPECT_EQ(state.position.move_num, 3);
     EXPECT_EQ(state.game_record[2].from, (SQ_T)D2);
