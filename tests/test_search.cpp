@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "cli.h"
@@ -343,20 +345,29 @@ SEARCH_RESULT_T Search(int plies, MOVE_T* move, double soft_seconds = 0) {
     return r;
 }
 
-// The tactical suite's mates, searched just deep enough: the exact distance,
-// and a mate in two proven to follow the move played.
+// A tactical-suite mate searched `extra_plies` beyond its length: the exact
+// distance, and a mate in two proven to follow the move played.
+void ExpectMate(const PROBLEM_T& p, int extra_plies) {
+    Live2D(p.fen.c_str());
+    MOVE_T move, m;
+    const SEARCH_RESULT_T r = Search(2 * p.mate_in + extra_plies, &move, 300);
+    EXPECT_EQ(r.value, MateIn(p.mate_in)) << p.id << " depth " << r.depth << " plays " << MoveToken(move);
+    POS_T child;
+    ASSERT_EQ(DoMove(&child, &state.position, &(m = move)), 1) << p.id;
+    EXPECT_TRUE(p.mate_in != 2 || Lost(&child, 1)) << p.id << " plays " << MoveToken(move);
+}
+
 TEST(SearchMates, TacticalSuiteMatesExactly) {
     auto problems = MateProblems();
     ASSERT_EQ(problems.size(), 38u);
-    for (const auto& p : problems) {
-        Live2D(p.fen.c_str());
-        MOVE_T move, m;
-        const SEARCH_RESULT_T r = Search(2 * p.mate_in + 4, &move, 300);
-        EXPECT_EQ(r.value, MateIn(p.mate_in)) << p.id << " depth " << r.depth << " plays " << MoveToken(move);
-        POS_T child;
-        ASSERT_EQ(DoMove(&child, &state.position, &(m = move)), 1) << p.id;
-        EXPECT_TRUE(p.mate_in != 2 || Lost(&child, 1)) << p.id << " plays " << MoveToken(move);
-    }
+    for (const auto& p : problems) ExpectMate(p, 4);
+}
+
+// Deeper iterations keep the mate and its distance: the extensions and
+// reductions of longer searches must not lose it.
+TEST(SearchMates, LongTacticalSuiteMatesDeeper) {
+    SKIP_UNLESS_LONG();
+    for (const auto& p : MateProblems()) ExpectMate(p, 8);
 }
 
 // A position no sequence of moves can win, as the rules judge it, is worth
@@ -394,6 +405,41 @@ TEST(SearchMates, MatesInOneAndTwoOnTheTriLevelBoard) {
         ASSERT_EQ(DoMove(&child, &start, &m), 1);
         EXPECT_TRUE(Lost(&child, n - 1)) << n;
     }
+}
+
+// The 3D mate problems: positions of self-play with a proven forced mate
+// and every mating first move (tools/mine_3d_mates). A long run: the bench
+// signature pins the 3D search in the ordinary suite.
+TEST(SearchMates, LongThreeDProblemsOfOneToThreeMoves) {
+    SKIP_UNLESS_LONG();
+    const std::string text = FileText(std::string(TAMZOR_SOURCE_DIR) + "/tests/data/mates-3d.pgn");
+    int problems = 0, tried = 0;
+    for (int number = 1;; number++) {
+        PGN_GAME_T g;
+        std::string error;
+        if (!PgnParse(text, number, &g, &error)) break;
+        problems++;
+        std::istringstream tokens(g.Tag("Solutions"));
+        std::set<std::string> solutions;
+        for (std::string token; tokens >> token;) solutions.insert(token);
+        const int mate = atoi(g.Tag("Mate").c_str());
+        if (mate < 1 || mate > 3) continue;
+        SCOPED_TRACE("problem " + std::to_string(number) + ", mate in " + std::to_string(mate));
+        ASSERT_TRUE(PgnLoadGame(text, number, &error)) << error;
+        if (mate == 1) {
+            // the file's answers, checked by proof where that is cheap
+            std::set<std::string> proven;
+            for (const MOVE_T& m : MatingMoves(&state.position, 1)) proven.insert(MoveToken(m));
+            EXPECT_EQ(proven, solutions);
+        }
+        MOVE_T move;
+        const SEARCH_RESULT_T r = Search(2 * mate + 4, &move);
+        EXPECT_EQ(r.value, MateIn(mate)) << "depth " << r.depth;
+        EXPECT_EQ(solutions.count(MoveToken(move)), 1u) << MoveToken(move);
+        tried++;
+    }
+    EXPECT_GE(problems, 100);
+    EXPECT_GT(tried, 10);
 }
 
 }  // namespace
