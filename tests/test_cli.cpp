@@ -322,6 +322,14 @@ TEST(CliSearch, LimitsAreReadAlikeEverywhere) {
         ExpectRefused(command + " --depth </dev/null", "--depth needs a value");
     }
     refused("play --2d", "--time", "3601");
+    // an iteration cut short by the clock is not shown again under its depth
+    int last = 0;
+    for (const std::string& line : Lines(RunTool("search --2d --time 0.2 --verbose").out))
+        if (line.rfind("iteration ", 0) == 0) {
+            EXPECT_GT(std::stoi(line.substr(10)), last) << line;
+            last = std::stoi(line.substr(10));
+        }
+    EXPECT_GT(last, 2);
     for (const char* command : {"search --2d --time", "play --2d --time </dev/null"})
         ExpectRefused(command, "--time needs a value");
 }

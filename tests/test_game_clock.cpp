@@ -380,6 +380,8 @@ TEST_F(GameClock, TimeOutIsDrawnWhenTheOtherSideCannotMate) {
     ASSERT_TRUE(SetUpFen("7k/8/8/8/8/8/8/K5Q1 w - - 0 1", &error)) << error;
     EXPECT_EQ(TimeLossResult(&state.position, 1), 2);  // a lone king cannot mate
     EXPECT_EQ(TimeLossResult(&state.position, -1), 1);
+    state.position.winner = 1;  // won over the board, no flag down: no time-loss line
+    EXPECT_EQ(TimeLossLine(&state.position), nullptr);
     ASSERT_TRUE(SetUpFen("7k/8/8/8/8/8/8/K6N w - - 0 1", &error)) << error;
     EXPECT_EQ(TimeLossResult(&state.position, -1), 2);  // nor a king and knight
     // 3D: the whole army wins on time; a king stripped of its army draws

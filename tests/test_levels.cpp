@@ -255,6 +255,7 @@ TEST(Levels, TerminalToolTakesALevel) {
     EXPECT_NE(r.out.find("\n1. "), std::string::npos) << r.out;
     ExpectRefused("search --2d --level 1200 --depth 4", "--level and --depth");
     ExpectRefused("play --level 700", "bad level '700'");
+    ExpectRefused("search --2d --level", "--level needs a value");
     ExpectRefused("search --level 800 --level 1000", "--level given twice");
     EXPECT_EQ(RunTool("search --2d --level full --level FULL --depth 2").status, 2);
 }

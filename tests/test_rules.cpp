@@ -15,8 +15,10 @@
 #include "cli.h"
 #include "test_util.h"
 #include "viewlogic.h"
+#include "board/board.h"
 #include "movegen/movegen.h"
 #include "position/position.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -147,6 +149,46 @@ TEST(Promotion2D, ListedFiveTimesAndMadeAsChosen) {
     Make(&child, b, W_PAWN, B7, B8, 'Q');
     EXPECT_EQ(child.pboard[B8], 1);  // the free queen slot
     EXPECT_TRUE(child.flags & FLAG_IN_CHECK);
+}
+
+// A pawn one step from promoting is marked, on the board it starts on and
+// after a move onto that row; one further back is not.
+TEST(Promotion2D, PawnsOneStepFromPromotingAreMarked) {
+    POS_T* b = Setup2D("4k3/P6p/1P6/8/8/6p1/p6P/4K3 w - - 0 1");
+    POS_T child;
+    Make(&child, b, W_PAWN, B6, B7);
+    ASSERT_TRUE(child.pawns7th);
+    for (const POS_T* p : {static_cast<const POS_T*>(b), static_cast<const POS_T*>(&child)})
+        for (int i = 0; i < 32; i++) {
+            const int piece = p->pieces[i].p, row = YPOS(p->pieces[i].pos);
+            if (piece != W_PAWN && piece != B_PAWN) continue;
+            const bool marked = (p->pawns7th >> i) & 1;
+            EXPECT_EQ(marked, piece == W_PAWN ? row == 6 : row == 1) << piece << " on row " << row;
+        }
+}
+
+// On the tri-level board: a pawn on an attack board at the far end is marked
+// on one of its two rows only, a Black one at White's end as a White one at Black's.
+TEST(Promotion3D, PawnsOnAFarAttackBoardAreMarkedOnOneRow) {
+    ASSERT_TRUE(NewGameState(3));
+    POS_T* b = &state.position;
+    const std::vector<int> pins(b->whereis_board, b->whereis_board + 4);
+    std::vector<SQ_T> free_cells;
+    std::map<int, std::vector<SQ_T>> rows;  // pin -> one cell of each row of its board
+    for (SQ_T sq = 0; sq < 64; sq++) {
+        const int board = BoardOfCell(sq);
+        if (board < 0 && !b->board[sq]) free_cells.push_back(sq);
+        if (board < 0) continue;
+        auto& cells = rows[b->whereis_board[board]];
+        if (cells.empty() || (cells.size() == 1 && YPOS(cells[0]) != YPOS(sq))) cells.push_back(sq);
+    }
+    ASSERT_GE(free_cells.size(), 2u);
+    for (const auto& [pin, pawn] : {std::pair{ABW_QL1, B_PAWN}, {ABW_KL1, B_PAWN}, {ABW_QL6, W_PAWN}}) {
+        ASSERT_EQ(rows[pin].size(), 2u) << pin;
+        b = Setup3D(pins, {{free_cells[0], W_KING}, {free_cells[1], B_KING}, {rows[pin][0], pawn},
+                           {rows[pin][1], pawn}});
+        EXPECT_EQ(__builtin_popcountll(b->pawns7th), 1) << "pin " << pin << ", pawn " << pawn;
+    }
 }
 
 TEST(CheckEvasion2D, DoubleCheckAndTheCheckingLine) {
