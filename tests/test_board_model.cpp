@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 
 #include "test_util.h"
 #include "search/search.h"
@@ -424,9 +425,14 @@ TEST(PlacementSweep, CacheFindsStoredPlacementsAndReusesSlotsWhenFull) {
     const auto all = AllPlacements();
     POS_T first = Placement(all[0][0], all[0][1], all[0][2], all[0][3]);
     const std::vector<SQ_T> before = Step(&first, E4, NORTH);
-    for (size_t i = 0; i < 2 * BC_CACHE_SIZE; i++) {
-        POS_T p = Placement(all[i * 7][0], all[i * 7][1], all[i * 7][2], all[i * 7][3]);
+    auto find = [&](size_t k) {
+        POS_T p = Placement(all[k][0], all[k][1], all[k][2], all[k][3]);
         FindBoardConfig(&p);
+        return bc_search_index;
+    };
+    std::map<int, size_t> held;  // slot -> the placement stored there
+    for (size_t i = 0; i < 2 * BC_CACHE_SIZE; i++) {
+        held[find(i * 7)] = i * 7;
         ASSERT_LE(bc_index, BC_CACHE_SIZE);
     }
     EXPECT_EQ(bc_index, BC_CACHE_SIZE);
@@ -434,6 +440,12 @@ TEST(PlacementSweep, CacheFindsStoredPlacementsAndReusesSlotsWhenFull) {
     EXPECT_EQ(Step(&first, E4, NORTH), before);
     EXPECT_EQ(capmap_index, bc_search_index);
     EXPECT_EQ(bc_hashes[bc_search_index], PlacementKey(&first));
+    // full: the slot the last lookup found is passed over when the next is reused
+    const int next = (find(1) + 1) % BC_CACHE_SIZE;
+    ASSERT_TRUE(held.count(next));
+    EXPECT_EQ(find(held[next]), next);
+    EXPECT_EQ(find(8), (next + 1) % BC_CACHE_SIZE);
+    EXPECT_EQ(find(held[next]), next);
 }
 
 TEST(Connectivity, TellingRowsOfTheCoreAndOfPlacements) {
