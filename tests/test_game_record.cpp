@@ -486,6 +486,7 @@ TEST_F(SavedGames, BadFilesAreRefusedAndChangeNothing) {
         {8, At<int32_t>(good, 12), "two boards on one pin"},
         {6484 + 1 * 20 + 4, H8, "game_record[1] goes nowhere legal"},
         {6352, 1, "an edited start that is empty: no kings"},
+        {offsetof(STATE_T, position) + offsetof(POS_T, enpassant), 64, "en passant square 64: off the board"},
     };
     for (const auto& c : fields) {
         f = good;
