@@ -94,7 +94,7 @@ TEST(Results, EachEndHasItsTextWinnerAndListLine) {
         {"4k3/8/8/8/8/8/3r4/3BK3 w - - 0 1", {"e1d2"}, "\nDraw - insufficient material",
          "1/2-1/2 insufficient material", 2},
         {nullptr, knights, "\nDraw - I'm repeating", "1/2-1/2 repetition", 2},
-        {"4k3/8/8/8/8/8/8/R3K3 w - - 101 80", {"e1e2"}, "\nDraw - fifty moves", "1/2-1/2 fifty moves", 2},
+        {"4k3/8/8/8/8/8/8/R3K3 w - - 100 80", {"e1e2"}, "\nDraw - fifty moves", "1/2-1/2 fifty moves", 2},
     };
     for (const auto& e : ends) {
         SCOPED_TRACE(e.line);
@@ -109,6 +109,9 @@ TEST(Results, EachEndHasItsTextWinnerAndListLine) {
         EXPECT_STREQ(line, e.line);
         EXPECT_STREQ(text, e.text);
     }
+    const char* text = nullptr;  // one ply short of the fifty-move limit
+    Play(2, {"e1e2"}, "4k3/8/8/8/8/8/8/R3K3 w - - 99 80");
+    EXPECT_EQ(JudgeReached(&state.position, "", &text), 0);
     // the mating move is written with '#'; rebuilt to its end, as after a replay, the result stays
     const std::string out = Play(2, ends[0].moves);
     EXPECT_NE(out.find("\n2. ... Qh4#"), std::string::npos) << out;
@@ -139,6 +142,8 @@ TEST(Results, RepetitionCountsOnlyTheSamePosition) {
     EXPECT_EQ(CheckRepetition(b, 4), 0);
     b->fifty_count = 1;  // just after a capture nothing earlier counts
     EXPECT_EQ(CheckRepetition(b, 1), 0);
+    b->fifty_count = 101;  // the limit is counted in plies, the capture's own among them
+    EXPECT_EQ(CheckRepetition(b, 1000), 0);
     b->fifty_count = 102;
     EXPECT_EQ(CheckRepetition(b, 1000), 1);
     // Empty boards walk round: the same men come back every four plies, with
