@@ -1,5 +1,6 @@
 // The UCI mode through its real process, every move checked by the rules engine.
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 
 #include <algorithm>
 #include <fstream>
@@ -374,9 +375,14 @@ TEST(Uci, TheClockShareLeavesAReserveAndAKnownDelayNeverEmptiesIt) {
 
 // A process that keeps one core busy while it lives.
 struct BUSY_T {
+    const pid_t parent = getpid();
     pid_t pid = fork();
     BUSY_T() {
         if (pid == 0) {
+            // the test killed (a timeout, a stopped run) must not leave it spinning
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (getppid() != parent) _exit(0);
+            alarm(600);
             for (;;) __asm__ volatile("");
         }
     }
