@@ -149,6 +149,12 @@ TEST(EditedBoard, RefusesBoardsWithoutRoomOrKings) {
     for (SQ_T sq = A2; sq <= H2; sq += 8) men.push_back({sq, W_PAWN});
     for (SQ_T sq : {A1, B1, C1, D1, F1, G1, H1, A3}) men.push_back({sq, W_QUEEN});
     EXPECT_EQ(Edited(men), 0) << "17 men of one side are refused, not cut short";
+    // eleven men, but eight queens beyond the layout fill the pawn slots and
+    // leave the pawn none: refused, though the knights' slots are free
+    men = {{E1, W_KING}, {E8, B_KING}, {A3, W_PAWN}};
+    for (SQ_T sq : {A1, B1, C1, D1, F1, G1, H1, A4, B4}) men.push_back({sq, W_QUEEN});
+    EXPECT_EQ(Edited(men, &said), 0);
+    EXPECT_EQ(said, "\ntoo many pieces");
 }
 
 TEST(EditedBoard, SlotsAndCastlingRightsFollowTheMen) {
