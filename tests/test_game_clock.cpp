@@ -322,6 +322,8 @@ TEST_F(GameClock, TextsOfClocksAndControls) {
         EXPECT_EQ(ClockText(ms), text) << ms;  // a clock shows the second it is in
     EXPECT_EQ(TimeControlTag(0), "-");
     EXPECT_EQ(TimeControlTag(3), "300+3");
+    // a number no control has (a damaged file, an old menu) is untimed
+    for (int i : {-1, TIME_CONTROLS, 1000}) EXPECT_EQ(TimeControlAt(i).base_s, 0) << i;
     for (int i = 0; i < TIME_CONTROLS; i++) EXPECT_EQ(TimeControlOfTag(TimeControlTag(i)), i);
     EXPECT_EQ(TimeControlOfTag("60"), 1);
     EXPECT_EQ(TimeControlOfTag("40/7200"), -1);
