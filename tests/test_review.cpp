@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "cli.h"
 #include "cli_runner.h"
@@ -104,6 +105,12 @@ TEST(Review, FindsAQueenLeftEnPriseAndLeavesTheGameAsItWas) {
     EXPECT_EQ(r.plies[2].mark, MARK_BLUNDER);
     ASSERT_FALSE(r.plies[2].better.empty());
     EXPECT_NE(MoveToken(r.plies[2].better.front()), "d1g4");
+    // the better line is written whole: a text for each of its moves
+    EXPECT_GE(r.plies[2].better.size(), 2u);
+    std::istringstream words(r.plies[2].line_note);
+    size_t texts = 0;
+    for (std::string w; words >> w;) texts += w.back() != '.';
+    EXPECT_EQ(texts, r.plies[2].better.size()) << r.plies[2].line_note;
     // the capture, and the sound opening moves, are not marked
     for (int ply : {0, 1, 3}) EXPECT_EQ(r.plies[ply].mark, MARK_NONE) << ply;
 

@@ -217,6 +217,10 @@ TEST(Uci, GoMateFindsEveryMateOfTheSuite) {
                          "go mate 3"}, &seen));
     DeepestInfo(seen, &score);
     EXPECT_EQ(score, "mate 3") << problems[5].id;
+    // the side mated next move is told so with a negative count: Kb8 Rh8#
+    ASSERT_TRUE(Ask(&t, {"ucinewgame", "position fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 4"}, &seen));
+    DeepestInfo(seen, &score);
+    EXPECT_EQ(score, "mate -1");
     ASSERT_TRUE(Ask(&t, {"ucinewgame", "position startpos moves e2e4 e7e5", "go mate 2"}, &seen));
     EXPECT_EQ(DeepestInfo(seen, &score), 3);
     EXPECT_EQ(score.rfind("cp ", 0), 0u) << score;
