@@ -65,13 +65,19 @@ TEST(Notation, EveryCellOfAPlacementHasItsOwnName) {
             // skip most placements; the pattern of names only depends on the pins
             if ((pins[0] * 7 + pins[1] * 3 + pins[2] + pins[3]) % 53) continue;
             for (int i = 0; i < 4; i++) state.position.whereis_board[i] = pins[i];
-            std::set<std::string> names;
+            std::set<std::string> names, full;
             for (SQ_T sq = 0; sq < 64; sq++) {
                 std::string n = Name(sq);
                 ASSERT_EQ(n.size(), 2u);
                 names.insert(n + std::to_string(GetLevel(&state.position, sq)));
+                // the name with its level or board, as the move list and the refusals give it
+                char cell[16];
+                CellName(&state.position, sq, cell, sizeof cell);
+                ASSERT_EQ(std::string(cell).find("OOC"), std::string::npos) << cell;
+                full.insert(cell);
             }
             ASSERT_EQ(names.size(), 64u);
+            ASSERT_EQ(full.size(), 64u);
         }
     }
 }
