@@ -208,13 +208,14 @@ const std::vector<int> home_pins = {ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6};
 TEST(Castling3D, ShortLongAndTheRooksHome) {
     ASSERT_TRUE(NewGameState(3));
     POS_T child;
+    state.position.fifty_count = 7;
     MOVE_T m = Make(&child, &state.position, W_KING, C1, D1, 'S');  // king and rook change places
     EXPECT_EQ(child.board[D1], W_KING);
     EXPECT_EQ(child.board[C1], W_ROOK);
     EXPECT_EQ(child.pboard[C1], 2);
     EXPECT_EQ(child.flags & 0x3, 0u);
     EXPECT_TRUE(child.flags & FLAG_W_CASTLED);
-    EXPECT_EQ(child.fifty_count, 1);
+    EXPECT_EQ(child.fifty_count, 8) << "the king onto its rook's cell takes nothing: the count goes on";
     EXPECT_EQ(m.move_symbol, 'S');
     // the long castling brings the rook to the king's cell
     POS_T* b = Setup3D(home_pins, {{C1, W_KING}, {A1, W_ROOK}, {C8, B_KING}}, true, 0x3);
@@ -640,6 +641,11 @@ bool CheckPosition(POS_T* b, std::mt19937* rng, MOVE_T* chosen, int ply, SEEN_T*
     EXPECT_EQ(a.enpassant, c.enpassant);
     EXPECT_EQ(a.move_num, c.move_num);
     EXPECT_EQ(a.fifty_count, c.fifty_count);
+    // the fifty-move count starts again at a capture or a pawn's own step, else counts
+    // on (a 3D castle, the king onto its rook's cell, too)
+    auto men = [](const POS_T& p) { return std::count_if(p.board, p.board + 64, [](int x) { return x != 0; }); };
+    const bool resets = (!IsAB(m1.piece_moving) && abs(m1.piece_moving) == 1) || men(a) < men(*b);
+    EXPECT_EQ(a.fifty_count, resets ? 1 : b->fifty_count + 1) << (int)m1.piece_moving;
     EXPECT_EQ(m1.check, m2.check);
     return true;
 }

@@ -183,7 +183,8 @@ int DoMovePart1(POS_T* nb, POS_T* ob, MOVE_T* move) {
             PS_T* cap = GetPBoard(nb, move->to);
             if (cap) {
                 RemovePiece(nb, cap);
-                captured = true;
+                // a 3D castle lands the king on its own rook's cell: no capture
+                captured = move->move_symbol != 'S' && move->move_symbol != 'L';
                 if (!strchr("LSQRBN", move->move_symbol) || move->move_symbol == 0) move->move_symbol = 'x';
             }
             MovePiece(nb, slot, move->to);
