@@ -109,6 +109,30 @@ TEST(EvalIncremental, EqualsFullAlongRandomGames) {
         }
     }
     EXPECT_GT(compared, 3000);
+    // 3D games late in a fifty-move count, where the value fades with the
+    // count: a board's move is evaluated with the count the child will have
+    int board_moves = 0;
+    for (int game = 0; game < 4; game++) {
+        // a few men on the main levels, the boards empty and free to move
+        ASSERT_TRUE(NewGameState(3));
+        std::vector<SQ_T> cells;
+        for (SQ_T sq = 0; sq < 64; sq++)
+            if (BoardOfCell(sq) < 0) cells.push_back(sq);
+        const size_t n = cells.size();
+        POS_T* b = Setup3D({ABW_QL1, ABW_QL6, ABW_KL1, ABW_KL6},
+                           {{cells[1], W_KING}, {cells[n - 2], B_KING}, {cells[4 + game], W_PAWN},
+                            {cells[n - 5 - game], B_PAWN}, {cells[9], W_KNIGHT}, {cells[n - 10], B_KNIGHT}});
+        POS_T line[2] = {*b, *b};
+        for (int ply = 0; ply < 60; ply++) {
+            POS_T &parent = line[ply & 1], &child = line[(ply + 1) & 1];
+            parent.fifty_count = 80 + ply % 20;
+            parent.oldb = nullptr;
+            if (!RandomChild(&parent, &child, rng)) break;
+            board_moves += memcmp(child.whereis_board, parent.whereis_board, sizeof child.whereis_board) != 0;
+            EXPECT_EQ(Layer(child), Layer(Fresh(child))) << "3D ply " << ply;
+        }
+    }
+    EXPECT_GT(board_moves, 10);
 }
 
 // The colour-mirrored twin: ranks flipped, colours and side to move swapped,
