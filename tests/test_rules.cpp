@@ -471,6 +471,7 @@ TEST(Refusals, EachRuleOfThe2DGameSaysWhy) {
         {"4kr2/8/8/8/8/8/8/R3K2R w KQ - 0 1", "", E1, G1, "the king may not castle through check"},
         {"4k1r1/8/8/8/8/8/8/R3K2R w KQ - 0 1", "", E1, G1, "the king may not castle into check"},
         {"4r1k1/8/8/8/8/8/8/R3K2R w KQ - 0 1", "", E1, C1, "the king may not castle out of check"},
+        {"r3k3/8/8/8/8/8/8/3RK3 b q - 0 1", "", E8, C8, "the king may not castle through check"},
         {"4k3/8/8/8/8/8/8/R3K2R w Q - 0 1", "", E1, G1, "no castling: the king or that rook has moved"},
         {"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "", E1, G1, "no castling: there is no rook on h1"},
         {"4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1", "", E2, E4, "the knight on e3 is in the way"},

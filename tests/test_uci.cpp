@@ -155,6 +155,12 @@ TEST(Uci, SearchLimitsAreKept) {
     t.Send("go ponder wtime 3000 btime 3000");
     EXPECT_FALSE(t.WaitFor("bestmove", &line, 1500ms, &seen)) << line;
     ASSERT_TRUE(Ask(&t, {"ponderhit"}, &seen, 3s)) << "within the 3 s on the clock";
+    // with no clock given, ponderhit leaves it the default limit, not an answer at once
+    t.Send("go ponder");
+    EXPECT_FALSE(t.WaitFor("bestmove", &line, 500ms, &seen)) << line;
+    t.Send("ponderhit");
+    EXPECT_FALSE(t.WaitFor("bestmove", &line, 1500ms, &seen)) << line;
+    ASSERT_TRUE(Ask(&t, {"stop"}, &seen, 5s));
     // a depth is reached; a node count is kept to within a little
     ASSERT_TRUE(Ask(&t, {"ucinewgame", "position startpos moves e2e4 e7e5", "go depth 6"}, &seen));
     EXPECT_EQ(DeepestInfo(seen), 6);
