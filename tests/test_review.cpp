@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "cli.h"
@@ -221,6 +222,17 @@ TEST(ReviewTool, WritesPgnThatReadersTakeAndRefusesBadOptions) {
     EXPECT_NE(outside.find("1 game matched out of 1."), std::string::npos) << outside;
     for (const char* complaint : {"rror", "llegal", "nknown", "ailed", "issing"})
         EXPECT_EQ(outside.find(complaint), std::string::npos) << outside;
+
+    // on a terminal one bar of fixed width is redrawn in place, full at the end
+    const std::string tty = CommandOutput("script -qec \"" + std::string(TAMZOR_CLI) +
+                                          " review --2d --moves e2e4,e7e5,g1f3 --depth 2 2>&1 >/dev/null\" /dev/null");
+    const std::regex bar("reviewing \\[([#.]*)\\] [0-9]+/[0-9]+");
+    std::vector<std::string> bars;
+    for (auto it = std::sregex_iterator(tty.begin(), tty.end(), bar); it != std::sregex_iterator(); ++it)
+        bars.push_back((*it)[1]);
+    ASSERT_GE(bars.size(), 2u) << tty;
+    for (const std::string& b : bars) EXPECT_EQ(b.size(), 30u) << tty;
+    EXPECT_EQ(bars.back(), std::string(30, '#'));
 
     ExpectRefused("review --2d --moves e2e4 --seconds 0", "'0'");
     ExpectRefused("review --2d --moves e2e4 --seconds x", "'x'");
