@@ -182,9 +182,10 @@ int DoMovePart1(POS_T* nb, POS_T* ob, MOVE_T* move) {
             const bool target_empty = nb->board[move->to] == 0;
             PS_T* cap = GetPBoard(nb, move->to);
             if (cap) {
+                // only a piece of the other side is taken: a 3D castle lands
+                // the king on its own rook's cell
+                captured = (cap->p > 0) != (p > 0);
                 RemovePiece(nb, cap);
-                // a 3D castle lands the king on its own rook's cell: no capture
-                captured = move->move_symbol != 'S' && move->move_symbol != 'L';
                 if (!strchr("LSQRBN", move->move_symbol) || move->move_symbol == 0) move->move_symbol = 'x';
             }
             MovePiece(nb, slot, move->to);
