@@ -668,14 +668,16 @@ TEST_F(CliGame, PlayedGamesSayWhatHappens) {
           {"Game over: Black wins, 0-1", 2}}},
         {repeated, none, {{"Draw - you're repeating", -1}, {"Game over: drawn, 1/2-1/2", 1}}},
         // the line as it was, and after it why
-        {"e2e5\nxyzzy\ne2e4\n",
+        {"e2e5\nxyzzy\nKe2\ne5\ne2e4\n",
          none,
          {{"illegal move 'e2e5' (type help for how to enter moves): a pawn moves one cell, two at its first "
            "move\n",
            1},
+          {"illegal move 'Ke2' (type help for how to enter moves): your own pawn is on e2\n", 1},
+          {"illegal move 'e5' (type help for how to enter moves): a pawn moves one cell, two at", 1},
           {"unknown command 'xyzzy' (board, moves,", 1},
           {"White to move> \n1. e4\n", 1},
-          {"White to move> ", 3},
+          {"White to move> ", 5},
           {"Black to move> ", 1}}},
         // the texts the move list and the record use, a check mark optional, the case exact
         {"e4\ne5\nNf3\nNc6\nBc4\nNf6\nO-O\nQe7\nNg5\nd6\nNxf7\n",

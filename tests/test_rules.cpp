@@ -578,6 +578,7 @@ std::set<SQ_T> SlotSquares(const POS_T* b, uint64_t mask) {
 struct SEEN_T {
     int checks = 0, board_moves = 0, promotions = 0, castles = 0;
     int legal = 0, refused = 0, unsafe = 0, boards = 0;  // refusals: moves asked about
+    int typed = 0;                                       // refused moves typed as texts
 };
 
 // Checks one position and chooses a legal move at random; false when the
@@ -675,6 +676,29 @@ void CheckRefusals(POS_T* b, std::mt19937* rng, SEEN_T* counts) {
         EXPECT_GT(strlen(out), 5u) << MoveToken(m);
         EXPECT_LE(strlen(out), 52u) << out;
         counts->refused++;
+        // typed as a piece and its cells (Ng1-e3), or as a piece and where it
+        // goes when it is the only one of its kind, it is the same move
+        const int p = m.piece_moving;
+        if (IsAB(p) || !p || (m.move_symbol != '-' && m.move_symbol != 'x')) return;
+        char from[24], to[24];
+        CellName(b, m.from, from, sizeof from);
+        CellName(b, m.to, to, sizeof to);
+        const std::string letter(1, "?PNBRQK"[abs(p)]);
+        std::vector<std::string> texts{letter + from + "-" + to};
+        // (a pawn named without its file moves along it)
+        const bool along = abs(p) != 1 || PosStr(b, m.from)[0] == PosStr(b, m.to)[0];
+        if ((p > 0) == (IsWhitesMove(b) != 0) && along && std::count(b->board, b->board + 64, p) == 1)
+            texts.push_back(letter + to);
+        for (const std::string& text : texts) {
+            MOVE_T named;
+            std::string general;
+            ASSERT_TRUE(NamedMove(b, text, &named, &general)) << text << ": " << general;
+            EXPECT_EQ(named.piece_moving, p) << text;
+            EXPECT_EQ(named.from, m.from) << text;
+            EXPECT_EQ(named.to, m.to) << text;
+            EXPECT_EQ(TypedRefusal(b, text), std::string(": ") + out) << text;
+            counts->typed++;
+        }
         if (strstr(out, "check")) counts->unsafe++;
     };
     for (int k = 0; k < 40; k++) {
@@ -789,6 +813,7 @@ TEST(RulesInvariants, RandomGamesOfBothGamesAndRules) {
         EXPECT_GT(seen.refused, r.refused);
         EXPECT_GT(seen.unsafe, r.unsafe);
         EXPECT_GT(seen.boards, r.boards);
+        EXPECT_GT(seen.typed, r.refused / 5) << "refused moves typed";
     }
 }
 

@@ -119,7 +119,12 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     for (const ROW_T& r : {ROW_T{" e2 ", NO_SQUARE, E::CELL, {E2}, ""}, {"e4", NO_SQUARE, E::MOVE, {E2, E4}, ""},
                            {"e4", E2, E::CELL, {E4}, ""}, {"e6", NO_SQUARE, E::CELL, {}, ""},
                            {"ng5", NO_SQUARE, E::MOVE, {F3, G5}, ""}, {"f3f5", NO_SQUARE, E::REFUSED, {}, "knight"},
-                           {"e2e5", NO_SQUARE, E::REFUSED, {}, "pawn"}, {"Qh9", NO_SQUARE, E::REFUSED, {}, " "},
+                           {"e2e5", NO_SQUARE, E::REFUSED, {}, "pawn"}, {"Qh9", NO_SQUARE, E::REFUSED, {}, "no cell h9"},
+                           // a piece and where it goes, refused, says why as the token does
+                           {"Ke3", NO_SQUARE, E::REFUSED, {}, "Ke1-e3: a king moves one cell"},
+                           {"Qd3+", NO_SQUARE, E::REFUSED, {}, "the pawn on d2 is in the way"},
+                           {"Bb5", NO_SQUARE, E::REFUSED, {}, "Bb5: no bishop of yours can go to b5"},
+                           {"O-O", NO_SQUARE, E::REFUSED, {}, "the bishop on f1 is in the way"},
                            {"  ", NO_SQUARE, E::REFUSED, {}, ""}}) {
         const TYPED_ENTRY_T e = ReadTypedEntry(b, r.text, r.selected);
         EXPECT_EQ(e.kind, r.kind) << r.text << ": " << e.reason;
@@ -153,6 +158,12 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     EXPECT_EQ(e.kind, TYPED_ENTRY_T::CELL) << e.reason;  // b2W holds a pawn
     e = ReadTypedEntry(&state.position, "a4N", NO_SQUARE);
     EXPECT_EQ(e.kind, TYPED_ENTRY_T::MOVE) << e.reason;
+    // a cell a board may bring, and a pawn's step too far, typed
+    EXPECT_EQ(ReadTypedEntry(&state.position, "Ke3", NO_SQUARE).reason, "Ke3: there is no cell e3 now");
+    EXPECT_EQ(ReadTypedEntry(&state.position, "Nc3", NO_SQUARE).reason, "Nc3: c3N or c3W?") << "both are open";
+    EXPECT_EQ(ReadTypedEntry(&state.position, "Nd3", NO_SQUARE).reason,
+              "Nd3: a knight moves two cells, then one to the side");
+    EXPECT_NE(ReadTypedEntry(&state.position, "Pa5N", NO_SQUARE).reason.find("two at its first move"), std::string::npos);
 }
 
 TEST(MoveListClicks, EveryListedPlyIsHitWhereItIsDrawn) {

@@ -226,7 +226,7 @@ bool Obey(SESSION_T* s, const std::string& line) {
             PlayTurn(s, &m);
         else
             printf("%s (type help for how to enter moves)%s\n", error.c_str(),
-                   TokenRefusal(&state.position, line).c_str());
+                   TypedRefusal(&state.position, line).c_str());
     }
     return true;
 }

@@ -18,7 +18,7 @@ bool PlayMoves(const std::string& list, std::string* error) {
         }
         MOVE_T m;
         if (!MoveFromToken(b, token, &m, error)) {
-            *error += " (move " + std::to_string(number) + " of --moves)" + TokenRefusal(b, token);
+            *error += " (move " + std::to_string(number) + " of --moves)" + TypedRefusal(b, token);
             return false;
         }
         int ply = b->move_num;

@@ -20,7 +20,7 @@ bool PlayUserMoves(const std::string& list, std::string* error) {
         }
         MOVE_T m;
         if (!ReadMove(b, token, &m, error)) {
-            *error += where + TokenRefusal(b, token);
+            *error += where + TypedRefusal(b, token);
             return false;
         }
         bool over;

@@ -107,7 +107,7 @@ bool PlayMoves(const std::string& list, std::string* error);
 // False when the move was refused; `over` tells whether the game has ended.
 bool PlayUserMove(MOVE_T* move, bool* over);
 
-// MoveRefusal and TokenRefusal: movegen/movegen.h (the window uses them too).
+// MoveRefusal and TypedRefusal: movegen/movegen.h (the window uses them too).
 
 // Plays tokens or move texts, separated by commas or blanks, through
 // PlayUserMove; false with `error` naming the move that could not be played.

@@ -23,8 +23,3 @@ bool TokenMove(POS_T* b, const std::string& text, MOVE_T* move) {
     }
     return true;
 }
-
-std::string TokenRefusal(POS_T* b, const std::string& text) {
-    MOVE_T m;
-    return TokenMove(b, text, &m) ? MoveRefusal(b, m) : std::string();
-}

@@ -134,6 +134,11 @@ std::string MoveRefusal(POS_T* b, const MOVE_T& m);
 // from cell, or the board it names); false when the text is no token or,
 // in the 2D game, names a board.
 bool TokenMove(POS_T* b, const std::string& text, MOVE_T* move);
-// The same for the move a typed token names; empty when the text is no
-// token (a move's text names no cells to explain).
-std::string TokenRefusal(POS_T* b, const std::string& text);
+// The move a text the rules refused means (a token, castling, or a piece
+// and the cell it goes to: Ke3, Nge2, exd5, c3N), so that the refusal can
+// say why; false when no one piece is meant, with `general` saying what can
+// be said (no such piece, none can go there) or empty.
+bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* general);
+// Why the rules refuse the move a typed text means, as ": reason"; empty
+// when nothing can be said.
+std::string TypedRefusal(POS_T* b, const std::string& text);

@@ -82,21 +82,24 @@ TYPED_ENTRY_T Read(POS_T* b, const std::string& text, SQ_T selected) {
         r.target = cell;
         return r;
     }
-    // A name that fits several cells says which; a token that names a move
-    // the rules refuse says why, as a click does.
+    // A name that fits several cells says which; a move the rules refuse
+    // says why, as a click does, whether typed as a token or as a piece and
+    // where it goes.
     if (cell_reason.find(" or ") != std::string::npos) {
         r.reason = cell_reason;
         return r;
     }
+    r.reason = error;
+    if (error.rfind("ambiguous", 0) == 0 || error.rfind("promotion", 0) == 0) return r;
     MOVE_T m;
-    char why[192];
-    if (error.rfind("ambiguous", 0) != 0 && error.rfind("promotion", 0) != 0 && TokenMove(b, s, &m) &&
-        (IsAB(m.piece_moving) || b->board[m.from] != 0)) {
+    std::string general;
+    if (NamedMove(b, s, &m, &general) && (IsAB(m.piece_moving) || b->board[m.from] != 0)) {
+        char why[192];
         IllegalMoveText(b, &m, why, sizeof why);
         r.reason = why;
-        return r;
+    } else if (!general.empty()) {
+        r.reason = s + ": " + general;
     }
-    r.reason = error;
     return r;
 }
 }  // namespace
