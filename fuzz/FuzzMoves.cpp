@@ -1,7 +1,8 @@
 // Move tokens and move texts, a line each, typed into a game: the first byte
 // picks the game and its start, the lines are read as a person's moves (a
 // line starting with '!' as a list of them). A token the program reads must
-// name the move it gives as that move's token.
+// name the move it gives as that move's token; asking why a text is refused
+// leaves the game as it was.
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -64,7 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         CheckToken(&state.position, line);
         MOVE_T move;
-        if (!ReadMove(&state.position, line, &move, &error)) continue;
+        if (!ReadMove(&state.position, line, &move, &error)) {
+            // the reason a refused text gets is asked on a copy
+            const std::string before(reinterpret_cast<const char*>(state.position.board), sizeof state.position.board);
+            TypedRefusal(&state.position, line);
+            FUZZ_CHECK(before == std::string(reinterpret_cast<const char*>(state.position.board), sizeof state.position.board));
+            continue;
+        }
         bool over;
         FUZZ_CHECK(PlayUserMove(&move, &over));
         if (over) break;
