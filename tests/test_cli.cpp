@@ -686,6 +686,10 @@ TEST_F(CliGame, PlayedGamesSayWhatHappens) {
         {"f3\ne5\ng4\nQh4+\n", none, {{"White is mated", 1}}},
         {"f3\ne5\ng4\nQh4\n", none, {{"White is mated", 1}}},
         {"nf3\n", none, {{"bad move 'nf3'", 1}, {"1. Nf3", 0}}},
+        // of two bishops, the one that reaches the cell but leaves the check
+        {"Bd3\n",
+         "--fen \"4r1k1/8/8/8/8/8/3P1P2/2B1KB2 w - - 0 1\" --computer none",
+         {{"illegal move 'Bd3' (type help for how to enter moves): you are in check: Bf1-d3 does not answer it\n", 1}}},
         {"a8\na8N\n",
          "--fen \"8/P6k/8/8/8/8/8/K7 w - - 0 1\" --computer none",
          {{"promotion 'a8' needs the piece", 1}, {"\n1. a8N\n", 1}}},

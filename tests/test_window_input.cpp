@@ -105,7 +105,7 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     POS_T* b = &state.position;
     // a cell with a piece is chosen; an empty cell a move reaches is the
     // move, unless a piece is chosen: then it is where that goes; an empty
-    // cell no move reaches is the click's own answer; the program's text in
+    // cell the pawn of its file may not reach is that pawn's refused move; the program's text in
     // another case, when only one move has it; an illegal token says why, as
     // a click does. `at` is the cell's or the move's from and to.
     using E = TYPED_ENTRY_T;
@@ -117,7 +117,7 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
         const char* why;
     };
     for (const ROW_T& r : {ROW_T{" e2 ", NO_SQUARE, E::CELL, {E2}, ""}, {"e4", NO_SQUARE, E::MOVE, {E2, E4}, ""},
-                           {"e4", E2, E::CELL, {E4}, ""}, {"e6", NO_SQUARE, E::CELL, {}, ""},
+                           {"e4", E2, E::CELL, {E4}, ""}, {"e6", NO_SQUARE, E::REFUSED, {}, "e2-e6: a pawn moves one cell"},
                            {"ng5", NO_SQUARE, E::MOVE, {F3, G5}, ""}, {"f3f5", NO_SQUARE, E::REFUSED, {}, "knight"},
                            {"e2e5", NO_SQUARE, E::REFUSED, {}, "pawn"}, {"Qh9", NO_SQUARE, E::REFUSED, {}, "no cell h9"},
                            // a piece and where it goes, refused, says why as the token does
@@ -163,7 +163,14 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     EXPECT_EQ(ReadTypedEntry(&state.position, "Nc3", NO_SQUARE).reason, "Nc3: c3N or c3W?") << "both are open";
     EXPECT_EQ(ReadTypedEntry(&state.position, "Nd3", NO_SQUARE).reason,
               "Nd3: a knight moves two cells, then one to the side");
-    EXPECT_NE(ReadTypedEntry(&state.position, "Pa5N", NO_SQUARE).reason.find("two at its first move"), std::string::npos);
+    EXPECT_NE(ReadTypedEntry(&state.position, "a5N", NO_SQUARE).reason.find("two at its first move"), std::string::npos);
+    // both cells in full, as a refusal names a move: the move, with or
+    // without its piece's letter
+    for (const char* text : {"b2W-b4N", "b2Wb4N", "Pb2W-b4N", "Nd1W-c3N"}) {
+        e = ReadTypedEntry(&state.position, text, NO_SQUARE);
+        EXPECT_EQ(e.kind, TYPED_ENTRY_T::MOVE) << text << ": " << e.reason;
+    }
+    EXPECT_EQ(ReadTypedEntry(&state.position, "d1Wd3N", NO_SQUARE).reason, "a knight moves two cells, then one to the side");
 }
 
 TEST(MoveListClicks, EveryListedPlyIsHitWhereItIsDrawn) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "tamzor.h"
@@ -94,8 +95,9 @@ bool Castle(POS_T* b, const std::string& s, MOVE_T* move, std::string* general) 
 }
 }  // namespace
 
-bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* general) {
+bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* general, bool* origin_named) {
     general->clear();
+    if (origin_named) *origin_named = false;
     const size_t a = text.find_first_not_of(' '), z = text.find_last_not_of(' ');
     if (a == std::string::npos) return false;
     const std::string s = WithoutMarks(text.substr(a, z - a + 1));
@@ -110,18 +112,20 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
     // A file and rank no cell has (an attack board's cells move with it).
     if (!to_cell) {
         const size_t n = s.size();
-        if (n < 2 || !isalpha((unsigned char)s[n - 2]) || !isdigit((unsigned char)s[n - 1])) return false;
+        if (n < 2 || !islower((unsigned char)s[n - 2]) || !isdigit((unsigned char)s[n - 1])) return false;
         head = s.substr(0, n - 2);
     }
 
     // The piece: its letter, or none for a pawn. Lower case b is a file.
     int kind = 1;
+    bool lettered = false;
     static const std::string letters = "PNBRQK";
     if (!head.empty()) {
         const char c = head[0];
         const size_t upper = letters.find(c), lower = letters.find((char)toupper((unsigned char)c));
         if (upper != std::string::npos || (c != 'b' && c != 'p' && lower != std::string::npos)) {
             kind = (int)(upper != std::string::npos ? upper : lower) + 1;
+            lettered = true;
             head.erase(0, 1);
         }
     }
@@ -139,8 +143,12 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
     if (!head.empty()) {
         std::string rest;
         const std::vector<SQ_T> from = TargetCells(b, head, &rest);
-        if (from.size() == 1 && rest.empty()) origin = from[0];
-        else if (head.size() == 1 && isalpha((unsigned char)head[0])) file = (char)tolower((unsigned char)head[0]);
+        if (from.size() == 1 && rest.empty()) {
+            origin = from[0];
+            if (origin_named) *origin_named = true;
+            // two cells without a letter: the piece is the one standing there
+            if (!lettered && b->board[origin]) kind = abs(b->board[origin]);
+        } else if (head.size() == 1 && isalpha((unsigned char)head[0])) file = (char)tolower((unsigned char)head[0]);
         else if (head.size() == 1 && isdigit((unsigned char)head[0])) rank = head[0];
         else return false;
     } else if (kind == 1) {
@@ -171,17 +179,23 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
         return false;
     }
     // Each piece to each cell, as the rules judge it: the cells some piece
-    // may go to, and the reasons the others are refused.
+    // may go to, the reasons the others are refused, and those refused only
+    // for their king's sake (a check not answered, a pin).
     std::vector<SQ_T> open;
     std::vector<std::string> reasons;
+    std::vector<MOVE_T> unsafe;
     for (SQ_T to : targets) {
         bool reached = false;
         for (SQ_T from : froms) {
             MOVE_T m;
             InitMove(&m, piece, from, to, INF_VALUE, b->board[to] ? 'x' : '-', false);
             char reason[96];
-            if (RefusalReason(b, &m, reason, sizeof reason)) reasons.push_back(reason);
-            else reached = true;
+            if (!RefusalReason(b, &m, reason, sizeof reason)) {
+                reached = true;
+                continue;
+            }
+            reasons.push_back(reason);
+            if (strstr(reason, "check")) unsafe.push_back(m);
         }
         if (reached) open.push_back(to);
     }
@@ -195,6 +209,11 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
     if (!open.empty()) {
         if (targets.size() > 1) *general = names(open) + "?";
         return false;
+    }
+    // One piece that could go there but for its king is the one meant.
+    if (unsafe.size() == 1) {
+        *move = unsafe[0];
+        return true;
     }
     // Several pieces refused for one reason (your own piece is there, say)
     // share it.

@@ -3,7 +3,8 @@
 // the game record or the move list is understood, or in the 2D game the
 // standard notation other programs write (Kxb2, exd6, e8=Q, 0-0). A 3D text
 // of another of the program's notations (Pb2-b4(4), Q3) is understood too
-// when it names one move, so that records written before still read.
+// when it names one move, so that records written before still read, and so
+// is a move named by both its cells (c3N-c4W, Nb1W-c3N).
 #include <cctype>
 
 #include "tamzor.h"
@@ -94,6 +95,25 @@ bool ReadMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* erro
     if (!found && promotions.empty() && state.dmode != 2 && !is_token && !want.empty() &&
         MatchOtherNotation(b, want, move))
         return true;
+    // Both cells in full (c3N-c4W, Pa2W-a4N), as a refusal names a move:
+    // the one legal move of the piece between them.
+    if (!found && promotions.empty() && !is_token && !want.empty()) {
+        MOVE_T named;
+        std::string general;
+        bool origin = false;
+        if (NamedMove(b, want, &named, &general, &origin) && origin) {
+            const MOVE_T* hit = nullptr;
+            int count = 0;
+            for (const MOVE_TEXT_T& m : legal)
+                if (m.move.piece_moving == named.piece_moving && m.move.from == named.from && m.move.to == named.to &&
+                    count++ == 0)
+                    hit = &m.move;
+            if (count == 1) {
+                *move = *hit;
+                return true;
+            }
+        }
+    }
     if (found) {
         // Nothing in the text tells these moves apart; their tokens do.
         *error = "ambiguous move '" + s + "': give its token, " + same_text;

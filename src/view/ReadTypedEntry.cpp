@@ -77,6 +77,23 @@ TYPED_ENTRY_T Read(POS_T* b, const std::string& text, SQ_T selected) {
         r.kind = TYPED_ENTRY_T::PROMOTION;
         return r;
     }
+    // An empty cell the side's pawn on its file may not step to is that
+    // pawn's refused move (d4W with a piece in its way), not an empty click.
+    MOVE_T named;
+    std::string general;
+    const bool one = NamedMove(b, s, &named, &general);
+    if (is_cell && selected == NO_SQUARE && one && b->board[named.from] == NextToPlay(b) * W_PAWN) {
+        char why[192];
+        IllegalMoveText(b, &named, why, sizeof why);
+        r.reason = why;
+        return r;
+    }
+    // (several pawns of the file refused alike: their shared reason)
+    if (is_cell && selected == NO_SQUARE && !one && !general.empty() && general.rfind("no ", 0) != 0 &&
+        general.rfind("you have no ", 0) != 0 && general.find(" or ") == std::string::npos) {
+        r.reason = s + ": " + general;
+        return r;
+    }
     if (is_cell) {  // an empty cell: the click's answer says so
         r.kind = TYPED_ENTRY_T::CELL;
         r.target = cell;
@@ -91,11 +108,9 @@ TYPED_ENTRY_T Read(POS_T* b, const std::string& text, SQ_T selected) {
     }
     r.reason = error;
     if (error.rfind("ambiguous", 0) == 0 || error.rfind("promotion", 0) == 0) return r;
-    MOVE_T m;
-    std::string general;
-    if (NamedMove(b, s, &m, &general) && (IsAB(m.piece_moving) || b->board[m.from] != 0)) {
+    if (one && (IsAB(named.piece_moving) || b->board[named.from] != 0)) {
         char why[192];
-        IllegalMoveText(b, &m, why, sizeof why);
+        IllegalMoveText(b, &named, why, sizeof why);
         r.reason = why;
     } else if (!general.empty()) {
         r.reason = s + ": " + general;
