@@ -17,6 +17,7 @@
 #include "viewlogic.h"
 #include "tamzor.h"
 #include "board/board.h"
+#include "movegen/movegen.h"
 #include "position/position.h"
 #include "shell/shell.h"
 
@@ -552,7 +553,13 @@ TEST_F(GameClock, TheWindowRunsTheClockAndEndsTheGameOnTime) {
     EXPECT_TRUE(Has(pgn, "[Result \"1-0\"]")) << pgn;
     EXPECT_TRUE(Has(pgn, "[Termination \"time forfeit\"]")) << pgn;
     EXPECT_TRUE(Has(pgn, "1. e4 {[%clk 0:00:40.0]} 1-0")) << pgn;
-    // the result stands: nothing runs, and undo gives the game back
+    // the result stands: no move is taken, a legal one neither, nothing runs,
+    // and undo gives the game back
+    MOVE_T e5;
+    InitMove(&e5, B_PAWN, E7, E5, INF_VALUE, '-', false);
+    Quietly([&] { PlayPlayersMove(&e5, true); });
+    EXPECT_EQ(state.position.move_num, 1);
+    EXPECT_STREQ(info_string, "e5: the game is over");
     fake_ms += 5000;
     KeepGameClock(fake_ms);
     EXPECT_FALSE(game_clock.Running());

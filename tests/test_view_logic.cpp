@@ -211,8 +211,10 @@ TEST(BoardEditing, AddsAndRemovesPiecesKeepsTheStartAndItsEnPassant) {
     EXPECT_EQ(editing_option, 0);
     EXPECT_EQ(memcmp(before.board, state.position.board, sizeof before.board), 0);
     EXPECT_EQ(state.oeb.inited, 0);
-    editing_option = 15;  // a white queen
+    editing_option = 1;  // room for another queen: a pawn off
     testing::internal::CaptureStdout();
+    EXPECT_EQ(GotEditingSquare(A2), 1);
+    editing_option = 15;  // a white queen
     EXPECT_EQ(GotEditingSquare(E4), 1);
     editing_option = 10;  // a black king
     EXPECT_EQ(GotEditingSquare(A5), 1);
@@ -252,6 +254,74 @@ TEST(BoardEditing, AddsAndRemovesPiecesKeepsTheStartAndItsEnPassant) {
     EXPECT_EQ(state.position.enpassant, 0u);
     EXPECT_EQ(state.oeb.pos_0.enpassant, 0u);
     for (const MOVE_TEXT_T& m : LegalMoveTexts(&state.position)) EXPECT_NE(m.move.to, (SQ_T)E3) << m.token;
+}
+
+// An edit that leaves no position to play is taken back with its reason on
+// the info line, the game on the board as it was; a king put down moves.
+TEST(BoardEditing, RefusesWhatLeavesNoPositionAndMovesAKing) {
+    for (int dmode : {2, 3}) {
+        SCOPED_TRACE(dmode);
+        NewGame(dmode);
+        testing::internal::CaptureStdout();
+        std::string error;
+        ASSERT_TRUE(PlayMoves(dmode == 2 ? "e2e4 e7e5" : "e2a3 e8f6", &error)) << error;
+        const POS_T before = state.position;
+        static POS_T before_copy;
+        before_copy = before;
+        const int inited = state.oeb.inited;
+        auto unchanged = [&] {
+            EXPECT_EQ(memcmp(before.board, state.position.board, sizeof before.board), 0);
+            EXPECT_EQ(memcmp(before.pieces, state.position.pieces, sizeof before.pieces), 0);
+            EXPECT_EQ(state.position.move_num, 2);
+            EXPECT_EQ(state.position.winner, 0);
+            EXPECT_EQ(state.oeb.inited, inited);
+        };
+        SQ_T empty = NO_SQUARE, king = NO_SQUARE;
+        for (SQ_T sq = 0; sq < 64; sq++) {
+            if (!state.position.board[sq] && empty == NO_SQUARE) empty = sq;
+            if (state.position.board[sq] == W_KING) king = sq;
+        }
+        // a 17th piece: each side's 16 places are full
+        for (int option : {8 /* black knight */, 15 /* white queen */}) {
+            info_string[0] = 0;
+            editing_option = option;
+            EXPECT_EQ(GotEditingSquare(empty), 1);
+            EXPECT_EQ(editing_option, 0);
+            EXPECT_NE(std::string(info_string).find("no room for another"), std::string::npos) << info_string;
+            unchanged();
+        }
+        // the king taken off, or another piece put in its place: the board
+        // may be built on, but nothing moves and the info line says why
+        {
+            info_string[0] = 0;
+            editing_option = 1;
+            EXPECT_EQ(GotEditingSquare(king), 1);
+            EXPECT_STREQ(info_string, "White has no king: put one on the board to play");
+            EXPECT_STREQ(MissingKing(&state.position), "White");
+            MOVE_T m;
+            for (const MOVE_TEXT_T& t : LegalMoveTexts(&before_copy)) {
+                m = t.move;
+                char why[96];
+                EXPECT_TRUE(RefusalReason(&state.position, &m, why, sizeof why));
+                EXPECT_STREQ(why, "White has no king on the board");
+                break;
+            }
+        }
+        // a king put down moves there (from wherever its side had one), and
+        // the game goes on from it
+        editing_option = 16;
+        info_string[0] = 0;
+        EXPECT_EQ(GotEditingSquare(empty), 1);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(state.position.board[empty], W_KING);
+        EXPECT_EQ(state.position.board[king], 0);
+        EXPECT_EQ(MissingKing(&state.position), nullptr);
+        EXPECT_STREQ(info_string, "");
+        EXPECT_EQ(std::count(state.position.board, state.position.board + 64, W_KING), 1);
+        EXPECT_EQ(state.position.pieces[0].p, W_KING);
+        EXPECT_EQ(state.position.pieces[0].pos, empty);
+        EXPECT_EQ(state.oeb.inited, 1);
+    }
 }
 
 TEST(KKey, MovesToTheNextFreePinAndWrapsAKingsBoardStays) {
@@ -432,6 +502,17 @@ TEST(ConfirmKeys, KeysAndMenuEntriesActOnTheSecondPressOtherwiseForget) {
     EXPECT_FALSE(ConfirmKey('Q', "Q again", true));
     EXPECT_FALSE(ConfirmKey(27, "Esc again", true));  // another key asks anew
     EXPECT_TRUE(ConfirmKey(27, "Esc again", true));
+    // a first press is forgotten after a while, its question with it: a late
+    // second press asks again
+    const uint64_t start = TickCount();
+    EXPECT_FALSE(ConfirmKey(27, "Esc again", true));
+    EXPECT_FALSE(ForgetStaleConfirm(start + CONFIRM_MS - 1000));
+    EXPECT_STREQ(info_string, "Esc again");
+    EXPECT_TRUE(ForgetStaleConfirm(TickCount() + CONFIRM_MS));
+    EXPECT_STREQ(info_string, "");
+    EXPECT_FALSE(ForgetStaleConfirm(TickCount() + CONFIRM_MS)) << "nothing left to forget";
+    EXPECT_FALSE(ConfirmKey(27, "Esc again", true));
+    ForgetConfirm();
 
     // Menu entries that end or replace the game ask like the keys: the same
     // entry again acts, anything else forgets; each has its own question.
@@ -448,7 +529,7 @@ TEST(ConfirmKeys, KeysAndMenuEntriesActOnTheSecondPressOtherwiseForget) {
     EXPECT_STREQ(info_string, "");
     EXPECT_FALSE(ConfirmMenuAction(CONFIRM_QUIT, true));
     std::vector<std::string> questions;
-    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_MODE_3D; a++) {
+    for (int a = CONFIRM_NEW_GAME; a <= CONFIRM_CLEAR_BOARD; a++) {
         ForgetConfirm();
         EXPECT_FALSE(ConfirmMenuAction(a, true));
         EXPECT_LT(strlen(info_string), 52u) << info_string;
@@ -637,6 +718,46 @@ TEST(CellPrompt, ChoosingAndMovingLikeAClick) {
     out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(state.selected, (SQ_T)AB_QLB);
     EXPECT_NE(out.find("\nselected QL black"), std::string::npos) << out;
+    state.selected = NO_SQUARE;
+}
+
+// A click on another piece of the side to move chooses it instead, unless
+// the chosen piece may go there (the 3D castle: the king onto its rook).
+TEST(CellPrompt, AnotherOwnPieceIsChosenInsteadUnlessTheMoveIsLegal) {
+    testing::internal::CaptureStdout();
+    NewGame(2);
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    POS_T* b = &state.position;
+    ActOnPick(G1);
+    ActOnPick(F2);
+    EXPECT_EQ(state.selected, (SQ_T)F2);
+    EXPECT_EQ(b->move_num, 0);
+    ActOnPick(F4);
+    EXPECT_EQ(b->board[F4], W_PAWN);
+    // the other side's piece is no choice: the move is refused as before
+    ActOnPick(B8);
+    info_string[0] = 0;
+    ActOnPick(D2);
+    EXPECT_EQ(state.selected, NO_SQUARE);
+    EXPECT_EQ(b->move_num, 1);
+    EXPECT_STREQ(info_string, "Nb8-d2: a knight moves two cells, then one to the side");
+
+    NewGame(3);
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    b = &state.position;
+    ActOnPick(C1);
+    ActOnPick(D1);  // its own rook: castling
+    EXPECT_EQ(b->move_num, 1);
+    EXPECT_EQ(b->board[D1], W_KING);
+    EXPECT_EQ(state.selected, NO_SQUARE);
+    // a board that may not move, then a piece: the piece is chosen
+    NewGame(3);
+    StoreShared(state.tamzor, TAMZOR_OFF);
+    ActOnPick(AB_QLW);
+    ActOnPick(A1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(state.selected, (SQ_T)A1);
+    EXPECT_EQ(state.position.move_num, 0);
     state.selected = NO_SQUARE;
 }
 

@@ -68,7 +68,30 @@ bool LayoutSide(PS_T* side, const PS_T* officers, int n_officers, const PS_T* pa
     }
     return true;
 }
+// One side's men of a bare board: officers (the king among them) and pawns.
+struct MEN_T {
+    PS_T officers[64], pawns[64];
+    int n_officers = 0, n_pawns = 0, kings = 0;
+    MEN_T(const POS_T* b, bool white) {
+        for (SQ_T sq = 0; sq < 64; sq++) {
+            const int p = b->board[sq];
+            if (p == (white ? W_PAWN : B_PAWN)) pawns[n_pawns++] = {p, sq};
+            else if (white ? p >= W_KNIGHT && p <= W_KING : p <= B_KNIGHT && p >= B_KING)
+                officers[n_officers++] = {p, sq};
+            if (p == (white ? W_KING : B_KING)) kings++;
+        }
+    }
+};
 }  // namespace
+
+bool PiecesFit(const POS_T* b) {
+    for (bool white : {true, false}) {
+        const MEN_T men(b, white);
+        PS_T side[16] = {};
+        if (!LayoutSide(side, men.officers, men.n_officers, men.pawns, men.n_pawns, white)) return false;
+    }
+    return true;
+}
 
 int CreatePBoard(POS_T* b) {
     hash_c.HashValuesInit();
@@ -84,27 +107,17 @@ int CreatePBoard(POS_T* b) {
     b->wpassed_pawn_mask = b->bpassed_pawn_mask = 0;
     b->hash1 = (uint64_t)(b->move_num & 1);
 
-    PS_T w_off[64], b_off[64], w_pawns[64], b_pawns[64];
-    int nwo = 0, nbo = 0, nw = 0, nb = 0, w_kings = 0, b_kings = 0;
-    for (SQ_T sq = 0; sq < 64; sq++) {
-        int p = b->board[sq];
-        if (p == W_PAWN) w_pawns[nw++] = {p, sq};
-        else if (p == B_PAWN) b_pawns[nb++] = {p, sq};
-        else if (p >= W_KNIGHT && p <= W_KING) w_off[nwo++] = {p, sq};
-        else if (p <= B_KNIGHT && p >= B_KING) b_off[nbo++] = {p, sq};
-        if (p == W_KING) w_kings++;
-        if (p == B_KING) b_kings++;
-    }
-    if (w_kings == 0 || b_kings == 0) {
+    const MEN_T w(b, true), k(b, false);
+    if (w.kings == 0 || k.kings == 0) {
         printf("\nno king");
         return 0;
     }
-    if (w_kings > 1 || b_kings > 1) {
+    if (w.kings > 1 || k.kings > 1) {
         printf("\ntoo many kings");
         return 0;
     }
-    if (!LayoutSide(&b->pieces[0], w_off, nwo, w_pawns, nw, true) ||
-        !LayoutSide(&b->pieces[16], b_off, nbo, b_pawns, nb, false)) {
+    if (!LayoutSide(&b->pieces[0], w.officers, w.n_officers, w.pawns, w.n_pawns, true) ||
+        !LayoutSide(&b->pieces[16], k.officers, k.n_officers, k.pawns, k.n_pawns, false)) {
         printf("\ntoo many pieces");
         return 0;
     }

@@ -21,6 +21,12 @@ void ChangePiece(POS_T* b, PS_T* slot, int piece);
 void SetPBoard(POS_T* b, SQ_T sq, PS_T* slot);
 PS_T* GetPBoard(POS_T* b, SQ_T sq);
 int CreatePBoard(POS_T* b);
+// Whether each side's men fit its 16 places (a piece beyond the set of the
+// start takes a pawn's place); kings are not asked for.
+bool PiecesFit(const POS_T* b);
+// "White" or "Black" when that side has no king on the board (an edit under
+// way), else null.
+const char* MissingKing(const POS_T* b);
 int RegenToPieces(POS_T* b);
 void ShiftUp(PS_T* slots, int k, int* count);
 // The rank of each side's rearmost pawn on every file (0: none), for the

@@ -386,8 +386,12 @@ bool RefusalReason(POS_T* b, const MOVE_T* m, char* out, size_t size) {
     pos = *b;
     CONTEXT_T c{&pos, m, IsWhitesMove(&pos) != 0, list, 0, out, size};
     const bool record_full = pos.move_num < 0 || pos.move_num >= GAME_MAX_PLIES;
+    // a board being edited: nothing moves until both kings are on it
+    if (const char* side = MissingKing(&pos)) return Say(c, "%s has no king on the board", side);
     c.n = GetMoveList(&pos, list);
     const int entry = ListEntry(list, c.n, m);
+    // A game won (a mate, a loss on time) takes no move, legal or not.
+    if (!record_full && (pos.winner == 1 || pos.winner == -1)) return Say(c, "the game is over");
     if (!record_full && entry >= 0) {
         MOVE_T t = *m;
         t.move_symbol = list[entry].move_symbol;

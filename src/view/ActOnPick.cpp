@@ -90,6 +90,18 @@ void Choose(SQ_T sq) {
     state.selected = sq;
 }
 
+// Another piece of the side to move, clicked where the chosen one may not
+// go, is chosen instead, as a player expects; a move onto it that the rules
+// allow (the 3D castle, the king onto its rook) is still played.
+bool ChooseInstead(POS_T* b, const MOVE_T& move, SQ_T to) {
+    const int p = to < 64 ? b->board[to] : 0;
+    if (!p || (p > 0) != (NextToPlay(b) > 0) || TamzorsTurn()) return false;
+    if (!RefusalReason(b, &move, nullptr, 0)) return false;
+    ResetSpreadmap();
+    Choose(to);
+    return true;
+}
+
 void MoveTo(SQ_T to) {
     POS_T* b = &state.position;
     const SQ_T sel = state.selected;
@@ -100,7 +112,7 @@ void MoveTo(SQ_T to) {
         } else if (to != sel && to < 64) {
             MOVE_T move;
             BuildBoardMove(b, (int)sel, to, &move);
-            PlayPlayersMove(&move, true);
+            if (!ChooseInstead(b, move, to)) PlayPlayersMove(&move, true);
         }
         return;
     }
@@ -116,7 +128,7 @@ void MoveTo(SQ_T to) {
         Panic(false, "not selecting?");
         return;
     }
-    PlayPlayersMove(&move, true);
+    if (!ChooseInstead(b, move, to)) PlayPlayersMove(&move, true);
 }
 }  // namespace
 

@@ -3,10 +3,12 @@
 
 #include "viewlogic.h"
 #include "tamzor.h"
+#include "shell/shell.h"
 
 namespace {
 int armed = 0;           // the key whose first press was taken, 0 for none
 char question[64] = "";  // its question, to take it off the info line again
+uint64_t armed_at = 0;   // when, in milliseconds of TickCount
 }  // namespace
 
 bool ConfirmKey(int key, const char* text, bool at_risk) {
@@ -16,6 +18,7 @@ bool ConfirmKey(int key, const char* text, bool at_risk) {
     }
     ForgetConfirm();
     armed = key;
+    armed_at = TickCount();
     snprintf(question, sizeof question, "%s", text);
     snprintf(info_string, sizeof info_string, "%s", text);
     return false;
@@ -27,6 +30,12 @@ void ForgetConfirm() {
     question[0] = 0;
 }
 
+bool ForgetStaleConfirm(uint64_t now) {
+    if (!armed || now < armed_at + CONFIRM_MS) return false;
+    ForgetConfirm();
+    return true;
+}
+
 bool ConfirmMenuAction(int action, bool at_risk) {
     const char* question;
     switch (action) {
@@ -36,6 +45,7 @@ bool ConfirmMenuAction(int action, bool at_risk) {
         case CONFIRM_QUIT: question = "Quit again to quit"; break;
         case CONFIRM_MODE_2D: question = "2D again: a new 2D game in place of this one"; break;
         case CONFIRM_MODE_3D: question = "3D again: a new 3D game in place of this one"; break;
+        case CONFIRM_CLEAR_BOARD: question = "Clear board again: the game on it is dropped"; break;
         default: return true;
     }
     return ConfirmKey(action, question, at_risk);

@@ -57,11 +57,12 @@ const HELP_ITEM_T items[] = {
     {HELP_KEY, "?/#/!", "Write the version, the build date or the contact address on the terminal."},
     {HELP_TEXT, nullptr,
      "Q, Esc, F2, F3, R and K would end the game on the board: while one is going on they ask first, and "
-     "act when pressed a second time."},
+     "act when pressed a second time within 5 seconds; the menu entries that would end it ask the same way."},
 
     {HELP_HEADING, nullptr, "Mouse"},
-    {HELP_KEY, "Left click", "Click a piece, then the cell it goes to. Click it again to let it go. Holding Shift "
-                             "on the second click keeps the piece chosen."},
+    {HELP_KEY, "Left click", "Click a piece, then the cell it goes to. Click it again to let it go, or another "
+                             "of your pieces to choose that one. Holding Shift on the second click keeps the "
+                             "piece chosen."},
     {HELP_KEY, "Drag", "Press on a piece and drag it to its cell: let go there to play it, off the board to put "
                        "it back."},
     {HELP_KEY, "Move list", "Click a move to look at the position after it; the last move goes back to the game."},

@@ -206,7 +206,12 @@ void DoBookMenu(int v) {
 }
 
 void DoEditMenu(int v) {
-    ForgetConfirm();
+    // clearing the board drops the game on it: asked first, as a new game is
+    if (v == 2) {
+        if (!ConfirmMenuAction(CONFIRM_CLEAR_BOARD)) return;
+    } else {
+        ForgetConfirm();
+    }
     LeaveReplay();  // the game's own position is edited
     editing_option = 0;
     {
@@ -214,6 +219,8 @@ void DoEditMenu(int v) {
         POS_T* b = &state.position;
         if (v == 2) {
             for (int& cell : b->board) cell = 0;
+            TakeEditAsStart(b);  // no piece of the game left in its places
+            snprintf(info_string, sizeof info_string, "the board is empty: put both kings on it to play");
         } else if (v == 3) {
             b->move_num &= ~1;
         } else if (v == 4) {

@@ -65,6 +65,7 @@ void ViewIdle() {
         glutSetWindowTitle(title_text.c_str());
     }
     if (KeepGameClock(TickCount())) redraw_wanted = true;  // the clocks show a new time
+    if (ForgetStaleConfirm(TickCount())) redraw_wanted = true;
     if (redraw_wanted.exchange(false)) glutPostRedisplay();
     fflush(stdout);
     // GLUT calls this without pause: leave the processor to the engine.

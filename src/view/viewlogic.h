@@ -287,13 +287,19 @@ bool GameInProgress();
 // Keys that end or replace the game ask first while one is in progress: true
 // when `key` may act now (no game in progress, or its second press in a
 // row); false after the question went to the info line. Any other key or a
-// click forgets the first press.
+// click forgets the first press, and so does time: a second press long
+// after the first (an Esc meant for something else) asks again.
 bool ConfirmKey(int key, const char* question, bool at_risk = GameInProgress());
 void ForgetConfirm();
+constexpr uint64_t CONFIRM_MS = 5000;
+// Forgets a first press older than CONFIRM_MS at `now`, its question taken
+// off the info line; true when it did.
+bool ForgetStaleConfirm(uint64_t now);
 // Menu entries that end or replace the game ask the same way, told apart
 // from the keys (the same entry chosen again acts).
 enum : int {
-    CONFIRM_NEW_GAME = 1000, CONFIRM_RESTORE, CONFIRM_LOAD_PGN, CONFIRM_QUIT, CONFIRM_MODE_2D, CONFIRM_MODE_3D
+    CONFIRM_NEW_GAME = 1000, CONFIRM_RESTORE, CONFIRM_LOAD_PGN, CONFIRM_QUIT, CONFIRM_MODE_2D, CONFIRM_MODE_3D,
+    CONFIRM_CLEAR_BOARD
 };
 bool ConfirmMenuAction(int action, bool at_risk = GameInProgress());
 
