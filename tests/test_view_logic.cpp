@@ -710,13 +710,16 @@ TEST(CellPrompt, ChoosingAndMovingLikeAClick) {
     EXPECT_EQ(b->move_num, 1);
     EXPECT_EQ(b->board[to], W_KNIGHT);
     EXPECT_EQ(state.selected, NO_SQUARE);
-    // an empty cell chooses nothing; a board is chosen by its post
+    // an empty cell chooses nothing; a board is chosen by its post, once
+    // it may move (its pieces gone but one)
     testing::internal::CaptureStdout();
     ActOnPick(knight);
     EXPECT_EQ(state.selected, NO_SQUARE);
+    for (SQ_T sq : {A8, B8, A7}) b->board[sq] = 0;
+    TakeEditAsStart(b);
     ActOnPick(AB_QLB);
     out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(state.selected, (SQ_T)AB_QLB);
+    EXPECT_EQ(state.selected, (SQ_T)AB_QLB) << out;
     EXPECT_NE(out.find("\nselected QL black"), std::string::npos) << out;
     state.selected = NO_SQUARE;
 }
@@ -750,15 +753,40 @@ TEST(CellPrompt, AnotherOwnPieceIsChosenInsteadUnlessTheMoveIsLegal) {
     EXPECT_EQ(b->move_num, 1);
     EXPECT_EQ(b->board[D1], W_KING);
     EXPECT_EQ(state.selected, NO_SQUARE);
-    // a board that may not move, then a piece: the piece is chosen
+    // a board that may not move says why and is not chosen; the next click
+    // chooses afresh
     NewGame(3);
     StoreShared(state.tamzor, TAMZOR_OFF);
+    info_string[0] = 0;
     ActOnPick(AB_QLW);
+    EXPECT_EQ(state.selected, NO_SQUARE);
+    EXPECT_STREQ(info_string, "QL white cannot move: a board may carry one piece at most");
+    ActOnPick(AB_KLB);
+    EXPECT_STREQ(info_string, "KL black cannot move: that board is Black's");
     ActOnPick(A1);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(state.selected, (SQ_T)A1);
     EXPECT_EQ(state.position.move_num, 0);
     state.selected = NO_SQUARE;
+}
+
+// The thinking panel keeps a line searched in any position of the game on
+// the board, and forgets one of a game that is gone.
+TEST(ThinkingPanel, BelongsToTheGameOnTheBoard) {
+    NewGame(2);
+    testing::internal::CaptureStdout();
+    const uint64_t start = state.position.hash1;
+    std::string error;
+    ASSERT_TRUE(PlayMoves("e2e4 e7e5 g1f3", &error)) << error;
+    const uint64_t middle = state.position.hash1;
+    EXPECT_TRUE(ThoughtInGame(start));
+    EXPECT_TRUE(ThoughtInGame(middle));
+    EXPECT_FALSE(ThoughtInGame(start ^ middle));
+    UndoMoves(2);
+    EXPECT_FALSE(ThoughtInGame(middle)) << "undone past it";
+    NewGame(3);
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(ThoughtInGame(middle)) << "a new game";
 }
 
 // Each settings menu marks one entry, the live value, and a change made any

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "viewlogic.h"
 #include "tamzor.h"
@@ -79,6 +80,32 @@ void Choose(SQ_T sq) {
         CellName(b, sq, name, sizeof name);
         printf("\nselected %c%s", piecechar(abs(b->board[sq])), name);
         return;
+    }
+    // A board that may not move now says why at once, rather than after a
+    // pin is tried: the reason when every pin refuses it alike.
+    const char* board_name = sq == AB_QLW ? "QL white" : sq == AB_QLB ? "QL black" : sq == AB_KLW ? "KL white"
+                             : sq == AB_KLB ? "KL black" : nullptr;
+    if (board_name) {
+        std::string shared;
+        bool may_move = false, alike = true;
+        for (int pin : all_pins) {
+            MOVE_T move;
+            BuildBoardMove(b, (int)sq, (SQ_T)pin, &move);
+            char reason[96];
+            if (!RefusalReason(b, &move, reason, sizeof reason)) {
+                may_move = true;
+                break;
+            }
+            if (shared.empty()) shared = reason;
+            else if (shared != reason) alike = false;
+        }
+        if (!may_move) {
+            char text[160];
+            if (alike && !shared.empty()) snprintf(text, sizeof text, "%s cannot move: %s", board_name, shared.c_str());
+            else snprintf(text, sizeof text, "%s has no free pin it may go to now", board_name);
+            Tell(text);
+            return;
+        }
     }
     switch (sq) {
         case AB_QLW: printf("\nselected QL white"); break;

@@ -66,7 +66,8 @@ const HELP_ITEM_T items[] = {
     {HELP_KEY, "Drag", "Press on a piece and drag it to its cell: let go there to play it, off the board to put "
                        "it back."},
     {HELP_KEY, "Move list", "Click a move to look at the position after it; the last move goes back to the game."},
-    {HELP_KEY, "Attack board", "Click its post, then one of the yellow balls on the free pins (3D game)."},
+    {HELP_KEY, "Attack board", "Click its post, then one of the yellow balls on the free pins (3D game). A board "
+                               "that may not move now says why."},
     {HELP_KEY, "Promotion", "A pawn that reaches the far end asks which piece it becomes: click one, or press "
                             "Q, R, B or N. Esc cancels the move."},
     {HELP_KEY, "Wheel", "Zoom in and out (Shift: larger steps)."},

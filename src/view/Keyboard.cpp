@@ -198,7 +198,12 @@ void Keyboard(unsigned char key, int, int) {
             break;
         case 'X': state.stipple = !state.stipple; break;
         case 'Z': ToggleZeBlackView(); break;
-        default: printf("\nDon't know what to do with keyboard hit: '%c' (0x%0x)\n", key, key); break;
+        default:
+            printf("\nDon't know what to do with keyboard hit: '%c' (0x%0x)\n", key, key);
+            // a move typed without Enter first lands here: say how
+            if (isprint(key))
+                snprintf(info_string, sizeof info_string, "%c is no key: Enter types a move, H shows the keys", key);
+            break;
     }
     fflush(stdout);
     glutPostRedisplay();

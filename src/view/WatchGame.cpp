@@ -44,6 +44,14 @@ void AnalysisTask(unsigned serial) {
 }
 }  // namespace
 
+bool ThoughtInGame(uint64_t root_hash) {
+    const POS_T* b = &state.position;
+    if (root_hash == b->hash1) return true;
+    for (int i = 0; i <= b->move_num && i < GAME_RECORD_SIZE; i++)
+        if (state.hash_list[i] == root_hash) return true;
+    return false;
+}
+
 bool AnalysisWanted() {
     POS_T* b = &state.position;
     return thinking_on && LoadShared(state.tamzor) == TAMZOR_OFF && !state.demo_mode && !b->winner &&
@@ -72,6 +80,10 @@ void WatchGame() {
             if (hint.searching) EngineCancelTasks();
             DropHint();
         }
+        // A line searched in no position of this game (a new game, a
+        // restored one, an edit, moves undone past it) is no longer shown.
+        const THINKING_T t = ThinkingNow();
+        if (t.any && !t.running && replay == -1 && !ThoughtInGame(t.root_hash)) ThinkingClear();
     }
     // With --log a finished search the panel shows goes on standard output.
     static uint64_t logged_hash = 0;

@@ -569,6 +569,9 @@ extern int thinking_on;
 void WatchGame();
 // Whether the engine should analyse the position on the board now.
 bool AnalysisWanted();
+// Whether a search of the position with this hash belongs to the game on the
+// board (one of its positions); the thinking panel forgets one that does not.
+bool ThoughtInGame(uint64_t root_hash);
 // Cancels the analysis of the position; false when none runs.
 bool StopAnalysis();
 struct THINKING_T;
