@@ -45,7 +45,7 @@ const HELP_ITEM_T items[] = {
                     "there. A board carrying a king stays."},
     {HELP_KEY, "Tab", "Step through the cells and pieces under the pointer, nearest first."},
     {HELP_KEY, "Enter/Space", "Take the cell Tab stepped to, as a click would."},
-    {HELP_KEY, ":", "Type a move (Nf3, e2e4, O-O; a4N or Nb3N in 3D, or its token) and Enter plays it; or a cell's "
+    {HELP_KEY, ":", "Type a move (Nf3, e2e4, O-O; a4N, Nb3N or d1W-c3N in 3D, or its token) and Enter plays it; or a cell's "
                     "name (e2; d1W or z0QL1 in 3D): as a click on that cell. Enter does the same when Tab "
                     "stepped nowhere."},
     {HELP_KEY, "Q/Esc", "Quit. While a game is on, press it twice. Esc first drops what waits for you: a "
