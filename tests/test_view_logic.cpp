@@ -637,6 +637,9 @@ TEST(CellPrompt, TypingBackspaceEscAndEnter) {
     EXPECT_EQ(line.Shown(), "Cell: d1W_   no cell d1W");
     line.Key(127);
     EXPECT_EQ(line.Shown(), "Cell: d1_") << "the next key answers the reason";
+    line.Refuse("d1? d1KL1 or d1W");
+    line.Key('e');
+    EXPECT_EQ(line.Shown(), "Cell: e_") << "a letter after a refusal starts anew";
     for (int i = 0; i < 40; i++) line.Key('z');
     EXPECT_EQ(line.Text().size(), LINE_INPUT_C::MAX_TEXT);
     line.Key('\t');

@@ -21,11 +21,13 @@ LINE_INPUT_C::RESULT_E LINE_INPUT_C::Key(unsigned char key) {
         return CANCELLED;
     }
     if (key == '\r' || key == '\n') return ENTERED;
-    // Whatever the player types next answers the reason shown.
+    // Whatever the player types next answers the reason shown: Backspace
+    // mends the refused text, a letter starts a new one.
     if (key == 8 || key == 127) {
         if (!text_.empty()) text_.pop_back();
         reason_.clear();
-    } else if (key >= ' ' && key < 127 && text_.size() < MAX_TEXT) {
+    } else if (key >= ' ' && key < 127 && (text_.size() < MAX_TEXT || !reason_.empty())) {
+        if (!reason_.empty()) text_.clear();
         text_ += (char)key;
         reason_.clear();
     }
