@@ -42,7 +42,7 @@ bool ConfirmMenuAction(int action, bool at_risk) {
         case CONFIRM_NEW_GAME: question = "New game again: a new game in place of this one"; break;
         case CONFIRM_RESTORE: question = "Restore again: the saved game in place of this one"; break;
         case CONFIRM_LOAD_PGN: question = "Load PGN again: its game in place of this one"; break;
-        case CONFIRM_QUIT: question = "Quit again to quit"; break;
+        case CONFIRM_QUIT: question = "Quit again to quit; S saves the game first"; break;
         case CONFIRM_MODE_2D: question = "2D again: a new 2D game in place of this one"; break;
         case CONFIRM_MODE_3D: question = "3D again: a new 3D game in place of this one"; break;
         case CONFIRM_CLEAR_BOARD: question = "Clear board again: the game on it is dropped"; break;

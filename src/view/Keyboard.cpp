@@ -79,7 +79,7 @@ void Keyboard(unsigned char key, int, int) {
                 ForgetConfirm();
                 break;
             }
-            if (ConfirmKey(27, "Esc again to quit")) Quit();
+            if (ConfirmKey(27, "Esc again to quit; S saves the game first")) Quit();
             break;
         case '\t': StepUnderPointer(); break;
         case '\r':
@@ -94,7 +94,7 @@ void Keyboard(unsigned char key, int, int) {
             cell_prompt.Open(CellPromptLabel());
             break;
         case 'Q':
-            if (ConfirmKey('Q', "Q again to quit")) Quit();
+            if (ConfirmKey('Q', "Q again to quit; S saves the game first")) Quit();
             break;
         case '!': printf("\nTamzor: write to tamzor@example.org"); break;
         case '#': BuildDate(); break;
