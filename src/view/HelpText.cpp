@@ -82,10 +82,18 @@ const HELP_ITEM_T items[] = {
     {HELP_KEY, "Think on your time", "Game > Think on your time: while you think, the computer thinks too, "
                                      "so it answers better in the same time. Off at first."},
     {HELP_KEY, "Edit menu", "Choose a piece to add, or Remove, then click the cell. The game then starts from "
-                            "the board as edited."},
+                            "the board as edited. A king put down moves its side's king; a side has 16 places (a "
+                            "piece beyond the starting set takes a pawn's). Clear board asks first."},
     {HELP_KEY, "Review game", "In the Game menu: the computer goes over the game, a second a position (Esc "
                               "stops it). Then the move list marks each weak move: ?! inaccurate, ? a mistake, "
                               "?? a blunder; the PGN you save keeps the marks, values and better lines."},
+
+    {HELP_SUBHEADING, nullptr, "Colours on the board"},
+    {HELP_TEXT, nullptr,
+     "Orange-red: the piece you chose. Green: the cells it may go to. Magenta: a piece it may take (in the 3D "
+     "game also its own rook, when the king may castle with it). Blue: the two cells of the last move. Red: "
+     "a king in check. Orange: the hint's cells. Yellow: the cell or post Tab stepped to. With Spread > team, "
+     "light green marks every empty cell your side reaches."},
 
     {HELP_HEADING, nullptr, "The 3D game"},
     {HELP_TEXT, nullptr,
