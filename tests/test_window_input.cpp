@@ -162,7 +162,7 @@ TEST(TypedMoves, CellsAmbiguityAndReasons) {
     EXPECT_EQ(ReadTypedEntry(&state.position, "Ke3", NO_SQUARE).reason, "Ke3: there is no cell e3 now");
     EXPECT_EQ(ReadTypedEntry(&state.position, "Nc3", NO_SQUARE).reason, "Nc3: c3N or c3W?") << "both are open";
     EXPECT_EQ(ReadTypedEntry(&state.position, "Nd3", NO_SQUARE).reason,
-              "Nd3: a knight moves two cells, then one to the side");
+              "a knight moves two cells, then one to the side");
     EXPECT_NE(ReadTypedEntry(&state.position, "a5N", NO_SQUARE).reason.find("two at its first move"), std::string::npos);
     // both cells in full, as a refusal names a move: the move, with or
     // without its piece's letter

@@ -27,6 +27,10 @@ bool PiecesFit(const POS_T* b);
 // "White" or "Black" when that side has no king on the board (an edit under
 // way), else null.
 const char* MissingKing(const POS_T* b);
+// "pawn" .. "king" for a piece code of either side, "piece" for any other.
+const char* KindName(int piece);
+// "QL white", "QL black", "KL white", "KL black"; null for no board id.
+const char* AttackBoardName(int ab);
 int RegenToPieces(POS_T* b);
 void ShiftUp(PS_T* slots, int k, int* count);
 // The rank of each side's rearmost pawn on every file (0: none), for the

@@ -13,8 +13,6 @@
 #include "movegen/movegen.h"
 
 namespace {
-const char* const kind_names[7] = {"piece", "pawn", "knight", "bishop", "rook", "queen", "king"};
-
 bool SameText(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); i++)
@@ -175,7 +173,7 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
         return true;
     }
     if (!any_of_kind) {
-        *general = std::string("you have no ") + kind_names[kind];
+        *general = std::string("you have no ") + KindName(kind);
         return false;
     }
     // Each piece to each cell, as the rules judge it: the cells some piece
@@ -183,7 +181,7 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
     // for their king's sake (a check not answered, a pin).
     std::vector<SQ_T> open;
     std::vector<std::string> reasons;
-    std::vector<MOVE_T> unsafe;
+    std::vector<MOVE_T> refused, unsafe;
     for (SQ_T to : targets) {
         bool reached = false;
         for (SQ_T from : froms) {
@@ -195,6 +193,7 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
                 continue;
             }
             reasons.push_back(reason);
+            refused.push_back(m);
             if (strstr(reason, "check")) unsafe.push_back(m);
         }
         if (reached) open.push_back(to);
@@ -215,13 +214,13 @@ bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* gen
         *move = unsafe[0];
         return true;
     }
-    // Several pieces refused for one reason (your own piece is there, say)
-    // share it.
+    // Several pieces refused for one reason (your own piece is there, say):
+    // any of them says it.
     if (!reasons.empty() && std::all_of(reasons.begin(), reasons.end(), [&](auto& r) { return r == reasons[0]; })) {
-        *general = reasons[0];
-        return false;
+        *move = refused[0];
+        return true;
     }
-    *general = std::string("no ") + kind_names[kind] + " of yours can go to " + names(targets);
+    *general = std::string("no ") + KindName(kind) + " of yours can go to " + names(targets);
     return false;
 }
 

@@ -8,25 +8,13 @@
 #include "board/board.h"
 #include "movegen/movegen.h"
 
-namespace {
-const char* BoardName(int ab) {
-    switch (ab) {
-        case AB_QLW: return "QL white";
-        case AB_QLB: return "QL black";
-        case AB_KLW: return "KL white";
-        case AB_KLB: return "KL black";
-        default: return "board";
-    }
-}
-}  // namespace
-
 void PlainMoveText(POS_T* b, const MOVE_T* m, char* out, size_t size) {
     if (!size) return;
     char to[24];
     if (IsAB(m->piece_moving)) {
         if (PinIndex((int)m->to) >= 0) snprintf(to, sizeof to, "%s", GetABString(b, (int)m->to));
         else CellName(b, m->to, to, sizeof to);
-        snprintf(out, size, "%s to %s", BoardName(m->piece_moving), to);
+        snprintf(out, size, "%s to %s", AttackBoardName(m->piece_moving) ? AttackBoardName(m->piece_moving) : "board", to);
         return;
     }
     // A move of the list has the list's text. The list is built on a copy:

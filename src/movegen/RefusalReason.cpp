@@ -33,11 +33,6 @@ __attribute__((format(printf, 2, 3))) bool Say(CONTEXT_T& c, const char* fmt, ..
     return true;
 }
 
-const char* KindName(int piece) {
-    static const char* const names[7] = {"piece", "pawn", "knight", "bishop", "rook", "queen", "king"};
-    const int k = abs(piece);
-    return k <= 6 ? names[k] : "piece";
-}
 const char* Side(bool white) { return white ? "White" : "Black"; }
 
 struct CELL_T {

@@ -137,7 +137,8 @@ bool TokenMove(POS_T* b, const std::string& text, MOVE_T* move);
 // The move a text the rules refused means (a token, castling, or a piece
 // and the cell it goes to: Ke3, Nge2, exd5, c3N), so that the refusal can
 // say why; false when no one piece is meant, with `general` saying what can
-// be said (no such piece, none can go there) or empty. `origin_named`:
+// be said (no such piece, none can go there) or empty; of several pieces
+// refused alike, one of them. `origin_named`:
 // whether the text gave the whole cell the piece starts from.
 bool NamedMove(POS_T* b, const std::string& text, MOVE_T* move, std::string* general,
                bool* origin_named = nullptr);

@@ -83,8 +83,7 @@ void Choose(SQ_T sq) {
     }
     // A board that may not move now says why at once, rather than after a
     // pin is tried: the reason when every pin refuses it alike.
-    const char* board_name = sq == AB_QLW ? "QL white" : sq == AB_QLB ? "QL black" : sq == AB_KLW ? "KL white"
-                             : sq == AB_KLB ? "KL black" : nullptr;
+    const char* board_name = AttackBoardName((int)sq);
     if (board_name) {
         std::string shared;
         bool may_move = false, alike = true;
@@ -107,13 +106,11 @@ void Choose(SQ_T sq) {
             return;
         }
     }
-    switch (sq) {
-        case AB_QLW: printf("\nselected QL white"); break;
-        case AB_QLB: printf("\nselected QL black"); break;
-        case AB_KLW: printf("\nselected KL white"); break;
-        case AB_KLB: printf("\nselected KL black"); break;
-        default: Panic(false, "why default?"); return;
+    if (!board_name) {
+        Panic(false, "why default?");
+        return;
     }
+    printf("\nselected %s", board_name);
     state.selected = sq;
 }
 

@@ -6,13 +6,6 @@
 #include "board/board.h"
 #include "search/search.h"
 
-namespace {
-const char* KindName(int piece) {
-    static const char* const names[7] = {"piece", "pawn", "knight", "bishop", "rook", "queen", "king"};
-    return names[abs(piece) <= 6 ? abs(piece) : 0];
-}
-}  // namespace
-
 // A piece beyond a side's 16 places is refused and said on the info line:
 // rebuilding the position from such a board would lose pieces of the game.
 // A king put down where its side has one already moves there; a board

@@ -140,7 +140,7 @@ void Keyboard(unsigned char key, int, int) {
             Clutch(0);
             {
                 std::lock_guard<std::recursive_mutex> lock(GameMutex());
-                const char* name = j_ptr == 0 ? "QL white" : j_ptr == 1 ? "QL black" : j_ptr == 2 ? "KL white" : "KL black";
+                const char* name = AttackBoardName(ab_of_index[j_ptr]);
                 const int pin = KeyPinCycle(&state.position, j_ptr);
                 if (pin < 0) {
                     snprintf(info_string, sizeof info_string, "K: %s carries a king: it stays", name);

@@ -88,12 +88,6 @@ TYPED_ENTRY_T Read(POS_T* b, const std::string& text, SQ_T selected) {
         r.reason = why;
         return r;
     }
-    // (several pawns of the file refused alike: their shared reason)
-    if (is_cell && selected == NO_SQUARE && !one && !general.empty() && general.rfind("no ", 0) != 0 &&
-        general.rfind("you have no ", 0) != 0 && general.find(" or ") == std::string::npos) {
-        r.reason = s + ": " + general;
-        return r;
-    }
     if (is_cell) {  // an empty cell: the click's answer says so
         r.kind = TYPED_ENTRY_T::CELL;
         r.target = cell;

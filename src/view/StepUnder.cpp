@@ -6,21 +6,11 @@
 #include "board/board.h"
 
 namespace {
-const char* BoardName(SQ_T id) {
-    switch (id) {
-        case AB_QLW: return "QL white";
-        case AB_QLB: return "QL black";
-        case AB_KLW: return "KL white";
-        case AB_KLB: return "KL black";
-        default: return "?";
-    }
-}
-
 // "d1W white knight", "d3N", "board QL white", "pin QL3".
 void Describe(POS_T* b, const PICK_HIT_T& h, char* out, size_t size) {
     static const char* const kinds[7] = {"", "pawn", "knight", "bishop", "rook", "queen", "king"};
     if (h.kind == PICK_HIT_T::POST) {
-        snprintf(out, size, "board %s", BoardName(h.target));
+        snprintf(out, size, "board %s", AttackBoardName((int)h.target) ? AttackBoardName((int)h.target) : "?");
         return;
     }
     if (h.kind == PICK_HIT_T::PIN) {
